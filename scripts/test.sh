@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds and runs every test: the default
+# build, then the libraries and program under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the libraries under ThreadSanitizer.
+# Usage: scripts/test.sh [preset...]   (default: default asan-ubsan tsan)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/vt-runtime-$(id -u)}"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=offscreen
+
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(default asan-ubsan tsan)
+jobs=$(nproc)
+
+for preset in "${presets[@]}"; do
+  echo "=== $preset: configure and build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  echo "=== $preset: test"
+  ctest --preset "$preset" -j "$jobs"
+done
