@@ -44,6 +44,7 @@ function(vt_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
     PROPERTIES LABELS "${A_LABELS}"
                ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VT_BIN_DIR=${VT_BIN_DIR};VT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()

@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, StringTableErrors,
                                            BadLine{"1=bad\\q\n", 1},
                                            BadLine{"1=ends in \\", 1},
                                            BadLine{"1=ok\n2=\xC3\n", 2},
-                                           BadLine{"1=\xED\xA0\x80\n", 1}));
+                                           BadLine{"1=\xED\xA0\x80\n", 1}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(StringTable, LoadsAFileWithByteOrderMarkAndReportsAMissingOne) {
     auto dir = std::filesystem::temp_directory_path() / ("vt_strings_" + std::to_string(::getpid()));

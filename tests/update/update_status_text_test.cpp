@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -30,7 +31,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{15, 64, "Update file is not valid for this sensor type"},
                       TextCase{-4, 64, "Update file is not valid for this sensor type"},
                       TextCase{16, 64, "No error description"}, TextCase{99, 64, "No error description"},
-                      TextCase{5, 1, ""}));
+                      TextCase{5, 1, ""}),
+    [](const auto& info) {
+        return "Code" + std::string(info.param.code < 0 ? "Minus" : "") + std::to_string(std::abs(info.param.code)) +
+               "Len" + std::to_string(info.param.len);
+    });
 
 TEST(UpdateStatusText, LengthZeroWritesNothing) {
     char buf[4] = {'a', 'b', 'c', 'd'};
