@@ -139,6 +139,17 @@ TEST(XmlConfigReader, DoesNotLoadExternalEntities) {
     EXPECT_EQ(items[0].stringValue.find("root"), std::string::npos);
 }
 
+// Ten levels of ten references each: a billion characters if expanded.
+std::string entityBomb() {
+    std::string text = "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char c = 'b'; c <= 'j'; ++c) {
+        text += std::string("<!ENTITY ") + c + " \"";
+        for (int i = 0; i < 10; ++i) text += std::string("&") + static_cast<char>(c - 1) + ";";
+        text += "\">";
+    }
+    return text + "]><r><v type=\"STRING\">&j;</v></r>";
+}
+
 class Unparsable : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
 
 TEST_P(Unparsable, Gives52AndLeavesTheListAlone) {
@@ -154,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, Unparsable,
                                            std::pair{"Crossed", std::string("<r><s></r></s>")},
                                            std::pair{"UndefinedEntity", std::string("<r>&nothing;</r>")},
                                            std::pair{"TwoRoots", std::string("<r/><q/>")},
-                                           std::pair{"EmbeddedZero", std::string("<r>\0</r>", 8)}),
+                                           std::pair{"EmbeddedZero", std::string("<r>\0</r>", 8)},
+                                           std::pair{"EntityBomb", entityBomb()}),
                          [](const auto& info) { return std::string(info.param.first); });
 
 }  // namespace
