@@ -1,0 +1,14 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "platform/thread_priority.h"
+
+namespace vt {
+
+void setCurrentThreadIdlePriority() {
+    // On Linux the nice value belongs to the thread, not the process. SCHED_IDLE
+    // would starve the thread on a busy machine; nice 19 only lets others go first.
+    (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+}
+
+}  // namespace vt
