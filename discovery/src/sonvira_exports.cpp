@@ -98,6 +98,12 @@ int Sonvira_GetNetworkIP(const char* ip, const char* mask, char* outNetwork) {
 }
 
 int Sonvira_StartScanning(VtWindow window, int wParamFound, int wParamDone) {
+    // The scan thread cannot replace its own scanner: it would have to wait
+    // for itself. It stops, and nothing new starts.
+    if (Scanner* own = Scanner::current(); own != nullptr) {
+        own->requestStop();
+        return SONVIRA_NO_SUBNETS;
+    }
     auto& s = state();
     std::vector<std::string> networks, masks;
     {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <optional>
@@ -154,6 +155,42 @@ TEST_F(Scan, StartingAgainStopsTheRunningScanFirst) {
     ASSERT_EQ(Sonvira_StartScanning(second.window(), kFound, kDone), SONVIRA_OK);
     ASSERT_TRUE(second.waitFor(finished, kScanBound));
     EXPECT_EQ(first.count(), 0u) << "the first scan was stopped, not finished";
+}
+
+// A window whose post function calls back into the library, as a program
+// that handles messages synchronously would.
+struct CallingBackWindow {
+    VtWindowTarget target{};
+    std::atomic<int> found{0}, done{0}, startResult{1};
+
+    CallingBackWindow() { vt_target_init(&target, &CallingBackWindow::onPost, this); }
+    ~CallingBackWindow() { vt_target_close(&target); }
+
+    static void onPost(void* context, unsigned, uintptr_t wParam, intptr_t lParam, VtPayloadDeleter deleter) {
+        auto* self = static_cast<CallingBackWindow*>(context);
+        if (deleter != nullptr) deleter(reinterpret_cast<void*>(lParam));
+        if (wParam == kDone) ++self->done;
+        if (wParam != kFound) return;
+        ++self->found;
+        self->startResult = Sonvira_StartScanning(&self->target, kFound, kDone);
+        Sonvira_StopScanning();
+    }
+};
+
+TEST_F(Scan, APostFunctionThatCallsBackStopsTheScanWithoutDeadlock) {
+    vt::test::QueryEveryHost everyHost;
+    SimulatedSubnet net;
+    net.add(2, SimulatedSubnet::sensor("A", "00:0A:3C:00:00:02"));
+    net.add(4, SimulatedSubnet::sensor("B", "00:0A:3C:00:00:04"));
+    ASSERT_EQ(Sonvira_AddSubnet(net.networkText().c_str(), net.maskText().c_str()), SONVIRA_OK);
+    CallingBackWindow window;
+    ASSERT_EQ(Sonvira_StartScanning(&window.target, kFound, kDone), SONVIRA_OK);
+    auto deadline = std::chrono::steady_clock::now() + kScanBound;
+    while (window.found == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(Sonvira_StopScanning(), SONVIRA_OK);
+    EXPECT_EQ(window.found.load(), 1) << "the scan stopped at its first find";
+    EXPECT_EQ(window.startResult.load(), SONVIRA_NO_SUBNETS);
+    EXPECT_EQ(window.done.load(), 0);
 }
 
 // Takes every free descriptor for the life of the object.

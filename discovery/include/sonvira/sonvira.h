@@ -38,6 +38,8 @@ SONVIRA_API int Sonvira_GetNetworkIP(const char* ip, const char* mask, char* out
 //   open its network sockets.
 // Nothing is posted after Sonvira_StopScanning has returned. window must stay
 // valid until then (or be closed: posts to a closed target are dropped).
+// Called from the scan thread itself (a post function that calls back), it
+// only stops that scan and returns SONVIRA_NO_SUBNETS.
 // Returns SONVIRA_OK or SONVIRA_NO_SUBNETS (nothing started).
 SONVIRA_API int Sonvira_StartScanning(VtWindow window, int wParamFound, int wParamDone);
 
