@@ -4,6 +4,8 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
+#include <string_view>
 #include <string>
 #include <variant>
 #include <vector>
@@ -29,7 +31,7 @@ inline ParameterItem Marker(int32_t kind, const std::string& /*sectionName*/) {
     return item;
 }
 
-inline ParameterList ListOf(std::initializer_list<ItemSpec> specs) {
+inline ParameterList ListOf(std::span<const ItemSpec> specs) {
     ParameterList list;
     for (const ItemSpec& spec : specs) {
         const int pos = static_cast<int>(list.size());
@@ -60,6 +62,21 @@ inline bool SameItems(const ParameterList& a, const ParameterList& b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (!SameItem(a[i], b[i])) return false;
     return true;
+}
+
+inline ParameterList ListOf(std::initializer_list<ItemSpec> specs) {
+    return ListOf(std::span<const ItemSpec>(specs.begin(), specs.size()));
+}
+
+// A list of value items by type letters (I INT, D DOUBLE, S STRING; blanks
+// only group the letters), named by position.
+inline ParameterList ListOfTypes(std::string_view types) {
+    std::vector<ItemSpec> specs;
+    for (char letter : types) {
+        if (letter == ' ') continue;
+        specs.push_back({"item", letter == 'I' ? "INT" : letter == 'D' ? "DOUBLE" : "STRING"});
+    }
+    return ListOf(specs);
 }
 
 // What a list sends: per item its kind and, for a value, its type and value.
