@@ -2,28 +2,23 @@
 // 127.0.0.0/8 does), three answer the discovery query, the rest refuse it.
 #include <benchmark/benchmark.h>
 
-#include <list>
-
 #include "loopback_subnet.h"
-#include "sim/discovery_responder.h"
+#include "sim/discovery_network.h"
 #include "subnet_search.h"
 
 namespace {
 
 void searchSlash24(benchmark::State& state, bool echo) {
     auto subnet = vt::test::uniqueLoopbackSubnet(24);
-    std::list<vt::sim::DiscoveryResponder> responders;
-    uint16_t port = 0;
+    vt::sim::DiscoveryNetwork sensors;
     for (uint32_t host : {10u, 100u, 200u}) {
-        auto& responder = responders.emplace_back();
-        if (responder.start(subnet.host(host), port) != 0) {
+        if (sensors.add(subnet.host(host), {}) == nullptr) {
             state.SkipWithError("cannot bind a responder");
             return;
         }
-        port = responder.port();
     }
     sonvira::StopFlag stop;
-    sonvira::SubnetSearch search({port, echo}, stop);
+    sonvira::SubnetSearch search({sensors.port(), echo}, stop);
     if (search.open() != 0) {
         state.SkipWithError("no sockets");
         return;

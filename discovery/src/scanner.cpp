@@ -1,5 +1,7 @@
 #include "scanner.h"
 
+#include <system_error>
+
 #include "platform/thread_priority.h"
 #include "subnet_search.h"
 
@@ -25,7 +27,11 @@ Scanner* Scanner::current() { return t_currentScanner; }
 
 DiscoveryStatus Scanner::start() {
     if (networks_.empty() || networks_.size() != masks_.size()) return SONVIRA_NO_SUBNETS;
-    thread_ = std::thread([this] { run(); });
+    try {
+        thread_ = std::thread([this] { run(); });
+    } catch (const std::system_error& e) {
+        return SONVIRA_SYSTEM_ERROR_BASE + e.code().value();
+    }
     return SONVIRA_OK;
 }
 

@@ -24,7 +24,7 @@ public:
     Scanner& operator=(const Scanner&) = delete;
 
     // Starts the thread. SONVIRA_NO_SUBNETS when the lists are empty or of
-    // unequal length.
+    // unequal length; SONVIRA_SYSTEM_ERROR_BASE + errno when no thread starts.
     DiscoveryStatus start();
 
     // Asks the thread to end and waits for it. Nothing is posted afterwards.

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <list>
+#include <stdexcept>
 #include <string>
 
 #include "loopback_subnet.h"
-#include "sim/discovery_responder.h"
+#include "sim/discovery_network.h"
 
 namespace vt::test {
 
@@ -17,20 +17,21 @@ class SimulatedSubnet {
 public:
     // port 0: the first responder takes an ephemeral port; give another
     // subnet's port() to answer on the same one.
-    explicit SimulatedSubnet(int prefix = 28, uint16_t port = 0) : subnet_(uniqueLoopbackSubnet(prefix)), port_(port) {}
+    explicit SimulatedSubnet(int prefix = 28, uint16_t port = 0)
+        : subnet_(uniqueLoopbackSubnet(prefix)), network_(port) {}
     ~SimulatedSubnet() {
-        responders_.clear();
+        network_.stop();
         ::unsetenv("VT_DISCOVERY_PORT");
     }
 
     // A sensor (or, with another identification, a foreign device) at host index.
     vt::sim::DiscoveryResponder& add(uint32_t index, vt::sim::DiscoveryIdentity identity = {}) {
-        auto& responder = responders_.emplace_back(std::move(identity));
-        int error = responder.start(subnet_.host(index), port_);
-        EXPECT_EQ(error, 0) << "cannot bind " << vt::formatIpv4(subnet_.host(index));
-        if (port_ == 0) port_ = responder.port();
-        ::setenv("VT_DISCOVERY_PORT", std::to_string(port_).c_str(), 1);
-        return responder;
+        int error = 0;
+        auto* responder = network_.add(subnet_.host(index), identity, &error);
+        if (responder == nullptr) throw std::runtime_error("cannot bind " + hostText(index) + ": errno " +
+                                                           std::to_string(error));
+        ::setenv("VT_DISCOVERY_PORT", std::to_string(network_.port()).c_str(), 1);
+        return *responder;
     }
     vt::sim::DiscoveryResponder& addSilent(uint32_t index) {
         auto& responder = add(index);
@@ -54,12 +55,11 @@ public:
     std::string networkText() const { return subnet_.networkText(); }
     std::string maskText() const { return subnet_.maskText(); }
     std::string hostText(uint32_t index) const { return vt::formatIpv4(subnet_.host(index)); }
-    uint16_t port() const { return port_; }
+    uint16_t port() const { return network_.port(); }
 
 private:
     LoopbackSubnet subnet_;
-    uint16_t port_ = 0;
-    std::list<vt::sim::DiscoveryResponder> responders_;
+    vt::sim::DiscoveryNetwork network_;
 };
 
 // Forces the search to query every host instead of sweeping with echo requests.

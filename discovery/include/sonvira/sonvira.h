@@ -40,7 +40,8 @@ SONVIRA_API int Sonvira_GetNetworkIP(const char* ip, const char* mask, char* out
 // valid until then (or be closed: posts to a closed target are dropped).
 // Called from the scan thread itself (a post function that calls back), it
 // only stops that scan and returns SONVIRA_NO_SUBNETS.
-// Returns SONVIRA_OK or SONVIRA_NO_SUBNETS (nothing started).
+// Returns SONVIRA_OK, SONVIRA_NO_SUBNETS (nothing started), or
+// SONVIRA_SYSTEM_ERROR_BASE + errno when the system starts no thread.
 SONVIRA_API int Sonvira_StartScanning(VtWindow window, int wParamFound, int wParamDone);
 
 // Stops a running scan and waits for its thread to end: within a fraction of a
