@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sonvira/sonvira.h"
@@ -89,6 +91,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GetNetworkIPBuffer, NullOutputIsAnError) {
     EXPECT_EQ(Sonvira_GetNetworkIP("10.1.2.3", "255.0.0.0", nullptr), SONVIRA_NULL_BUFFER);
+}
+
+TEST(GetNetworkIPThreads, EachCallKeepsItsOwnAddressState) {
+    // Callers on several threads at once must each get the network of their own
+    // address, while others add and clear subnets.
+    Sonvira_CleanSubnetList();
+    std::vector<std::thread> threads;
+    std::atomic<int> wrong{0};
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t, &wrong] {
+            std::string ip = "10." + std::to_string(t) + ".77.9", expected = "10." + std::to_string(t) + ".64.0";
+            std::string network = "172." + std::to_string(16 + t) + ".0.0";
+            for (int i = 0; i < 2000; ++i) {
+                char out[16];
+                if (Sonvira_GetNetworkIP(ip.c_str(), "255.255.192.0", out) != SONVIRA_OK || out != expected) ++wrong;
+                int added = Sonvira_AddSubnet(network.c_str(), "255.255.0.0");
+                if (added != SONVIRA_OK && added != SONVIRA_SUBNET_LISTED) ++wrong;
+                if (i % 100 == 0) Sonvira_CleanSubnetList();
+            }
+        });
+    for (auto& thread : threads) thread.join();
+    Sonvira_CleanSubnetList();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 std::vector<std::string> walk(const char* subnet, const char* mask) {
