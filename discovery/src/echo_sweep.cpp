@@ -63,7 +63,8 @@ private:
 DiscoveryStatus sweepSubnet(const std::string& network, const std::string& mask, vt::IcmpEcho* echo,
                             const StopFlag& stop, std::vector<uint32_t>& responders) {
     HostRange range;
-    if (DiscoveryStatus status = range.begin(network.c_str(), mask.c_str()); status != SONVIRA_OK) return status;
+    if (DiscoveryStatus status = range.begin(network.c_str(), mask.c_str()); status != SONVIRA_OK)
+        return status;
     uint32_t host = 0;
     if (echo == nullptr) {
         while (range.next(host) == SONVIRA_OK) responders.push_back(host);

@@ -28,7 +28,9 @@ void copyCut(char (&target)[N], std::string_view text) {
     target[n] = '\0';
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // A decimal number with optional blanks around it and an optional sign.
 bool readNumber(std::string_view field, int32_t& value) {

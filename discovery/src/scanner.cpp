@@ -10,7 +10,9 @@ namespace {
 
 thread_local Scanner* t_currentScanner = nullptr;
 
-void deleteRecord(void* record) { delete static_cast<SensorDiscoveryRecord*>(record); }
+void deleteRecord(void* record) {
+    delete static_cast<SensorDiscoveryRecord*>(record);
+}
 
 }  // namespace
 
@@ -23,7 +25,9 @@ Scanner::Scanner(std::vector<std::string> networks, std::vector<std::string> mas
       wParamDone_(wParamDone),
       settings_(settings) {}
 
-Scanner* Scanner::current() { return t_currentScanner; }
+Scanner* Scanner::current() {
+    return t_currentScanner;
+}
 
 DiscoveryStatus Scanner::start() {
     if (networks_.empty() || networks_.size() != masks_.size()) return SONVIRA_NO_SUBNETS;
@@ -59,11 +63,12 @@ void Scanner::run() {
         // A subnet where nothing was found gets a second pass: a sensor may
         // have missed an echo or a query.
         for (int pass = 0; pass < 2 && !stop_.requested(); ++pass) {
-            int found = search.run(networks_[i], masks_[i], [this](std::unique_ptr<SensorDiscoveryRecord> record) {
-                vt_post_message(window_, kWmUser, static_cast<uintptr_t>(wParamFound_),
-                                reinterpret_cast<intptr_t>(record.release()), &deleteRecord);
-                return true;
-            });
+            int found =
+                search.run(networks_[i], masks_[i], [this](std::unique_ptr<SensorDiscoveryRecord> record) {
+                    vt_post_message(window_, kWmUser, static_cast<uintptr_t>(wParamFound_),
+                                    reinterpret_cast<intptr_t>(record.release()), &deleteRecord);
+                    return true;
+                });
             if (found > 0) break;
         }
     }

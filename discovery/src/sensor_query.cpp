@@ -19,7 +19,9 @@ constexpr std::chrono::milliseconds kWaitTime{100};
 // expect exactly this text, whatever port the query goes to.
 constexpr std::string_view kRequestText = " 113 , 28928";
 
-DiscoveryStatus systemError(int error) { return SONVIRA_SYSTEM_ERROR_BASE + error; }
+DiscoveryStatus systemError(int error) {
+    return SONVIRA_SYSTEM_ERROR_BASE + error;
+}
 
 // 1 ready, 0 timeout or stop, -errno.
 int waitSliced(const vt::UdpSocket& socket, std::chrono::milliseconds total, const StopFlag& stop) {
@@ -35,7 +37,8 @@ int waitSliced(const vt::UdpSocket& socket, std::chrono::milliseconds total, con
 
 }  // namespace
 
-DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop, SensorDiscoveryRecord& record) {
+DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop,
+                            SensorDiscoveryRecord& record) {
     std::memset(&record, 0, sizeof record);
     vt::UdpSocket socket;
     if (socket.open() != 0) return SONVIRA_REPLY_TRUNCATED;

@@ -14,6 +14,7 @@ namespace sonvira {
 // was requested), SONVIRA_REPLY_TRUNCATED when no socket could be opened, or
 // SONVIRA_SYSTEM_ERROR_BASE + errno (a refusal among them: the socket is
 // connected, so a host without a responder costs no waiting).
-DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop, SensorDiscoveryRecord& record);
+DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop,
+                            SensorDiscoveryRecord& record);
 
 }  // namespace sonvira

@@ -33,7 +33,9 @@ LibraryState& state() {
     return instance;
 }
 
-void stopScanLocked(LibraryState& s) { s.scanner.reset(); }
+void stopScanLocked(LibraryState& s) {
+    s.scanner.reset();
+}
 
 template <std::size_t N>
 void copyText(char* out, const std::string& text) {

@@ -23,7 +23,9 @@ DiscoveryStatus SubnetAddress::assign(const char* address, const char* mask) {
     return SONVIRA_OK;
 }
 
-std::string SubnetAddress::networkText() const { return vt::formatIpv4(network()); }
+std::string SubnetAddress::networkText() const {
+    return vt::formatIpv4(network());
+}
 
 DiscoveryStatus HostRange::begin(const char* subnet, const char* mask) {
     index_ = -1;

@@ -16,7 +16,8 @@ namespace sonvira {
 
 class SubnetSearch {
 public:
-    SubnetSearch(const DiscoverySettings& settings, const StopFlag& stop) : settings_(settings), stop_(stop) {}
+    SubnetSearch(const DiscoverySettings& settings, const StopFlag& stop)
+        : settings_(settings), stop_(stop) {}
 
     // Opens the echo socket, or settles for querying every host when the system
     // permits none, and checks that a query socket opens. Returns 0, or the

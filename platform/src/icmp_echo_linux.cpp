@@ -33,7 +33,9 @@ uint16_t checksum(const uint8_t* data, std::size_t size) {
     return static_cast<uint16_t>(~sum);
 }
 
-uint16_t readBe16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+uint16_t readBe16(const uint8_t* p) {
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
 
 // Raw sockets see every echo on the machine; the identifier tells ours apart,
 // also between processes that sweep at the same time.
@@ -95,7 +97,8 @@ int IcmpEcho::receive(std::chrono::milliseconds timeout, IcmpEchoReply& reply) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     std::array<uint8_t, 1500> buffer{};
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                          std::chrono::steady_clock::now());
         pollfd p{fd_, POLLIN, 0};
         int ready = ::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0)));
         if (ready < 0 && errno != EINTR) return -errno;
@@ -105,7 +108,8 @@ int IcmpEcho::receive(std::chrono::milliseconds timeout, IcmpEchoReply& reply) {
         }
         sockaddr_in from{};
         socklen_t fromLen = sizeof from;
-        ssize_t n = ::recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
+        ssize_t n =
+            ::recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
             return -errno;

@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memchr(record.mask, 0, sizeof record.mask) == nullptr ||
         std::memchr(record.mac, 0, sizeof record.mac) == nullptr)
         std::abort();
-    if (record.dhcp > 1 || record.padding[0] != 0 || record.padding[1] != 0 || record.padding[2] != 0) std::abort();
+    if (record.dhcp > 1 || record.padding[0] != 0 || record.padding[1] != 0 || record.padding[2] != 0)
+        std::abort();
     return 0;
 }

@@ -10,8 +10,8 @@ namespace {
 const std::string S = "\x1C";
 
 std::string reply(const std::string& type, const std::string& numbers = "1" + S + "7" + S + "9" + S) {
-    return "QEL DOVIZEREZI" + S + type + S + "Line 3" + S + "Hall B" + S + "192.168.0.17" + S + "255.255.255.0" +
-           S + "00:0A:3C:11:22:33" + S + numbers;
+    return "QEL DOVIZEREZI" + S + type + S + "Line 3" + S + "Hall B" + S + "192.168.0.17" + S +
+           "255.255.255.0" + S + "00:0A:3C:11:22:33" + S + numbers;
 }
 
 struct ParseCase {
@@ -30,8 +30,8 @@ TEST_P(ReplyParser, GivesTheStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplyParser,
     ::testing::Values(
-        ParseCase{"EachKnownType", reply("R5T"), SONVIRA_FOUND}, ParseCase{"T6Q", reply("T6Q"), SONVIRA_FOUND},
-        ParseCase{"R5TOV", reply("R5T_OV"), SONVIRA_FOUND},
+        ParseCase{"EachKnownType", reply("R5T"), SONVIRA_FOUND},
+        ParseCase{"T6Q", reply("T6Q"), SONVIRA_FOUND}, ParseCase{"R5TOV", reply("R5T_OV"), SONVIRA_FOUND},
         ParseCase{"TypeWithOneMoreLetter", reply("K7MX"), SONVIRA_REPLY_UNKNOWN_TYPE},
         ParseCase{"TypeInLowerCase", reply("k7m"), SONVIRA_REPLY_UNKNOWN_TYPE},
         ParseCase{"AnotherVendor", "ACME SCANNER" + S + "K7M" + S, SONVIRA_NOT_FOUND},
@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"LastNumberWithoutSeparator", reply("K7M", "0" + S + "7" + S + "9"), SONVIRA_FOUND},
         ParseCase{"NumbersWithBlanksAndSigns", reply("K7M", " 1 " + S + "+7" + S + "-9" + S), SONVIRA_FOUND},
         ParseCase{"TwoNumbersOnly", reply("K7M", "1" + S + "7" + S), SONVIRA_REPLY_BAD_NUMBER},
-        ParseCase{"NumberWithTrailingText", reply("K7M", "1" + S + "7x" + S + "9" + S), SONVIRA_REPLY_BAD_NUMBER},
+        ParseCase{"NumberWithTrailingText", reply("K7M", "1" + S + "7x" + S + "9" + S),
+                  SONVIRA_REPLY_BAD_NUMBER},
         ParseCase{"NumberTooLarge", reply("K7M", "1" + S + "7" + S + "99999999999" + S),
                   SONVIRA_REPLY_BAD_NUMBER},
         ParseCase{"EmptyNumber", reply("K7M", "" + S + "7" + S + "9" + S), SONVIRA_REPLY_BAD_NUMBER}),
@@ -71,7 +72,8 @@ TEST(ReplyParserRecord, FillsEveryFieldOfAK7MReply) {
 
 TEST(ReplyParserRecord, AnyNonZeroNumberSetsTheDhcpFlag) {
     SensorDiscoveryRecord record{};
-    ASSERT_EQ(sonvira::parseDiscoveryReply(reply("K7M", "-5" + S + "0" + S + "0" + S), record), SONVIRA_FOUND);
+    ASSERT_EQ(sonvira::parseDiscoveryReply(reply("K7M", "-5" + S + "0" + S + "0" + S), record),
+              SONVIRA_FOUND);
     EXPECT_EQ(record.dhcp, 1);
     ASSERT_EQ(sonvira::parseDiscoveryReply(reply("K7M", "0" + S + "0" + S + "0" + S), record), SONVIRA_FOUND);
     EXPECT_EQ(record.dhcp, 0);
@@ -79,8 +81,8 @@ TEST(ReplyParserRecord, AnyNonZeroNumberSetsTheDhcpFlag) {
 
 TEST(ReplyParserRecord, CutsOversizedFieldsToTheirWidthAndLeavesTheNeighboursIntact) {
     std::string name(500, 'n'), second(500, 's'), ip(40, '1'), mask(40, '2'), mac(40, 'm');
-    std::string text = "QEL DOVIZEREZI" + S + "K7M" + S + name + S + second + S + ip + S + mask + S + mac + S +
-                       "1" + S + "2" + S + "3" + S;
+    std::string text = "QEL DOVIZEREZI" + S + "K7M" + S + name + S + second + S + ip + S + mask + S + mac +
+                       S + "1" + S + "2" + S + "3" + S;
     SensorDiscoveryRecord record;
     std::memset(&record, 0x55, sizeof record);
     record.padding[0] = record.padding[1] = record.padding[2] = 0;

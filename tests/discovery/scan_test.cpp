@@ -1,6 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -70,7 +70,8 @@ TEST_P(ScanBothWays, FindsEachSensorOnceIgnoresTheForeignDeviceAndFinishes) {
     auto& foreignBeside = withSensors.add(5, SimulatedSubnet::foreign());
     auto& foreignAlone = withoutSensors.add(7, SimulatedSubnet::foreign());
 
-    ASSERT_EQ(Sonvira_AddSubnet(withSensors.networkText().c_str(), withSensors.maskText().c_str()), SONVIRA_OK);
+    ASSERT_EQ(Sonvira_AddSubnet(withSensors.networkText().c_str(), withSensors.maskText().c_str()),
+              SONVIRA_OK);
     ASSERT_EQ(Sonvira_AddSubnet(withoutSensors.networkText().c_str(), withoutSensors.maskText().c_str()),
               SONVIRA_OK);
     RecordingTarget target;

@@ -50,7 +50,8 @@ TEST(GetSensorInfo, AHostWithoutResponderRefusesAtOnce) {
     SimulatedSubnet net;
     net.add(1, SimulatedSubnet::foreign());
     SensorDiscoveryRecord record{};
-    EXPECT_EQ(Sonvira_GetSensorInfo(net.hostText(6).c_str(), &record), SONVIRA_SYSTEM_ERROR_BASE + ECONNREFUSED);
+    EXPECT_EQ(Sonvira_GetSensorInfo(net.hostText(6).c_str(), &record),
+              SONVIRA_SYSTEM_ERROR_BASE + ECONNREFUSED);
 }
 
 TEST(GetSensorInfo, ASilentHostGivesNoAnswer) {

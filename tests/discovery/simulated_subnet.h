@@ -28,8 +28,8 @@ public:
     vt::sim::DiscoveryResponder& add(uint32_t index, vt::sim::DiscoveryIdentity identity = {}) {
         int error = 0;
         auto* responder = network_.add(subnet_.host(index), identity, &error);
-        if (responder == nullptr) throw std::runtime_error("cannot bind " + hostText(index) + ": errno " +
-                                                           std::to_string(error));
+        if (responder == nullptr)
+            throw std::runtime_error("cannot bind " + hostText(index) + ": errno " + std::to_string(error));
         ::setenv("VT_DISCOVERY_PORT", std::to_string(network_.port()).c_str(), 1);
         return *responder;
     }

@@ -101,11 +101,13 @@ TEST(GetNetworkIPThreads, EachCallKeepsItsOwnAddressState) {
     std::atomic<int> wrong{0};
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([t, &wrong] {
-            std::string ip = "10." + std::to_string(t) + ".77.9", expected = "10." + std::to_string(t) + ".64.0";
+            std::string ip = "10." + std::to_string(t) + ".77.9",
+                        expected = "10." + std::to_string(t) + ".64.0";
             std::string network = "172." + std::to_string(16 + t) + ".0.0";
             for (int i = 0; i < 2000; ++i) {
                 char out[16];
-                if (Sonvira_GetNetworkIP(ip.c_str(), "255.255.192.0", out) != SONVIRA_OK || out != expected) ++wrong;
+                if (Sonvira_GetNetworkIP(ip.c_str(), "255.255.192.0", out) != SONVIRA_OK || out != expected)
+                    ++wrong;
                 int added = Sonvira_AddSubnet(network.c_str(), "255.255.0.0");
                 if (added != SONVIRA_OK && added != SONVIRA_SUBNET_LISTED) ++wrong;
                 if (i % 100 == 0) Sonvira_CleanSubnetList();

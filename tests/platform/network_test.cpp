@@ -4,16 +4,18 @@
 #include <chrono>
 #include <string>
 
+#include "loopback_subnet.h"
 #include "platform/icmp_echo.h"
 #include "platform/ipv4.h"
-#include "loopback_subnet.h"
 #include "platform/udp_socket.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-uint32_t ownLoopbackAddress(uint32_t host) { return vt::test::processLoopback24() + host; }
+uint32_t ownLoopbackAddress(uint32_t host) {
+    return vt::test::processLoopback24() + host;
+}
 
 struct Ipv4Case {
     const char* name;
