@@ -42,11 +42,15 @@ function(vt_test name)
   vt_code(${name})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Where tests find the build's binaries and the source tree's fixtures.
+  # (Test programs sit beside a link to bin/Lib, so Lib/ lookup works as installed.)
+  target_compile_definitions(${name} PRIVATE
+    VT_BIN_DIR="${VT_BIN_DIR}" VT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  # One variable only: gtest_discover_tests splits a list-valued ENVIRONMENT.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     NO_PRETTY_VALUES
-    PROPERTIES LABELS "${A_LABELS}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VT_BIN_DIR=${VT_BIN_DIR};VT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES LABELS "${A_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # A fuzz target over a parser. With VT_FUZZ it links libFuzzer; otherwise it

@@ -233,7 +233,9 @@ TEST_F(TemplateFetch, NeverLooksInTheCurrentFolder) {
     lib_.write("Lib/Palvero/1017.xml", "<r/>");
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(lib_.path());
-    ::unsetenv(vt::kLibDirEnv);  // Lib/ beside the test program, which has none
+    const auto elsewhere = lib_.path() / "elsewhere";
+    std::filesystem::create_directories(elsewhere);
+    ::setenv(vt::kLibDirEnv, elsewhere.c_str(), 1);  // a Lib/ without the template
     ParameterList items;
     EXPECT_EQ(FetchRecordTemplate(items, 1017), dravik::kTemplateMissing);
     std::filesystem::current_path(before);
