@@ -6,13 +6,19 @@
 
 namespace {
 
-bool isStandardSlot(int slot) { return slot >= 15 && slot <= 22; }
+bool isStandardSlot(int slot) {
+    return slot >= 15 && slot <= 22;
+}
 
-const QualityTemplate& templateOf(bool composite) { return composite ? kCompositeQuality : kBarcodeQuality; }
+const QualityTemplate& templateOf(bool composite) {
+    return composite ? kCompositeQuality : kBarcodeQuality;
+}
 
 // The composite component's parameters (slots 13, 14 and 23 to 35), shown
 // under headings and indented by their place in the template.
-bool isCompositeSlot(int slot) { return slot == 13 || slot == 14 || slot >= 23; }
+bool isCompositeSlot(int slot) {
+    return slot == 13 || slot == 14 || slot >= 23;
+}
 
 int compositeLevel(int slot) {
     if (slot <= 14) return 1;
@@ -33,11 +39,13 @@ QualityTreeItem rowOf(const QualityTextLookup& text, int textId, int level, int 
 
 }  // namespace
 
-int CBarcodeQualityParams::WriteAll(ParameterList& list, const QualitySettings& settings, bool composite) const {
+int CBarcodeQualityParams::WriteAll(ParameterList& list, const QualitySettings& settings,
+                                    bool composite) const {
     return WriteQualityPairs(list, templateOf(composite), settings);
 }
 
-int CBarcodeQualityParams::ReadAll(const ParameterList& list, QualitySettings& settings, bool composite) const {
+int CBarcodeQualityParams::ReadAll(const ParameterList& list, QualitySettings& settings,
+                                   bool composite) const {
     const QualityTemplate& quality = templateOf(composite);
     int status = CheckLength(list, quality.itemCount);
     for (const QualitySlot& s : quality.slots) {
@@ -64,7 +72,8 @@ void CBarcodeQualityParams::BuildTreeMap(QualityTreeMap& map, const QualitySetti
     // Keys are the parameters' positions in the template the sensor uses.
     for (const QualitySlot& s : templateOf(composite).slots) {
         if (isStandardSlot(s.slot))
-            map.try_emplace(s.appendItPos, rowOf(text, s.textId, standardLevel, settings.slots[s.slot].appendIt));
+            map.try_emplace(s.appendItPos,
+                            rowOf(text, s.textId, standardLevel, settings.slots[s.slot].appendIt));
         else if (both && isCompositeSlot(s.slot))
             map.try_emplace(s.appendItPos,
                             rowOf(text, s.textId, compositeLevel(s.slot), settings.slots[s.slot].appendIt));

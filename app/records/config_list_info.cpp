@@ -20,12 +20,10 @@ constexpr SectionMarker kExtendedClosingMarkers[] = {
     {53, kEnd, " ExtendedOptions_eos"},
 };
 constexpr SectionMarker kSectionMarkers[] = {
-    {2, kBegin, "ImageQuality"},       {16, kEnd, "ImageQuality_EOS"},
-    {10, kBegin, "ROI"},               {15, kEnd, "ROI_EOS"},
-    {17, kBegin, "ProcessInterface"},  {30, kEnd, "ProcessInterface_EOS"},
-    {31, kBegin, "CodeDefinition"},    {41, kEnd, "CodeDefinition_EOS"},
-    {36, kBegin, "Preprocessing"},     {40, kEnd, "Preprocessing_EOS"},
-    {42, kBegin, "TriggerDefinition"}, {47, kEnd, "TriggerDefinition_EOS"},
+    {2, kBegin, "ImageQuality"},     {16, kEnd, "ImageQuality_EOS"},    {10, kBegin, "ROI"},
+    {15, kEnd, "ROI_EOS"},           {17, kBegin, "ProcessInterface"},  {30, kEnd, "ProcessInterface_EOS"},
+    {31, kBegin, "CodeDefinition"},  {41, kEnd, "CodeDefinition_EOS"},  {36, kBegin, "Preprocessing"},
+    {40, kEnd, "Preprocessing_EOS"}, {42, kBegin, "TriggerDefinition"}, {47, kEnd, "TriggerDefinition_EOS"},
 };
 
 constexpr RecordField<ConfigHeader> kHeader[] = {
@@ -149,9 +147,11 @@ int CConfigListInfo::ReadRoi(const ParameterList& list, ImageQualitySettings& se
 
 int CConfigListInfo::ReadProcessInterface(const ParameterList& list, ProcessInterfaceSettings& settings,
                                           bool extended) const {
-    const int status = ReadFields(list, extended ? kExtendedItemCount : kItemCount, kProcessInterface, settings);
+    const int status =
+        ReadFields(list, extended ? kExtendedItemCount : kItemCount, kProcessInterface, settings);
     if (!extended) return status;
-    return CombineResults({status, ReadFields(list, kExtendedItemCount, kExtendedProcessInterface, settings)});
+    return CombineResults(
+        {status, ReadFields(list, kExtendedItemCount, kExtendedProcessInterface, settings)});
 }
 
 int CConfigListInfo::ReadCodeDefinition(const ParameterList& list, CodeDefinitionSettings& settings) const {
@@ -190,9 +190,11 @@ int CConfigListInfo::WriteRoi(ParameterList& list, const ImageQualitySettings& s
 
 int CConfigListInfo::WriteProcessInterface(ParameterList& list, const ProcessInterfaceSettings& settings,
                                            bool extended) const {
-    const int status = WriteFields(list, extended ? kExtendedItemCount : kItemCount, kProcessInterface, settings);
+    const int status =
+        WriteFields(list, extended ? kExtendedItemCount : kItemCount, kProcessInterface, settings);
     if (!extended) return status;
-    return CombineResults({status, WriteFields(list, kExtendedItemCount, kExtendedProcessInterface, settings)});
+    return CombineResults(
+        {status, WriteFields(list, kExtendedItemCount, kExtendedProcessInterface, settings)});
 }
 
 int CConfigListInfo::WriteCodeDefinition(ParameterList& list, const CodeDefinitionSettings& settings) const {

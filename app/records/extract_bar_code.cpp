@@ -18,7 +18,9 @@ constexpr RecordField<R> kItems[] = {
 
 }  // namespace
 
-int CExtractBarCode::Extract(const ParameterList& list, R& settings) const { return ReadFields(list, std::size(kItems), kItems, settings); }
+int CExtractBarCode::Extract(const ParameterList& list, R& settings) const {
+    return ReadFields(list, std::size(kItems), kItems, settings);
+}
 
 int CExtractBarCode::WriteParams(ParameterList& list, const R& settings) const {
     return WriteFields(list, std::size(kItems), kItems, settings);

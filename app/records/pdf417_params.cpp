@@ -24,7 +24,9 @@ constexpr RecordField<R> kItems[] = {
 
 }  // namespace
 
-int CPdf417Params::Extract(const ParameterList& list, R& settings) const { return ReadFields(list, std::size(kItems), kItems, settings); }
+int CPdf417Params::Extract(const ParameterList& list, R& settings) const {
+    return ReadFields(list, std::size(kItems), kItems, settings);
+}
 
 int CPdf417Params::WriteParams(ParameterList& list, const R& settings) const {
     return WriteFields(list, std::size(kItems), kItems, settings);

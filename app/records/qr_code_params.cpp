@@ -28,7 +28,9 @@ constexpr RecordField<R> kItems[] = {
 
 }  // namespace
 
-int CQRCodeParams::Extract(const ParameterList& list, R& settings) const { return ReadFields(list, std::size(kItems), kItems, settings); }
+int CQRCodeParams::Extract(const ParameterList& list, R& settings) const {
+    return ReadFields(list, std::size(kItems), kItems, settings);
+}
 
 int CQRCodeParams::WriteParams(ParameterList& list, const R& settings) const {
     return WriteFields(list, std::size(kItems), kItems, settings);

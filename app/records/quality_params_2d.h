@@ -28,7 +28,8 @@ public:
     }
 
     // One row per parameter but the overall grade, all at level 1.
-    void BuildTreeMap(QualityTreeMap& map, const QualitySettings& settings, const QualityTextLookup& text) const {
+    void BuildTreeMap(QualityTreeMap& map, const QualitySettings& settings,
+                      const QualityTextLookup& text) const {
         BuildQualityRows(map, Converter::Template().slots, settings, text);
     }
 

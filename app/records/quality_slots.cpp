@@ -18,17 +18,17 @@ constexpr QualitySlot kPdf417[] = {
 };
 
 constexpr QualitySlot kBarcode[] = {
-    {0, 1, 0},       {15, 5, 8311},  {16, 9, 8302},  {17, 13, 20039}, {18, 17, 20040},
-    {19, 21, 8309},  {20, 25, 8313}, {21, 29, 8315}, {22, 33, 20041},
+    {0, 1, 0},      {15, 5, 8311},  {16, 9, 8302},  {17, 13, 20039}, {18, 17, 20040},
+    {19, 21, 8309}, {20, 25, 8313}, {21, 29, 8315}, {22, 33, 20041},
 };
 
 // The eight bar-code parameters move back by two sections, the composite
 // component's parameters follow them.
 constexpr QualitySlot kComposite[] = {
-    {0, 1, 0},       {13, 5, 20036}, {14, 9, 20037}, {15, 13, 8311}, {16, 17, 8302},  {17, 21, 20039},
-    {18, 25, 20040}, {19, 29, 8309}, {20, 33, 8313}, {21, 37, 8315}, {22, 41, 20041}, {23, 45, 8311},
-    {24, 49, 20043}, {25, 53, 8308}, {26, 57, 20039}, {27, 61, 20040}, {28, 65, 8309}, {29, 69, 8313},
-    {30, 73, 8315},  {31, 77, 8316}, {32, 81, 8305}, {33, 85, 8309}, {34, 89, 8315},  {35, 93, 8313},
+    {0, 1, 0},       {13, 5, 20036}, {14, 9, 20037},  {15, 13, 8311},  {16, 17, 8302},  {17, 21, 20039},
+    {18, 25, 20040}, {19, 29, 8309}, {20, 33, 8313},  {21, 37, 8315},  {22, 41, 20041}, {23, 45, 8311},
+    {24, 49, 20043}, {25, 53, 8308}, {26, 57, 20039}, {27, 61, 20040}, {28, 65, 8309},  {29, 69, 8313},
+    {30, 73, 8315},  {31, 77, 8316}, {32, 81, 8305},  {33, 85, 8309},  {34, 89, 8315},  {35, 93, 8313},
 };
 
 }  // namespace
@@ -55,7 +55,7 @@ int ReadQualityPair(const ParameterList& list, int appendItPos, QualityPair& pai
     const int appendIt = ParameterItems::ReadInt(list, appendItPos, &pair.appendIt);
     const int grade = ParameterItems::ReadInt(list, appendItPos + 1, &pair.grade);
     return appendIt == ParameterItems::kOk && grade == ParameterItems::kOk ? ParameterItems::kOk
-                                                                          : ParameterItems::kFailed;
+                                                                           : ParameterItems::kFailed;
 }
 
 int ReadQualityPairs(const ParameterList& list, const QualityTemplate& quality, QualitySettings& settings) {
@@ -66,8 +66,8 @@ int ReadQualityPairs(const ParameterList& list, const QualityTemplate& quality, 
     return status;
 }
 
-void BuildQualityRows(QualityTreeMap& map, std::span<const QualitySlot> slots, const QualitySettings& settings,
-                      const QualityTextLookup& text) {
+void BuildQualityRows(QualityTreeMap& map, std::span<const QualitySlot> slots,
+                      const QualitySettings& settings, const QualityTextLookup& text) {
     for (const QualitySlot& s : slots) {
         if (s.textId == 0) continue;
         map.try_emplace(s.appendItPos, QualityTreeItem{text ? text(s.textId) : std::u16string(), 1,
@@ -75,7 +75,8 @@ void BuildQualityRows(QualityTreeMap& map, std::span<const QualitySlot> slots, c
     }
 }
 
-void ReadQualityRows(const QualityTreeMap& map, std::span<const QualitySlot> slots, QualitySettings& settings) {
+void ReadQualityRows(const QualityTreeMap& map, std::span<const QualitySlot> slots,
+                     QualitySettings& settings) {
     for (const QualitySlot& s : slots) {
         if (s.textId == 0) continue;
         const auto row = map.find(s.appendItPos);

@@ -41,8 +41,9 @@ int ReadQualityPair(const ParameterList& list, int appendItPos, QualityPair& pai
 int ReadQualityPairs(const ParameterList& list, const QualityTemplate& quality, QualitySettings& settings);
 
 // One row per slot (the overall grade has none), all at level 1.
-void BuildQualityRows(QualityTreeMap& map, std::span<const QualitySlot> slots, const QualitySettings& settings,
-                      const QualityTextLookup& text);
+void BuildQualityRows(QualityTreeMap& map, std::span<const QualitySlot> slots,
+                      const QualitySettings& settings, const QualityTextLookup& text);
 
 // Each slot's appendIt := its row's `selected`; a slot without a row keeps its value.
-void ReadQualityRows(const QualityTreeMap& map, std::span<const QualitySlot> slots, QualitySettings& settings);
+void ReadQualityRows(const QualityTreeMap& map, std::span<const QualitySlot> slots,
+                     QualitySettings& settings);

@@ -148,8 +148,9 @@ template <class... Fields>
 int ReadInOrder(const ParameterList& list, Fields&... fields) {
     int pos = 0;
     int status = ParameterItems::kOk;
-    ((record_fields_detail::readNext(list, pos, fields) != ParameterItems::kOk ? status = ParameterItems::kFailed
-                                                                               : status),
+    ((record_fields_detail::readNext(list, pos, fields) != ParameterItems::kOk
+          ? status = ParameterItems::kFailed
+          : status),
      ...);
     return status;
 }

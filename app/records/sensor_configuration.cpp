@@ -11,12 +11,9 @@ constexpr int32_t kEnd = PARAMETER_SECTION_END;
 
 // The closing marker has no begin marker and goes first.
 constexpr SectionMarker kSectionMarkers[] = {
-    {36, kEnd, "SensorConfig_EOS"},
-    {4, kBegin, "SensorNetworkParms"},
-    {12, kEnd, "SensorNetworkParms_EOS"},
-    {13, kBegin, "ProcIfParameters"},
-    {29, kEnd, "ProcIfParameters_EOS"},
-    {30, kBegin, "SensorGlobalSettings"},
+    {36, kEnd, "SensorConfig_EOS"},         {4, kBegin, "SensorNetworkParms"},
+    {12, kEnd, "SensorNetworkParms_EOS"},   {13, kBegin, "ProcIfParameters"},
+    {29, kEnd, "ProcIfParameters_EOS"},     {30, kBegin, "SensorGlobalSettings"},
     {35, kEnd, "SensorGlobalSettings_EOS"},
 };
 
@@ -30,12 +27,9 @@ constexpr RecordField<SI> kIdentity[] = {
 
 using SN = SensorNetworkSettings;
 constexpr RecordField<SN> kNetwork[] = {
-    {5, "SensorDHCPactive", &SN::SensorDHCPactive},
-    {6, "SensorIPaddress", &SN::SensorIPaddress},
-    {7, "SensorSubnetMask", &SN::SensorSubnetMask},
-    {8, "SensorGatewayIP", &SN::SensorGatewayIP},
-    {9, "SensorMACaddress", &SN::SensorMACaddress},
-    {10, "XmlRpcPort", &SN::XmlRpcPort},
+    {5, "SensorDHCPactive", &SN::SensorDHCPactive}, {6, "SensorIPaddress", &SN::SensorIPaddress},
+    {7, "SensorSubnetMask", &SN::SensorSubnetMask}, {8, "SensorGatewayIP", &SN::SensorGatewayIP},
+    {9, "SensorMACaddress", &SN::SensorMACaddress}, {10, "XmlRpcPort", &SN::XmlRpcPort},
     {11, "LiveImagePort", &SN::LiveImagePort},
 };
 
@@ -101,7 +95,8 @@ int CSensorConfiguration::WriteProcIf(ParameterList& list, const ProcIfSettings&
     return WriteFields(list, kItemCount, kProcIf, procIf);
 }
 
-int CSensorConfiguration::WriteGlobalSettings(ParameterList& list, const SensorGlobalSettings& general) const {
+int CSensorConfiguration::WriteGlobalSettings(ParameterList& list,
+                                              const SensorGlobalSettings& general) const {
     return WriteFields(list, kItemCount, kGlobalSettings, general);
 }
 

@@ -15,7 +15,8 @@ constexpr char kFrameEnd = 0x03;
 constexpr std::array<int, 256> makeValues() {
     std::array<int, 256> values{};
     values.fill(-1);
-    for (std::size_t i = 0; i < kAlphabet.size(); ++i) values[static_cast<unsigned char>(kAlphabet[i])] = int(i);
+    for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+        values[static_cast<unsigned char>(kAlphabet[i])] = int(i);
     return values;
 }
 constexpr std::array<int, 256> kValues = makeValues();

@@ -129,10 +129,12 @@ TEST(CodeTypeWriters, SendBackTheListTheRecordWasReadFrom) {
         "ecc200", vt::test::Ecc200DataItems(), [&](auto& l, auto& r) { return config->ReadECC200Data(l, r); },
         [&](auto& l, auto& r) { return config->WriteECC200Data(l, r); });
     ExpectRoundTrip<PDF417Settings>(
-        "pdf417", vt::test::Pdf417DataItems(), [](auto& l, auto& r) { return CPdf417Params::GetInstance()->Extract(l, r); },
+        "pdf417", vt::test::Pdf417DataItems(),
+        [](auto& l, auto& r) { return CPdf417Params::GetInstance()->Extract(l, r); },
         [](auto& l, auto& r) { return CPdf417Params::GetInstance()->WriteParams(l, r); });
     ExpectRoundTrip<QRCodeSettings>(
-        "qr", vt::test::QrCodeDataItems(), [](auto& l, auto& r) { return CQRCodeParams::GetInstance()->Extract(l, r); },
+        "qr", vt::test::QrCodeDataItems(),
+        [](auto& l, auto& r) { return CQRCodeParams::GetInstance()->Extract(l, r); },
         [](auto& l, auto& r) { return CQRCodeParams::GetInstance()->WriteParams(l, r); });
     ExpectRoundTrip<AztecSettings>(
         "aztec", vt::test::AztecDataItems(), [&](auto& l, auto& r) { return config->ReadAztecData(l, r); },
@@ -179,13 +181,25 @@ TEST(CodeTypeWriters, AShortListIsWrittenAsFarAsItGoesAndReportedAsAFailure) {
     };
     const Case readers[] = {
         {"pdf417", vt::test::Pdf417DataItems(),
-         [](const ParameterList& l) { PDF417Settings r; return CPdf417Params::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             PDF417Settings r;
+             return CPdf417Params::GetInstance()->Extract(l, r);
+         }},
         {"qr", vt::test::QrCodeDataItems(),
-         [](const ParameterList& l) { QRCodeSettings r; return CQRCodeParams::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             QRCodeSettings r;
+             return CQRCodeParams::GetInstance()->Extract(l, r);
+         }},
         {"bar code", vt::test::BarCodeDataItems(),
-         [](const ParameterList& l) { BarCodeSettings r; return CExtractBarCode::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             BarCodeSettings r;
+             return CExtractBarCode::GetInstance()->Extract(l, r);
+         }},
         {"groups", vt::test::GroupListItems(),
-         [](const ParameterList& l) { GroupNames r; return CExtractGroupList::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             GroupNames r;
+             return CExtractGroupList::GetInstance()->Extract(l, r);
+         }},
     };
     for (const auto& c : readers) {
         ParameterList shortList = ListOf(c.items);

@@ -16,7 +16,9 @@ using vt::test::SameItem;
 using vt::test::StringAt;
 using vt::test::WireForm;
 
-CConfigListInfo& Converter() { return *CConfigListInfo::GetInstance(); }
+CConfigListInfo& Converter() {
+    return *CConfigListInfo::GetInstance();
+}
 
 // Every reader, as the reply to a configuration get calls them.
 int ReadAll(const ParameterList& list, bool extended, ConfigurationRecords& r) {
@@ -140,14 +142,8 @@ TEST_P(ConfigWriter, AChangedFieldChangesOnlyItsOwnItemOnTheWire) {
         ParameterList list = before;
         EXPECT_EQ(Converter().WriteConfiguration(list, extended, r), 0);
 
-        const auto sent = WireForm(list);
-        const auto original = WireForm(before);
-        for (std::size_t pos = 0; pos < list.size(); ++pos) {
-            if (int(pos) == GetParam().pos)
-                EXPECT_NE(sent[pos], original[pos]) << GetParam().field << " not written at " << pos;
-            else
-                EXPECT_EQ(sent[pos], original[pos]) << GetParam().field << " changed item " << pos;
-        }
+        EXPECT_EQ(vt::test::ChangedOnTheWire(before, list), std::vector<int>{GetParam().pos})
+            << GetParam().field << (extended ? " extended" : "");
     }
 }
 
@@ -168,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldChange{"ReferenceCode", 28, [](auto& r) { r.processInterface.ReferenceCode.clear(); }, false},
         FieldChange{"Append2dQuality", 29, [](auto& r) { r.processInterface.Append2dQuality = 0; }, false},
         FieldChange{"CodeType", 32, [](auto& r) { r.codeDefinition.CodeType = 3; }, false},
-        FieldChange{"MaxDecodingDuration", 35, [](auto& r) { r.codeDefinition.MaxDecodingDuration = 0; }, false},
+        FieldChange{"MaxDecodingDuration", 35, [](auto& r) { r.codeDefinition.MaxDecodingDuration = 0; },
+                    false},
         FieldChange{"Filter2", 38, [](auto& r) { r.filters.Filter2 = 0; }, false},
         FieldChange{"TriggerSource", 43, [](auto& r) { r.trigger.TriggerSource = 0; }, false},
         FieldChange{"TriggerWindow", 44, [](auto& r) { r.trigger.TriggerWindow = 0; }, false},
@@ -178,7 +175,8 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& r) { r.processInterface.StringNumerationActive = 0; }, true},
         FieldChange{"DigitalLinesOverProcIf", 50,
                     [](auto& r) { r.processInterface.DigitalLinesOverProcIf = 1; }, true},
-        FieldChange{"CompositeComponentUsage", 51, [](auto& r) { r.barCode.CompositeComponentUsage = 0; }, true},
+        FieldChange{"CompositeComponentUsage", 51, [](auto& r) { r.barCode.CompositeComponentUsage = 0; },
+                    true},
         FieldChange{"CompositeComponentSeparator", 52,
                     [](auto& r) { r.barCode.CompositeComponentSeparator = "|"; }, true}),
     [](const auto& info) { return std::string(info.param.field); });
@@ -238,7 +236,8 @@ TEST(ConfigListInfo, EveryOperationFailsOnAShortList) {
     };
     const Case cases[] = {
         {"ReadHeader", 49, [&](ParameterList& l) { return Converter().ReadHeader(l, r.header); }},
-        {"ReadImageQuality", 49, [&](ParameterList& l) { return Converter().ReadImageQuality(l, r.imageQuality); }},
+        {"ReadImageQuality", 49,
+         [&](ParameterList& l) { return Converter().ReadImageQuality(l, r.imageQuality); }},
         {"ReadRoi", 49, [&](ParameterList& l) { return Converter().ReadRoi(l, r.imageQuality); }},
         {"ReadProcessInterface", 49,
          [&](ParameterList& l) { return Converter().ReadProcessInterface(l, r.processInterface, false); }},
@@ -247,21 +246,26 @@ TEST(ConfigListInfo, EveryOperationFailsOnAShortList) {
         {"ReadCodeDefinition", 49,
          [&](ParameterList& l) { return Converter().ReadCodeDefinition(l, r.codeDefinition); }},
         {"ReadFilters", 49, [&](ParameterList& l) { return Converter().ReadFilters(l, r.filters); }},
-        {"ReadTriggerSettings", 49, [&](ParameterList& l) { return Converter().ReadTriggerSettings(l, r.trigger); }},
-        {"ReadCompositeOptions", 55, [&](ParameterList& l) { return Converter().ReadCompositeOptions(l, r.barCode); }},
-        {"WriteConfiguration", 49, [&](ParameterList& l) { return Converter().WriteConfiguration(l, false, r); }},
+        {"ReadTriggerSettings", 49,
+         [&](ParameterList& l) { return Converter().ReadTriggerSettings(l, r.trigger); }},
+        {"ReadCompositeOptions", 55,
+         [&](ParameterList& l) { return Converter().ReadCompositeOptions(l, r.barCode); }},
+        {"WriteConfiguration", 49,
+         [&](ParameterList& l) { return Converter().WriteConfiguration(l, false, r); }},
         {"WriteConfiguration extended", 55,
          [&](ParameterList& l) { return Converter().WriteConfiguration(l, true, r); }},
         {"WriteSections", 49, [&](ParameterList& l) { return Converter().WriteSections(l, false); }},
         {"WriteHeader", 49, [&](ParameterList& l) { return Converter().WriteHeader(l, r.header); }},
-        {"WriteImageQuality", 49, [&](ParameterList& l) { return Converter().WriteImageQuality(l, r.imageQuality); }},
+        {"WriteImageQuality", 49,
+         [&](ParameterList& l) { return Converter().WriteImageQuality(l, r.imageQuality); }},
         {"WriteRoi", 49, [&](ParameterList& l) { return Converter().WriteRoi(l, r.imageQuality); }},
         {"WriteProcessInterface", 55,
          [&](ParameterList& l) { return Converter().WriteProcessInterface(l, r.processInterface, true); }},
         {"WriteCodeDefinition", 49,
          [&](ParameterList& l) { return Converter().WriteCodeDefinition(l, r.codeDefinition); }},
         {"WriteFilters", 49, [&](ParameterList& l) { return Converter().WriteFilters(l, r.filters); }},
-        {"WriteTriggerSettings", 49, [&](ParameterList& l) { return Converter().WriteTriggerSettings(l, r.trigger); }},
+        {"WriteTriggerSettings", 49,
+         [&](ParameterList& l) { return Converter().WriteTriggerSettings(l, r.trigger); }},
         {"WriteCompositeOptions", 55,
          [&](ParameterList& l) { return Converter().WriteCompositeOptions(l, r.barCode); }},
         {"ReadECC200Data", 16, [&](ParameterList& l) { return Converter().ReadECC200Data(l, ecc); }},
@@ -270,7 +274,7 @@ TEST(ConfigListInfo, EveryOperationFailsOnAShortList) {
         {"WriteAztecData", 12, [&](ParameterList& l) { return Converter().WriteAztecData(l, aztec); }},
     };
     for (const auto& c : cases) {
-        ParameterList list = c.templateItems >= 49 ? ConfigList(c.templateItems == 55)
+        ParameterList list = c.templateItems >= 49   ? ConfigList(c.templateItems == 55)
                              : c.templateItems == 16 ? vt::test::ListOf(vt::test::Ecc200DataItems())
                                                      : vt::test::ListOf(vt::test::AztecDataItems());
         ASSERT_EQ(list.size(), c.templateItems) << c.what;

@@ -33,17 +33,19 @@ INSTANTIATE_TEST_SUITE_P(Names, ConfigNameCodec,
                                            NameCase{u"ab", "AmFiAw__", 2}, NameCase{u"abcd", "AmFiY2QD", 4},
                                            // 0x02 c3 bf c3 be 0x03: the value 63 is "#"
                                            NameCase{u"\u00ff\u00fe", "AsO#w74D", 4},
-                                           NameCase{u"Linie 3 / Pr\u00fcfung", "AkxpbmllIDMgLyBQcsO8ZnVuZwM_", 18}),
+                                           NameCase{u"Linie 3 / Pr\u00fcfung", "AkxpbmllIDMgLyBQcsO8ZnVuZwM_",
+                                                    18}),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(ConfigNameCodec, NonLatinNamesSurviveEncoding) {
-    for (const std::u16string name : {u"\u65e5\u672c\u8a9e\u306e\u8a2d\u5b9a", u"\u0421\u0435\u043d\u0441\u043e\u0440 1",
-                                      u"\U0001F600 smile", u"tab\tand\nline"}) {
+    for (const std::u16string name :
+         {u"\u65e5\u672c\u8a9e\u306e\u8a2d\u5b9a", u"\u0421\u0435\u043d\u0441\u043e\u0440 1",
+          u"\U0001F600 smile", u"tab\tand\nline"}) {
         std::string encoded;
         EncodeConfigName(encoded, name);
-        EXPECT_EQ(encoded.find_first_not_of(
-                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+#_"),
-                  std::string::npos);
+        EXPECT_EQ(
+            encoded.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+#_"),
+            std::string::npos);
         std::u16string decoded;
         DecodeConfigName(decoded, encoded);
         EXPECT_EQ(decoded, name);
@@ -122,7 +124,10 @@ TEST(Base64Variant, TheFillEndsDecoding) {
         std::string bytes;
     };
     const Case cases[] = {
-        {"QUJD", "ABC"},    {"QUI_", "AB"},         {"QQ__", "A"},    {"QQ_", "A"},
+        {"QUJD", "ABC"},
+        {"QUI_", "AB"},
+        {"QQ__", "A"},
+        {"QQ_", "A"},
         {"QUJDRA__QUJD", "ABCD"},  // nothing after the fill is taken
         {"QUJD_QUJD", "ABC"},      // fill first in a group: nothing more
         {"QUJDQ_UJD", "ABC"},      // fill second in a group: nothing more

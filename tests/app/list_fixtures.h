@@ -5,8 +5,8 @@
 
 #include <initializer_list>
 #include <span>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -14,9 +14,15 @@
 
 namespace vt::test {
 
-inline int32_t IntAt(int pos) { return 1000 + pos; }
-inline double DoubleAt(int pos) { return pos + 0.25; }
-inline std::string StringAt(int pos) { return "text" + std::to_string(pos); }
+inline int32_t IntAt(int pos) {
+    return 1000 + pos;
+}
+inline double DoubleAt(int pos) {
+    return pos + 0.25;
+}
+inline std::string StringAt(int pos) {
+    return "text" + std::to_string(pos);
+}
 
 struct ItemSpec {
     const char* name;
@@ -93,13 +99,26 @@ inline std::vector<WireElement> WireForm(const ParameterList& list) {
     for (const ParameterItem& item : list) {
         WireValue value;
         if (item.kind == PARAMETER_VALUE) {
-            if (item.type == "INT") value = item.intValue;
-            else if (item.type == "DOUBLE") value = item.doubleValue;
-            else if (item.type == "STRING") value = item.stringValue;
+            if (item.type == "INT")
+                value = item.intValue;
+            else if (item.type == "DOUBLE")
+                value = item.doubleValue;
+            else if (item.type == "STRING")
+                value = item.stringValue;
         }
         wire.push_back({item.kind, value});
     }
     return wire;
+}
+
+// The positions whose elements differ on the wire (lists of one length).
+inline std::vector<int> ChangedOnTheWire(const ParameterList& before, const ParameterList& after) {
+    const auto a = WireForm(before);
+    const auto b = WireForm(after);
+    std::vector<int> changed;
+    for (std::size_t pos = 0; pos < a.size() && pos < b.size(); ++pos)
+        if (!(a[pos] == b[pos])) changed.push_back(static_cast<int>(pos));
+    return changed;
 }
 
 }  // namespace vt::test

@@ -14,10 +14,18 @@ using vt::test::SameItems;
 // The PDF417 data list (twelve items) as a get leaves it.
 ParameterList Pdf417DataList() {
     return vt::test::ListOf({
-        {"symbol_cols_min", "INT"}, {"symbol_cols_max", "INT"}, {"symbol_rows_min", "INT"},
-        {"symbol_rows_max", "INT"}, {"polarity", "STRING"},     {"mirrored", "STRING"},
-        {"contrast_min", "INT"},    {"module_width_min", "INT"}, {"module_width_max", "INT"},
-        {"module_aspect_min", "DOUBLE"}, {"module_aspect_max", "DOUBLE"}, {"strict_model", "STRING"},
+        {"symbol_cols_min", "INT"},
+        {"symbol_cols_max", "INT"},
+        {"symbol_rows_min", "INT"},
+        {"symbol_rows_max", "INT"},
+        {"polarity", "STRING"},
+        {"mirrored", "STRING"},
+        {"contrast_min", "INT"},
+        {"module_width_min", "INT"},
+        {"module_width_max", "INT"},
+        {"module_aspect_min", "DOUBLE"},
+        {"module_aspect_max", "DOUBLE"},
+        {"strict_model", "STRING"},
     });
 }
 
@@ -116,7 +124,8 @@ TEST(ParameterItemWriters, AWriteChangesOnlyItsOwnItem) {
         {"section begin", 2, [](ParameterList& l, int p) { return WriteSectionBegin(l, "Rows", p); },
          item("Rows", 2, "STRING", vt::test::IntAt(2), vt::test::DoubleAt(2), vt::test::StringAt(2).c_str())},
         {"section end", 3, [](ParameterList& l, int p) { return WriteSectionEnd(l, "Rows_EOS", p); },
-         item("Rows_EOS", 3, "STRING", vt::test::IntAt(3), vt::test::DoubleAt(3), vt::test::StringAt(3).c_str())},
+         item("Rows_EOS", 3, "STRING", vt::test::IntAt(3), vt::test::DoubleAt(3),
+              vt::test::StringAt(3).c_str())},
     };
     for (const auto& c : cases) {
         ParameterList list = before;

@@ -25,7 +25,8 @@ constexpr const char* kAztecResult = "SSS III DDD IIII";
 
 template <class Array>
 void ExpectInts(const Array& fields, int firstPos) {
-    for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(fields[i], IntAt(firstPos + int(i))) << firstPos + i;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        EXPECT_EQ(fields[i], IntAt(firstPos + int(i))) << firstPos + i;
 }
 template <class Array>
 void ExpectDoubles(const Array& fields, int firstPos) {
@@ -93,15 +94,30 @@ TEST(ResultConverters, AShortOrForeignListIsAnError) {
     };
     const Case cases[] = {
         {"general", kReadResult,
-         [](const ParameterList& l) { ReadResultRecord r; return CResults::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             ReadResultRecord r;
+             return CResults::GetInstance()->Extract(l, r);
+         }},
         {"ecc200", kEcc200Result,
-         [](const ParameterList& l) { Ecc200ResultRecord r; return CECC200Results::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             Ecc200ResultRecord r;
+             return CECC200Results::GetInstance()->Extract(l, r);
+         }},
         {"pdf417", kPdf417Result,
-         [](const ParameterList& l) { Pdf417ResultRecord r; return CPDF417Results::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             Pdf417ResultRecord r;
+             return CPDF417Results::GetInstance()->Extract(l, r);
+         }},
         {"qr", kQrCodeResult,
-         [](const ParameterList& l) { QrCodeResultRecord r; return CQRCodeResults::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             QrCodeResultRecord r;
+             return CQRCodeResults::GetInstance()->Extract(l, r);
+         }},
         {"aztec", kAztecResult,
-         [](const ParameterList& l) { AztecResultRecord r; return CAztecCodeResults::GetInstance()->Extract(l, r); }},
+         [](const ParameterList& l) {
+             AztecResultRecord r;
+             return CAztecCodeResults::GetInstance()->Extract(l, r);
+         }},
     };
     for (const auto& c : cases) {
         ParameterList list = ListOfTypes(c.types);

@@ -15,14 +15,18 @@ using vt::test::SameItem;
 using vt::test::StringAt;
 using vt::test::WireForm;
 
-CSensorConfiguration& Converter() { return *CSensorConfiguration::GetInstance(); }
+CSensorConfiguration& Converter() {
+    return *CSensorConfiguration::GetInstance();
+}
 
-ParameterList GlobalsList() { return ListOf(vt::test::SensorGlobalsItems()); }
+ParameterList GlobalsList() {
+    return ListOf(vt::test::SensorGlobalsItems());
+}
 
 int ReadAll(const ParameterList& list, SensorGlobalRecords& r) {
-    const int results[] = {Converter().ExtractIdentity(list, r.identity), Converter().ExtractNetwork(list, r.network),
-                           Converter().ExtractProcIf(list, r.procIf),
-                           Converter().ExtractGlobalSettings(list, r.general)};
+    const int results[] = {
+        Converter().ExtractIdentity(list, r.identity), Converter().ExtractNetwork(list, r.network),
+        Converter().ExtractProcIf(list, r.procIf), Converter().ExtractGlobalSettings(list, r.general)};
     for (int result : results)
         if (result != 0) return result;
     return 0;
@@ -111,14 +115,7 @@ TEST(CSensorConfiguration, AChangedFieldChangesOnlyItsOwnItem) {
         c.change(r);
         ParameterList list = before;
         EXPECT_EQ(Converter().WriteAll(list, r), 0);
-        const auto sent = WireForm(list);
-        const auto original = WireForm(before);
-        for (std::size_t pos = 0; pos < list.size(); ++pos) {
-            if (int(pos) == c.pos)
-                EXPECT_NE(sent[pos], original[pos]) << pos;
-            else
-                EXPECT_EQ(sent[pos], original[pos]) << "change of " << c.pos << " touched " << pos;
-        }
+        EXPECT_EQ(vt::test::ChangedOnTheWire(before, list), std::vector<int>{c.pos});
     }
 }
 

@@ -131,40 +131,56 @@ inline std::vector<ItemSpec> SensorGlobalsItems() {
 
 // Code-type data: templates 1005, 1008, 1011, 2001, 1001; group list 1007.
 inline std::vector<ItemSpec> Ecc200DataItems() {
-    return {{"symbol_cols_min", "INT"},    {"symbol_cols_max", "INT"},    {"symbol_rows_min", "INT"},
-            {"symbol_rows_max", "INT"},    {"polarity", "STRING"},        {"mirrored", "STRING"},
-            {"contrast_min", "INT"},       {"module_size_min", "INT"},    {"module_size_max", "INT"},
-            {"module_gap_col_min", "STRING"}, {"module_gap_col_max", "STRING"}, {"module_gap_row_min", "STRING"},
-            {"module_gap_row_max", "STRING"}, {"slant_max", "DOUBLE"},     {"module_grid", "STRING"},
-            {"strict_model", "STRING"}};
+    return {
+        {"symbol_cols_min", "INT"},       {"symbol_cols_max", "INT"},       {"symbol_rows_min", "INT"},
+        {"symbol_rows_max", "INT"},       {"polarity", "STRING"},           {"mirrored", "STRING"},
+        {"contrast_min", "INT"},          {"module_size_min", "INT"},       {"module_size_max", "INT"},
+        {"module_gap_col_min", "STRING"}, {"module_gap_col_max", "STRING"}, {"module_gap_row_min", "STRING"},
+        {"module_gap_row_max", "STRING"}, {"slant_max", "DOUBLE"},          {"module_grid", "STRING"},
+        {"strict_model", "STRING"}};
 }
 
 inline std::vector<ItemSpec> Pdf417DataItems() {
-    return {{"symbol_cols_min", "INT"},  {"symbol_cols_max", "INT"},     {"symbol_rows_min", "INT"},
-            {"symbol_rows_max", "INT"},  {"polarity", "STRING"},         {"mirrored", "STRING"},
-            {"contrast_min", "INT"},     {"module_width_min", "INT"},    {"module_width_max", "INT"},
+    return {{"symbol_cols_min", "INT"},      {"symbol_cols_max", "INT"},      {"symbol_rows_min", "INT"},
+            {"symbol_rows_max", "INT"},      {"polarity", "STRING"},          {"mirrored", "STRING"},
+            {"contrast_min", "INT"},         {"module_width_min", "INT"},     {"module_width_max", "INT"},
             {"module_aspect_min", "DOUBLE"}, {"module_aspect_max", "DOUBLE"}, {"strict_model", "STRING"}};
 }
 
 inline std::vector<ItemSpec> QrCodeDataItems() {
-    return {{"model_type", "INT"},         {"version_min", "INT"},           {"version_max", "INT"},
-            {"symbol_size_min", "INT"},    {"symbol_size_max", "INT"},       {"polarity", "STRING"},
-            {"mirrored", "STRING"},        {"contrast_min", "INT"},          {"module_size_min", "INT"},
-            {"module_size_max", "INT"},    {"module_gap_col_min", "STRING"}, {"module_gap_col_max", "STRING"},
-            {"module_gap_row_min", "STRING"}, {"module_gap_row_max", "STRING"}, {"position_pattern_min", "INT"},
+    return {{"model_type", "INT"},
+            {"version_min", "INT"},
+            {"version_max", "INT"},
+            {"symbol_size_min", "INT"},
+            {"symbol_size_max", "INT"},
+            {"polarity", "STRING"},
+            {"mirrored", "STRING"},
+            {"contrast_min", "INT"},
+            {"module_size_min", "INT"},
+            {"module_size_max", "INT"},
+            {"module_gap_col_min", "STRING"},
+            {"module_gap_col_max", "STRING"},
+            {"module_gap_row_min", "STRING"},
+            {"module_gap_row_max", "STRING"},
+            {"position_pattern_min", "INT"},
             {"strict_model", "STRING"}};
 }
 
 inline std::vector<ItemSpec> AztecDataItems() {
-    return {{"symbol_size_min", "INT"},       {"symbol_size_max", "INT"},       {"polarity", "STRING"},
-            {"mirrored", "STRING"},           {"contrast_min", "INT"},          {"module_size_min", "INT"},
-            {"module_size_max", "INT"},       {"module_gap_col_min", "STRING"}, {"module_gap_col_max", "STRING"},
-            {"module_gap_row_min", "STRING"}, {"module_gap_row_max", "STRING"}, {"strict_model", "STRING"}};
+    return {
+        {"symbol_size_min", "INT"},       {"symbol_size_max", "INT"},       {"polarity", "STRING"},
+        {"mirrored", "STRING"},           {"contrast_min", "INT"},          {"module_size_min", "INT"},
+        {"module_size_max", "INT"},       {"module_gap_col_min", "STRING"}, {"module_gap_col_max", "STRING"},
+        {"module_gap_row_min", "STRING"}, {"module_gap_row_max", "STRING"}, {"strict_model", "STRING"}};
 }
 
 inline std::vector<ItemSpec> BarCodeDataItems() {
-    return {{"element_size_min_value", "DOUBLE"}, {"element_size_max", "DOUBLE"}, {"element_height_min", "INT"},
-            {"min_characters", "INT"},            {"max_characters", "INT"},      {"reading_direction", "INT"}};
+    return {{"element_size_min_value", "DOUBLE"},
+            {"element_size_max", "DOUBLE"},
+            {"element_height_min", "INT"},
+            {"min_characters", "INT"},
+            {"max_characters", "INT"},
+            {"reading_direction", "INT"}};
 }
 
 inline std::vector<ItemSpec> GroupListItems() {
@@ -175,7 +191,9 @@ inline std::vector<ItemSpec> GroupListItems() {
 inline ParameterList QualityList(int parameters) {
     std::vector<ItemSpec> items;
     for (int k = 0; k < parameters; ++k)
-        items.insert(items.end(), {{"parameter", "BEGIN"}, {"append_it", "INT"}, {"grade", "INT"}, {"parameter_EOS", "END"}});
+        items.insert(
+            items.end(),
+            {{"parameter", "BEGIN"}, {"append_it", "INT"}, {"grade", "INT"}, {"parameter_EOS", "END"}});
     return ListOf(items);
 }
 

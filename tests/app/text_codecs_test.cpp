@@ -30,7 +30,9 @@ TEST_P(Utf16Utf8, ConvertsBothWays) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, Utf16Utf8,
     ::testing::Values(ConversionCase{"empty", u"", ""}, ConversionCase{"ascii", u"Config 07", "Config 07"},
-                      ConversionCase{"latin1", u"Pr\u00fcfung", "Pr\xc3\xbc" "fung"},
+                      ConversionCase{"latin1", u"Pr\u00fcfung",
+                                     "Pr\xc3\xbc"
+                                     "fung"},
                       ConversionCase{"euro", u"\u20ac", "\xe2\x82\xac"},
                       ConversionCase{"cjk", u"\u65e5\u672c", "\xe6\x97\xa5\xe6\x9c\xac"},
                       ConversionCase{"beyond the BMP", u"\U0001F600", "\xf0\x9f\x98\x80"}),
@@ -47,10 +49,10 @@ TEST(Utf8ToUtf16, MalformedBytesBecomeReplacementCharacters) {
         std::u16string expected;
     };
     const Case cases[] = {
-        {"a\xc3", u"a\ufffd"},                           // cut sequence at the end
-        {"\xe0\x80\x80", u"\ufffd\ufffd\ufffd"},         // overlong form
-        {"\xed\xa0\x80", u"\ufffd\ufffd\ufffd"},         // encoded surrogate
-        {"\xf0\x9f\x98z", u"\ufffdz"},                   // cut four-byte sequence, then ASCII
+        {"a\xc3", u"a\ufffd"},                              // cut sequence at the end
+        {"\xe0\x80\x80", u"\ufffd\ufffd\ufffd"},            // overlong form
+        {"\xed\xa0\x80", u"\ufffd\ufffd\ufffd"},            // encoded surrogate
+        {"\xf0\x9f\x98z", u"\ufffdz"},                      // cut four-byte sequence, then ASCII
         {"\xf4\x90\x80\x80", u"\ufffd\ufffd\ufffd\ufffd"},  // above U+10FFFF
         {"\xff\xfe", u"\ufffd\ufffd"},
     };
@@ -65,7 +67,9 @@ TEST(Utf8ToUtf16, MalformedBytesBecomeReplacementCharacters) {
 TEST(Utf16ToUtf8, LoneSurrogatesBecomeReplacementCharacters) {
     std::string out;
     Utf16ToUtf8String(out, std::u16string{u'a', char16_t(0xD800), u'b', char16_t(0xDC00)});
-    EXPECT_EQ(out, "a\xef\xbf\xbd" "b\xef\xbf\xbd");
+    EXPECT_EQ(out,
+              "a\xef\xbf\xbd"
+              "b\xef\xbf\xbd");
 }
 
 TEST(TextBuffers, WriteTheTextAndItsNulOnlyWhenBothFit) {
@@ -110,7 +114,7 @@ TEST(FixedText, CutsALongTextAtAUtf8Boundary) {
     const Case cases[] = {
         {"abcd", "abcd"},
         {"abcde", "abcd"},
-        {"abc\xc3\xbc", "abc"},             // two-byte sequence cut after its first byte
+        {"abc\xc3\xbc", "abc"},              // two-byte sequence cut after its first byte
         {"a\xe2\x82\xac", "a\xe2\x82\xac"},  // fits exactly
         {"ab\xe2\x82\xac", "ab"},
         {"\xf0\x9f\x98\x80!", "\xf0\x9f\x98\x80"},
