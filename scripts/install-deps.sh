@@ -11,7 +11,7 @@ packages=(
   libxml2-dev xsltproc
   libturbojpeg0-dev libarchive-dev libzxing-dev libxmlrpc-c++8-dev
   xvfb xauth fonts-dejavu-core
-  iproute2 iputils-ping binutils
+  iproute2 iputils-ping binutils locales
 )
 
 missing=()

@@ -1,0 +1,91 @@
+// One XML-RPC connection to one server: one call at a time over HTTP/1.1,
+// the connection kept open between calls.
+//
+// A call's time limit bounds each wait for socket activity, not the whole
+// call: a server that stays silent for the limit at any stage makes the
+// client retry once on a fresh connection, and silence again fails the
+// call. Without a limit the connect phase is still bounded, and TCP
+// keep-alive notices a peer that vanished.
+//
+// Not safe for concurrent calls: a second execute() while one runs is
+// refused. Callers that share a client serialise their calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "xmlrpc/XmlRpcDispatch.h"
+#include "xmlrpc/XmlRpcSource.h"
+#include "xmlrpc/XmlRpcValue.h"
+
+namespace XmlRpc {
+
+class XmlRpcClient : public XmlRpcSource {
+public:
+    static constexpr const char* kUserAgent = "XMLRPC++ 0.7";
+    // Longest wait for a TCP connect, whatever the call's limit.
+    static constexpr double kConnectLimitSeconds = 5.0;
+
+    enum ClientConnectionState {
+        NO_CONNECTION = 0,
+        CONNECTING = 1,
+        WRITE_REQUEST = 2,
+        READ_HEADER = 3,
+        READ_RESPONSE = 4,
+        IDLE = 5,
+    };
+
+    // uri null means "/RPC2".
+    XmlRpcClient(const char* host, int port, const char* uri = nullptr);
+    ~XmlRpcClient() override;
+
+    // params: an array is one parameter per element, an invalid value none,
+    // anything else one parameter. timeoutSeconds < 0: no silence limit.
+    // True when a well-formed reply arrived; isFault() tells a fault reply.
+    bool execute(const char* method, const XmlRpcValue& params, XmlRpcValue& result,
+                 double timeoutSeconds = -1.0);
+    bool isFault() const { return isFault_; }
+
+    void close() override;
+    unsigned handleEvent(unsigned eventType) override;
+
+    // Reads a reply body into result; fault tells a fault reply.
+    static bool parseResponseText(std::string_view response, XmlRpcValue& result, bool& fault);
+
+protected:
+    virtual bool doConnect();
+    virtual bool setupConnection();
+    virtual bool generateRequest(const char* method, const XmlRpcValue& params);
+    virtual std::string generateHeader(const std::string& body);
+    virtual bool writeRequest();
+    virtual bool readHeader();
+    virtual bool readResponse();
+    virtual bool parseResponse(XmlRpcValue& result);
+
+    // Empties a buffer and, when it has grown large, returns its memory.
+    static void releaseBuffer(std::string& buffer);
+
+    ClientConnectionState connectionState_ = NO_CONNECTION;
+    std::string host_;
+    std::string uri_;
+    int port_;
+    std::string request_;
+    std::string header_;
+    std::string response_;
+    int sendAttempts_ = 0;
+    int bytesWritten_ = 0;
+    bool executing_ = false;
+    bool eof_ = false;
+    bool isFault_ = false;
+    long long contentLength_ = 0;
+    XmlRpcDispatch disp_;
+
+private:
+    // The dispatcher's limit: the call's, but bounded while a connect is pending.
+    void armTimeLimit();
+
+    double callLimit_ = -1.0;
+    bool connectPending_ = false;
+};
+
+}  // namespace XmlRpc

@@ -1,0 +1,374 @@
+#include "xmlrpc/XmlRpcClient.h"
+
+#include <new>
+
+#include "xmlrpc/XmlRpcReplyHeader.h"
+#include "xmlrpc/XmlRpcSocket.h"
+#include "xmlrpc/XmlRpcUtil.h"
+
+namespace XmlRpc {
+
+namespace {
+
+// Buffers above this capacity are given back after use.
+constexpr std::size_t kKeepCapacity = 0x80000;
+
+constexpr std::string_view kRequestBegin = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<methodCall><methodName>";
+
+struct ExecutingGuard {
+    bool& flag;
+    explicit ExecutingGuard(bool& f) : flag(f) { flag = true; }
+    ~ExecutingGuard() { flag = false; }
+};
+
+void skipSpace(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\r' || text[pos] == '\n'))
+        ++pos;
+}
+
+bool nextTagIs(std::string_view tag, std::string_view text, std::size_t& pos) {
+    std::size_t p = pos;
+    skipSpace(text, p);
+    if (!text.substr(p).starts_with(tag)) return false;
+    pos = p + tag.size();
+    return true;
+}
+
+}  // namespace
+
+XmlRpcClient::XmlRpcClient(const char* host, int port, const char* uri)
+    : host_(host != nullptr ? host : ""), uri_(uri != nullptr ? uri : "/RPC2"), port_(port) {
+    XmlRpcUtil::log(1, "XmlRpcClient new client: host %s, port %d.", host_.c_str(), port_);
+    setKeepOpen(true);
+}
+
+XmlRpcClient::~XmlRpcClient() {
+    disp_.removeSource(this);
+    if (getfd() != -1) XmlRpcSource::close();
+}
+
+void XmlRpcClient::releaseBuffer(std::string& buffer) {
+    buffer.clear();
+    if (buffer.capacity() > kKeepCapacity) std::string().swap(buffer);
+}
+
+void XmlRpcClient::close() {
+    XmlRpcUtil::log(4, "XmlRpcClient::close: fd %d.", getfd());
+    connectionState_ = NO_CONNECTION;
+    connectPending_ = false;
+    disp_.exit();
+    disp_.removeSource(this);
+    XmlRpcSource::close();
+}
+
+bool XmlRpcClient::execute(const char* method, const XmlRpcValue& params, XmlRpcValue& result,
+                           double timeoutSeconds) {
+    if (method == nullptr) return false;
+    XmlRpcUtil::log(1, "XmlRpcClient::execute: method %s (_connectionState %d).", method, connectionState_);
+    if (executing_) return false;
+    ExecutingGuard executing(executing_);
+    sendAttempts_ = 0;
+    isFault_ = false;
+
+    if (!generateRequest(method, params)) return false;
+    if (!setupConnection()) return false;
+
+    result.clear();
+    callLimit_ = timeoutSeconds;
+    armTimeLimit();
+    int rc = disp_.work();
+    if (rc == XmlRpcDispatch::kSilence && getKeepOpen()) {
+        XmlRpcUtil::log(4, "XmlRpcClient::execute: re-trying connection");
+        ++sendAttempts_;
+        close();
+        eof_ = false;
+        if (!setupConnection()) return false;
+        armTimeLimit();
+        if (disp_.work() == XmlRpcDispatch::kSilence) return false;
+    }
+
+    if (connectionState_ != IDLE || !parseResponse(result)) return false;
+    XmlRpcUtil::log(1, "XmlRpcClient::execute: method %s completed.", method);
+    releaseBuffer(request_);
+    releaseBuffer(response_);
+    return true;
+}
+
+void XmlRpcClient::armTimeLimit() {
+    double limit = callLimit_;
+    if (connectPending_ && (limit < 0.0 || limit > kConnectLimitSeconds)) limit = kConnectLimitSeconds;
+    disp_.setTimeLimit(limit);
+}
+
+unsigned XmlRpcClient::handleEvent(unsigned eventType) {
+    if (eventType == XmlRpcDispatch::Exception) {
+        const int err = XmlRpcSocket::pendingError(getfd());
+        if (connectionState_ == WRITE_REQUEST && bytesWritten_ == 0)
+            XmlRpcUtil::error("Error in XmlRpcClient::handleEvent: could not connect to server (%s).",
+                              XmlRpcSocket::getErrorMsg(err).c_str());
+        else
+            XmlRpcUtil::error("Error in XmlRpcClient::handleEvent (state %d): %s.", connectionState_,
+                              XmlRpcSocket::getErrorMsg(err).c_str());
+        return 0;
+    }
+
+    if (connectionState_ == WRITE_REQUEST && connectPending_) {
+        // The connect finished: from now on the call's own limit applies.
+        if (int err = XmlRpcSocket::pendingError(getfd()); err != 0) {
+            XmlRpcUtil::error("Error in XmlRpcClient::handleEvent: could not connect to server (%s).",
+                              XmlRpcSocket::getErrorMsg(err).c_str());
+            return 0;
+        }
+        connectPending_ = false;
+        armTimeLimit();
+    }
+
+    bool ok = false;
+    switch (connectionState_) {
+        case WRITE_REQUEST: ok = writeRequest(); break;
+        case READ_HEADER: ok = readHeader(); break;
+        case READ_RESPONSE: ok = readResponse(); break;
+        default: ok = false;
+    }
+    if (!ok) return 0;
+    return connectionState_ == WRITE_REQUEST ? XmlRpcDispatch::WritableEvent : XmlRpcDispatch::ReadableEvent;
+}
+
+bool XmlRpcClient::setupConnection() {
+    if ((connectionState_ != NO_CONNECTION && connectionState_ != IDLE) || eof_) close();
+    // A kept connection that the server closed meanwhile is replaced now,
+    // before the request is half written into it.
+    if (connectionState_ == IDLE && (getfd() == -1 || XmlRpcSocket::peerClosed(getfd()))) close();
+    eof_ = false;
+    if (connectionState_ == NO_CONNECTION && !doConnect()) return false;
+    connectionState_ = WRITE_REQUEST;
+    bytesWritten_ = 0;
+    disp_.addSource(this, XmlRpcDispatch::WritableEvent | XmlRpcDispatch::Exception);
+    return true;
+}
+
+bool XmlRpcClient::doConnect() {
+    int fd = XmlRpcSocket::socket();
+    if (fd < 0) {
+        XmlRpcUtil::error("Error in XmlRpcClient::doConnect: Could not create socket (%s).",
+                          XmlRpcSocket::getErrorMsg().c_str());
+        return false;
+    }
+    XmlRpcUtil::log(3, "XmlRpcClient::doConnect: fd %d.", fd);
+    setfd(fd);
+    if (!XmlRpcSocket::setNonBlocking(fd)) {
+        std::string msg = XmlRpcSocket::getErrorMsg();
+        close();
+        XmlRpcUtil::error("Error in XmlRpcClient::doConnect: Could not set socket to non-blocking IO mode (%s).",
+                          msg.c_str());
+        return false;
+    }
+    if (!XmlRpcSocket::connect(fd, host_, port_)) {
+        std::string msg = XmlRpcSocket::getErrorMsg();
+        close();
+        XmlRpcUtil::error("Error in XmlRpcClient::doConnect: Could not connect to server (%s).", msg.c_str());
+        return false;
+    }
+    connectPending_ = true;
+    return true;
+}
+
+bool XmlRpcClient::generateRequest(const char* method, const XmlRpcValue& params) {
+    std::string body;
+    body.reserve(256);
+    body += kRequestBegin;
+    body += method;
+    body += "</methodName>\r\n";
+    if (params.valid()) {
+        body += "<params>";
+        if (params.getType() == XmlRpcValue::TypeArray) {
+            for (const auto& p : params.asArray()) {
+                body += "<param>";
+                p.appendXml(body);
+                body += "</param>";
+            }
+        } else {
+            body += "<param>";
+            params.appendXml(body);
+            body += "</param>";
+        }
+        body += "</params>";
+    }
+    body += "</methodCall>\r\n";
+
+    std::string header = generateHeader(body);
+    XmlRpcUtil::log(4, "XmlRpcClient::generateRequest: header is %d bytes, content-length is %d.",
+                    static_cast<int>(header.size()), static_cast<int>(body.size()));
+    request_ = std::move(header);
+    request_ += body;
+    return true;
+}
+
+std::string XmlRpcClient::generateHeader(const std::string& body) {
+    std::string header = "POST " + uri_ + " HTTP/1.1\r\nUser-Agent: ";
+    header += kUserAgent;
+    header += "\r\nHost: " + host_ + ":" + std::to_string(port_) + "\r\n";
+    header += "Content-Type: text/xml\r\nContent-length: " + std::to_string(body.size()) + "\r\n\r\n";
+    return header;
+}
+
+bool XmlRpcClient::writeRequest() {
+    try {
+        if (bytesWritten_ == 0)
+            XmlRpcUtil::log(5, "XmlRpcClient::writeRequest (attempt %d):\n%s\n", sendAttempts_ + 1, request_.c_str());
+        if (!XmlRpcSocket::nbWrite(getfd(), request_, &bytesWritten_)) {
+            XmlRpcUtil::error("Error in XmlRpcClient::writeRequest: write error (%s).",
+                              XmlRpcSocket::getErrorMsg().c_str());
+            return false;
+        }
+        XmlRpcUtil::log(3, "XmlRpcClient::writeRequest: wrote %d of %d bytes.", bytesWritten_,
+                        static_cast<int>(request_.size()));
+        if (static_cast<std::size_t>(bytesWritten_) == request_.size()) {
+            releaseBuffer(header_);
+            releaseBuffer(response_);
+            connectionState_ = READ_HEADER;
+        }
+        return true;
+    } catch (...) {
+        XmlRpcUtil::error("XmlRpcClient::writeRequest: Exception! (OOM?)");
+        releaseBuffer(request_);
+        return false;
+    }
+}
+
+bool XmlRpcClient::readHeader() {
+    try {
+        const std::size_t before = header_.size();
+        bool ok = XmlRpcSocket::nbRead(getfd(), header_, &eof_);
+        const bool nothingRead = header_.size() == before && header_.empty();
+        if (!ok || (eof_ && header_.size() == before)) {
+            if (getKeepOpen() && nothingRead && sendAttempts_ == 0) {
+                // The kept connection was stale: one more try on a fresh one.
+                XmlRpcUtil::log(4, "XmlRpcClient::readHeader: re-trying connection");
+                ++sendAttempts_;
+                close();
+                connectionState_ = NO_CONNECTION;
+                eof_ = false;
+                if (!setupConnection()) return false;
+                armTimeLimit();
+                return true;
+            }
+            XmlRpcUtil::error("Error in XmlRpcClient::readHeader: error while reading header (%s) on fd %d.",
+                              XmlRpcSocket::getErrorMsg().c_str(), getfd());
+            return false;
+        }
+        XmlRpcUtil::log(4, "XmlRpcClient::readHeader: client has read %d bytes", static_cast<int>(header_.size()));
+
+        XmlRpcReplyHeader scan = scanReplyHeader(header_);
+        switch (scan.status) {
+            case XmlRpcReplyHeader::Status::Incomplete:
+                if (eof_) {
+                    XmlRpcUtil::error("Error in XmlRpcClient::readHeader: EOF while reading header");
+                    return false;
+                }
+                return true;
+            case XmlRpcReplyHeader::Status::NoLength:
+                XmlRpcUtil::error("Error XmlRpcClient::readHeader: No Content-length specified");
+                return false;
+            case XmlRpcReplyHeader::Status::InvalidLength:
+                XmlRpcUtil::error("Error in XmlRpcClient::readHeader: Invalid Content-length specified (%lld).",
+                                  scan.contentLength);
+                return false;
+            case XmlRpcReplyHeader::Status::Complete: break;
+        }
+        contentLength_ = scan.contentLength;
+        XmlRpcUtil::log(4, "client read content length: %lld", contentLength_);
+        response_.assign(header_, scan.bodyOffset, std::string::npos);
+        if (static_cast<long long>(response_.capacity()) < contentLength_)
+            response_.reserve(static_cast<std::size_t>(contentLength_));
+        releaseBuffer(header_);
+        connectionState_ = READ_RESPONSE;
+        // The whole reply may have come with the header.
+        if (static_cast<long long>(response_.size()) >= contentLength_ || eof_) return readResponse();
+        return true;
+    } catch (...) {
+        XmlRpcUtil::error("XmlRpcClient::readHeader: Exception! (OOM?)");
+        releaseBuffer(header_);
+        return false;
+    }
+}
+
+bool XmlRpcClient::readResponse() {
+    try {
+        if (static_cast<long long>(response_.size()) < contentLength_) {
+            if (!eof_ && !XmlRpcSocket::nbRead(getfd(), response_, &eof_)) {
+                XmlRpcUtil::error("Error in XmlRpcClient::readResponse: read error (%s).",
+                                  XmlRpcSocket::getErrorMsg().c_str());
+                return false;
+            }
+            if (static_cast<long long>(response_.size()) < contentLength_) {
+                if (eof_) {
+                    XmlRpcUtil::error("Error in XmlRpcClient::readResponse: EOF while reading response");
+                    return false;
+                }
+                return true;
+            }
+        }
+        XmlRpcUtil::log(3, "XmlRpcClient::readResponse (read %d bytes)", static_cast<int>(response_.size()));
+        XmlRpcUtil::log(5, "response:\n%s", response_.c_str());
+        connectionState_ = IDLE;
+        return false;  // done: the dispatcher drops the source and work() ends
+    } catch (...) {
+        XmlRpcUtil::error("XmlRpcClient::readResponse: Exception! (OOM?)");
+        releaseBuffer(response_);
+        return false;
+    }
+}
+
+namespace {
+
+enum class ReplyError { None, NoMethodResponse, NoParamOrFault, BadValue };
+
+ReplyError readReply(std::string_view response, XmlRpcValue& result, bool& fault) {
+    fault = false;
+    result.clear();
+    constexpr std::string_view kResponseTag = "<methodResponse>";
+    std::size_t pos = response.find(kResponseTag);
+    if (pos == std::string_view::npos) return ReplyError::NoMethodResponse;
+    pos += kResponseTag.size();
+    if (nextTagIs("<params>", response, pos)) {
+        if (!nextTagIs("<param>", response, pos)) return ReplyError::NoParamOrFault;
+    } else if (nextTagIs("<fault>", response, pos)) {
+        fault = true;
+    } else {
+        return ReplyError::NoParamOrFault;
+    }
+    if (!result.fromXml(response, pos) || !result.valid()) return ReplyError::BadValue;
+    return ReplyError::None;
+}
+
+}  // namespace
+
+bool XmlRpcClient::parseResponseText(std::string_view response, XmlRpcValue& result, bool& fault) {
+    return readReply(response, result, fault) == ReplyError::None;
+}
+
+bool XmlRpcClient::parseResponse(XmlRpcValue& result) {
+    bool fault = false;
+    switch (readReply(response_, result, fault)) {
+        case ReplyError::NoMethodResponse:
+            XmlRpcUtil::error("Error in XmlRpcClient::parseResponse: Invalid response - no methodResponse. Response:\n%s",
+                              response_.c_str());
+            break;
+        case ReplyError::NoParamOrFault:
+            XmlRpcUtil::error(
+                "Error in XmlRpcClient::parseResponse: Invalid response - no param or fault tag. Response:\n%s",
+                response_.c_str());
+            break;
+        case ReplyError::BadValue:
+            XmlRpcUtil::error("Error in XmlRpcClient::parseResponse: Invalid response value. Response:\n%s",
+                              response_.c_str());
+            break;
+        case ReplyError::None: break;
+    }
+    isFault_ = fault;
+    releaseBuffer(response_);
+    return result.valid();
+}
+
+}  // namespace XmlRpc

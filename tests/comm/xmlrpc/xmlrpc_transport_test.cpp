@@ -1,0 +1,245 @@
+// The client's transport against the simulator: silence, retries, drips,
+// broken headers, faults, large replies and connections that go away.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "array_of.h"
+#include "loopback_address.h"
+#include "sim/xmlrpc_server.h"
+#include "xmlrpc/XmlRpcClient.h"
+
+using namespace std::chrono_literals;
+using XmlRpc::XmlRpcClient;
+using XmlRpc::XmlRpcValue;
+using vt::sim::LengthField;
+using vt::sim::MethodFaults;
+
+namespace {
+
+constexpr std::size_t kBigReplyBytes = 600 * 1024;
+
+// Shows the buffers the client keeps between calls.
+class InspectableClient : public XmlRpcClient {
+public:
+    using XmlRpcClient::XmlRpcClient;
+    std::size_t responseCapacity() const { return response_.capacity(); }
+    std::size_t requestCapacity() const { return request_.capacity(); }
+    bool responseEmpty() const { return response_.empty(); }
+};
+
+class Transport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server.setMethod("echo", [](const XmlRpcValue& params) { return params; });
+        server.setMethod("big", [](const XmlRpcValue&) {
+            XmlRpcValue reply;
+            reply[0] = 0;
+            reply[1] = XmlRpcValue(XmlRpcValue::BinaryData(kBigReplyBytes, 0x5A));
+            return reply;
+        });
+        ASSERT_TRUE(server.start()) << server.error();
+        clientPtr = std::make_unique<InspectableClient>(server.address().c_str(), server.port());
+    }
+
+    static XmlRpcValue args(std::initializer_list<XmlRpcValue> items) { return vt::test::arrayOf(items); }
+
+    vt::sim::XmlRpcServer server{vt::test::uniqueLoopbackAddress()};
+    std::unique_ptr<InspectableClient> clientPtr;
+    InspectableClient& client() { return *clientPtr; }
+};
+
+TEST_F(Transport, EchoesAllTypesAndKeepsTheConnection) {
+    XmlRpcValue params = args({1, true, 2.5, "t\xE4xt", XmlRpcValue(XmlRpcValue::BinaryData{1, 2, 3})});
+    params[5]["member"] = "value";
+    for (int i = 0; i < 3; ++i) {
+        XmlRpcValue result;
+        ASSERT_TRUE(client().execute("echo", params, result, 5.0));
+        EXPECT_FALSE(client().isFault());
+        EXPECT_EQ(result, params);
+    }
+    EXPECT_EQ(server.connectionsAccepted(), 1u);
+}
+
+TEST_F(Transport, SilenceRetriesOnceOnAFreshConnectionThenFails) {
+    MethodFaults silent;
+    silent.silence = true;
+    server.setFaults("echo", silent);
+    XmlRpcValue result;
+    EXPECT_FALSE(client().execute("echo", args({1}), result, 0.3));
+    EXPECT_EQ(server.countCalls("echo"), 2u);
+    EXPECT_EQ(server.connectionsAccepted(), 2u);
+
+    // The client recovers once the sensor answers again.
+    server.clearFaults("echo");
+    EXPECT_TRUE(client().execute("echo", args({1}), result, 5.0));
+}
+
+TEST_F(Transport, ADelayLongerThanTheLimitFailsWithoutALimitItWaits) {
+    MethodFaults slow;
+    slow.delay = 1200ms;
+    server.setFaults("echo", slow);
+    XmlRpcValue result;
+    EXPECT_FALSE(client().execute("echo", args({1}), result, 0.3));
+    EXPECT_EQ(server.countCalls("echo"), 2u);
+    EXPECT_TRUE(client().execute("echo", args({2}), result, -1.0));
+    EXPECT_EQ(result, args({2}));
+}
+
+TEST_F(Transport, ADripKeepsTheCallAlivePastItsLimit) {
+    MethodFaults drip;
+    drip.dripBytes = 64;
+    drip.dripInterval = 250ms;  // several pauses, each below the limit, together well above it
+    server.setFaults("echo", drip);
+    XmlRpcValue result;
+    ASSERT_TRUE(client().execute("echo", args({"a somewhat longer text so the reply needs several pieces"}), result,
+                                0.6));
+    EXPECT_EQ(result[0], XmlRpcValue("a somewhat longer text so the reply needs several pieces"));
+    EXPECT_EQ(server.countCalls("echo"), 1u);
+}
+
+struct LengthCase {
+    const char* name;
+    LengthField field;
+    bool succeeds;
+};
+
+class TransportLength : public Transport, public ::testing::WithParamInterface<LengthCase> {};
+
+TEST_P(TransportLength, NeedsAUsableContentLength) {
+    MethodFaults f;
+    f.lengthField = GetParam().field;
+    server.setFaults("echo", f);
+    XmlRpcValue result;
+    EXPECT_EQ(client().execute("echo", args({7}), result, 0.5), GetParam().succeeds);
+    if (GetParam().succeeds) {
+        EXPECT_EQ(result, args({7}));
+    }
+    // The next call works whatever the last one left behind.
+    server.clearFaults("echo");
+    EXPECT_TRUE(client().execute("echo", args({8}), result, 5.0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TransportLength,
+                         ::testing::Values(LengthCase{"normal", LengthField::Normal, true},
+                                           LengthCase{"lower_case", LengthField::LowerCase, true},
+                                           LengthCase{"missing", LengthField::Missing, false},
+                                           LengthCase{"too_large", LengthField::Wrong, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Transport, AFaultReplyIsACompletedCallWithTheFaultFlag) {
+    MethodFaults f;
+    f.fault = true;
+    f.faultCode = -42;
+    f.faultString = "no such thing";
+    server.setFaults("echo", f);
+    XmlRpcValue result;
+    ASSERT_TRUE(client().execute("echo", args({1}), result, 5.0));
+    EXPECT_TRUE(client().isFault());
+    ASSERT_EQ(result.getType(), XmlRpcValue::TypeStruct);
+    EXPECT_EQ(result["faultCode"], XmlRpcValue(-42));
+    EXPECT_EQ(result["faultString"], XmlRpcValue("no such thing"));
+
+    server.clearFaults("echo");
+    ASSERT_TRUE(client().execute("echo", args({1}), result, 5.0));
+    EXPECT_FALSE(client().isFault());
+}
+
+TEST_F(Transport, ALargeReplyIsParsedAndItsBufferReleased) {
+    XmlRpcValue result;
+    ASSERT_TRUE(client().execute("big", XmlRpcValue(), result, 10.0));
+    ASSERT_EQ(result[1].size(), static_cast<int>(kBigReplyBytes));
+    EXPECT_EQ(result[1].asBinary().front(), 0x5A);
+    EXPECT_TRUE(client().responseEmpty());
+    EXPECT_LT(client().responseCapacity(), 0x80000u);
+    EXPECT_LT(client().requestCapacity(), 0x80000u);
+}
+
+TEST_F(Transport, APeerThatClosesBetweenCallsGivesAReconnect) {
+    MethodFaults f;
+    f.closeAfterReply = true;
+    server.setFaults("echo", f);
+    XmlRpcValue result;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(client().execute("echo", args({i}), result, 5.0)) << "call " << i;
+        EXPECT_EQ(result, args({i}));
+        // Let the close reach the client before the next call.
+        std::this_thread::sleep_for(50ms);
+    }
+    EXPECT_EQ(server.connectionsAccepted(), 3u);
+}
+
+TEST_F(Transport, AServerThatAcceptsAndClosesEndsTheCallAfterOneRetry) {
+    MethodFaults f;
+    f.closeWithoutReply = true;
+    server.setFaults("echo", f);
+    XmlRpcValue result;
+    EXPECT_FALSE(client().execute("echo", args({1}), result, -1.0));
+    EXPECT_EQ(server.countCalls("echo"), 2u);
+}
+
+TEST_F(Transport, ClosingMidReplyFailsTheCall) {
+    MethodFaults f;
+    f.closeMidReply = true;
+    server.setFaults("echo", f);
+    XmlRpcValue result;
+    EXPECT_FALSE(client().execute("echo", args({1}), result, 5.0));
+    server.clearFaults("echo");
+    EXPECT_TRUE(client().execute("echo", args({1}), result, 5.0));
+}
+
+TEST_F(Transport, NothingListeningFails) {
+    server.stop();
+    XmlRpcValue result;
+    EXPECT_FALSE(client().execute("echo", args({1}), result, -1.0));
+}
+
+TEST_F(Transport, TheServerServesSeveralConnectionsAtOnce) {
+    MethodFaults slow;
+    slow.delay = 3s;
+    server.setFaults("slow", slow);
+    server.setMethod("slow", [](const XmlRpcValue&) { return XmlRpcValue(1); });
+    std::atomic<bool> slowDone{false};
+    std::thread waiting([&] {
+        XmlRpcClient other(server.address().c_str(), server.port());
+        XmlRpcValue r;
+        EXPECT_TRUE(other.execute("slow", XmlRpcValue(), r, -1.0));
+        slowDone = true;
+    });
+    ASSERT_TRUE(server.waitForCalls("slow", 1, 10s));
+    XmlRpcValue result;
+    EXPECT_TRUE(client().execute("echo", args({1}), result, 5.0));
+    EXPECT_FALSE(slowDone.load());
+    waiting.join();
+}
+
+TEST_F(Transport, WorksWithDescriptorsAbove1023) {
+    rlimit lim{};
+    getrlimit(RLIMIT_NOFILE, &lim);
+    if (lim.rlim_cur < 1200) {
+        lim.rlim_cur = std::min<rlim_t>(lim.rlim_max, 1200);
+        setrlimit(RLIMIT_NOFILE, &lim);
+        getrlimit(RLIMIT_NOFILE, &lim);
+    }
+    if (lim.rlim_cur < 1200) GTEST_SKIP() << "cannot open 1200 descriptors here";
+    std::vector<int> fillers;
+    while (true) {
+        int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        fillers.push_back(fd);
+        if (fd >= 1100) break;
+    }
+    XmlRpcClient high(server.address().c_str(), server.port());
+    XmlRpcValue result;
+    EXPECT_TRUE(high.execute("echo", args({3}), result, 5.0));
+    EXPECT_GE(high.getfd(), 1024);
+    for (int fd : fillers) ::close(fd);
+}
+
+}  // namespace
