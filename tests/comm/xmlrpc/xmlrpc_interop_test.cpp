@@ -21,7 +21,7 @@ namespace {
 class PythonPeer {
 public:
     explicit PythonPeer(const std::string& address) {
-        const std::string script = VT_PYTHON_PEER;
+        const std::string script = VT_SOURCE_DIR "/tests/comm/xmlrpc/python_peer.py";
         int out[2];
         if (pipe(out) != 0) return;
         pid_ = fork();
