@@ -8,6 +8,7 @@
 #include "records/pdf417_results.h"
 #include "records/qr_code_results.h"
 #include "records/results.h"
+#include "template_lists.h"
 
 namespace {
 
@@ -16,12 +17,11 @@ using vt::test::IntAt;
 using vt::test::ListOfTypes;
 using vt::test::StringAt;
 
-// Result lists by type, position by position, as the result records lay them out.
-constexpr const char* kReadResult = "IIII S III S I S IIIIIIIIIIIIIIIIII SSSSSSSSSS";
-constexpr const char* kEcc200Result = "SSS II DDD III";
-constexpr const char* kPdf417Result = "SSS II DDD IIII";
-constexpr const char* kQrCodeResult = "SSS IIII DD IIIII S";
-constexpr const char* kAztecResult = "SSS III DDD IIII";
+using vt::test::kAztecResult;
+using vt::test::kEcc200Result;
+using vt::test::kPdf417Result;
+using vt::test::kQrCodeResult;
+using vt::test::kReadResult;
 
 template <class Array>
 void ExpectInts(const Array& fields, int firstPos) {

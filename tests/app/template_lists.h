@@ -8,6 +8,13 @@
 
 namespace vt::test {
 
+// Result lists by type letter (see ListOfTypes), position by position.
+inline constexpr const char* kReadResult = "IIII S III S I S IIIIIIIIIIIIIIIIII SSSSSSSSSS";
+inline constexpr const char* kEcc200Result = "SSS II DDD III";
+inline constexpr const char* kPdf417Result = "SSS II DDD IIII";
+inline constexpr const char* kQrCodeResult = "SSS IIII DD IIIII S";
+inline constexpr const char* kAztecResult = "SSS III DDD IIII";
+
 // Configuration data: template 1017 (49 items) or 1018 (55).
 inline std::vector<ItemSpec> ConfigItems(bool extended) {
     std::vector<ItemSpec> items = {
