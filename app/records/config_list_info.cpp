@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr std::size_t kItemCount = CConfigListInfo::kItemCount;
-constexpr std::size_t kExtendedItemCount = CConfigListInfo::kExtendedItemCount;
-
 constexpr int32_t kBegin = PARAMETER_SECTION_BEGIN;
 constexpr int32_t kEnd = PARAMETER_SECTION_END;
 

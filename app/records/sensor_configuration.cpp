@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr std::size_t kItemCount = CSensorConfiguration::kItemCount;
-
 constexpr int32_t kBegin = PARAMETER_SECTION_BEGIN;
 constexpr int32_t kEnd = PARAMETER_SECTION_END;
 

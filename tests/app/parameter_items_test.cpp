@@ -3,8 +3,11 @@
 #include <string>
 
 #include "list_fixtures.h"
+#include "records/config_list_info.h"
 #include "records/converter_singleton.h"
+#include "records/converters.h"
 #include "records/parameter_items.h"
+#include "records/results.h"
 
 namespace {
 
@@ -163,6 +166,16 @@ TEST(ConverterSingleton, OneInstanceUntilDestroyedThenAFreshOne) {
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(CountedConverter::alive, 1);
     CountedConverter::DestroyInstance();
+}
+
+TEST(ConverterSingleton, DestroyConvertersEndsEveryInstanceAndTheyComeBack) {
+    ASSERT_NE(CResults::GetInstance(), nullptr);
+    ASSERT_NE(CConfigListInfo::GetInstance(), nullptr);
+    DestroyConverters();
+    DestroyConverters();  // nothing left to destroy
+    ParameterList list;
+    ReadResultRecord record;
+    EXPECT_EQ(CResults::GetInstance()->Extract(list, record), -1);
 }
 
 }  // namespace

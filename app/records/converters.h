@@ -1,0 +1,7 @@
+// The record converters as a family: the main window destroys them all when
+// it goes. Each one is created again by its next GetInstance.
+#pragma once
+
+// Calls DestroyInstance of every record converter. Call it while no other
+// thread uses a converter.
+void DestroyConverters();
