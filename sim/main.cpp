@@ -1,17 +1,30 @@
 // varnis-sim: a stand-in sensor on this machine, for trying the program
 // without a real one. Stops on Ctrl+C or SIGTERM.
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "platform/ipv4.h"
+#include "sim/discovery_responder.h"
 #include "sim/xmlrpc_server.h"
 
 namespace {
 
 void usage() {
-    std::fprintf(stderr, "usage: varnis-sim [--address A.B.C.D] [--port N]\n");
+    std::fprintf(stderr, "usage: varnis-sim [--address A.B.C.D] [--port N] [--discovery-port N]\n");
+}
+
+bool readPort(const std::string& value, long& port) {
+    char* end = nullptr;
+    port = std::strtol(value.c_str(), &end, 10);
+    if (end == value.c_str() || *end != '\0' || port < 0 || port > 65535) {
+        std::fprintf(stderr, "varnis-sim: not a port: %s\n", value.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -19,19 +32,15 @@ void usage() {
 int main(int argc, char** argv) {
     std::string address = "127.0.0.1";
     long port = 8080;
+    long discoveryPort = 113;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if ((arg == "--address" || arg == "--port") && i + 1 < argc) {
+        if ((arg == "--address" || arg == "--port" || arg == "--discovery-port") && i + 1 < argc) {
             std::string value = argv[++i];
             if (arg == "--address") {
                 address = value;
-            } else {
-                char* end = nullptr;
-                port = std::strtol(value.c_str(), &end, 10);
-                if (end == value.c_str() || *end != '\0' || port < 0 || port > 65535) {
-                    std::fprintf(stderr, "varnis-sim: not a port: %s\n", value.c_str());
-                    return 2;
-                }
+            } else if (!readPort(value, arg == "--port" ? port : discoveryPort)) {
+                return 2;
             }
         } else {
             usage();
@@ -52,10 +61,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("varnis-sim: XML-RPC on %s:%u\n", server.address().c_str(), unsigned(server.port()));
+
+    // The discovery query port is privileged: without root the sensor is
+    // still reachable, just not found by a scan.
+    vt::sim::DiscoveryResponder discovery;
+    auto discoveryAddress = vt::parseIpv4(address.c_str());
+    int discoveryError =
+        discoveryAddress ? discovery.start(*discoveryAddress, static_cast<uint16_t>(discoveryPort)) : EINVAL;
+    if (discoveryError == 0)
+        std::printf("varnis-sim: discovery on %s:%u\n", address.c_str(), unsigned(discovery.port()));
+    else
+        std::fprintf(stderr, "varnis-sim: no discovery on %s:%ld: %s\n", address.c_str(), discoveryPort,
+                     std::strerror(discoveryError));
     std::fflush(stdout);
 
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    discovery.stop();
     server.stop();
     return 0;
 }
