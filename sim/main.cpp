@@ -8,7 +8,9 @@
 #include <string>
 
 #include "platform/ipv4.h"
+#include "sim/connection_methods.h"
 #include "sim/discovery_responder.h"
+#include "sim/sensor_state.h"
 #include "sim/xmlrpc_server.h"
 
 namespace {
@@ -55,7 +57,9 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
+    vt::sim::SensorState sensor;
     vt::sim::XmlRpcServer server(address, static_cast<uint16_t>(port));
+    vt::sim::addConnectionMethods(server, sensor);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

@@ -1,0 +1,239 @@
+// Connect, Disconnect and the compatibility check between sensor and library.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "compatible_list_algorithm.h"
+#include "dravik/dravik.h"
+#include "library_state.h"
+
+namespace dravik {
+
+namespace {
+
+using XmlRpc::XmlRpcValue;
+
+constexpr int kHeartbeatIntervalMs = 2000;
+constexpr int kHeartbeatLimitSeconds = 1;
+constexpr int kHeartbeatFailureLimit = 2;
+constexpr const char* kHeartbeatMethod = "xmlHeartbeat";
+constexpr double kHelpLimitSeconds = 3.0;
+constexpr double kNoLimit = -1.0;
+constexpr double kDisconnectLimitSeconds = 7.0;
+constexpr double kStopLiveImageLimitSeconds = 10.0;
+
+// A call that cannot be sent at all leaves this status.
+XmlRpcValue presetReply() {
+    XmlRpcValue reply;
+    reply[0] = -1;
+    return reply;
+}
+
+std::string textAt(const XmlRpcValue& reply, int index) {
+    if (reply.getType() != XmlRpcValue::TypeArray || index >= reply.size()) return {};
+    const XmlRpcValue& item = reply.asArray()[static_cast<std::size_t>(index)];
+    return item.getType() == XmlRpcValue::TypeString ? item.asString() : std::string();
+}
+
+bool hasFirstElement(const XmlRpcValue& reply) {
+    return reply.getType() == XmlRpcValue::TypeArray && reply.size() > 0;
+}
+
+void copyText(char* out, const std::string& text) {
+    if (out == nullptr) return;
+    const std::size_t n = std::min<std::size_t>(text.size(), DRAVIK_CONNECT_TEXT_SIZE - 1);
+    std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+}
+
+// Asks the sensor for one of its compatibility lists; nothing on no reply.
+bool askList(XmlRpcClientTimeout& connection, const char* method, std::vector<std::string>& texts) {
+    XmlRpcValue reply = presetReply();
+    connection.execute(method, XmlRpcValue(), reply, kNoLimit);
+    if (!hasFirstElement(reply)) return false;
+    texts = CCompatibleListAlgorithm::replyTexts(reply);
+    return true;
+}
+
+int checkCompatibility(LibraryState& state, const CCompatibleListAlgorithm& lists, XmlRpcClientTimeout& connection,
+                       const std::string& key, const std::string& version, const std::string& type) {
+    if (type.empty() || type.compare(0, 3, CCompatibleListAlgorithm::kFamilyPrefix) != 0) {
+        endSession(state, key.c_str());
+        return type.empty() ? COMM_SENSOR_TOO_OLD : COMM_OTHER_FAMILY;
+    }
+
+    if (!lists.containsListedType(type)) {
+        std::vector<std::string> sensorTypes;
+        if (!askList(connection, "xmlGetCompatibleSensorTypes", sensorTypes)) {
+            endSession(state, key.c_str());
+            return COMM_NO_CONNECTION;
+        }
+        if (std::none_of(sensorTypes.begin(), sensorTypes.end(),
+                         [&](const std::string& t) { return lists.containsListedType(t); })) {
+            endSession(state, key.c_str());
+            return COMM_UNKNOWN_SENSOR_TYPE;
+        }
+    }
+
+    if (lists.isListedVersion(version)) return COMM_OK;
+    // An older sensor stays connected, so the program can tell the user.
+    if (lists.isOlderThanListed(version)) return COMM_SENSOR_TOO_OLD;
+    std::vector<std::string> libraryVersions;
+    if (!askList(connection, "xmlGetCompatibleDKVersions", libraryVersions)) {
+        endSession(state, key.c_str());
+        return COMM_NO_CONNECTION;
+    }
+    if (std::none_of(libraryVersions.begin(), libraryVersions.end(),
+                     [&](const std::string& v) { return lists.ownVersion().find(v) != std::string::npos; })) {
+        endSession(state, key.c_str());
+        return COMM_LIBRARY_VERSION_NOT_LISTED;
+    }
+    return COMM_OK;
+}
+
+int connect(LibraryState& state, VtWindow window, const std::string& key, const char* host, int port,
+            char* outVersion, char* outType) {
+    std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;
+    bool connected = false;
+    {
+        std::lock_guard lock(state.mutex);
+        state.languageLibraryPath.clear();
+        state.languageLibraryPathSet = false;
+        connected = state.connection != nullptr;
+        localAddressSource = state.localAddressSource;
+    }
+    // The old session goes first, threads and all; it is not told "xmlDisconnect".
+    if (connected) endSession(state, nullptr);
+
+    std::shared_ptr<XmlRpcClientTimeout> connection;
+    try {
+        connection = std::make_shared<XmlRpcClientTimeout>(window, kHeartbeatIntervalMs, kHeartbeatLimitSeconds,
+                                                           kHeartbeatFailureLimit, kHeartbeatMethod,
+                                                           host != nullptr ? host : "", port, "/RPC2");
+    } catch (const std::bad_alloc&) {
+        return COMM_FAILED;
+    }
+    {
+        std::lock_guard lock(state.mutex);
+        state.window = window;
+        state.connection = connection;
+    }
+
+    // Only opens the connection; the reply does not matter.
+    XmlRpcValue help;
+    connection->execute("help", XmlRpcValue(), help, kHelpLimitSeconds);
+
+    const std::string local = localAddressSource ? localAddressSource(*connection) : connection->localAddress();
+    if (local.empty() || local == "0.0.0.0") return COMM_NO_CONNECTION;
+
+    bool inserted = false;
+    {
+        std::lock_guard lock(state.mutex);
+        switch (state.hostMap.admit(key, local)) {
+            case HostMap::Admit::Elsewhere: return COMM_KEY_MAPPED_ELSEWHERE;
+            case HostMap::Admit::Inserted: inserted = true; break;
+            case HostMap::Admit::Same: break;
+        }
+    }
+
+    XmlRpcValue params;
+    params[0] = local;
+    XmlRpcValue reply = presetReply();
+    connection->execute("xmlConnect", params, reply, kNoLimit);
+    if (!reply.valid() || (reply.getType() == XmlRpcValue::TypeArray && reply.size() == 0)) {
+        // Nothing came back: no connection, and the key is free again.
+        connection->StopHeartbeat();
+        connection->retire();
+        std::lock_guard lock(state.mutex);
+        if (state.connection == connection) state.connection.reset();
+        if (inserted) state.hostMap.erase(key);
+        return COMM_NO_CONNECTION;
+    }
+
+    connection->StartHeartbeat();
+    const CCompatibleListAlgorithm lists;
+
+    if (!hasFirstElement(reply) || reply.asArray()[0].getType() != XmlRpcValue::TypeInt) return COMM_STATUS_NOT_INT;
+    const int status = reply.asArray()[0].asInt();
+    if (status != COMM_OK) return status;
+
+    const std::string version = textAt(reply, 1);
+    const std::string type = textAt(reply, 2);
+    const int check = checkCompatibility(state, lists, *connection, key, version, type);
+    if (check != COMM_OK) return check;
+    copyText(outVersion, version);
+    copyText(outType, type);
+    return COMM_OK;
+}
+
+}  // namespace
+
+LibraryState& libraryState() {
+    static LibraryState state;
+    return state;
+}
+
+LibraryState::~LibraryState() {
+    std::lock_guard session(sessionMutex);
+    endSession(*this, nullptr);
+}
+
+std::shared_ptr<XmlRpcClientTimeout> leaseConnection() {
+    LibraryState& state = libraryState();
+    std::lock_guard lock(state.mutex);
+    return state.connection;
+}
+
+void endSession(LibraryState& state, const char* key) {
+    std::shared_ptr<XmlRpcClientTimeout> connection;
+    std::optional<std::string> local;
+    bool liveImage = false;
+    {
+        std::lock_guard lock(state.mutex);
+        connection = state.connection;
+        if (key != nullptr && connection) {
+            local = state.hostMap.find(key);
+            if (local) state.hostMap.erase(key);
+        }
+        liveImage = state.liveImageRunning;
+        state.liveImageRunning = false;
+    }
+    if (connection && liveImage) {
+        XmlRpcValue ignored;
+        connection->execute("xmlStopLiveImage", XmlRpcValue(), ignored, kStopLiveImageLimitSeconds);
+    }
+    if (connection) {
+        if (local) {
+            XmlRpcValue params;
+            params[0] = *local;
+            XmlRpcValue ignored;
+            connection->execute("xmlDisconnect", params, ignored, kDisconnectLimitSeconds);
+        }
+        connection->StopHeartbeat();
+        connection->retire();
+    }
+    std::lock_guard lock(state.mutex);
+    if (state.connection == connection) state.connection.reset();
+}
+
+}  // namespace dravik
+
+int Connect(VtWindow window, const char* key, const char* host, int port, char* outVersion, char* outType) {
+    try {
+        dravik::LibraryState& state = dravik::libraryState();
+        std::lock_guard session(state.sessionMutex);
+        return dravik::connect(state, window, key != nullptr ? key : "", host, port, outVersion, outType);
+    } catch (...) {
+        return COMM_FAILED;
+    }
+}
+
+int Disconnect(const char* key) {
+    try {
+        dravik::LibraryState& state = dravik::libraryState();
+        std::lock_guard session(state.sessionMutex);
+        dravik::endSession(state, key);
+    } catch (...) {
+    }
+    return COMM_OK;
+}

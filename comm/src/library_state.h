@@ -1,0 +1,49 @@
+// The library's process-wide state: the one connection and what belongs to
+// it. Exports lease the connection (a shared pointer taken under the lock),
+// so a Connect or Disconnect on another thread never frees it under them; a
+// torn-down connection is retired and fails every later call at once.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "host_map.h"
+#include "platform/window_target.h"
+#include "xml_rpc_client_timeout.h"
+
+namespace dravik {
+
+struct LibraryState {
+    LibraryState() = default;
+    // Unloading the library ends the session as Disconnect(null) does.
+    ~LibraryState();
+    LibraryState(const LibraryState&) = delete;
+    LibraryState& operator=(const LibraryState&) = delete;
+
+    // Connect and Disconnect run one at a time; taken before mutex.
+    std::mutex sessionMutex;
+
+    // Guards everything below; never held during a sensor call.
+    std::mutex mutex;
+    std::shared_ptr<XmlRpcClientTimeout> connection;  // null: not connected
+    VtWindow window = nullptr;
+    HostMap hostMap;
+    std::u16string languageLibraryPath;
+    bool languageLibraryPathSet = false;
+    bool liveImageRunning = false;
+    // How Connect learns its local address; tests replace it to act as
+    // another interface (every loopback connection reports 127.0.0.1).
+    std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;
+};
+
+LibraryState& libraryState();
+
+// The connection for one export call, or null when not connected.
+std::shared_ptr<XmlRpcClientTimeout> leaseConnection();
+
+// Ends the session: the caller holds state.sessionMutex.
+void endSession(LibraryState& state, const char* key);
+
+}  // namespace dravik

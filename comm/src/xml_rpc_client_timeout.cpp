@@ -1,0 +1,143 @@
+#include "xml_rpc_client_timeout.h"
+
+#include <chrono>
+#include <pthread.h>
+#include <sched.h>
+
+#include "dravik/dravik.h"
+#include "xmlrpc/XmlRpcSocket.h"
+
+namespace dravik {
+
+namespace {
+
+// A short pause before each wait, as the cycle always had: about 2050 ms.
+constexpr auto kCyclePause = std::chrono::milliseconds(50);
+
+void lowerOwnPriority() {
+    sched_param param{};
+    param.sched_priority = 0;
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &param);  // best effort
+}
+
+}  // namespace
+
+XmlRpcClientTimeout::XmlRpcClientTimeout(VtWindow window, int intervalMs, int heartbeatLimitSeconds,
+                                         int failureLimit, std::string heartbeatMethod, const char* host, int port,
+                                         const char* uri)
+    : XmlRpcClient(host, port, uri),
+      window_(window),
+      intervalMs_(intervalMs),
+      heartbeatLimitSeconds_(heartbeatLimitSeconds),
+      failureLimit_(failureLimit),
+      heartbeatMethod_(std::move(heartbeatMethod)) {}
+
+XmlRpcClientTimeout::~XmlRpcClientTimeout() {
+    StopHeartbeat();
+    std::lock_guard lock(section_);
+    XmlRpcClient::close();
+}
+
+bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue& params,
+                                  XmlRpc::XmlRpcValue& result, double timeoutSeconds) {
+    std::lock_guard lock(section_);
+    if (retired_) return false;
+    const bool ok = XmlRpcClient::execute(method, params, result, timeoutSeconds);
+    activity_ = true;
+    return ok;
+}
+
+void XmlRpcClientTimeout::StartHeartbeat() {
+    if (window_ == nullptr) return;
+    std::lock_guard lock(threadMutex_);
+    if (thread_.joinable()) {
+        if (!threadEnded_) return;
+        thread_.join();  // the last one ended by itself
+    }
+    stop_ = false;
+    threadEnded_ = false;
+    thread_ = std::thread([this] { HeartbeatThread(); });
+}
+
+void XmlRpcClientTimeout::StopHeartbeat() {
+    std::lock_guard lock(threadMutex_);
+    if (!thread_.joinable()) return;
+    stop_ = true;
+    signal();
+    thread_.join();
+}
+
+bool XmlRpcClientTimeout::heartbeatRunning() {
+    std::lock_guard lock(threadMutex_);
+    return thread_.joinable() && !threadEnded_;
+}
+
+void XmlRpcClientTimeout::signal() {
+    {
+        std::lock_guard lock(eventMutex_);
+        signalled_ = true;
+    }
+    event_.notify_all();
+}
+
+void XmlRpcClientTimeout::PostConnectionLost() {
+    if (window_ != nullptr) vt_post_message(window_, WM_SENSORNOTIFY, SN_CONNECTION_LOST, 0);
+}
+
+int XmlRpcClientTimeout::SendHeartbeat() {
+    XmlRpc::XmlRpcValue result;
+    result[0] = -1;
+    if (!XmlRpcClient::execute(heartbeatMethod_.c_str(), XmlRpc::XmlRpcValue(), result,
+                               static_cast<double>(heartbeatLimitSeconds_)))
+        return -2;
+    return result.getType() == XmlRpc::XmlRpcValue::TypeArray ? 0 : -1;
+}
+
+void XmlRpcClientTimeout::HeartbeatThread() {
+    lowerOwnPriority();
+    int failures = 0;
+    while (!stop_) {
+        {
+            std::unique_lock lock(eventMutex_);
+            // The pause and the wait both end early when the thread is stopped.
+            event_.wait_for(lock, kCyclePause, [this] { return stop_.load(); });
+            event_.wait_for(lock, std::chrono::milliseconds(intervalMs_),
+                            [this] { return signalled_ || stop_.load(); });
+            signalled_ = false;
+        }
+        if (stop_) break;
+        std::lock_guard lock(section_);
+        if (!activity_ && !retired_) {
+            switch (SendHeartbeat()) {
+                case -2: ++failures; break;
+                case -1: stop_ = true; break;  // a reply we do not understand: end quietly
+                default: failures = 0;
+            }
+            if (failures >= failureLimit_) {
+                PostConnectionLost();
+                stop_ = true;
+                failures = 0;
+            }
+        }
+        activity_ = false;
+    }
+    threadEnded_ = true;
+}
+
+void XmlRpcClientTimeout::retire() {
+    std::lock_guard lock(section_);
+    retired_ = true;
+    XmlRpcClient::close();
+}
+
+std::string XmlRpcClientTimeout::localAddress() {
+    std::lock_guard lock(section_);
+    return XmlRpc::XmlRpcSocket::localAddress(getfd());
+}
+
+void XmlRpcClientTimeout::close() {
+    std::lock_guard lock(section_);
+    XmlRpcClient::close();
+}
+
+}  // namespace dravik

@@ -1,0 +1,75 @@
+// The one connection object of the library: an XML-RPC client whose calls
+// are serialised by one lock, with a time limit per call, and a heartbeat
+// thread that probes the sensor while nobody else talks to it.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/window_target.h"
+#include "xmlrpc/XmlRpcClient.h"
+
+namespace dravik {
+
+class XmlRpcClientTimeout : public XmlRpc::XmlRpcClient {
+public:
+    // window null: no heartbeat and no messages.
+    XmlRpcClientTimeout(VtWindow window, int intervalMs, int heartbeatLimitSeconds, int failureLimit,
+                        std::string heartbeatMethod, const char* host, int port, const char* uri);
+    // Stops and joins the heartbeat before the client goes.
+    ~XmlRpcClientTimeout() override;
+
+    // One call under the connection's lock; marks the connection active.
+    // False at once after retire().
+    bool execute(const char* method, const XmlRpc::XmlRpcValue& params, XmlRpc::XmlRpcValue& result,
+                 double timeoutSeconds);
+
+    // Starts the heartbeat thread when a window is set and none runs.
+    void StartHeartbeat();
+    // Stops the heartbeat thread and waits until it has ended. Must not be
+    // called with the connection's lock held.
+    void StopHeartbeat();
+    void PostConnectionLost();
+    // 0: the probe answered with an array; -1: it answered with anything
+    // else; -2: no answer. Called with the connection's lock held.
+    int SendHeartbeat();
+
+    // True while the heartbeat thread runs (it ends by itself after a lost connection).
+    bool heartbeatRunning();
+
+    // Closes the connection for good: later calls fail without touching the
+    // network. Waits for a call in progress.
+    void retire();
+    // The local IPv4 address of the connection, "" when there is none.
+    std::string localAddress();
+
+    void close() override;
+
+private:
+    void HeartbeatThread();
+    void signal();
+
+    const VtWindow window_;
+    const int intervalMs_;
+    const int heartbeatLimitSeconds_;
+    const int failureLimit_;
+    const std::string heartbeatMethod_;
+
+    // The critical section: every exchange, the heartbeat's included.
+    std::recursive_mutex section_;
+    bool activity_ = false;  // under section_
+    bool retired_ = false;   // under section_
+
+    std::mutex threadMutex_;  // guards thread_ against concurrent start and stop
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> threadEnded_{true};
+    std::mutex eventMutex_;
+    std::condition_variable event_;
+    bool signalled_ = false;  // auto-reset, under eventMutex_
+};
+
+}  // namespace dravik
