@@ -39,10 +39,17 @@ XmlRpcValue arrayValue() {
     v[0] = 0;
     for (int i = 1; i < kArrayElements; ++i) {
         switch (i % 4) {
-            case 0: v[i] = i * 13; break;
-            case 1: v[i] = i * 0.5; break;
-            case 2: v[i] = "Parameter text " + std::to_string(i); break;
-            default: v[i] = i % 8 == 3 ? "_LABEL_STRING_CONTENT_468531" : "_EOS_STRING_CONTENT_54978654";
+            case 0:
+                v[i] = i * 13;
+                break;
+            case 1:
+                v[i] = i * 0.5;
+                break;
+            case 2:
+                v[i] = "Parameter text " + std::to_string(i);
+                break;
+            default:
+                v[i] = i % 8 == 3 ? "_LABEL_STRING_CONTENT_468531" : "_EOS_STRING_CONTENT_54978654";
         }
     }
     return v;
@@ -50,16 +57,21 @@ XmlRpcValue arrayValue() {
 
 xmlrpc_c::value toXmlrpcC(const XmlRpcValue& v) {
     switch (v.getType()) {
-        case XmlRpcValue::TypeInt: return xmlrpc_c::value_int(v.asInt());
-        case XmlRpcValue::TypeDouble: return xmlrpc_c::value_double(v.asDouble());
-        case XmlRpcValue::TypeString: return xmlrpc_c::value_string(v.asString());
-        case XmlRpcValue::TypeBase64: return xmlrpc_c::value_bytestring(v.asBinary());
+        case XmlRpcValue::TypeInt:
+            return xmlrpc_c::value_int(v.asInt());
+        case XmlRpcValue::TypeDouble:
+            return xmlrpc_c::value_double(v.asDouble());
+        case XmlRpcValue::TypeString:
+            return xmlrpc_c::value_string(v.asString());
+        case XmlRpcValue::TypeBase64:
+            return xmlrpc_c::value_bytestring(v.asBinary());
         case XmlRpcValue::TypeArray: {
             xmlrpc_c::carray items;
             for (const auto& e : v.asArray()) items.push_back(toXmlrpcC(e));
             return xmlrpc_c::value_array(items);
         }
-        default: return xmlrpc_c::value_nil();
+        default:
+            return xmlrpc_c::value_nil();
     }
 }
 
@@ -76,7 +88,8 @@ void parseOurs(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
         XmlRpcValue result;
         bool fault = false;
-        if (!XmlRpc::XmlRpcClient::parseResponseText(text, result, fault)) state.SkipWithError("parse failed");
+        if (!XmlRpc::XmlRpcClient::parseResponseText(text, result, fault))
+            state.SkipWithError("parse failed");
         benchmark::DoNotOptimize(result);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
@@ -109,14 +122,30 @@ void writeXmlrpcC(benchmark::State& state, const XmlRpcValue& value, std::size_t
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(textBytes));
 }
 
-void BM_ParseImage_Ours(benchmark::State& s) { parseOurs(s, imageText()); }
-void BM_ParseImage_XmlrpcC(benchmark::State& s) { parseXmlrpcC(s, imageText()); }
-void BM_ParseArray_Ours(benchmark::State& s) { parseOurs(s, arrayText()); }
-void BM_ParseArray_XmlrpcC(benchmark::State& s) { parseXmlrpcC(s, arrayText()); }
-void BM_WriteImage_Ours(benchmark::State& s) { writeOurs(s, imageValue(), imageText().size()); }
-void BM_WriteImage_XmlrpcC(benchmark::State& s) { writeXmlrpcC(s, imageValue(), imageText().size()); }
-void BM_WriteArray_Ours(benchmark::State& s) { writeOurs(s, arrayValue(), arrayText().size()); }
-void BM_WriteArray_XmlrpcC(benchmark::State& s) { writeXmlrpcC(s, arrayValue(), arrayText().size()); }
+void BM_ParseImage_Ours(benchmark::State& s) {
+    parseOurs(s, imageText());
+}
+void BM_ParseImage_XmlrpcC(benchmark::State& s) {
+    parseXmlrpcC(s, imageText());
+}
+void BM_ParseArray_Ours(benchmark::State& s) {
+    parseOurs(s, arrayText());
+}
+void BM_ParseArray_XmlrpcC(benchmark::State& s) {
+    parseXmlrpcC(s, arrayText());
+}
+void BM_WriteImage_Ours(benchmark::State& s) {
+    writeOurs(s, imageValue(), imageText().size());
+}
+void BM_WriteImage_XmlrpcC(benchmark::State& s) {
+    writeXmlrpcC(s, imageValue(), imageText().size());
+}
+void BM_WriteArray_Ours(benchmark::State& s) {
+    writeOurs(s, arrayValue(), arrayText().size());
+}
+void BM_WriteArray_XmlrpcC(benchmark::State& s) {
+    writeXmlrpcC(s, arrayValue(), arrayText().size());
+}
 
 BENCHMARK(BM_ParseImage_Ours);
 BENCHMARK(BM_ParseImage_XmlrpcC);

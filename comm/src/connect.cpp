@@ -55,8 +55,9 @@ bool askList(XmlRpcClientTimeout& connection, const char* method, std::vector<st
     return true;
 }
 
-int checkCompatibility(LibraryState& state, const CCompatibleListAlgorithm& lists, XmlRpcClientTimeout& connection,
-                       const std::string& key, const std::string& version, const std::string& type) {
+int checkCompatibility(LibraryState& state, const CCompatibleListAlgorithm& lists,
+                       XmlRpcClientTimeout& connection, const std::string& key, const std::string& version,
+                       const std::string& type) {
     if (type.empty() || type.compare(0, 3, CCompatibleListAlgorithm::kFamilyPrefix) != 0) {
         endSession(state, key.c_str());
         return type.empty() ? COMM_SENSOR_TOO_OLD : COMM_OTHER_FAMILY;
@@ -107,9 +108,9 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
 
     std::shared_ptr<XmlRpcClientTimeout> connection;
     try {
-        connection = std::make_shared<XmlRpcClientTimeout>(window, kHeartbeatIntervalMs, kHeartbeatLimitSeconds,
-                                                           kHeartbeatFailureLimit, kHeartbeatMethod,
-                                                           host != nullptr ? host : "", port, "/RPC2");
+        connection = std::make_shared<XmlRpcClientTimeout>(
+            window, kHeartbeatIntervalMs, kHeartbeatLimitSeconds, kHeartbeatFailureLimit, kHeartbeatMethod,
+            host != nullptr ? host : "", port, "/RPC2");
     } catch (const std::bad_alloc&) {
         return COMM_FAILED;
     }
@@ -123,16 +124,21 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
     XmlRpcValue help;
     connection->execute("help", XmlRpcValue(), help, kHelpLimitSeconds);
 
-    const std::string local = localAddressSource ? localAddressSource(*connection) : connection->localAddress();
+    const std::string local =
+        localAddressSource ? localAddressSource(*connection) : connection->localAddress();
     if (local.empty() || local == "0.0.0.0") return COMM_NO_CONNECTION;
 
     bool inserted = false;
     {
         std::lock_guard lock(state.mutex);
         switch (state.hostMap.admit(key, local)) {
-            case HostMap::Admit::Elsewhere: return COMM_KEY_MAPPED_ELSEWHERE;
-            case HostMap::Admit::Inserted: inserted = true; break;
-            case HostMap::Admit::Same: break;
+            case HostMap::Admit::Elsewhere:
+                return COMM_KEY_MAPPED_ELSEWHERE;
+            case HostMap::Admit::Inserted:
+                inserted = true;
+                break;
+            case HostMap::Admit::Same:
+                break;
         }
     }
 
@@ -153,7 +159,8 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
     connection->StartHeartbeat();
     const CCompatibleListAlgorithm lists;
 
-    if (!hasFirstElement(reply) || reply.asArray()[0].getType() != XmlRpcValue::TypeInt) return COMM_STATUS_NOT_INT;
+    if (!hasFirstElement(reply) || reply.asArray()[0].getType() != XmlRpcValue::TypeInt)
+        return COMM_STATUS_NOT_INT;
     const int status = reply.asArray()[0].asInt();
     if (status != COMM_OK) return status;
 

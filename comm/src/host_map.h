@@ -11,9 +11,9 @@ namespace dravik {
 class HostMap {
 public:
     enum class Admit {
-        Inserted,  // a new key: this connect owns the entry
-        Same,      // known key, same local address
-        Elsewhere, // known key, another local address
+        Inserted,   // a new key: this connect owns the entry
+        Same,       // known key, same local address
+        Elsewhere,  // known key, another local address
     };
 
     Admit admit(const std::string& key, const std::string& localAddress);

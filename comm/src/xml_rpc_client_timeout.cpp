@@ -1,8 +1,8 @@
 #include "xml_rpc_client_timeout.h"
 
-#include <chrono>
 #include <pthread.h>
 #include <sched.h>
+#include <chrono>
 
 #include "dravik/dravik.h"
 #include "xmlrpc/XmlRpcSocket.h"
@@ -23,8 +23,8 @@ void lowerOwnPriority() {
 }  // namespace
 
 XmlRpcClientTimeout::XmlRpcClientTimeout(VtWindow window, int intervalMs, int heartbeatLimitSeconds,
-                                         int failureLimit, std::string heartbeatMethod, const char* host, int port,
-                                         const char* uri)
+                                         int failureLimit, std::string heartbeatMethod, const char* host,
+                                         int port, const char* uri)
     : XmlRpcClient(host, port, uri),
       window_(window),
       intervalMs_(intervalMs),
@@ -109,9 +109,14 @@ void XmlRpcClientTimeout::HeartbeatThread() {
         std::lock_guard lock(section_);
         if (!activity_ && !retired_) {
             switch (SendHeartbeat()) {
-                case -2: ++failures; break;
-                case -1: stop_ = true; break;  // a reply we do not understand: end quietly
-                default: failures = 0;
+                case -2:
+                    ++failures;
+                    break;
+                case -1:
+                    stop_ = true;
+                    break;  // a reply we do not understand: end quietly
+                default:
+                    failures = 0;
             }
             if (failures >= failureLimit_) {
                 PostConnectionLost();

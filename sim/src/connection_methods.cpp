@@ -35,8 +35,9 @@ void addConnectionMethods(XmlRpcServer& server, const SensorState& state) {
     });
     server.setMethod("xmlGetCompatibleSensorTypes",
                      [&state](const XmlRpcValue&) { return list(state.identity().compatibleSensorTypes); });
-    server.setMethod("xmlGetCompatibleDKVersions",
-                     [&state](const XmlRpcValue&) { return list(state.identity().compatibleLibraryVersions); });
+    server.setMethod("xmlGetCompatibleDKVersions", [&state](const XmlRpcValue&) {
+        return list(state.identity().compatibleLibraryVersions);
+    });
 }
 
 }  // namespace vt::sim

@@ -1,14 +1,14 @@
 #include "sim/xmlrpc_server.h"
 
-#include <algorithm>
 #include <arpa/inet.h>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "xmlrpc/XmlRpcReplyHeader.h"
 
@@ -19,7 +19,9 @@ namespace {
 constexpr std::string_view kReplyBegin = "<?xml version=\"1.0\"?>\r\n<methodResponse>";
 constexpr std::string_view kReplyEnd = "</methodResponse>\r\n";
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // methodCall: the method name and each parameter's value.
 bool parseMethodCall(std::string_view body, std::string& method, XmlRpc::XmlRpcValue& params) {
@@ -83,7 +85,8 @@ bool XmlRpcServer::start() {
     }
     int on = 1;
     setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd_, 64) != 0) {
+    if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(listenFd_, 64) != 0) {
         error_ = "cannot listen on " + address_ + ":" + std::to_string(port_) + ": " + std::strerror(errno);
         return false;
     }
@@ -152,7 +155,8 @@ void XmlRpcServer::clearCalls() {
     calls_.clear();
 }
 
-bool XmlRpcServer::waitForCalls(const std::string& method, std::size_t n, std::chrono::milliseconds timeout) const {
+bool XmlRpcServer::waitForCalls(const std::string& method, std::size_t n,
+                                std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);
     return callArrived_.wait_for(lock, timeout, [&] {
         std::size_t seen = 0;
@@ -284,10 +288,17 @@ bool XmlRpcServer::answer(int fd, const std::string& raw, std::size_t bodyOffset
     std::string body = replyBody(call.method, call.params, faults);
     std::string reply = "HTTP/1.1 200 OK\r\nServer: varnis-sim\r\nContent-Type: text/xml\r\n";
     switch (faults.lengthField) {
-        case LengthField::Normal: reply += "Content-length: " + std::to_string(body.size()) + "\r\n"; break;
-        case LengthField::LowerCase: reply += "content-length: " + std::to_string(body.size()) + "\r\n"; break;
-        case LengthField::Missing: break;
-        case LengthField::Wrong: reply += "Content-length: " + std::to_string(body.size() + 100) + "\r\n"; break;
+        case LengthField::Normal:
+            reply += "Content-length: " + std::to_string(body.size()) + "\r\n";
+            break;
+        case LengthField::LowerCase:
+            reply += "content-length: " + std::to_string(body.size()) + "\r\n";
+            break;
+        case LengthField::Missing:
+            break;
+        case LengthField::Wrong:
+            reply += "Content-length: " + std::to_string(body.size() + 100) + "\r\n";
+            break;
     }
     reply += "\r\n";
     reply += body;

@@ -47,39 +47,40 @@ TEST_P(ConnectTable, Outcome) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ConnectTable,
-    ::testing::Values(
-        ConnectCase{"listed_type_and_version", [](auto&) {}, COMM_OK, 0, 0, false, true},
-        ConnectCase{"other_family", [](auto& id) { id.sensorType = "X9Z-2D Reader"; }, COMM_OTHER_FAMILY, 0, 0,
-                    true, false},
-        ConnectCase{"empty_type", [](auto& id) { id.sensorType = ""; }, COMM_SENSOR_TOO_OLD, 0, 0, true, false},
-        ConnectCase{"type_in_neither_list",
-                    [](auto& id) {
-                        id.sensorType = "K7M-9X";
-                        id.compatibleSensorTypes = {"K7M-9X", "K7M-8X"};
-                    },
-                    COMM_UNKNOWN_SENSOR_TYPE, 1, 0, true, false},
-        ConnectCase{"type_known_to_the_sensor",
-                    [](auto& id) {
-                        id.sensorType = "K7M-9X";
-                        id.compatibleSensorTypes = {"K7M-1D Pro"};
-                    },
-                    COMM_OK, 1, 0, false, true},
-        ConnectCase{"old_version_stays_connected", [](auto& id) { id.softwareVersion = "2999"; },
-                    COMM_SENSOR_TOO_OLD, 0, 0, false, true},
-        ConnectCase{"library_not_in_the_sensors_list",
-                    [](auto& id) {
-                        id.softwareVersion = "3200";
-                        id.compatibleLibraryVersions = {"0.9", "2.0"};
-                    },
-                    COMM_LIBRARY_VERSION_NOT_LISTED, 0, 1, true, false},
-        ConnectCase{"library_in_the_sensors_list",
-                    [](auto& id) {
-                        id.softwareVersion = "3200";
-                        id.compatibleLibraryVersions = {"0.9", "1.0"};
-                    },
-                    COMM_OK, 0, 1, false, true},
-        ConnectCase{"sensor_status_passes_through", [](auto& id) { id.connectStatus = -4711; }, -4711, 0, 0, false,
-                    true}),
+    ::testing::Values(ConnectCase{"listed_type_and_version", [](auto&) {}, COMM_OK, 0, 0, false, true},
+                      ConnectCase{"other_family", [](auto& id) { id.sensorType = "X9Z-2D Reader"; },
+                                  COMM_OTHER_FAMILY, 0, 0, true, false},
+                      ConnectCase{"empty_type", [](auto& id) { id.sensorType = ""; }, COMM_SENSOR_TOO_OLD, 0,
+                                  0, true, false},
+                      ConnectCase{"type_in_neither_list",
+                                  [](auto& id) {
+                                      id.sensorType = "K7M-9X";
+                                      id.compatibleSensorTypes = {"K7M-9X", "K7M-8X"};
+                                  },
+                                  COMM_UNKNOWN_SENSOR_TYPE, 1, 0, true, false},
+                      ConnectCase{"type_known_to_the_sensor",
+                                  [](auto& id) {
+                                      id.sensorType = "K7M-9X";
+                                      id.compatibleSensorTypes = {"K7M-1D Pro"};
+                                  },
+                                  COMM_OK, 1, 0, false, true},
+                      ConnectCase{"old_version_stays_connected",
+                                  [](auto& id) { id.softwareVersion = "2999"; }, COMM_SENSOR_TOO_OLD, 0, 0,
+                                  false, true},
+                      ConnectCase{"library_not_in_the_sensors_list",
+                                  [](auto& id) {
+                                      id.softwareVersion = "3200";
+                                      id.compatibleLibraryVersions = {"0.9", "2.0"};
+                                  },
+                                  COMM_LIBRARY_VERSION_NOT_LISTED, 0, 1, true, false},
+                      ConnectCase{"library_in_the_sensors_list",
+                                  [](auto& id) {
+                                      id.softwareVersion = "3200";
+                                      id.compatibleLibraryVersions = {"0.9", "1.0"};
+                                  },
+                                  COMM_OK, 0, 1, false, true},
+                      ConnectCase{"sensor_status_passes_through", [](auto& id) { id.connectStatus = -4711; },
+                                  -4711, 0, 0, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DravikFixture, ConnectSendsItsLocalAddressAndDisconnectEndsTheSession) {
@@ -126,7 +127,8 @@ TEST_F(DravikFixture, LongSensorTextsAreCutToTheBuffer) {
     char guardedType[DRAVIK_CONNECT_TEXT_SIZE + 8];
     std::memset(guardedVersion, '#', sizeof guardedVersion);
     std::memset(guardedType, '#', sizeof guardedType);
-    ASSERT_EQ(Connect(nullptr, "k", server.address().c_str(), server.port(), guardedVersion, guardedType), COMM_OK);
+    ASSERT_EQ(Connect(nullptr, "k", server.address().c_str(), server.port(), guardedVersion, guardedType),
+              COMM_OK);
     EXPECT_EQ(std::strlen(guardedVersion), DRAVIK_CONNECT_TEXT_SIZE - 1u);
     EXPECT_EQ(std::strlen(guardedType), DRAVIK_CONNECT_TEXT_SIZE - 1u);
     for (std::size_t i = DRAVIK_CONNECT_TEXT_SIZE; i < sizeof guardedType; ++i) {
@@ -218,15 +220,14 @@ TEST_P(ReplyTexts, ClampsAndSkips) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ReplyTexts,
-    ::testing::Values(
-        ReplyListCase{"plain", arrayOf({0, 2, "a", "b"}), {"a", "b"}},
-        ReplyListCase{"count_beyond_the_reply", arrayOf({0, 50, "a"}), {"a"}},
-        ReplyListCase{"count_below_the_reply", arrayOf({0, 1, "a", "b"}), {"a"}},
-        ReplyListCase{"negative_count", arrayOf({0, -3, "a"}), {}},
-        ReplyListCase{"not_texts_and_empty_skipped", arrayOf({0, 4, 7, "", "a", 1.5}), {"a"}},
-        ReplyListCase{"count_not_an_int", arrayOf({0, "2", "a", "b"}), {}},
-        ReplyListCase{"status_only", arrayOf({0}), {}},
-        ReplyListCase{"not_an_array", XmlRpcValue(3), {}}),
+    ::testing::Values(ReplyListCase{"plain", arrayOf({0, 2, "a", "b"}), {"a", "b"}},
+                      ReplyListCase{"count_beyond_the_reply", arrayOf({0, 50, "a"}), {"a"}},
+                      ReplyListCase{"count_below_the_reply", arrayOf({0, 1, "a", "b"}), {"a"}},
+                      ReplyListCase{"negative_count", arrayOf({0, -3, "a"}), {}},
+                      ReplyListCase{"not_texts_and_empty_skipped", arrayOf({0, 4, 7, "", "a", 1.5}), {"a"}},
+                      ReplyListCase{"count_not_an_int", arrayOf({0, "2", "a", "b"}), {}},
+                      ReplyListCase{"status_only", arrayOf({0}), {}},
+                      ReplyListCase{"not_an_array", XmlRpcValue(3), {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DravikFixture, AnEmptyTextInTheSensorsListMatchesNothing) {

@@ -38,7 +38,9 @@ protected:
     // Makes Connect see this local address instead of the real one.
     static void pretendLocalAddress(const std::string& address) {
         std::lock_guard lock(dravik::libraryState().mutex);
-        dravik::libraryState().localAddressSource = [address](dravik::XmlRpcClientTimeout&) { return address; };
+        dravik::libraryState().localAddressSource = [address](dravik::XmlRpcClientTimeout&) {
+            return address;
+        };
     }
 
     void setIdentity(const std::function<void(vt::sim::SensorState::Identity&)>& change) {

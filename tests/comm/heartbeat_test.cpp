@@ -73,8 +73,8 @@ TEST_F(DravikFixture, WithoutAWindowThereIsNoHeartbeat) {
 TEST_F(DravikFixture, TheHeartbeatThreadNeverOutlivesItsClient) {
     vt::test::RecordingTarget window;
     for (int i = 0; i < 20; ++i) {
-        auto client = std::make_unique<dravik::XmlRpcClientTimeout>(window.window(), 1, 1, 2, "xmlHeartbeat",
-                                                                     server.address().c_str(), server.port(), nullptr);
+        auto client = std::make_unique<dravik::XmlRpcClientTimeout>(
+            window.window(), 1, 1, 2, "xmlHeartbeat", server.address().c_str(), server.port(), nullptr);
         client->StartHeartbeat();
         if (i % 2 == 0) std::this_thread::sleep_for(10ms);  // sometimes mid-probe
         client.reset();

@@ -13,7 +13,8 @@ namespace {
 // Buffers above this capacity are given back after use.
 constexpr std::size_t kKeepCapacity = 0x80000;
 
-constexpr std::string_view kRequestBegin = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<methodCall><methodName>";
+constexpr std::string_view kRequestBegin =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<methodCall><methodName>";
 
 struct ExecutingGuard {
     bool& flag;
@@ -22,7 +23,8 @@ struct ExecutingGuard {
 };
 
 void skipSpace(std::string_view text, std::size_t& pos) {
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\r' || text[pos] == '\n'))
+    while (pos < text.size() &&
+           (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\r' || text[pos] == '\n'))
         ++pos;
 }
 
@@ -125,10 +127,17 @@ unsigned XmlRpcClient::handleEvent(unsigned eventType) {
 
     bool ok = false;
     switch (connectionState_) {
-        case WRITE_REQUEST: ok = writeRequest(); break;
-        case READ_HEADER: ok = readHeader(); break;
-        case READ_RESPONSE: ok = readResponse(); break;
-        default: ok = false;
+        case WRITE_REQUEST:
+            ok = writeRequest();
+            break;
+        case READ_HEADER:
+            ok = readHeader();
+            break;
+        case READ_RESPONSE:
+            ok = readResponse();
+            break;
+        default:
+            ok = false;
     }
     if (!ok) return 0;
     return connectionState_ == WRITE_REQUEST ? XmlRpcDispatch::WritableEvent : XmlRpcDispatch::ReadableEvent;
@@ -159,8 +168,9 @@ bool XmlRpcClient::doConnect() {
     if (!XmlRpcSocket::setNonBlocking(fd)) {
         std::string msg = XmlRpcSocket::getErrorMsg();
         close();
-        XmlRpcUtil::error("Error in XmlRpcClient::doConnect: Could not set socket to non-blocking IO mode (%s).",
-                          msg.c_str());
+        XmlRpcUtil::error(
+            "Error in XmlRpcClient::doConnect: Could not set socket to non-blocking IO mode (%s).",
+            msg.c_str());
         return false;
     }
     if (!XmlRpcSocket::connect(fd, host_, port_)) {
@@ -215,7 +225,8 @@ std::string XmlRpcClient::generateHeader(const std::string& body) {
 bool XmlRpcClient::writeRequest() {
     try {
         if (bytesWritten_ == 0)
-            XmlRpcUtil::log(5, "XmlRpcClient::writeRequest (attempt %d):\n%s\n", sendAttempts_ + 1, request_.c_str());
+            XmlRpcUtil::log(5, "XmlRpcClient::writeRequest (attempt %d):\n%s\n", sendAttempts_ + 1,
+                            request_.c_str());
         if (!XmlRpcSocket::nbWrite(getfd(), request_, &bytesWritten_)) {
             XmlRpcUtil::error("Error in XmlRpcClient::writeRequest: write error (%s).",
                               XmlRpcSocket::getErrorMsg().c_str());
@@ -257,7 +268,8 @@ bool XmlRpcClient::readHeader() {
                               XmlRpcSocket::getErrorMsg().c_str(), getfd());
             return false;
         }
-        XmlRpcUtil::log(4, "XmlRpcClient::readHeader: client has read %d bytes", static_cast<int>(header_.size()));
+        XmlRpcUtil::log(4, "XmlRpcClient::readHeader: client has read %d bytes",
+                        static_cast<int>(header_.size()));
 
         XmlRpcReplyHeader scan = scanReplyHeader(header_);
         switch (scan.status) {
@@ -271,10 +283,12 @@ bool XmlRpcClient::readHeader() {
                 XmlRpcUtil::error("Error XmlRpcClient::readHeader: No Content-length specified");
                 return false;
             case XmlRpcReplyHeader::Status::InvalidLength:
-                XmlRpcUtil::error("Error in XmlRpcClient::readHeader: Invalid Content-length specified (%lld).",
-                                  scan.contentLength);
+                XmlRpcUtil::error(
+                    "Error in XmlRpcClient::readHeader: Invalid Content-length specified (%lld).",
+                    scan.contentLength);
                 return false;
-            case XmlRpcReplyHeader::Status::Complete: break;
+            case XmlRpcReplyHeader::Status::Complete:
+                break;
         }
         contentLength_ = scan.contentLength;
         XmlRpcUtil::log(4, "client read content length: %lld", contentLength_);
@@ -352,19 +366,22 @@ bool XmlRpcClient::parseResponse(XmlRpcValue& result) {
     bool fault = false;
     switch (readReply(response_, result, fault)) {
         case ReplyError::NoMethodResponse:
-            XmlRpcUtil::error("Error in XmlRpcClient::parseResponse: Invalid response - no methodResponse. Response:\n%s",
-                              response_.c_str());
+            XmlRpcUtil::error(
+                "Error in XmlRpcClient::parseResponse: Invalid response - no methodResponse. Response:\n%s",
+                response_.c_str());
             break;
         case ReplyError::NoParamOrFault:
             XmlRpcUtil::error(
-                "Error in XmlRpcClient::parseResponse: Invalid response - no param or fault tag. Response:\n%s",
+                "Error in XmlRpcClient::parseResponse: Invalid response - no param or fault tag. "
+                "Response:\n%s",
                 response_.c_str());
             break;
         case ReplyError::BadValue:
             XmlRpcUtil::error("Error in XmlRpcClient::parseResponse: Invalid response value. Response:\n%s",
                               response_.c_str());
             break;
-        case ReplyError::None: break;
+        case ReplyError::None:
+            break;
     }
     isFault_ = fault;
     releaseBuffer(response_);

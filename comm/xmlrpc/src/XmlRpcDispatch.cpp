@@ -1,10 +1,10 @@
 #include "xmlrpc/XmlRpcDispatch.h"
 
+#include <poll.h>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <poll.h>
 #include <vector>
 
 #include "xmlrpc/XmlRpcSource.h"

@@ -13,8 +13,8 @@ std::size_t findNoCase(std::string_view text, std::string_view lowerNeedle) {
     if (text.size() < lowerNeedle.size()) return std::string_view::npos;
     for (std::size_t i = 0; i + lowerNeedle.size() <= text.size(); ++i) {
         std::size_t k = 0;
-        while (k < lowerNeedle.size() &&
-               std::tolower(static_cast<unsigned char>(text[i + k])) == static_cast<unsigned char>(lowerNeedle[k]))
+        while (k < lowerNeedle.size() && std::tolower(static_cast<unsigned char>(text[i + k])) ==
+                                             static_cast<unsigned char>(lowerNeedle[k]))
             ++k;
         if (k == lowerNeedle.size()) return i;
     }
@@ -48,7 +48,7 @@ XmlRpcReplyHeader scanReplyHeader(std::string_view header) {
     if (r.ec == std::errc::result_out_of_range) length = kMaxContentLength + 1;
     result.contentLength = length;
     result.status = (length <= 0 || length > kMaxContentLength) ? XmlRpcReplyHeader::Status::InvalidLength
-                                                                 : XmlRpcReplyHeader::Status::Complete;
+                                                                : XmlRpcReplyHeader::Status::Complete;
     return result;
 }
 

@@ -1,9 +1,6 @@
 #include "xmlrpc/XmlRpcSocket.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -11,6 +8,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "xmlrpc/XmlRpcUtil.h"
 
@@ -23,7 +23,9 @@ constexpr int kKeepIdleSeconds = 10;
 constexpr int kKeepIntervalSeconds = 5;
 constexpr int kKeepProbes = 3;
 
-bool wouldBlock(int err) { return err == EAGAIN || err == EWOULDBLOCK || err == EINPROGRESS || err == EINTR; }
+bool wouldBlock(int err) {
+    return err == EAGAIN || err == EWOULDBLOCK || err == EINPROGRESS || err == EINTR;
+}
 
 bool resolve(const std::string& host, in_addr& out) {
     if (inet_pton(AF_INET, host.c_str(), &out) == 1) return true;
@@ -124,16 +126,21 @@ int XmlRpcSocket::pendingError(int fd) {
 std::string XmlRpcSocket::localAddress(int fd) {
     sockaddr_in addr{};
     socklen_t len = sizeof addr;
-    if (fd < 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0 || addr.sin_family != AF_INET)
+    if (fd < 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0 ||
+        addr.sin_family != AF_INET)
         return {};
     char text[INET_ADDRSTRLEN] = {};
     if (inet_ntop(AF_INET, &addr.sin_addr, text, sizeof text) == nullptr) return {};
     return text;
 }
 
-int XmlRpcSocket::getError() { return errno; }
+int XmlRpcSocket::getError() {
+    return errno;
+}
 
-std::string XmlRpcSocket::getErrorMsg() { return getErrorMsg(getError()); }
+std::string XmlRpcSocket::getErrorMsg() {
+    return getErrorMsg(getError());
+}
 
 std::string XmlRpcSocket::getErrorMsg(int error) {
     char buf[64];

@@ -20,7 +20,8 @@ struct Entity {
     std::string_view text;
     char c;
 };
-constexpr Entity kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&apos;", '\''}, {"&quot;", '"'}};
+constexpr Entity kEntities[] = {
+    {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&apos;", '\''}, {"&quot;", '"'}};
 
 }  // namespace
 
@@ -32,12 +33,24 @@ void DefaultErrorHandler::error(const char* msg) {
     std::fprintf(stderr, "%s\n", msg);
 }
 
-void setLogHandler(XmlRpcLogHandler* handler) { logHandler = handler; }
-XmlRpcLogHandler* getLogHandler() { return logHandler; }
-void setErrorHandler(XmlRpcErrorHandler* handler) { errorHandler = handler; }
-XmlRpcErrorHandler* getErrorHandler() { return errorHandler; }
-void setVerbosity(int level) { verbosity = level; }
-int getVerbosity() { return verbosity; }
+void setLogHandler(XmlRpcLogHandler* handler) {
+    logHandler = handler;
+}
+XmlRpcLogHandler* getLogHandler() {
+    return logHandler;
+}
+void setErrorHandler(XmlRpcErrorHandler* handler) {
+    errorHandler = handler;
+}
+XmlRpcErrorHandler* getErrorHandler() {
+    return errorHandler;
+}
+void setVerbosity(int level) {
+    verbosity = level;
+}
+int getVerbosity() {
+    return verbosity;
+}
 
 void XmlRpcUtil::log(int level, const char* fmt, ...) {
     XmlRpcLogHandler* handler = logHandler;

@@ -32,7 +32,9 @@ constexpr std::array<int8_t, 256> makeBase64Table() {
 }
 constexpr std::array<int8_t, 256> kBase64Table = makeBase64Table();
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 void appendInt(std::string& out, int value) {
     char buf[16];
@@ -185,8 +187,8 @@ private:
         std::memcpy(buf, text.data(), text.size());
         buf[text.size()] = '\0';
         XmlRpcDateTime t;
-        if (std::sscanf(buf, "%4d%2d%2dT%2d:%2d:%2d", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second) !=
-            6)
+        if (std::sscanf(buf, "%4d%2d%2dT%2d:%2d:%2d", &t.year, &t.month, &t.day, &t.hour, &t.minute,
+                        &t.second) != 6)
             return false;
         out = t;
         return true;
@@ -237,13 +239,27 @@ XmlRpcValue& XmlRpcValue::operator=(const XmlRpcValue& other) {
             v_ = std::move(copy);
             break;
         }
-        case TypeInvalid: v_ = std::monostate{}; break;
-        case TypeBoolean: v_ = std::get<bool>(other.v_); break;
-        case TypeInt: v_ = std::get<int>(other.v_); break;
-        case TypeDouble: v_ = std::get<double>(other.v_); break;
-        case TypeString: v_ = std::get<std::string>(other.v_); break;
-        case TypeDateTime: v_ = std::get<XmlRpcDateTime>(other.v_); break;
-        case TypeBase64: v_ = std::get<BinaryData>(other.v_); break;
+        case TypeInvalid:
+            v_ = std::monostate{};
+            break;
+        case TypeBoolean:
+            v_ = std::get<bool>(other.v_);
+            break;
+        case TypeInt:
+            v_ = std::get<int>(other.v_);
+            break;
+        case TypeDouble:
+            v_ = std::get<double>(other.v_);
+            break;
+        case TypeString:
+            v_ = std::get<std::string>(other.v_);
+            break;
+        case TypeDateTime:
+            v_ = std::get<XmlRpcDateTime>(other.v_);
+            break;
+        case TypeBase64:
+            v_ = std::get<BinaryData>(other.v_);
+            break;
     }
     return *this;
 }
@@ -251,19 +267,27 @@ XmlRpcValue& XmlRpcValue::operator=(const XmlRpcValue& other) {
 bool XmlRpcValue::operator==(const XmlRpcValue& other) const {
     if (getType() != other.getType()) return false;
     switch (getType()) {
-        case TypeArray: return asArray() == other.asArray();
-        case TypeStruct: return asStruct() == other.asStruct();
-        default: return v_ == other.v_;
+        case TypeArray:
+            return asArray() == other.asArray();
+        case TypeStruct:
+            return asStruct() == other.asStruct();
+        default:
+            return v_ == other.v_;
     }
 }
 
 int XmlRpcValue::size() const {
     switch (getType()) {
-        case TypeString: return static_cast<int>(std::get<std::string>(v_).size());
-        case TypeBase64: return static_cast<int>(std::get<BinaryData>(v_).size());
-        case TypeArray: return static_cast<int>(asArray().size());
-        case TypeStruct: return static_cast<int>(asStruct().size());
-        default: throw XmlRpcException("type error");
+        case TypeString:
+            return static_cast<int>(std::get<std::string>(v_).size());
+        case TypeBase64:
+            return static_cast<int>(std::get<BinaryData>(v_).size());
+        case TypeArray:
+            return static_cast<int>(asArray().size());
+        case TypeStruct:
+            return static_cast<int>(asStruct().size());
+        default:
+            throw XmlRpcException("type error");
     }
 }
 
@@ -306,7 +330,8 @@ XmlRpcValue& XmlRpcValue::operator[](int i) {
 
 const XmlRpcValue& XmlRpcValue::operator[](int i) const {
     const ValueArray& a = asArray();
-    if (i < 0 || static_cast<std::size_t>(i) >= a.size()) throw XmlRpcException("range error: array index too large");
+    if (i < 0 || static_cast<std::size_t>(i) >= a.size())
+        throw XmlRpcException("range error: array index too large");
     return a[static_cast<std::size_t>(i)];
 }
 
@@ -351,9 +376,11 @@ std::string XmlRpcValue::toXml() const {
 
 void XmlRpcValue::appendXml(std::string& out) const {
     switch (getType()) {
-        case TypeInvalid: return;
+        case TypeInvalid:
+            return;
         case TypeBoolean:
-            out += std::get<bool>(v_) ? "<value><boolean>1</boolean></value>" : "<value><boolean>0</boolean></value>";
+            out += std::get<bool>(v_) ? "<value><boolean>1</boolean></value>"
+                                      : "<value><boolean>0</boolean></value>";
             return;
         case TypeInt:
             out += "<value><i4>";
@@ -379,8 +406,8 @@ void XmlRpcValue::appendXml(std::string& out) const {
             const auto& t = std::get<XmlRpcDateTime>(v_);
             char buf[96];
             // Zero-padded: a space-padded year would not read back.
-            int n = std::snprintf(buf, sizeof buf, "%04d%02d%02dT%02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                                  t.minute, t.second);
+            int n = std::snprintf(buf, sizeof buf, "%04d%02d%02dT%02d:%02d:%02d", t.year, t.month, t.day,
+                                  t.hour, t.minute, t.second);
             out += "<value><dateTime.iso8601>";
             out.append(buf, static_cast<std::size_t>(n));
             out += "</dateTime.iso8601></value>";
@@ -418,12 +445,23 @@ void XmlRpcValue::appendWireString(std::string& out, std::string_view latin1) {
         auto b = static_cast<unsigned char>(c);
         if (b < 0x80) {
             switch (c) {
-                case '<': out += "&lt;"; break;
-                case '>': out += "&gt;"; break;
-                case '&': out += "&amp;"; break;
-                case '\'': out += "&apos;"; break;
-                case '"': out += "&quot;"; break;
-                default: out += c;
+                case '<':
+                    out += "&lt;";
+                    break;
+                case '>':
+                    out += "&gt;";
+                    break;
+                case '&':
+                    out += "&amp;";
+                    break;
+                case '\'':
+                    out += "&apos;";
+                    break;
+                case '"':
+                    out += "&quot;";
+                    break;
+                default:
+                    out += c;
             }
         } else {
             out += static_cast<char>(0x80 | (b & 0x3F));

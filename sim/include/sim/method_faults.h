@@ -16,14 +16,14 @@ enum class LengthField {
 };
 
 struct MethodFaults {
-    std::chrono::milliseconds delay{0};  // wait this long before answering
-    bool silence = false;                // read the request and never answer
-    std::size_t dripBytes = 0;           // > 0: send the reply this many bytes at a time ...
+    std::chrono::milliseconds delay{0};         // wait this long before answering
+    bool silence = false;                       // read the request and never answer
+    std::size_t dripBytes = 0;                  // > 0: send the reply this many bytes at a time ...
     std::chrono::milliseconds dripInterval{0};  // ... with this pause between the pieces
-    bool closeMidReply = false;          // send half the reply, then close
-    bool closeWithoutReply = false;      // close as soon as the request is read
-    bool closeAfterReply = false;        // answer, then close the connection
-    bool fault = false;                  // answer with a fault instead of the method's reply
+    bool closeMidReply = false;                 // send half the reply, then close
+    bool closeWithoutReply = false;             // close as soon as the request is read
+    bool closeAfterReply = false;               // answer, then close the connection
+    bool fault = false;                         // answer with a fault instead of the method's reply
     int faultCode = 1;
     std::string faultString = "simulated fault";
     LengthField lengthField = LengthField::Normal;

@@ -78,7 +78,8 @@ private:
     bool pause(std::chrono::milliseconds duration) const;
     bool sendAll(int fd, const char* data, std::size_t n) const;
     void waitUntilClosed(int fd) const;
-    std::string replyBody(const std::string& method, const XmlRpc::XmlRpcValue& params, const MethodFaults& faults);
+    std::string replyBody(const std::string& method, const XmlRpc::XmlRpcValue& params,
+                          const MethodFaults& faults);
     void reapFinished();
 
     std::string address_;

@@ -2,12 +2,12 @@
 // ASCII goes there and back unchanged, and a fault arrives as one.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "loopback_address.h"
 #include "xmlrpc/XmlRpcClient.h"

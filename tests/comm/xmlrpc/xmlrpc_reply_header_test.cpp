@@ -40,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"not_a_number", "HTTP/1.1 200 OK\r\nContent-length: x\r\n\r\n", Status::InvalidLength, 0},
         HeaderCase{"at_the_cap", "HTTP/1.1 200 OK\r\nContent-length: 67108864\r\n\r\n", Status::Complete,
                    67108864},
-        HeaderCase{"above_the_cap", "HTTP/1.1 200 OK\r\nContent-length: 67108865\r\n\r\n", Status::InvalidLength, 0},
+        HeaderCase{"above_the_cap", "HTTP/1.1 200 OK\r\nContent-length: 67108865\r\n\r\n",
+                   Status::InvalidLength, 0},
         HeaderCase{"overflowing", "HTTP/1.1 200 OK\r\nContent-length: 99999999999999999999999\r\n\r\n",
                    Status::InvalidLength, 0}),
     [](const auto& info) { return std::string(info.param.name); });

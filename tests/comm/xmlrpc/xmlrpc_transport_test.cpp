@@ -2,12 +2,12 @@
 // broken headers, faults, large replies and connections that go away.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <thread>
 #include <unistd.h>
+#include <atomic>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "array_of.h"
@@ -16,10 +16,10 @@
 #include "xmlrpc/XmlRpcClient.h"
 
 using namespace std::chrono_literals;
-using XmlRpc::XmlRpcClient;
-using XmlRpc::XmlRpcValue;
 using vt::sim::LengthField;
 using vt::sim::MethodFaults;
+using XmlRpc::XmlRpcClient;
+using XmlRpc::XmlRpcValue;
 
 namespace {
 
@@ -98,8 +98,8 @@ TEST_F(Transport, ADripKeepsTheCallAlivePastItsLimit) {
     drip.dripInterval = 250ms;  // several pauses, each below the limit, together well above it
     server.setFaults("echo", drip);
     XmlRpcValue result;
-    ASSERT_TRUE(client().execute("echo", args({"a somewhat longer text so the reply needs several pieces"}), result,
-                                0.6));
+    ASSERT_TRUE(client().execute("echo", args({"a somewhat longer text so the reply needs several pieces"}),
+                                 result, 0.6));
     EXPECT_EQ(result[0], XmlRpcValue("a somewhat longer text so the reply needs several pieces"));
     EXPECT_EQ(server.countCalls("echo"), 1u);
 }

@@ -8,10 +8,10 @@
 #include "array_of.h"
 #include "xmlrpc/XmlRpcValue.h"
 
+using vt::test::arrayOf;
 using XmlRpc::XmlRpcDateTime;
 using XmlRpc::XmlRpcException;
 using XmlRpc::XmlRpcValue;
-using vt::test::arrayOf;
 
 namespace {
 
@@ -136,20 +136,20 @@ TEST_P(ValueRefuse, FailsAndKeepsTheOffset) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ValueRefuse,
-    ::testing::Values(std::pair{"i4_letters", std::string("<value><i4>abc</i4></value>")},
-                      std::pair{"i4_empty", std::string("<value><i4></i4></value>")},
-                      std::pair{"i4_too_large", std::string("<value><i4>2147483648</i4></value>")},
-                      std::pair{"boolean_two", std::string("<value><boolean>2</boolean></value>")},
-                      std::pair{"double_letters", std::string("<value><double>x</double></value>")},
-                      std::pair{"date_short", std::string("<value><dateTime.iso8601>2026</dateTime.iso8601></value>")},
-                      std::pair{"member_without_value",
-                                std::string("<value><struct><member><name>a</name></member></struct></value>")},
-                      std::pair{"array_junk", std::string("<value><array><data>junk</data></array></value>")},
-                      std::pair{"no_value_end", std::string("<value><i4>1</i4>")},
-                      std::pair{"no_value_tag", std::string("<i4>1</i4>")},
-                      std::pair{"unknown_tag", std::string("<value><nil/></value>")},
-                      std::pair{"unterminated_string", std::string("<value>abc")},
-                      std::pair{"empty", std::string()}),
+    ::testing::Values(
+        std::pair{"i4_letters", std::string("<value><i4>abc</i4></value>")},
+        std::pair{"i4_empty", std::string("<value><i4></i4></value>")},
+        std::pair{"i4_too_large", std::string("<value><i4>2147483648</i4></value>")},
+        std::pair{"boolean_two", std::string("<value><boolean>2</boolean></value>")},
+        std::pair{"double_letters", std::string("<value><double>x</double></value>")},
+        std::pair{"date_short", std::string("<value><dateTime.iso8601>2026</dateTime.iso8601></value>")},
+        std::pair{"member_without_value",
+                  std::string("<value><struct><member><name>a</name></member></struct></value>")},
+        std::pair{"array_junk", std::string("<value><array><data>junk</data></array></value>")},
+        std::pair{"no_value_end", std::string("<value><i4>1</i4>")},
+        std::pair{"no_value_tag", std::string("<i4>1</i4>")},
+        std::pair{"unknown_tag", std::string("<value><nil/></value>")},
+        std::pair{"unterminated_string", std::string("<value>abc")}, std::pair{"empty", std::string()}),
     [](const auto& info) { return std::string(info.param.first); });
 
 TEST(Value, MemberNamesAreTakenAsTheyStand) {

@@ -20,10 +20,15 @@ namespace {
 std::string withHeader(const std::string& host, const std::string& body) {
     return "POST /RPC2 HTTP/1.1\r\n"
            "User-Agent: XMLRPC++ 0.7\r\n"
-           "Host: " + host + "\r\n"
+           "Host: " +
+           host +
+           "\r\n"
            "Content-Type: text/xml\r\n"
-           "Content-length: " + std::to_string(body.size()) + "\r\n"
-           "\r\n" + body;
+           "Content-length: " +
+           std::to_string(body.size()) +
+           "\r\n"
+           "\r\n" +
+           body;
 }
 
 class WireGolden : public ::testing::Test {
@@ -100,10 +105,10 @@ TEST_F(WireGolden, SimulatorReplyBytes) {
     inet_pton(AF_INET, server.address().c_str(), &addr.sin_addr);
     ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
 
-    const std::string request = withHeader(
-        host,
-        "<?xml version=\"1.0\"?>\r\n<methodCall><methodName>xmlConnect</methodName>"
-        "<params><param><value>10.0.0.1</value></param></params></methodCall>\r\n");
+    const std::string request =
+        withHeader(host,
+                   "<?xml version=\"1.0\"?>\r\n<methodCall><methodName>xmlConnect</methodName>"
+                   "<params><param><value>10.0.0.1</value></param></params></methodCall>\r\n");
     ASSERT_EQ(::send(fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
 
     const std::string body =
@@ -111,8 +116,10 @@ TEST_F(WireGolden, SimulatorReplyBytes) {
         "<methodResponse><params><param><value><array><data>"
         "<value><i4>0</i4></value><value>\xBC\xC3</value>"
         "</data></array></value></param></params></methodResponse>\r\n";
-    const std::string expected = "HTTP/1.1 200 OK\r\nServer: varnis-sim\r\nContent-Type: text/xml\r\n"
-                                 "Content-length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    const std::string expected =
+        "HTTP/1.1 200 OK\r\nServer: varnis-sim\r\nContent-Type: text/xml\r\n"
+        "Content-length: " +
+        std::to_string(body.size()) + "\r\n\r\n" + body;
     std::string reply;
     char buf[4096];
     while (reply.size() < expected.size()) {
@@ -148,7 +155,8 @@ TEST(ReplyGolden, ReadsAFault) {
     const std::string reply =
         "<?xml version=\"1.0\"?>\n<methodResponse>\n<fault>\n<value><struct>\n"
         "<member>\n<name>faultCode</name>\n<value><int>4</int></value>\n</member>\n"
-        "<member>\n<name>faultString</name>\n<value><string>Too many parameters.</string></value>\n</member>\n"
+        "<member>\n<name>faultString</name>\n<value><string>Too many "
+        "parameters.</string></value>\n</member>\n"
         "</struct></value>\n</fault>\n</methodResponse>\n";
     XmlRpcValue result;
     bool fault = false;

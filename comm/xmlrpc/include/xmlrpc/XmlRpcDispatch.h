@@ -16,10 +16,10 @@ public:
     };
 
     // Results of work().
-    static constexpr int kSilence = 0;   // a whole wait passed without any socket event
-    static constexpr int kExited = 1;    // exit() ended the wait
-    static constexpr int kNoSources = 2; // every source is done
-    static constexpr int kWaitError = 3; // poll failed
+    static constexpr int kSilence = 0;    // a whole wait passed without any socket event
+    static constexpr int kExited = 1;     // exit() ended the wait
+    static constexpr int kNoSources = 2;  // every source is done
+    static constexpr int kWaitError = 3;  // poll failed
 
     XmlRpcDispatch() = default;
     ~XmlRpcDispatch();

@@ -7,7 +7,8 @@ namespace XmlRpc {
 
 class XmlRpcException {
 public:
-    explicit XmlRpcException(std::string message, int code = -1) : message_(std::move(message)), code_(code) {}
+    explicit XmlRpcException(std::string message, int code = -1)
+        : message_(std::move(message)), code_(code) {}
 
     const std::string& getMessage() const { return message_; }
     int getCode() const { return code_; }
