@@ -2,10 +2,14 @@
 // broken headers, faults, large replies and connections that go away.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -198,6 +202,31 @@ TEST_F(Transport, NothingListeningFails) {
     server.stop();
     XmlRpcValue result;
     EXPECT_FALSE(client().execute("echo", args({1}), result, -1.0));
+}
+
+// A listener whose backlog is full drops further connection attempts, so a
+// connect to it never completes.
+TEST(TransportConnect, AConnectThatNeverCompletesIsBoundedEvenWithoutALimit) {
+    const std::string address = vt::test::uniqueLoopbackAddress();
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    inet_pton(AF_INET, address.c_str(), &addr.sin_addr);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    socklen_t len = sizeof addr;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::connect(filler, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+
+    XmlRpcClient client(address.c_str(), ntohs(addr.sin_port));
+    XmlRpcValue result;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(client.execute("echo", XmlRpcValue(), result, -1.0));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 60s);  // against a hang only
+    ::close(filler);
+    ::close(listener);
 }
 
 TEST_F(Transport, TheServerServesSeveralConnectionsAtOnce) {
