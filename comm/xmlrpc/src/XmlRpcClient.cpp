@@ -1,5 +1,6 @@
 #include "xmlrpc/XmlRpcClient.h"
 
+#include <cerrno>
 #include <new>
 
 #include "xmlrpc/XmlRpcReplyHeader.h"
@@ -250,6 +251,7 @@ bool XmlRpcClient::writeRequest() {
 bool XmlRpcClient::readHeader() {
     try {
         const std::size_t before = header_.size();
+        errno = 0;  // an end of file sets none
         bool ok = XmlRpcSocket::nbRead(getfd(), header_, &eof_);
         const bool nothingRead = header_.size() == before && header_.empty();
         if (!ok || (eof_ && header_.size() == before)) {

@@ -2,13 +2,10 @@
 // ASCII goes there and back unchanged, and a fault arrives as one.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-#include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "child_process.h"
 #include "loopback_address.h"
 #include "xmlrpc/XmlRpcClient.h"
 
@@ -18,45 +15,12 @@ using XmlRpc::XmlRpcValue;
 
 namespace {
 
-class PythonPeer {
-public:
-    explicit PythonPeer(const std::string& address) {
-        const std::string script = VT_SOURCE_DIR "/tests/comm/xmlrpc/python_peer.py";
-        int out[2];
-        if (pipe(out) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            execlp("python3", "python3", script.c_str(), address.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        ::close(out[1]);
-        FILE* f = fdopen(out[0], "r");
-        if (f == nullptr) return;
-        char line[32] = {};
-        if (std::fgets(line, sizeof line, f) != nullptr) port_ = std::atoi(line);
-        std::fclose(f);
-    }
-    ~PythonPeer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    int port() const { return port_; }
-
-private:
-    pid_t pid_ = -1;
-    int port_ = 0;
-};
-
 TEST(Interop, EveryValueTypeRoundTripsThroughPython) {
     const std::string address = vt::test::uniqueLoopbackAddress();
-    PythonPeer peer(address);
-    ASSERT_GT(peer.port(), 0) << "python3 did not start its server";
-    XmlRpcClient client(address.c_str(), peer.port());
+    vt::test::ChildProcess peer({"python3", VT_SOURCE_DIR "/tests/comm/xmlrpc/python_peer.py", address});
+    const int port = std::atoi(peer.readLine().c_str());
+    ASSERT_GT(port, 0) << "python3 did not start its server";
+    XmlRpcClient client(address.c_str(), port);
 
     XmlRpcValue params;
     params[0] = 42;

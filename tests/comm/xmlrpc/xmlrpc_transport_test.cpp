@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -18,6 +19,7 @@
 #include "loopback_address.h"
 #include "sim/xmlrpc_server.h"
 #include "xmlrpc/XmlRpcClient.h"
+#include "xmlrpc/XmlRpcSocket.h"
 
 using namespace std::chrono_literals;
 using vt::sim::LengthField;
@@ -202,6 +204,23 @@ TEST_F(Transport, NothingListeningFails) {
     server.stop();
     XmlRpcValue result;
     EXPECT_FALSE(client().execute("echo", args({1}), result, -1.0));
+}
+
+// Keep-alive is what ends a call without a limit when the peer vanishes.
+TEST(TransportSocket, KeepAliveFailsAVanishedPeerInAboutHalfAMinute) {
+    int fd = XmlRpc::XmlRpcSocket::socket();
+    ASSERT_GE(fd, 0);
+    auto option = [fd](int level, int name) {
+        int value = -1;
+        socklen_t len = sizeof value;
+        getsockopt(fd, level, name, &value, &len);
+        return value;
+    };
+    EXPECT_EQ(option(SOL_SOCKET, SO_KEEPALIVE), 1);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPIDLE), 10);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPINTVL), 5);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPCNT), 3);
+    XmlRpc::XmlRpcSocket::close(fd);
 }
 
 // A listener whose backlog is full drops further connection attempts, so a
