@@ -51,7 +51,7 @@ public:
     XmlRpcValue(int value) : v_(value) {}
     XmlRpcValue(double value) : v_(value) {}
     XmlRpcValue(std::string value) : v_(std::move(value)) {}
-    XmlRpcValue(const char* value) : v_(std::string(value)) {}
+    XmlRpcValue(const char* value) : v_(std::string(value != nullptr ? value : "")) {}
     XmlRpcValue(const XmlRpcDateTime& value) : v_(value) {}
     XmlRpcValue(BinaryData value) : v_(std::move(value)) {}
     XmlRpcValue(const void* data, int nBytes);
