@@ -10,13 +10,16 @@
 #include "platform/ipv4.h"
 #include "sim/connection_methods.h"
 #include "sim/discovery_responder.h"
+#include "sim/live_image_methods.h"
+#include "sim/live_image_source.h"
 #include "sim/sensor_state.h"
 #include "sim/xmlrpc_server.h"
 
 namespace {
 
 void usage() {
-    std::fprintf(stderr, "usage: varnis-sim [--address A.B.C.D] [--port N] [--discovery-port N]\n");
+    std::fprintf(stderr,
+                 "usage: varnis-sim [--address A.B.C.D] [--port N] [--discovery-port N] [--live-port N]\n");
 }
 
 bool readPort(const std::string& value, long& port) {
@@ -35,13 +38,17 @@ int main(int argc, char** argv) {
     std::string address = "127.0.0.1";
     long port = 8080;
     long discoveryPort = 113;
+    long livePort = 50002;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if ((arg == "--address" || arg == "--port" || arg == "--discovery-port") && i + 1 < argc) {
+        if ((arg == "--address" || arg == "--port" || arg == "--discovery-port" || arg == "--live-port") &&
+            i + 1 < argc) {
             std::string value = argv[++i];
             if (arg == "--address") {
                 address = value;
-            } else if (!readPort(value, arg == "--port" ? port : discoveryPort)) {
+            } else if (!readPort(value, arg == "--port"             ? port
+                                        : arg == "--discovery-port" ? discoveryPort
+                                                                    : livePort)) {
                 return 2;
             }
         } else {
@@ -59,7 +66,9 @@ int main(int argc, char** argv) {
 
     vt::sim::SensorState sensor;
     vt::sim::XmlRpcServer server(address, static_cast<uint16_t>(port));
+    vt::sim::LiveImageSource liveImage;
     vt::sim::addConnectionMethods(server, sensor);
+    vt::sim::addLiveImageMethods(server, liveImage);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;
@@ -77,11 +86,20 @@ int main(int argc, char** argv) {
     else
         std::fprintf(stderr, "varnis-sim: no discovery on %s:%ld: %s\n", address.c_str(), discoveryPort,
                      std::strerror(discoveryError));
+
+    int liveError =
+        discoveryAddress ? liveImage.start(*discoveryAddress, static_cast<uint16_t>(livePort)) : EINVAL;
+    if (liveError == 0)
+        std::printf("varnis-sim: live image on %s:%u\n", address.c_str(), unsigned(liveImage.port()));
+    else
+        std::fprintf(stderr, "varnis-sim: no live image on %s:%ld: %s\n", address.c_str(), livePort,
+                     std::strerror(liveError));
     std::fflush(stdout);
 
     int signal = 0;
     sigwait(&stopSignals, &signal);
     discovery.stop();
     server.stop();
+    liveImage.stop();
     return 0;
 }

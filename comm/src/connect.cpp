@@ -6,6 +6,7 @@
 #include "compatible_list_algorithm.h"
 #include "dravik/dravik.h"
 #include "library_state.h"
+#include "sensor_reply.h"
 
 namespace dravik {
 
@@ -22,21 +23,10 @@ constexpr double kNoLimit = -1.0;
 constexpr double kDisconnectLimitSeconds = 7.0;
 constexpr double kStopLiveImageLimitSeconds = 10.0;
 
-// A call that cannot be sent at all leaves this status.
-XmlRpcValue presetReply() {
-    XmlRpcValue reply;
-    reply[0] = -1;
-    return reply;
-}
-
 std::string textAt(const XmlRpcValue& reply, int index) {
     if (reply.getType() != XmlRpcValue::TypeArray || index >= reply.size()) return {};
     const XmlRpcValue& item = reply.asArray()[static_cast<std::size_t>(index)];
     return item.getType() == XmlRpcValue::TypeString ? item.asString() : std::string();
-}
-
-bool hasFirstElement(const XmlRpcValue& reply) {
-    return reply.getType() == XmlRpcValue::TypeArray && reply.size() > 0;
 }
 
 void copyText(char* out, const std::string& text) {
@@ -192,9 +182,12 @@ std::shared_ptr<XmlRpcClientTimeout> leaseConnection() {
 }
 
 void endSession(LibraryState& state, const char* key) {
+    // No live image export is half-way through while the session ends.
+    std::lock_guard live(state.liveImageMutex);
     std::shared_ptr<XmlRpcClientTimeout> connection;
     std::optional<std::string> local;
-    bool liveImage = false;
+    std::shared_ptr<CLiveImage> receiver;
+    bool streaming = false;
     {
         std::lock_guard lock(state.mutex);
         connection = state.connection;
@@ -202,13 +195,16 @@ void endSession(LibraryState& state, const char* key) {
             local = state.hostMap.find(key);
             if (local) state.hostMap.erase(key);
         }
-        liveImage = state.liveImageRunning;
+        receiver = std::move(state.liveImage);
+        streaming = state.liveImageRunning;
         state.liveImageRunning = false;
     }
-    if (connection && liveImage) {
+    if (connection && streaming) {
         XmlRpcValue ignored;
         connection->execute("xmlStopLiveImage", XmlRpcValue(), ignored, kStopLiveImageLimitSeconds);
     }
+    // Joined here; a reader still holding it only frees the memory later.
+    if (receiver) receiver->Stop();
     if (connection) {
         if (local) {
             XmlRpcValue params;

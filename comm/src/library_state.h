@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host_map.h"
+#include "live_image.h"
 #include "platform/window_target.h"
 #include "xml_rpc_client_timeout.h"
 
@@ -24,6 +25,9 @@ struct LibraryState {
 
     // Connect and Disconnect run one at a time; taken before mutex.
     std::mutex sessionMutex;
+    // The live image exports run one at a time, and not during the end of a
+    // session; taken after sessionMutex, before mutex.
+    std::mutex liveImageMutex;
 
     // Guards everything below; never held during a sensor call.
     std::mutex mutex;
@@ -33,6 +37,8 @@ struct LibraryState {
     std::u16string languageLibraryPath;
     bool languageLibraryPathSet = false;
     bool liveImageRunning = false;
+    // Kept between a stop and the next start; leased like the connection.
+    std::shared_ptr<CLiveImage> liveImage;
     // How Connect learns its local address; tests replace it to act as
     // another interface (every loopback connection reports 127.0.0.1).
     std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;

@@ -56,6 +56,10 @@ int UdpSocket::connect(Ipv4Endpoint peer) {
     return ::connect(fd_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0 ? 0 : errno;
 }
 
+int UdpSocket::setReceiveBufferSize(int bytes) {
+    return ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) == 0 ? 0 : errno;
+}
+
 Ipv4Endpoint UdpSocket::localEndpoint() const {
     sockaddr_in sa{};
     socklen_t len = sizeof sa;

@@ -5,10 +5,13 @@
 // connection's lock, so one exchange is on the wire at a time. An export
 // never uses a connection that another thread is tearing down.
 // Messages: WM_SENSORNOTIFY (1034) to the window given to Connect, with
-// wParam SN_CONNECTION_LOST (5000) when the sensor stops answering.
+// wParam SN_CONNECTION_LOST (5000) when the sensor stops answering, and
+// SN_LIVE_IMAGE_FRAME (1000), lParam the image number, for each whole live
+// frame while the live image runs.
 #pragma once
 
 #include "dravik/comm_status.h"
+#include "dravik/sensor_bitmap.h"
 #include "platform/export.h"
 #include "platform/window_target.h"
 
@@ -53,3 +56,37 @@ DRAVIK_API int Connect(VtWindow window, const char* key, const char* host, int p
 // sensor "xmlDisconnect" when key is the one the connection was made with
 // (a null key tells it nothing), closes the connection. Always COMM_OK.
 DRAVIK_API int Disconnect(const char* key);
+
+// Asks the sensor to stream its live image ("xmlStartLiveImage") and starts
+// receiving it over UDP from host:port (the sensor's address and live-image
+// port, 50002 unless the user set another). Each whole frame is announced
+// with WM_SENSORNOTIFY, wParam SN_LIVE_IMAGE_FRAME, lParam the image number
+// (0 to 65535), until StopLiveImageTransmission or Disconnect.
+// Results: COMM_OK; COMM_NOT_CONNECTED; COMM_LIVE_IMAGE_ALREADY_RUNNING;
+// COMM_NO_REPLY (no status in the reply); COMM_LIVE_IMAGE_REFUSED (a status
+// other than 0); COMM_FAILED (out of memory); COMM_LIVE_IMAGE_SOCKET_FAILED
+// (host or port unusable, or the receiver could not start; the sensor may
+// then be streaming, and StopLiveImageTransmission answers
+// COMM_LIVE_IMAGE_NOT_RUNNING).
+DRAVIK_API int StartLiveImageTransmission(const char* host, int port);
+
+// Stops receiving (returns once the receiver's thread has ended) and asks the
+// sensor to stop streaming ("xmlStopLiveImage"). The last frame can no longer
+// be taken afterwards.
+// Results: the sensor's status (COMM_OK when it agreed); COMM_NOT_CONNECTED;
+// COMM_LIVE_IMAGE_NOT_RUNNING (nothing sent); COMM_NO_REPLY;
+// COMM_STATUS_NOT_INT.
+DRAVIK_API int StopLiveImageTransmission();
+
+// The newest whole live frame while the live image runs: on COMM_OK *out is
+// a new 320 x 240 SensorBitmap that the caller owns and frees with
+// DeleteSensorBitmap. The same frame may be handed out again until a newer
+// one arrives. Any thread; callers on several threads take turns.
+// Results: COMM_OK; COMM_INVALID_ARGUMENT (out is null);
+// COMM_LIVE_IMAGE_NOT_RUNNING (never started since Connect);
+// COMM_NO_LIVE_FRAME (stopped, no frame yet, or the frame is not a
+// 320 x 240 JPEG picture: *out is then null or left as it was).
+DRAVIK_API int GetLastLiveImageTaken(SensorBitmap** out);
+
+// Frees a bitmap that the library handed out; null is ignored.
+DRAVIK_API void DeleteSensorBitmap(SensorBitmap* bitmap);

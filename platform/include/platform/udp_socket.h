@@ -30,6 +30,8 @@ public:
     // Port 0 takes an ephemeral port; localEndpoint() tells which.
     int bind(Ipv4Endpoint local);
     int connect(Ipv4Endpoint peer);
+    // SO_RCVBUF: room for a burst of datagrams while the reader is busy.
+    int setReceiveBufferSize(int bytes);
     Ipv4Endpoint localEndpoint() const;
 
     // One datagram, all or nothing.
