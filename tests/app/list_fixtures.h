@@ -39,14 +39,14 @@ inline ParameterItem Marker(int32_t kind, const std::string& /*sectionName*/) {
 
 inline ParameterList ListOf(std::span<const ItemSpec> specs) {
     ParameterList list;
-    for (const ItemSpec& spec : specs) {
+    for (const ItemSpec& row : specs) {
         const int pos = static_cast<int>(list.size());
-        const std::string type = spec.type;
+        const std::string type = row.type;
         ParameterItem item;
         if (type == "BEGIN" || type == "END") {
-            item = Marker(type == "BEGIN" ? PARAMETER_SECTION_BEGIN : PARAMETER_SECTION_END, spec.name);
+            item = Marker(type == "BEGIN" ? PARAMETER_SECTION_BEGIN : PARAMETER_SECTION_END, row.name);
         } else {
-            item.name = spec.name;
+            item.name = row.name;
             item.kind = PARAMETER_VALUE;
             item.type = type;
         }
