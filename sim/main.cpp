@@ -12,7 +12,9 @@
 #include "sim/discovery_responder.h"
 #include "sim/live_image_methods.h"
 #include "sim/live_image_source.h"
+#include "sim/lock_methods.h"
 #include "sim/sensor_state.h"
+#include "sim/update_methods.h"
 #include "sim/xmlrpc_server.h"
 
 namespace {
@@ -69,6 +71,10 @@ int main(int argc, char** argv) {
     vt::sim::LiveImageSource liveImage;
     vt::sim::addConnectionMethods(server, sensor);
     vt::sim::addLiveImageMethods(server, liveImage);
+    vt::sim::LockMethods lock;
+    lock.install(server);
+    vt::sim::UpdateMethods update;
+    update.install(server);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

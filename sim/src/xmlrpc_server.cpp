@@ -245,6 +245,10 @@ void XmlRpcServer::serve(int fd, Connection* self) {
             if (!answer(fd, raw, head.bodyOffset)) break;
             continue;
         }
+        if (head.status == XmlRpc::XmlRpcReplyHeader::Status::Complete &&
+            buffer.size() >= head.bodyOffset + static_cast<std::size_t>(head.contentLength / 2) &&
+            cutOff(buffer, head.bodyOffset, head.contentLength))
+            break;
         if (head.status == XmlRpc::XmlRpcReplyHeader::Status::NoLength ||
             head.status == XmlRpc::XmlRpcReplyHeader::Status::InvalidLength)
             break;
@@ -266,9 +270,32 @@ void XmlRpcServer::serve(int fd, Connection* self) {
     self->done = true;
 }
 
+bool XmlRpcServer::cutOff(const std::string& buffer, std::size_t bodyOffset, long long contentLength) {
+    constexpr std::string_view kNameTag = "<methodName>";
+    const std::string_view body = std::string_view(buffer).substr(bodyOffset);
+    const std::size_t name = body.find(kNameTag);
+    const std::size_t nameEnd = name == std::string_view::npos ? name : body.find("</methodName>", name);
+    if (nameEnd == std::string_view::npos) return false;
+    ReceivedCall call;
+    call.method.assign(body.substr(name + kNameTag.size(), nameEnd - name - kNameTag.size()));
+    {
+        std::lock_guard lock(mutex_);
+        auto it = faults_.find(call.method);
+        if (it == faults_.end() || !it->second.closeMidRequest) return false;
+        call.raw = buffer.substr(0, bodyOffset + static_cast<std::size_t>(contentLength / 2));
+        call.received = std::chrono::steady_clock::now();
+        call.complete = false;
+        call.params.setSize(0);
+        calls_.push_back(std::move(call));
+    }
+    callArrived_.notify_all();
+    return true;
+}
+
 bool XmlRpcServer::answer(int fd, const std::string& raw, std::size_t bodyOffset) {
     ReceivedCall call;
     call.raw = raw;
+    call.received = std::chrono::steady_clock::now();
     if (!parseMethodCall(std::string_view(raw).substr(bodyOffset), call.method, call.params)) return false;
     MethodFaults faults;
     {
@@ -282,7 +309,8 @@ bool XmlRpcServer::answer(int fd, const std::string& raw, std::size_t bodyOffset
         waitUntilClosed(fd);
         return false;
     }
-    if (faults.closeWithoutReply) return false;
+    // A request too short to be cut in the middle is dropped whole.
+    if (faults.closeWithoutReply || faults.closeMidRequest) return false;
     if (!pause(faults.delay)) return false;
 
     std::string body = replyBody(call.method, call.params, faults);

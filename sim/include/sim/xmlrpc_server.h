@@ -26,8 +26,10 @@ namespace vt::sim {
 
 struct ReceivedCall {
     std::string method;
-    XmlRpc::XmlRpcValue params;  // always an array, one element per parameter
-    std::string raw;             // the request as received: header and body
+    XmlRpc::XmlRpcValue params;                      // always an array, one element per parameter
+    std::string raw;                                 // the request as received: header and body
+    std::chrono::steady_clock::time_point received;  // when it arrived (or was cut off)
+    bool complete = true;                            // false: closeMidRequest cut it off; params empty
 };
 
 // Returns the reply value; throwing XmlRpc::XmlRpcException answers with a
@@ -74,6 +76,9 @@ private:
     void serve(int fd, Connection* self);
     // Returns false when the connection is to be closed.
     bool answer(int fd, const std::string& raw, std::size_t bodyOffset);
+    // With closeMidRequest on the method of a request half received: logs
+    // it and tells the connection to close.
+    bool cutOff(const std::string& buffer, std::size_t bodyOffset, long long contentLength);
     // Sleeps, but wakes when the server stops; false then.
     bool pause(std::chrono::milliseconds duration) const;
     bool sendAll(int fd, const char* data, std::size_t n) const;
