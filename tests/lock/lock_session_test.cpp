@@ -3,22 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "array_of.h"
+#include "dravik/dravik.h"
 #include "keltrov/keltrov.h"
 #include "loopback_address.h"
+#include "recording_target.h"
+#include "sim/connection_methods.h"
 #include "sim/lock_methods.h"
 #include "sim/xmlrpc_server.h"
 #include "text/config_name_codec.h"
-#include "xmlrpc/XmlRpcClient.h"
 
 namespace {
 
 using vt::test::arrayOf;
+using namespace std::chrono_literals;
 using XmlRpc::XmlRpcValue;
 
 // The form in which the program sends a password.
@@ -190,34 +194,34 @@ TEST_F(LockSession, SensorThatIsNotThereFailsTheCall) {
     EXPECT_EQ(status, -1);
 }
 
-// The program keeps its sensor connection open while it runs the lock
-// session: two clients of one sensor, calling at the same time.
-TEST_F(LockSession, WorksBesideAnotherConnectionToTheSameSensor) {
-    server.setMethod("xmlHeartbeat", [](const XmlRpcValue&) { return arrayOf({0}); });
-    std::atomic<bool> stop{false};
-    std::atomic<int> beats{0};
-    std::atomic<int> failures{0};
-    std::thread other([&] {
-        XmlRpc::XmlRpcClient connection(server.address().c_str(), server.port());
-        while (!stop) {
-            XmlRpcValue reply;
-            const bool ok = connection.execute("xmlHeartbeat", arrayOf({}), reply, 5.0);
-            (ok && reply == arrayOf({0}) ? beats : failures)++;
-        }
-    });
-    for (int i = 0; i < 20; ++i) {
+// The program keeps its sensor connection (libdravik, with its heartbeat)
+// open while it runs the lock session: two connections to one sensor.
+TEST_F(LockSession, WorksBesideTheSensorConnectionOfTheCommunicationLibrary) {
+    vt::sim::SensorState sensor;
+    vt::sim::addConnectionMethods(server, sensor);
+    vt::test::RecordingTarget window;
+    char version[DRAVIK_CONNECT_TEXT_SIZE] = {};
+    char type[DRAVIK_CONNECT_TEXT_SIZE] = {};
+    ASSERT_EQ(Connect(window.window(), "k", server.address().c_str(), server.port(), version, type), COMM_OK);
+
+    // Lock calls until the heartbeat has spoken twice in between them.
+    const auto bound = std::chrono::steady_clock::now() + 30s;  // against a hang only
+    int round = 0;
+    while (server.countCalls("xmlHeartbeat") < 2 && std::chrono::steady_clock::now() < bound) {
+        const int items = 1 + round++ % 7;
         int status = -7;
-        ASSERT_EQ(ActivateCodeBlocking(framed(u"abcde").c_str(), 1 + i % 7), KELTROV_OK);
+        ASSERT_EQ(ActivateCodeBlocking(framed(u"abcde").c_str(), items), KELTROV_OK);
         ASSERT_EQ(GetCodeBlockingStatus(&status), KELTROV_OK);
-        EXPECT_EQ(status, 1 + i % 7);
+        EXPECT_EQ(status, items);
         ASSERT_EQ(ValidateCodeBlockingPassword("abcde", &status), KELTROV_OK);
         EXPECT_EQ(status, 1);
+        ASSERT_EQ(DectivateCodeBlocking(), KELTROV_OK);
+        std::this_thread::sleep_for(50ms);
     }
-    while (beats == 0 && failures == 0) std::this_thread::yield();
-    stop = true;
-    other.join();
-    EXPECT_EQ(failures, 0);
+    EXPECT_GE(server.countCalls("xmlHeartbeat"), 2u);
+    EXPECT_EQ(window.count(), 0u) << "the sensor connection was reported lost";
     EXPECT_GE(server.connectionsAccepted(), 2u);
+    Disconnect("k");
 }
 
 // Exports from several threads while one of them replaces the client: every
