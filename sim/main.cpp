@@ -13,6 +13,8 @@
 #include "sim/live_image_methods.h"
 #include "sim/live_image_source.h"
 #include "sim/lock_methods.h"
+#include "sim/sensor_command_methods.h"
+#include "sim/sensor_model.h"
 #include "sim/sensor_state.h"
 #include "sim/update_methods.h"
 #include "sim/xmlrpc_server.h"
@@ -75,6 +77,8 @@ int main(int argc, char** argv) {
     lock.install(server);
     vt::sim::UpdateMethods update;
     update.install(server);
+    vt::sim::SensorModel model;
+    vt::sim::addSensorCommandMethods(server, model);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

@@ -1,20 +1,16 @@
 #include "sim/connection_methods.h"
 
+#include "sim/status_reply.h"
+
 namespace vt::sim {
 
 namespace {
 
 using XmlRpc::XmlRpcValue;
 
-XmlRpcValue statusOnly(int status) {
-    XmlRpcValue reply;
-    reply[0] = status;
-    return reply;
-}
-
 // [0, n, text 1 ... text n]
 XmlRpcValue list(const std::vector<std::string>& texts) {
-    XmlRpcValue reply = statusOnly(0);
+    XmlRpcValue reply = statusReply(0);
     reply[1] = static_cast<int>(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) reply[static_cast<int>(i) + 2] = texts[i];
     return reply;
@@ -24,11 +20,11 @@ XmlRpcValue list(const std::vector<std::string>& texts) {
 
 void addConnectionMethods(XmlRpcServer& server, const SensorState& state) {
     for (const char* method : {"help", "xmlHeartbeat", "xmlDisconnect", "xmlStopLiveImage"})
-        server.setMethod(method, [](const XmlRpcValue&) { return statusOnly(0); });
+        server.setMethod(method, [](const XmlRpcValue&) { return statusReply(0); });
     server.setMethod("xmlConnect", [&state](const XmlRpcValue&) {
         const SensorState::Identity id = state.identity();
-        if (id.connectStatus != 0) return statusOnly(id.connectStatus);
-        XmlRpcValue reply = statusOnly(0);
+        if (id.connectStatus != 0) return statusReply(id.connectStatus);
+        XmlRpcValue reply = statusReply(0);
         reply[1] = id.softwareVersion;
         reply[2] = id.sensorType;
         return reply;

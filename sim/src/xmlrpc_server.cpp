@@ -313,7 +313,12 @@ bool XmlRpcServer::answer(int fd, const std::string& raw, std::size_t bodyOffset
     if (faults.closeWithoutReply || faults.closeMidRequest) return false;
     if (!pause(faults.delay)) return false;
 
-    std::string body = replyBody(call.method, call.params, faults);
+    std::string body;
+    try {
+        body = replyBody(call.method, call.params, faults);
+    } catch (const NoReply&) {
+        return false;
+    }
     std::string reply = "HTTP/1.1 200 OK\r\nServer: varnis-sim\r\nContent-Type: text/xml\r\n";
     switch (faults.lengthField) {
         case LengthField::Normal:

@@ -33,7 +33,9 @@ struct ReceivedCall {
 };
 
 // Returns the reply value; throwing XmlRpc::XmlRpcException answers with a
-// fault that carries its message and code.
+// fault that carries its message and code, throwing NoReply closes the
+// connection without an answer.
+struct NoReply {};
 using MethodHandler = std::function<XmlRpc::XmlRpcValue(const XmlRpc::XmlRpcValue& params)>;
 
 class XmlRpcServer {

@@ -1,0 +1,114 @@
+// The simulated sensor's inner state beyond its connection: operating state,
+// the 32 configuration slots in 8 groups, the active configuration and
+// group, the configuration being edited, reading statistics, and what the
+// command methods answer. Server threads and tests use it at the same time;
+// every operation takes the model's lock.
+#pragma once
+
+#include <array>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "sim/config_slot.h"
+#include "sim/reply_script.h"
+
+namespace vt::sim {
+
+// The simulated sensor's own error statuses.
+enum SimStatus : int {
+    kSimOk = 0,
+    kSimBadIndex = -101,         // slot index outside 0..31
+    kSimBadArguments = -102,     // wrong number or type of parameters, empty name, bad value
+    kSimNoConfiguration = -103,  // the slot holds no configuration
+    kSimSlotInUse = -104,        // the target slot already holds one
+    kSimNameMismatch = -105,     // the name differs from the one stored in the slot
+    kSimBadGroup = -106,         // group outside -1..7, or not the configuration's group
+    kSimNotEditing = -107,       // save or discard without an edit in progress
+    kSimEditing = -108,          // another configuration is being edited, or this one is
+    kSimBadState = -109,         // state outside 0..9
+    kSimBadExpression = -110,    // the regular expression does not compile
+};
+
+inline constexpr int kSensorStateCount = 10;  // states 0..9
+
+// Between "xmlEditConfig" or "xmlCreateConfig" and "xmlCloseAndSave" or
+// "xmlCloseAndDiscard". Changes go straight into the slot; the slot as it
+// was is kept so that a discard can put it back.
+struct EditSession {
+    int slot = -1;
+    bool created = false;  // a discard frees the slot again
+    ConfigSlot before;
+};
+
+struct SensorData {
+    int state = 4;  // configuration
+    std::array<ConfigSlot, kConfigSlotCount> slots;
+    int activeConfig = -1;  // slot index, -1 = none
+    int activeGroup = -1;   // 0..7, -1 = none
+    std::optional<EditSession> editing;
+
+    int totalReadings = 0;
+    int goodReadings = 0;
+    bool nextReadingGood = true;  // whether a forced trigger counts as a good reading
+    int triggers = 0;
+
+    int recognitionMode = 0;
+    int revertedCodeType = -1;  // the code type of the last "xmlRevertCodeDataSettings"
+    // What "xmlAutoDetectCode" finds, and what it was asked.
+    int detectedCodeType = 1;
+    int detectedValue = 1;
+    std::pair<int, int> autoDetectArguments{0, 0};
+    // "xmlGetSensorCurrentTime": this text when set, else the machine's local time.
+    std::optional<std::string> currentTime;
+};
+
+class SensorModel {
+public:
+    // f(SensorData&) under the model's lock; for tests and for the methods of
+    // other simulator parts that work on the same slots.
+    template <typename F>
+    decltype(auto) access(F&& f) {
+        std::lock_guard lock(mutex_);
+        return std::forward<F>(f)(data_);
+    }
+    SensorData snapshot() const {
+        std::lock_guard lock(mutex_);
+        return data_;
+    }
+
+    ReplyScript& script() { return script_; }
+
+    int setState(int state);
+    int state() const;
+
+    // Slot operations, as "xmlCreateConfig" ... "xmlCloseAndDiscard" do them.
+    int createConfig(const SlotRef& slot);
+    int editConfig(const SlotRef& slot);
+    int deleteConfig(const SlotRef& slot);
+    int renameConfig(const SlotRef& slot, int targetIndex, const std::string& newName);
+    int copyConfig(const SlotRef& source, const SlotRef& target);
+    int moveConfig(const SlotRef& source, const SlotRef& target);
+    int activateConfig(const SlotRef& slot);
+    int activateGroup(int group);
+    int setAsGroupMaster(const SlotRef& slot, int masterType);
+    int closeAndSave();
+    int closeAndDiscard();
+
+    // A forced trigger: one more reading, good or not as nextReadingGood says.
+    void trigger();
+    void resetStatistics();
+
+private:
+    int check(const SlotRef& slot) const;
+    int checkFreeTarget(const SlotRef& target) const;
+    void clearSlot(int index);
+    void relocate(int from, int to);
+
+    mutable std::mutex mutex_;
+    SensorData data_;
+    ReplyScript script_;
+};
+
+}  // namespace vt::sim

@@ -1,0 +1,169 @@
+#include "sim/sensor_command_methods.h"
+
+#include <ctime>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "sim/status_reply.h"
+
+namespace vt::sim {
+
+namespace {
+
+using XmlRpc::XmlRpcValue;
+
+// The parameters a method expects, in order: 'i' an int, 's' a string.
+// Anything else is answered with kSimBadArguments before the model is asked.
+bool shaped(const XmlRpcValue& params, const char* shape) {
+    const std::string expected(shape);
+    const int n = params.getType() == XmlRpcValue::TypeArray ? params.size() : 0;
+    if (n != static_cast<int>(expected.size())) return false;
+    for (int i = 0; i < n; ++i) {
+        const auto type = params[i].getType();
+        if (type !=
+            (expected[static_cast<std::size_t>(i)] == 'i' ? XmlRpcValue::TypeInt : XmlRpcValue::TypeString))
+            return false;
+    }
+    return true;
+}
+
+SlotRef slotAt(const XmlRpcValue& params, int first) {
+    return SlotRef{params[first].asInt(), params[first + 1].asString(), params[first + 2].asInt()};
+}
+
+std::string localTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return std::string(text, n);
+}
+
+// [expression, text, format]: [0, 1 and the formatted first match, or 0 and ""].
+XmlRpcValue checkRegularExpression(const XmlRpcValue& params) {
+    try {
+        const std::regex expression(params[0].asString());
+        const std::string& text = params[1].asString();
+        const std::string& format = params[2].asString();
+        std::smatch match;
+        XmlRpcValue reply = statusReply(kSimOk);
+        if (std::regex_search(text, match, expression)) {
+            reply[1] = 1;
+            reply[2] = format.empty() ? match.str() : match.format(format);
+        } else {
+            reply[1] = 0;
+            reply[2] = std::string();
+        }
+        return reply;
+    } catch (const std::regex_error&) {
+        return statusReply(kSimBadExpression);
+    }
+}
+
+class Registrar {
+public:
+    Registrar(XmlRpcServer& server, SensorModel& model) : server_(server), model_(model) {}
+
+    void add(const char* method, const char* shape, std::function<XmlRpcValue(const XmlRpcValue&)> body) {
+        server_.setMethod(method, scripted(model_.script(), method,
+                                           [shape, body = std::move(body)](const XmlRpcValue& params) {
+                                               if (!shaped(params, shape))
+                                                   return statusReply(kSimBadArguments);
+                                               return body(params);
+                                           }));
+    }
+    // A method that answers with the status alone.
+    void addStatus(const char* method, const char* shape, std::function<int(const XmlRpcValue&)> body) {
+        add(method, shape,
+            [body = std::move(body)](const XmlRpcValue& params) { return statusReply(body(params)); });
+    }
+
+private:
+    XmlRpcServer& server_;
+    SensorModel& model_;
+};
+
+}  // namespace
+
+void addSensorCommandMethods(XmlRpcServer& server, SensorModel& model) {
+    Registrar r(server, model);
+    SensorModel* m = &model;
+
+    r.addStatus("xmlResetStatistics", "", [m](const XmlRpcValue&) {
+        m->resetStatistics();
+        return kSimOk;
+    });
+    r.addStatus("xmlForceTrigger", "", [m](const XmlRpcValue&) {
+        m->trigger();
+        return kSimOk;
+    });
+    r.add("xmlGetSensorStatistics", "", [m](const XmlRpcValue&) {
+        const SensorData d = m->snapshot();
+        XmlRpcValue reply = statusReply(kSimOk);
+        reply[1] = d.totalReadings;
+        reply[2] = d.goodReadings;
+        return reply;
+    });
+    r.add("xmlGetSensorCurrentTime", "", [m](const XmlRpcValue&) {
+        const auto text = m->access([](SensorData& d) { return d.currentTime; });
+        XmlRpcValue reply = statusReply(kSimOk);
+        reply[1] = text ? *text : localTimeText();
+        return reply;
+    });
+
+    r.addStatus("xmlCreateConfig", "isi",
+                [m](const XmlRpcValue& p) { return m->createConfig(slotAt(p, 0)); });
+    r.addStatus("xmlEditConfig", "isi", [m](const XmlRpcValue& p) { return m->editConfig(slotAt(p, 0)); });
+    r.addStatus("xmlDeleteConfig", "isi",
+                [m](const XmlRpcValue& p) { return m->deleteConfig(slotAt(p, 0)); });
+    r.addStatus("xmlRenameConfig", "isiis", [m](const XmlRpcValue& p) {
+        return m->renameConfig(slotAt(p, 0), p[3].asInt(), p[4].asString());
+    });
+    r.addStatus("xmlActivateConfig", "isi",
+                [m](const XmlRpcValue& p) { return m->activateConfig(slotAt(p, 0)); });
+    r.addStatus("xmlActivateGroup", "i",
+                [m](const XmlRpcValue& p) { return m->activateGroup(p[0].asInt()); });
+    r.addStatus("xmlSetAsGroupMaster", "isii",
+                [m](const XmlRpcValue& p) { return m->setAsGroupMaster(slotAt(p, 0), p[3].asInt()); });
+    r.addStatus("xmlCopyConfig", "isiisi",
+                [m](const XmlRpcValue& p) { return m->copyConfig(slotAt(p, 0), slotAt(p, 3)); });
+    r.addStatus("xmlMoveConfig", "isiisi",
+                [m](const XmlRpcValue& p) { return m->moveConfig(slotAt(p, 0), slotAt(p, 3)); });
+    r.addStatus("xmlCloseAndSave", "", [m](const XmlRpcValue&) { return m->closeAndSave(); });
+    r.addStatus("xmlCloseAndDiscard", "", [m](const XmlRpcValue&) { return m->closeAndDiscard(); });
+
+    r.add("xmlGetState", "", [m](const XmlRpcValue&) {
+        XmlRpcValue reply = statusReply(kSimOk);
+        reply[1] = m->state();
+        return reply;
+    });
+    r.addStatus("xmlSetState", "i", [m](const XmlRpcValue& p) { return m->setState(p[0].asInt()); });
+
+    r.addStatus("xmlRevertCodeDataSettings", "i", [m](const XmlRpcValue& p) {
+        m->access([&](SensorData& d) { d.revertedCodeType = p[0].asInt(); });
+        return kSimOk;
+    });
+    r.addStatus("xmlUpdateRecognitionMode", "i", [m](const XmlRpcValue& p) {
+        m->access([&](SensorData& d) { d.recognitionMode = p[0].asInt(); });
+        return kSimOk;
+    });
+    r.add("xmlAutoDetectCode", "ii", [m](const XmlRpcValue& p) {
+        XmlRpcValue reply = statusReply(kSimOk);
+        m->access([&](SensorData& d) {
+            d.autoDetectArguments = {p[0].asInt(), p[1].asInt()};
+            reply[1] = d.detectedCodeType;
+            reply[2] = d.detectedValue;
+        });
+        return reply;
+    });
+    r.add("xmlCheckRegularExpression", "sss", checkRegularExpression);
+
+    // Accepted and answered; what they do to images and outputs is not modelled.
+    for (const char* method : {"xmlCalculateExpTime", "xmlDecodeImage", "xmlCaptureImage",
+                               "xmlTransmitTestData", "xmlTransmitFailData", "xmlTransmitMatchString"})
+        r.addStatus(method, "", [](const XmlRpcValue&) { return kSimOk; });
+}
+
+}  // namespace vt::sim
