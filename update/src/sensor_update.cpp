@@ -13,15 +13,15 @@ constexpr double kNoTimeLimit = -1.0;
 // Gives a sensor that dropped the call time to get ready for "xmlAfterSWU".
 constexpr std::chrono::milliseconds kPauseBeforeAfterCall{1000};
 
-bool readResult(bool executed, bool fault, const XmlRpcValue& reply, int& result) {
+}  // namespace
+
+bool readUpdateResult(bool executed, bool fault, const XmlRpcValue& reply, int& result) {
     if (!executed || fault || reply.getType() != XmlRpcValue::TypeArray || reply.size() < 1 ||
         reply[0].getType() != XmlRpcValue::TypeInt)
         return false;
     result = reply[0].asInt();
     return true;
 }
-
-}  // namespace
 
 UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image) {
     XmlRpcValue params;
@@ -32,7 +32,7 @@ UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>&
     const bool executed = client.execute("xmlSWU", params, reply, kNoTimeLimit);
     params.clear();  // the image's memory goes back before anything else happens
     int result = 0;
-    if (readResult(executed, client.isFault(), reply, result)) return result;
+    if (readUpdateResult(executed, client.isFault(), reply, result)) return result;
 
     std::this_thread::sleep_for(kPauseBeforeAfterCall);
     XmlRpcValue none;

@@ -12,6 +12,10 @@ namespace brimsol {
 // sensor's result. A call that does not come through, a fault, or a reply
 // without an int result: one second's pause, "xmlAfterSWU" (its reply
 // unread) and BRIMSOL_SEND_FAILED. Empties image.
+// The sensor's result from an "xmlSWU" reply: false when the call did not
+// come through, was a fault, or element 0 is missing or not an int.
+bool readUpdateResult(bool executed, bool fault, const XmlRpc::XmlRpcValue& reply, int& result);
+
 UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image);
 
 }  // namespace brimsol
