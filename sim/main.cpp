@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/ipv4.h"
+#include "sim/config_file_methods.h"
 #include "sim/connection_methods.h"
 #include "sim/discovery_responder.h"
 #include "sim/live_image_methods.h"
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
     update.install(server);
     vt::sim::SensorModel model;
     vt::sim::addSensorCommandMethods(server, model);
+    vt::sim::ConfigFileStore configFiles;
+    vt::sim::addConfigFileMethods(server, configFiles);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "dravik/comm_status.h"
+#include "dravik/files.h"
 #include "dravik/sensor_bitmap.h"
 #include "platform/export.h"
 #include "platform/window_target.h"
