@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <system_error>
 
@@ -47,6 +48,7 @@ std::optional<uint32_t> resolveIpv4(const char* host) {
 CLiveImage::CLiveImage(VtWindow window, const char* host, int port) : window_(window) {
     datagram_.resize(kMaxLiveDatagramBytes + 1);
     for (auto& buffer : buffers_) buffer.resize(kMaxLiveFrameBytes);
+    readCopy_.resize(kMaxLiveFrameBytes);
     const std::optional<uint32_t> address =
         (host != nullptr && port >= 1 && port <= 65535) ? resolveIpv4(host) : std::nullopt;
     if (!address) {
@@ -67,10 +69,8 @@ int CLiveImage::Start() {
     if (error_ != 0) return error_;
     if (thread_.joinable()) return 0;
     {
-        // No reader is inside a buffer while the bookkeeping starts afresh.
-        std::scoped_lock lock(readMutex_, stateMutex_);
+        std::lock_guard lock(stateMutex_);
         last_ = -1;
-        states_ = {kWriting, kComplete};
         lengths_ = {0, 0};
         current_ = 0;
     }
@@ -167,44 +167,25 @@ void CLiveImage::receive(vt::UdpSocket& socket) {
 void CLiveImage::publish(std::uint16_t imageNumber, std::size_t length) {
     {
         std::lock_guard lock(stateMutex_);
-        const int other = 1 - current_;
-        // A reader holds the other buffer: drop this frame and write the next
-        // one over it.
-        if (states_[other] == kReading) return;
-        states_[current_] = kComplete;
         lengths_[current_] = length;
         last_ = current_;
-        states_[other] = kWriting;
-        current_ = other;
+        current_ = 1 - current_;
     }
     vt_post_message(window_, kWmSensorNotify, kLiveImageFrame, imageNumber);
 }
 
 int CLiveImage::GetLastImage(SensorBitmap** out) {
     std::lock_guard reader(readMutex_);
-    int index = -1;
     std::size_t length = 0;
     {
         std::lock_guard lock(stateMutex_);
         if (last_ < 0 || !running_) return -1;
-        if (states_[last_] != kComplete) {
-            *out = nullptr;
-            return -1;
-        }
-        index = last_;
-        states_[index] = kReading;
-        length = lengths_[index];
+        length = lengths_[last_];
+        std::memcpy(readCopy_.data(), buffers_[last_].data(), length);
     }
     SensorBitmap* bitmap = newSensorBitmap(kLiveFrameWidth, kLiveFrameHeight);
-    const bool decoded =
-        bitmap != nullptr &&
-        decoder_.decodeGrey(std::span(reinterpret_cast<const uint8_t*>(buffers_[index].data()), length),
-                            kLiveFrameWidth, kLiveFrameHeight, bitmap->pixels);
-    {
-        std::lock_guard lock(stateMutex_);
-        states_[index] = kComplete;
-    }
-    if (!decoded) {
+    if (bitmap == nullptr || !decoder_.decodeGrey(std::span(readCopy_.data(), length), kLiveFrameWidth,
+                                                  kLiveFrameHeight, bitmap->pixels)) {
         freeSensorBitmap(bitmap);
         *out = nullptr;
         return -1;

@@ -57,12 +57,11 @@ public:
     // caller owns; -1 (*out untouched) when no thread runs or no frame has
     // arrived yet; -1 and *out = null when the frame does not decode to a
     // 320 x 240 picture. The same frame can be taken again until a newer one
-    // is in. Callers on several threads take turns.
+    // is in. Callers on several threads take turns; the stream goes on
+    // meanwhile.
     int GetLastImage(SensorBitmap** out);
 
 private:
-    enum BufferState : int { kComplete = 0, kReading = 1, kWriting = 2 };
-
     void run();
     // Returns a socket that the sensor has answered, or a closed one when
     // asked to stop.
@@ -88,17 +87,18 @@ private:
     std::mutex pauseMutex_;
     std::condition_variable pauseWake_;
 
-    // The two frame buffers. The thread writes only into current_, whose
-    // state is kWriting; a reader takes only last_, marking it kReading, and
-    // the thread never publishes over a buffer in that state.
+    // The two frame buffers: the thread writes into current_ unlocked; a
+    // whole frame is published by making it last_ under stateMutex_, and the
+    // thread moves on to the other buffer. A reader copies last_ under the
+    // same lock and decodes its copy, so reading never holds up the stream.
     std::array<std::vector<std::byte>, 2> buffers_;
     int current_ = 0;  // thread only
     std::mutex stateMutex_;
-    std::array<int, 2> states_{kWriting, kComplete};  // under stateMutex_
-    std::array<std::size_t, 2> lengths_{0, 0};        // under stateMutex_
-    int last_ = -1;                                   // under stateMutex_
+    std::array<std::size_t, 2> lengths_{0, 0};  // under stateMutex_
+    int last_ = -1;                             // under stateMutex_
 
-    std::mutex readMutex_;  // one reader at a time: the decoder
+    std::mutex readMutex_;  // one reader at a time: the copy and the decoder
+    std::vector<std::uint8_t> readCopy_;
     JpegDecoder decoder_;
 };
 

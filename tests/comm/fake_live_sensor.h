@@ -27,9 +27,10 @@ public:
 
     uint16_t port() const { return socket_.localEndpoint().port; }
 
-    // Waits for the receiver's "Init" and answers it; the receiver's
-    // endpoint, or nothing when none came within the bound.
-    std::optional<Ipv4Endpoint> awaitInit(std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+    // Waits for the receiver's "Init" and, unless told to keep quiet, answers
+    // it; the receiver's endpoint, or nothing when none came within the bound.
+    std::optional<Ipv4Endpoint> awaitInit(std::chrono::milliseconds bound = std::chrono::seconds(10),
+                                          bool answer = true) {
         const auto deadline = std::chrono::steady_clock::now() + bound;
         Datagram buffer(5001);
         while (std::chrono::steady_clock::now() < deadline) {
@@ -38,8 +39,8 @@ public:
             const long n = socket_.receive(buffer, &from);
             if (n == 4 && std::memcmp(buffer.data(), "Init", 4) == 0) {
                 peer_ = from;
-                const Datagram answer{std::byte{'I'}, std::byte{'n'}, std::byte{'i'}, std::byte{'t'}};
-                socket_.sendTo(answer, from);
+                const Datagram init{std::byte{'I'}, std::byte{'n'}, std::byte{'i'}, std::byte{'t'}};
+                if (answer) socket_.sendTo(init, from);
                 return from;
             }
         }
