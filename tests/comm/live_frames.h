@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "dravik/dravik.h"
+#include "recording_target.h"
 #include "sim/live_image_jpeg.h"
 #include "sim/live_image_scene.h"
 
@@ -73,6 +75,14 @@ inline double meanAbsoluteDifference(std::span<const std::uint8_t> a, std::span<
 // How far a decoded picture is from the simulator's frame number.
 inline double differenceFromFrame(std::span<const std::uint8_t> pixels, std::uint16_t number) {
     return meanAbsoluteDifference(pixels, vt::sim::renderLiveFrame(number));
+}
+
+// The image numbers of the live frame events among messages, in order.
+inline std::vector<std::intptr_t> frameEvents(const std::vector<RecordedMessage>& messages) {
+    std::vector<std::intptr_t> numbers;
+    for (const auto& m : messages)
+        if (m.message == WM_SENSORNOTIFY && m.wParam == SN_LIVE_IMAGE_FRAME) numbers.push_back(m.lParam);
+    return numbers;
 }
 
 }  // namespace vt::test

@@ -18,14 +18,8 @@
 namespace {
 
 using namespace std::chrono_literals;
+using vt::test::frameEvents;
 using XmlRpc::XmlRpcValue;
-
-std::vector<std::intptr_t> frameEvents(const std::vector<vt::test::RecordedMessage>& messages) {
-    std::vector<std::intptr_t> numbers;
-    for (const auto& m : messages)
-        if (m.message == WM_SENSORNOTIFY && m.wParam == SN_LIVE_IMAGE_FRAME) numbers.push_back(m.lParam);
-    return numbers;
-}
 
 // The newest frame, checked to be one whole frame of the simulator.
 struct TakenFrame {

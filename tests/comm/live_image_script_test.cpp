@@ -106,6 +106,19 @@ const Script kScripts[] = {
          });
      },
      true},
+    {"SevenByteFragment",
+     [] {
+         // Seven bytes that do not begin "Init" are a fragment of six.
+         const auto jpeg = liveJpeg(kFrame);
+         const std::size_t a = jpeg.size() / 2;
+         std::vector<Step> steps{{liveHeader(3, kFrame)}};
+         steps.push_back({liveFragment(0, std::span(jpeg).first(a))});
+         steps.push_back({liveFragment(1, std::span(jpeg).subspan(a, 6))});
+         EXPECT_EQ(steps.back().bytes.size(), 7u);
+         steps.push_back({liveFragment(2, std::span(jpeg).subspan(a + 6))});
+         return steps;
+     },
+     true},
     {"HeaderInsideFrame",
      [] {
          // The frame in progress is dropped and so is the one whose header broke in.
@@ -119,13 +132,6 @@ const Script kScripts[] = {
 };
 
 class LiveImageScript : public ::testing::TestWithParam<Script> {};
-
-std::vector<std::intptr_t> frameEvents(const vt::test::RecordingTarget& target) {
-    std::vector<std::intptr_t> numbers;
-    for (const auto& m : target.messages())
-        if (m.message == WM_SENSORNOTIFY && m.wParam == SN_LIVE_IMAGE_FRAME) numbers.push_back(m.lParam);
-    return numbers;
-}
 
 // Takes the newest frame and checks that it is whole frame number.
 void expectWholeFrame(CLiveImage& receiver, std::uint16_t number) {
@@ -169,7 +175,7 @@ TEST_P(LiveImageScript, GivesAWholeFrameOrNone) {
     std::vector<std::intptr_t> expected;
     if (script.givesFrame) expected.push_back(kFrame);
     expected.push_back(kSentinel);
-    EXPECT_EQ(frameEvents(target), expected);
+    EXPECT_EQ(vt::test::frameEvents(target.messages()), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Datagrams, LiveImageScript, ::testing::ValuesIn(kScripts),
