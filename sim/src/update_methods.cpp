@@ -30,6 +30,11 @@ std::vector<XmlRpcValue::BinaryData> UpdateMethods::images() const {
     return images_;
 }
 
+void UpdateMethods::clearImages() {
+    std::lock_guard lock(mutex_);
+    images_.clear();
+}
+
 XmlRpcValue UpdateMethods::update(const XmlRpcValue& params) {
     XmlRpcValue reply;
     if (params.size() != 1 || params[0].getType() != XmlRpcValue::TypeBase64) {

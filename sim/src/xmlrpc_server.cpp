@@ -235,13 +235,17 @@ void XmlRpcServer::waitUntilClosed(int fd) const {
 void XmlRpcServer::serve(int fd, Connection* self) {
     std::string buffer;
     char chunk[16384];
+    XmlRpc::XmlRpcReplyHeader head;
     for (;;) {
-        XmlRpc::XmlRpcReplyHeader head = XmlRpc::scanReplyHeader(buffer);
+        // Scan only until the header is whole: rescanning a body of
+        // megabytes for every piece that arrives would be quadratic.
+        if (head.status != XmlRpc::XmlRpcReplyHeader::Status::Complete) head = XmlRpc::scanReplyHeader(buffer);
         if (head.status == XmlRpc::XmlRpcReplyHeader::Status::Complete &&
             buffer.size() >= head.bodyOffset + static_cast<std::size_t>(head.contentLength)) {
             const std::size_t end = head.bodyOffset + static_cast<std::size_t>(head.contentLength);
             std::string raw = buffer.substr(0, end);
             buffer.erase(0, end);
+            head = {};
             if (!answer(fd, raw, head.bodyOffset)) break;
             continue;
         }

@@ -27,6 +27,7 @@ public:
 
     // Every image received whole by "xmlSWU", in order.
     std::vector<XmlRpc::XmlRpcValue::BinaryData> images() const;
+    void clearImages();
 
 private:
     XmlRpc::XmlRpcValue update(const XmlRpc::XmlRpcValue& params);
