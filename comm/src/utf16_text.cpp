@@ -38,7 +38,9 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-std::u16string utf8ToUtf16(std::string_view text) {
+namespace {
+
+std::u16string decodeUtf8(std::string_view text, bool latin1Fallback) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -56,7 +58,7 @@ std::u16string utf8ToUtf16(std::string_view text) {
         } else if ((lead & 0xF8) == 0xF0) {
             extra = 3, cp = lead & 0x07, minimum = 0x10000;
         } else {
-            out += static_cast<char16_t>(kReplacement);
+            out += latin1Fallback ? static_cast<char16_t>(lead) : static_cast<char16_t>(kReplacement);
             ++i;
             continue;
         }
@@ -73,7 +75,7 @@ std::u16string utf8ToUtf16(std::string_view text) {
             valid = false;
         }
         if (!valid) {
-            out += static_cast<char16_t>(kReplacement);
+            out += latin1Fallback ? static_cast<char16_t>(lead) : static_cast<char16_t>(kReplacement);
             ++i;
             continue;
         }
@@ -81,6 +83,16 @@ std::u16string utf8ToUtf16(std::string_view text) {
         i += static_cast<std::size_t>(extra) + 1;
     }
     return out;
+}
+
+}  // namespace
+
+std::u16string utf8ToUtf16(std::string_view text) {
+    return decodeUtf8(text, false);
+}
+
+std::u16string sensorTextToUtf16(std::string_view text) {
+    return decodeUtf8(text, true);
 }
 
 std::string utf16ToUtf8(std::u16string_view text) {
