@@ -24,16 +24,8 @@ constexpr double kDisconnectLimitSeconds = 7.0;
 constexpr double kStopLiveImageLimitSeconds = 10.0;
 
 std::string textAt(const XmlRpcValue& reply, int index) {
-    if (reply.getType() != XmlRpcValue::TypeArray || index >= reply.size()) return {};
-    const XmlRpcValue& item = reply.asArray()[static_cast<std::size_t>(index)];
-    return item.getType() == XmlRpcValue::TypeString ? item.asString() : std::string();
-}
-
-void copyText(char* out, const std::string& text) {
-    if (out == nullptr) return;
-    const std::size_t n = std::min<std::size_t>(text.size(), DRAVIK_CONNECT_TEXT_SIZE - 1);
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
+    const std::string* text = textElement(reply, index);
+    return text != nullptr ? *text : std::string();
 }
 
 // Asks the sensor for one of its compatibility lists; nothing on no reply.
@@ -158,8 +150,8 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
     const std::string type = textAt(reply, 2);
     const int check = checkCompatibility(state, lists, *connection, key, version, type);
     if (check != COMM_OK) return check;
-    copyText(outVersion, version);
-    copyText(outType, type);
+    copyTextCut(outVersion, DRAVIK_CONNECT_TEXT_SIZE, version);
+    copyTextCut(outType, DRAVIK_CONNECT_TEXT_SIZE, type);
     return COMM_OK;
 }
 

@@ -39,6 +39,8 @@ struct LibraryState {
     bool liveImageRunning = false;
     // Kept between a stop and the next start; leased like the connection.
     std::shared_ptr<CLiveImage> liveImage;
+    // Set while the library holds a result lock on the sensor.
+    bool resultLocked = false;
     // How Connect learns its local address; tests replace it to act as
     // another interface (every loopback connection reports 127.0.0.1).
     std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;
