@@ -1,5 +1,4 @@
 // The flat exports and the library's one set of state: the image's names.
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -42,8 +41,8 @@ std::unique_ptr<XmlRpc::XmlRpcClient> makeClient(const char* host, int port) {
     return std::make_unique<XmlRpc::XmlRpcClient>(host, port, "/RPC2");
 }
 
-// The file to send: the wide name when there is one, else the narrow.
-// Empty when neither is set.
+// The file to send: the wide name when there is one, else the narrow;
+// false when neither is set.
 bool currentPath(std::string& path) {
     auto& s = state();
     std::lock_guard lock(s.namesMutex);
