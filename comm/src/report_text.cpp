@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <regex>
 
 namespace dravik {
 
@@ -51,6 +50,26 @@ std::optional<std::string> unframe(std::string_view value) {
     return bytes->substr(1, std::min<std::size_t>(bytes->size() - 2, 255));
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Removes every "(dd)" followed by one white-space character: the bracketed
+// application identifiers of GS1 texts.
+std::string withoutApplicationIdentifiers(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(' && i + 4 < text.size() && isDigit(text[i + 1]) && isDigit(text[i + 2]) &&
+            text[i + 3] == ')' && isSpace(text[i + 4])) {
+            i += 4;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 void appendAscii(std::u16string& out, const char* text) {
     for (; *text != '\0'; ++text) out += static_cast<char16_t>(*text);
 }
@@ -82,8 +101,7 @@ std::string ResolveHexEscapes(std::string_view text) {
 std::string ConvertRecordText(std::string_view value) {
     std::optional<std::string> text = unframe(value);
     if (!text) {
-        static const std::regex kApplicationIdentifier(R"((\(\d\d\)\s))");
-        const std::string stripped = std::regex_replace(std::string(value), kApplicationIdentifier, "");
+        const std::string stripped = withoutApplicationIdentifiers(value);
         text = unframe(stripped);
         if (!text) text = stripped;
     }
