@@ -1,7 +1,7 @@
 #include "sim/sensor_command_methods.h"
 
+#include <regex.h>
 #include <ctime>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -41,25 +41,46 @@ std::string localTimeText() {
     return std::string(text, n);
 }
 
-// [expression, text, format]: [0, 1 and the formatted first match, or 0 and ""].
-XmlRpcValue checkRegularExpression(const XmlRpcValue& params) {
-    try {
-        const std::regex expression(params[0].asString());
-        const std::string& text = params[1].asString();
-        const std::string& format = params[2].asString();
-        std::smatch match;
-        XmlRpcValue reply = statusReply(kSimOk);
-        if (std::regex_search(text, match, expression)) {
-            reply[1] = 1;
-            reply[2] = format.empty() ? match.str() : match.format(format);
+// "$n" in format is group n of the match, "$&" the whole match.
+std::string formatMatch(const std::string& text, const regmatch_t* groups, std::size_t count,
+                        const std::string& format) {
+    auto group = [&](std::size_t n) {
+        if (n >= count || groups[n].rm_so < 0) return std::string();
+        return text.substr(static_cast<std::size_t>(groups[n].rm_so),
+                           static_cast<std::size_t>(groups[n].rm_eo - groups[n].rm_so));
+    };
+    if (format.empty()) return group(0);
+    std::string out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '$' && next >= '0' && next <= '9') {
+            out += group(static_cast<std::size_t>(next - '0'));
+            ++i;
+        } else if (format[i] == '$' && next == '&') {
+            out += group(0);
+            ++i;
         } else {
-            reply[1] = 0;
-            reply[2] = std::string();
+            out += format[i];
         }
-        return reply;
-    } catch (const std::regex_error&) {
-        return statusReply(kSimBadExpression);
     }
+    return out;
+}
+
+// [expression, text, format]: [0, 1 and the formatted first match, or 0 and
+// ""]. POSIX extended expressions.
+XmlRpcValue checkRegularExpression(const XmlRpcValue& params) {
+    regex_t expression;
+    if (regcomp(&expression, params[0].asString().c_str(), REG_EXTENDED) != 0)
+        return statusReply(kSimBadExpression);
+    const std::string& text = params[1].asString();
+    constexpr std::size_t kGroups = 10;
+    regmatch_t groups[kGroups];
+    const bool found = regexec(&expression, text.c_str(), kGroups, groups, 0) == 0;
+    regfree(&expression);
+    XmlRpcValue reply = statusReply(kSimOk);
+    reply[1] = found ? 1 : 0;
+    reply[2] = found ? formatMatch(text, groups, kGroups, params[2].asString()) : std::string();
+    return reply;
 }
 
 class Registrar {
