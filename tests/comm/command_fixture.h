@@ -17,6 +17,11 @@ protected:
         ASSERT_EQ(connect(), COMM_OK);
         server.clearCalls();
     }
+    // The server's threads use the model, which goes before the base's server.
+    void TearDown() override {
+        DravikFixture::TearDown();
+        server.stop();
+    }
 
     // The parameters of the last request of the method, or an invalid value.
     XmlRpc::XmlRpcValue lastParams(const std::string& method) const {
