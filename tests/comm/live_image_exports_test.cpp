@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <set>
 #include <thread>
 
+#include "dravik/sensor_commands.h"
 #include "dravik_fixture.h"
 #include "live_frames.h"
 #include "live_image_pause.h"
@@ -306,6 +308,21 @@ TEST_F(LiveImageExports, APauseStopsAndResumesARunningStreamOnly) {
     const std::size_t before = frames().size();
     EXPECT_TRUE(waitForFrames(before + 1));
     EXPECT_EQ(takeFrame().status, COMM_OK);
+
+    // The exposure-time measurement pauses the stream for its call.
+    std::atomic<int> duringCall{COMM_OK};
+    server.setMethod("xmlCalculateExpTime", [&](const XmlRpcValue&) {
+        SensorBitmap* bitmap = nullptr;
+        duringCall = GetLastLiveImageTaken(&bitmap);
+        DeleteSensorBitmap(bitmap);
+        XmlRpcValue reply;
+        reply[0] = 0;
+        return reply;
+    });
+    EXPECT_EQ(CalculateExpTime(), COMM_OK);
+    EXPECT_EQ(duringCall.load(), COMM_NO_LIVE_FRAME);
+    const std::size_t afterCall = frames().size();
+    EXPECT_TRUE(waitForFrames(afterCall + 1));
 
     ASSERT_EQ(StopLiveImageTransmission(), COMM_OK);
     { dravik::LiveImagePause pause(dravik::libraryState()); }
