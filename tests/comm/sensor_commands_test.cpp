@@ -4,7 +4,6 @@
 // behaviour particular to single exports.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -14,8 +13,6 @@
 #include "array_of.h"
 #include "command_fixture.h"
 #include "result_lock.h"
-#include "sim/live_image_methods.h"
-#include "sim/live_image_source.h"
 
 using namespace std::chrono_literals;
 using vt::sim::ScriptedReply;
@@ -400,34 +397,6 @@ TEST_F(CommandFixture, RetiredQualityExportsSayNotSupported) {
     }
     EXPECT_EQ(list.size(), 2u);
     EXPECT_TRUE(server.calls().empty());
-}
-
-// The sensor cannot stream while it measures the exposure time.
-TEST_F(CommandFixture, ExposureCalculationPausesARunningLiveImage) {
-    vt::sim::LiveImageSource source;
-    vt::sim::addLiveImageMethods(server, source);
-    ASSERT_EQ(source.start(*vt::parseIpv4(server.address().c_str()), 0), 0);
-    vt::test::RecordingTarget window;
-    ASSERT_EQ(connect("sensor", window.window()), COMM_OK);
-    ASSERT_EQ(StartLiveImageTransmission(server.address().c_str(), source.port()), COMM_OK);
-
-    auto receiving = [] {
-        dravik::LibraryState& state = dravik::libraryState();
-        std::lock_guard lock(state.mutex);
-        return state.liveImage && state.liveImage->running();
-    };
-    std::atomic<int> receivingDuringCall{-1};  // written by the server's thread
-    server.setMethod("xmlCalculateExpTime", [&](const XmlRpcValue&) {
-        receivingDuringCall = receiving() ? 1 : 0;
-        return arrayOf({0});
-    });
-    EXPECT_EQ(CalculateExpTime(), COMM_OK);
-    EXPECT_EQ(receivingDuringCall.load(), 0);
-    EXPECT_TRUE(receiving());
-    EXPECT_EQ(StopLiveImageTransmission(), COMM_OK);
-    Disconnect("sensor");
-    server.stop();
-    source.stop();
 }
 
 // Calls with long limits wait for a slow sensor, and the heartbeat waits
