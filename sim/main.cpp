@@ -14,6 +14,7 @@
 #include "sim/live_image_methods.h"
 #include "sim/live_image_source.h"
 #include "sim/lock_methods.h"
+#include "sim/parameter_methods.h"
 #include "sim/sensor_command_methods.h"
 #include "sim/sensor_model.h"
 #include "sim/sensor_state.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
     vt::sim::addSensorCommandMethods(server, model);
     vt::sim::ConfigFileStore configFiles;
     vt::sim::addConfigFileMethods(server, configFiles);
+    vt::sim::ParameterStore parameters;
+    vt::sim::addParameterMethods(server, model, parameters);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

@@ -6,6 +6,7 @@
 #include "compatible_list_algorithm.h"
 #include "dravik/dravik.h"
 #include "library_state.h"
+#include "record_template.h"
 #include "sensor_reply.h"
 
 namespace dravik {
@@ -228,6 +229,7 @@ int Disconnect(const char* key) {
         dravik::LibraryState& state = dravik::libraryState();
         std::lock_guard session(state.sessionMutex);
         dravik::endSession(state, key);
+        dravik::ReleaseTemplateReader();
     } catch (...) {
     }
     return COMM_OK;

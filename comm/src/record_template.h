@@ -36,8 +36,8 @@ enum RecordTemplateId : int {
 std::filesystem::path templateDir();
 
 // Loads template `templateId` and reads it into `out`. Returns 0, or the first
-// failure of the load (kTemplateMissing, kTemplateUnreadable) or the read
-// (kTemplateUnparsable); on failure `out` is left as it was. Any thread.
+// failure of the load (COMM_TEMPLATE_NOT_LOADED, COMM_TEMPLATE_NOT_LOCKED) or the read
+// (COMM_TEMPLATE_NOT_PARSED); on failure `out` is left as it was. Any thread.
 int FetchRecordTemplate(ParameterList& out, int templateId);
 
 // Deletes the process-wide template reader (at disconnect); the next fetch

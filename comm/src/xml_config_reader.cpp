@@ -97,15 +97,15 @@ void readLevel(const xmlNode* first, ParameterList& items) {
 }  // namespace
 
 int CXmlConfigReader::Read(std::string_view templateText, ParameterList& out) const {
-    if (templateText.size() > static_cast<size_t>(INT_MAX)) return kTemplateUnparsable;
+    if (templateText.size() > static_cast<size_t>(INT_MAX)) return COMM_TEMPLATE_NOT_PARSED;
     initXmlOnce();
     // No network access and no messages on stderr; entities are not expanded.
     std::unique_ptr<xmlDoc, DocFree> doc(
         xmlReadMemory(templateText.data(), static_cast<int>(templateText.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
-    if (!doc) return kTemplateUnparsable;
+    if (!doc) return COMM_TEMPLATE_NOT_PARSED;
     const xmlNode* root = xmlDocGetRootElement(doc.get());
-    if (root == nullptr) return kTemplateUnparsable;
+    if (root == nullptr) return COMM_TEMPLATE_NOT_PARSED;
 
     ParameterList items;
     readLevel(root->children, items);

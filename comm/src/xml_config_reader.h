@@ -3,15 +3,10 @@
 
 #include <string_view>
 
+#include "dravik/comm_status.h"
 #include "dravik/parameter_list.h"
 
 namespace dravik {
-
-// Result codes of the template loader and reader. They move to the library's
-// public status header once it exists.
-inline constexpr int kTemplateUnreadable = -3;
-inline constexpr int kTemplateUnparsable = -52;
-inline constexpr int kTemplateMissing = -60;
 
 // Name of the end item that closes every level of a template.
 inline constexpr const char* kTemplateLevelEnd = "-";
@@ -25,7 +20,7 @@ inline constexpr const char* kTemplateLevelEnd = "-";
 // are skipped wherever they stand.
 class CXmlConfigReader {
 public:
-    // 0, or kTemplateUnparsable when the text is not well-formed XML with a
+    // 0, or COMM_TEMPLATE_NOT_PARSED when the text is not well-formed XML with a
     // root element. On success the list holds exactly the template's items;
     // on failure it is left as it was. Safe to call from several threads.
     int Read(std::string_view templateText, ParameterList& out) const;

@@ -43,14 +43,14 @@ private:
 }  // namespace
 
 int CXmlFileLoader::Load(const std::filesystem::path& libraryDir, int resourceId, std::string& text) const {
-    if (libraryDir.empty()) return kTemplateMissing;
+    if (libraryDir.empty()) return COMM_TEMPLATE_NOT_LOADED;
     const auto path = findResource(libraryDir, resourceId);
-    if (path.empty()) return kTemplateMissing;
+    if (path.empty()) return COMM_TEMPLATE_NOT_LOADED;
 
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return errno == ENOENT ? kTemplateMissing : kTemplateUnreadable;
+    if (fd.get() < 0) return errno == ENOENT ? COMM_TEMPLATE_NOT_LOADED : COMM_TEMPLATE_NOT_LOCKED;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return kTemplateUnreadable;
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return COMM_TEMPLATE_NOT_LOCKED;
 
     std::string bytes;
     char buffer[8192];
@@ -59,7 +59,7 @@ int CXmlFileLoader::Load(const std::filesystem::path& libraryDir, int resourceId
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
-            return kTemplateUnreadable;
+            return COMM_TEMPLATE_NOT_LOCKED;
         }
         bytes.append(buffer, static_cast<size_t>(n));
     }

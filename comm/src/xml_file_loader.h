@@ -10,8 +10,8 @@ namespace dravik {
 // templates Lib/Palvero/, e.g. 1017.xml).
 class CXmlFileLoader {
 public:
-    // 0 and the file's text up to its first zero byte; kTemplateMissing when
-    // the folder or the file does not exist; kTemplateUnreadable when the file
+    // 0 and the file's text up to its first zero byte; COMM_TEMPLATE_NOT_LOADED when
+    // the folder or the file does not exist; COMM_TEMPLATE_NOT_LOCKED when the file
     // exists but cannot be read. The text is written only on success.
     int Load(const std::filesystem::path& libraryDir, int resourceId, std::string& text) const;
 };

@@ -209,16 +209,16 @@ const ParameterList& previousContents() {
 
 TEST_F(TemplateFetch, MissingTemplateGives60AndLeavesTheList) {
     ParameterList items = previousContents();
-    EXPECT_EQ(FetchRecordTemplate(items, 1017), dravik::kTemplateMissing) << "no Palvero folder";
+    EXPECT_EQ(FetchRecordTemplate(items, 1017), COMM_TEMPLATE_NOT_LOADED) << "no Palvero folder";
     lib_.write("Lib/Palvero/1014.xml", "<r/>");
-    EXPECT_EQ(FetchRecordTemplate(items, 1017), dravik::kTemplateMissing) << "no such file";
+    EXPECT_EQ(FetchRecordTemplate(items, 1017), COMM_TEMPLATE_NOT_LOADED) << "no such file";
     EXPECT_EQ(items, previousContents());
 }
 
 TEST_F(TemplateFetch, MalformedTemplateGives52AndLeavesTheList) {
     lib_.write("Lib/Palvero/1017.xml", "<r><a type=\"INT\">1</a>");
     ParameterList items = previousContents();
-    EXPECT_EQ(FetchRecordTemplate(items, 1017), dravik::kTemplateUnparsable);
+    EXPECT_EQ(FetchRecordTemplate(items, 1017), COMM_TEMPLATE_NOT_PARSED);
     EXPECT_EQ(items, previousContents());
 }
 
@@ -237,7 +237,7 @@ TEST_F(TemplateFetch, NeverLooksInTheCurrentFolder) {
     std::filesystem::create_directories(elsewhere);
     ::setenv(vt::kLibDirEnv, elsewhere.c_str(), 1);  // a Lib/ without the template
     ParameterList items;
-    EXPECT_EQ(FetchRecordTemplate(items, 1017), dravik::kTemplateMissing);
+    EXPECT_EQ(FetchRecordTemplate(items, 1017), COMM_TEMPLATE_NOT_LOADED);
     std::filesystem::current_path(before);
 }
 

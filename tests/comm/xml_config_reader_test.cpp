@@ -154,7 +154,7 @@ class Unparsable : public ::testing::TestWithParam<std::pair<const char*, std::s
 
 TEST_P(Unparsable, Gives52AndLeavesTheListAlone) {
     ParameterList items{withInt(5)};
-    EXPECT_EQ(CXmlConfigReader().Read(GetParam().second, items), dravik::kTemplateUnparsable);
+    EXPECT_EQ(CXmlConfigReader().Read(GetParam().second, items), COMM_TEMPLATE_NOT_PARSED);
     EXPECT_EQ(items, ParameterList{withInt(5)});
 }
 

@@ -29,9 +29,9 @@ TEST(XmlFileLoader, MissingFolderOrFileGives60AndLeavesTheText) {
     lib.write("1017", "<r/>");
     lib.write("Sub/1017.xml", "<r/>");
     std::string text = "before";
-    EXPECT_EQ(CXmlFileLoader().Load(lib.path(), 1017, text), dravik::kTemplateMissing);
-    EXPECT_EQ(CXmlFileLoader().Load(lib.path() / "Nothing", 1017, text), dravik::kTemplateMissing);
-    EXPECT_EQ(CXmlFileLoader().Load({}, 1017, text), dravik::kTemplateMissing);
+    EXPECT_EQ(CXmlFileLoader().Load(lib.path(), 1017, text), COMM_TEMPLATE_NOT_LOADED);
+    EXPECT_EQ(CXmlFileLoader().Load(lib.path() / "Nothing", 1017, text), COMM_TEMPLATE_NOT_LOADED);
+    EXPECT_EQ(CXmlFileLoader().Load({}, 1017, text), COMM_TEMPLATE_NOT_LOADED);
     EXPECT_EQ(text, "before");
 }
 
@@ -41,7 +41,7 @@ TEST(XmlFileLoader, AnEntryThatCannotBeReadGives3) {
     vt::test::TempDir lib;
     std::filesystem::create_directories(lib.path() / "1017.xml");
     std::string text = "before";
-    EXPECT_EQ(CXmlFileLoader().Load(lib.path(), 1017, text), dravik::kTemplateUnreadable);
+    EXPECT_EQ(CXmlFileLoader().Load(lib.path(), 1017, text), COMM_TEMPLATE_NOT_LOCKED);
     EXPECT_EQ(text, "before");
 }
 

@@ -12,6 +12,7 @@
 
 #include "dravik/comm_status.h"
 #include "dravik/files.h"
+#include "dravik/parameter_list.h"
 #include "dravik/sensor_bitmap.h"
 #include "platform/export.h"
 #include "platform/window_target.h"
@@ -91,3 +92,77 @@ DRAVIK_API int GetLastLiveImageTaken(SensorBitmap** out);
 
 // Frees a bitmap that the library handed out; null is ignored.
 DRAVIK_API void DeleteSensorBitmap(SensorBitmap* bitmap);
+
+// ---------------------------------------------------------------------------
+// Parameter lists: getters and setters of whole records.
+//
+// Every list is owned by the caller and only used during the call. Any
+// thread may call; the calls are serialised on the connection.
+// Getters: the list is shaped by a record template (Lib/Palvero/<id>.xml,
+// docs/templates.md). A template that cannot be loaded or read returns
+// COMM_TEMPLATE_NOT_LOADED (missing), COMM_TEMPLATE_NOT_LOCKED (unreadable)
+// or COMM_TEMPLATE_NOT_PARSED and leaves the list as it was. Otherwise the
+// list is emptied and, on COMM_OK, refilled with the template's items in
+// order, each value taken from the sensor's reply where the reply has an
+// element of the item's type there (a short or mistyped reply leaves the
+// template's defaults). After a failure the list stays empty. Results:
+// COMM_OK; COMM_NOT_CONNECTED (nothing touched); COMM_INVALID_ARGUMENT (null
+// list, or a code type without a family: nothing sent, list untouched);
+// COMM_NO_REPLY (no reply); COMM_STATUS_NOT_INT; COMM_FAILED (the call could
+// not be sent); or the sensor's own status.
+// ---------------------------------------------------------------------------
+
+// The 32 configuration slots (template 1002, 192 items: 6 per slot).
+DRAVIK_API int GetConfigList(ParameterList* list);
+// Configuration data of configuration `id` (0 the one being edited, 2 the
+// active one) shaped by `templateId` (1017); 30 s limit.
+DRAVIK_API int GetConfigData(ParameterList* list, int id, int templateId);
+// The same with the extended template 1018.
+DRAVIK_API int GetConfigExtendedData(ParameterList* list, int id);
+// Configuration data of the slot named by index, name (null counts as "")
+// and group, shaped by `templateId` (1017).
+DRAVIK_API int GetInfoConfig(int index, const char* name, int group, ParameterList* list, int templateId);
+// The same with the extended template 1018.
+DRAVIK_API int GetInfoConfigExtended(int index, const char* name, int group, ParameterList* list);
+// The sensor's global settings (template 1014).
+DRAVIK_API int GetSensorGlobals(ParameterList* list);
+// Code data of the configuration being edited, one family each: Data Matrix
+// ECC 200 (1005), PDF417 (1008), QR Code (1011), Aztec Code (2001), bar codes (1001).
+DRAVIK_API int GetECC200Data(ParameterList* list);
+DRAVIK_API int GetPDF417Data(ParameterList* list);
+DRAVIK_API int GetQRCodeData(ParameterList* list);
+DRAVIK_API int GetAztecCodeData(ParameterList* list);
+DRAVIK_API int GetBarCodeData(ParameterList* list);
+// Quality parameters of the configuration being edited: the ECC 200, QR Code
+// and Aztec Code form (1003), the PDF417 form (1009), or the form of
+// `codeType` (2004 with a composite component, 1003, 1009, 2003).
+DRAVIK_API int GetECC200QRQuality(ParameterList* list);
+DRAVIK_API int GetPDF417Quality(ParameterList* list);
+DRAVIK_API int GetQualityParams(int codeType, ParameterList* list);
+// The eight group names (template 1007).
+DRAVIK_API int GetGroupList(ParameterList* list);
+
+// Setters send the list as one flat array: a value by its type, a section
+// begin or end as its marker string (kSectionBeginMarker, kSectionEndMarker);
+// names are not sent. They leave the marker text in `stringValue` of every
+// section item of the list (SetConfigData and SetQualityParams excepted).
+// The code-data setters send one more end marker after the last item.
+// Results: COMM_OK; COMM_NOT_CONNECTED; COMM_INVALID_ARGUMENT (null list, or
+// an item of unknown kind or type: nothing is sent, the list is untouched);
+// COMM_NO_REPLY; COMM_STATUS_NOT_INT; COMM_FAILED; or the sensor's status.
+DRAVIK_API int SetConfigData(ParameterList* list);
+DRAVIK_API int SetConfigExtendedData(ParameterList* list);
+DRAVIK_API int SetSensorGlobals(ParameterList* list);
+DRAVIK_API int SetECC200Data(ParameterList* list);
+DRAVIK_API int SetPDF417Data(ParameterList* list);
+DRAVIK_API int SetQRCodeData(ParameterList* list);
+DRAVIK_API int SetAztecCodeData(ParameterList* list);
+DRAVIK_API int SetGroupList(ParameterList* list);
+DRAVIK_API int SetBarCodeData(ParameterList* list);
+// Quality parameters: section items go out as their names (a list from
+// GetQualityParams carries the markers there), and the array ends with two
+// end markers. The list must mark its end: its last element is the end
+// marker text, or the element before a last text element is (that text is
+// then replaced by the marker); otherwise COMM_INVALID_ARGUMENT and nothing
+// is sent. `unused` is ignored; the list is not changed.
+DRAVIK_API int SetQualityParams(int unused, ParameterList* list);

@@ -4,8 +4,12 @@
 // along with the rest of the slot, so fields added here need nothing more.
 #pragma once
 
+#include "sim/slot_parameters.h"
+
 namespace vt::sim {
 
-struct ConfigSlotData {};
+struct ConfigSlotData {
+    SlotParameters parameters;
+};
 
 }  // namespace vt::sim

@@ -96,12 +96,15 @@ public:
     int closeAndSave();
     int closeAndDiscard();
 
+    // The status a command naming this slot gets: kSimOk when index, name
+    // and group match a configuration. Takes no lock: call it inside access().
+    int check(const SlotRef& slot) const;
+
     // A forced trigger: one more reading, good or not as nextReadingGood says.
     void trigger();
     void resetStatistics();
 
 private:
-    int check(const SlotRef& slot) const;
     int checkFreeTarget(const SlotRef& target) const;
     void clearSlot(int index);
     void relocate(int from, int to);
