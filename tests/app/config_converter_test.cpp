@@ -4,6 +4,7 @@
 #include <string>
 
 #include "list_fixtures.h"
+#include "record_reads.h"
 #include "records/config_list_info.h"
 #include "template_lists.h"
 
@@ -22,19 +23,7 @@ CConfigListInfo& Converter() {
 
 // Every reader, as the reply to a configuration get calls them.
 int ReadAll(const ParameterList& list, bool extended, ConfigurationRecords& r) {
-    const int results[] = {
-        Converter().ReadHeader(list, r.header),
-        Converter().ReadImageQuality(list, r.imageQuality),
-        Converter().ReadRoi(list, r.imageQuality),
-        Converter().ReadProcessInterface(list, r.processInterface, extended),
-        Converter().ReadCodeDefinition(list, r.codeDefinition),
-        Converter().ReadFilters(list, r.filters),
-        Converter().ReadTriggerSettings(list, r.trigger),
-        extended ? Converter().ReadCompositeOptions(list, r.barCode) : 0,
-    };
-    for (int result : results)
-        if (result != 0) return result;
-    return 0;
+    return vt::test::ReadConfiguration(list, extended, r);
 }
 
 class ConfigReaders : public ::testing::TestWithParam<bool> {};

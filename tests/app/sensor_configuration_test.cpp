@@ -4,6 +4,7 @@
 #include <string>
 
 #include "list_fixtures.h"
+#include "record_reads.h"
 #include "records/sensor_configuration.h"
 #include "template_lists.h"
 
@@ -24,12 +25,7 @@ ParameterList GlobalsList() {
 }
 
 int ReadAll(const ParameterList& list, SensorGlobalRecords& r) {
-    const int results[] = {
-        Converter().ExtractIdentity(list, r.identity), Converter().ExtractNetwork(list, r.network),
-        Converter().ExtractProcIf(list, r.procIf), Converter().ExtractGlobalSettings(list, r.general)};
-    for (int result : results)
-        if (result != 0) return result;
-    return 0;
+    return vt::test::ReadSensorGlobals(list, r);
 }
 
 TEST(CSensorConfiguration, ReadersFillEveryFieldFromItsPosition) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "list_fixtures.h"
+#include "record_reads.h"
 #include "record_template.h"
 #include "records/aztec_code_results.h"
 #include "records/barcode_quality_params.h"
@@ -78,29 +79,15 @@ std::function<int(ParameterList&)> Through(
 }
 
 int ConfigThrough(ParameterList& list, bool extended) {
-    auto* c = CConfigListInfo::GetInstance();
     ConfigurationRecords r;
-    const int reads[] = {c->ReadHeader(list, r.header),
-                         c->ReadImageQuality(list, r.imageQuality),
-                         c->ReadRoi(list, r.imageQuality),
-                         c->ReadProcessInterface(list, r.processInterface, extended),
-                         c->ReadCodeDefinition(list, r.codeDefinition),
-                         c->ReadFilters(list, r.filters),
-                         c->ReadTriggerSettings(list, r.trigger),
-                         extended ? c->ReadCompositeOptions(list, r.barCode) : 0};
-    for (int result : reads)
-        if (result != 0) return result;
-    return c->WriteConfiguration(list, extended, r);
+    if (int rc = vt::test::ReadConfiguration(list, extended, r); rc != 0) return rc;
+    return CConfigListInfo::GetInstance()->WriteConfiguration(list, extended, r);
 }
 
 int GlobalsThrough(ParameterList& list) {
-    auto* c = CSensorConfiguration::GetInstance();
     SensorGlobalRecords r;
-    const int reads[] = {c->ExtractIdentity(list, r.identity), c->ExtractNetwork(list, r.network),
-                         c->ExtractProcIf(list, r.procIf), c->ExtractGlobalSettings(list, r.general)};
-    for (int result : reads)
-        if (result != 0) return result;
-    return c->WriteAll(list, r);
+    if (int rc = vt::test::ReadSensorGlobals(list, r); rc != 0) return rc;
+    return CSensorConfiguration::GetInstance()->WriteAll(list, r);
 }
 
 template <class Converter>
