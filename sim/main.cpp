@@ -1,6 +1,7 @@
 // varnis-sim: a stand-in sensor on this machine, for trying the program
 // without a real one. Stops on Ctrl+C or SIGTERM.
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "sim/live_image_source.h"
 #include "sim/lock_methods.h"
 #include "sim/parameter_methods.h"
+#include "sim/reading_methods.h"
 #include "sim/sensor_command_methods.h"
 #include "sim/sensor_model.h"
 #include "sim/sensor_state.h"
@@ -25,7 +27,8 @@ namespace {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: varnis-sim [--address A.B.C.D] [--port N] [--discovery-port N] [--live-port N]\n");
+                 "usage: varnis-sim [--address A.B.C.D] [--port N] [--discovery-port N] [--live-port N]\n"
+                 "                  [--reading-period-ms N]  (readings in test and monitor states; 0: on trigger only)\n");
 }
 
 bool readPort(const std::string& value, long& port) {
@@ -45,13 +48,22 @@ int main(int argc, char** argv) {
     long port = 8080;
     long discoveryPort = 113;
     long livePort = 50002;
+    long readingPeriodMs = 0;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if ((arg == "--address" || arg == "--port" || arg == "--discovery-port" || arg == "--live-port") &&
+        if ((arg == "--address" || arg == "--port" || arg == "--discovery-port" || arg == "--live-port" ||
+             arg == "--reading-period-ms") &&
             i + 1 < argc) {
             std::string value = argv[++i];
             if (arg == "--address") {
                 address = value;
+            } else if (arg == "--reading-period-ms") {
+                char* end = nullptr;
+                readingPeriodMs = std::strtol(value.c_str(), &end, 10);
+                if (end == value.c_str() || *end != '\0' || readingPeriodMs < 0 || readingPeriodMs > 3600000) {
+                    std::fprintf(stderr, "varnis-sim: not a period: %s\n", value.c_str());
+                    return 2;
+                }
             } else if (!readPort(value, arg == "--port"             ? port
                                         : arg == "--discovery-port" ? discoveryPort
                                                                     : livePort)) {
@@ -85,6 +97,9 @@ int main(int argc, char** argv) {
     vt::sim::addConfigFileMethods(server, configFiles);
     vt::sim::ParameterStore parameters;
     vt::sim::addParameterMethods(server, model, parameters);
+    vt::sim::ReadingModel readings(model);
+    vt::sim::addReadingMethods(server, model, readings);
+    readings.setRate(std::chrono::milliseconds(readingPeriodMs));
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

@@ -7,6 +7,7 @@
 #include "dravik/dravik.h"
 #include "library_state.h"
 #include "record_template.h"
+#include "result_polling.h"
 #include "sensor_reply.h"
 
 namespace dravik {
@@ -175,6 +176,8 @@ std::shared_ptr<XmlRpcClientTimeout> leaseConnection() {
 }
 
 void endSession(LibraryState& state, const char* key) {
+    // First, so that a held poll does not keep the calls below waiting.
+    StopPollingThread(state);
     // No live image export is half-way through while the session ends.
     std::lock_guard live(state.liveImageMutex);
     std::shared_ptr<XmlRpcClientTimeout> connection;
@@ -210,6 +213,7 @@ void endSession(LibraryState& state, const char* key) {
     }
     std::lock_guard lock(state.mutex);
     if (state.connection == connection) state.connection.reset();
+    state.resultLocked = false;
 }
 
 }  // namespace dravik

@@ -4,6 +4,7 @@
 // torn-down connection is retired and fails every later call at once.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -12,6 +13,7 @@
 #include "host_map.h"
 #include "live_image.h"
 #include "platform/window_target.h"
+#include "result_polling_thread.h"
 #include "xml_rpc_client_timeout.h"
 
 namespace dravik {
@@ -28,6 +30,13 @@ struct LibraryState {
     // The live image exports run one at a time, and not during the end of a
     // session; taken after sessionMutex, before mutex.
     std::mutex liveImageMutex;
+    // Starts and stops of result polling run one at a time; taken after
+    // sessionMutex, before liveImageMutex and mutex.
+    std::mutex pollingMutex;
+    // Keeps a result poll and a decoded-image fetch apart; taken before the
+    // connection's lock. The count lets the polling thread give way.
+    std::recursive_mutex resultSection;
+    std::atomic<int> resultSectionWaiting{0};
 
     // Guards everything below; never held during a sensor call.
     std::mutex mutex;
@@ -39,6 +48,8 @@ struct LibraryState {
     bool liveImageRunning = false;
     // Kept between a stop and the next start; leased like the connection.
     std::shared_ptr<CLiveImage> liveImage;
+    // The one polling thread of the session; null when none was started.
+    std::shared_ptr<CResultPollingThread> polling;
     // Set while the library holds a result lock on the sensor.
     bool resultLocked = false;
     // How Connect learns its local address; tests replace it to act as

@@ -1,20 +1,36 @@
 #include "result_lock.h"
 
 #include "command_frame.h"
+#include "result_polling.h"
 
 namespace dravik {
 
-namespace {
+int lockResult(XmlRpcClientTimeout& connection, int first, int second, int* count) {
+    XmlRpc::XmlRpcValue reply;
+    const int status =
+        sendOn(connection, "xmlLockResult", commandParams({first, second}), kLockLimitSeconds, StatusPattern::B, reply);
+    if (status != COMM_OK) return status;
+    setResultLocked(true);
+    const std::optional<int> codes = intElement(reply, 1);
+    if (!codes) {
+        // The sensor holds a result we cannot use: let it go again.
+        releaseResult(connection);
+        return COMM_STATUS_NOT_INT;
+    }
+    if (count != nullptr) *count = *codes;
+    return COMM_OK;
+}
 
-constexpr double kUnlockLimitSeconds = 45.0;
-
-}  // namespace
-
-int unlockResult(XmlRpcClientTimeout& connection) {
+int releaseResult(XmlRpcClientTimeout& connection) {
     XmlRpc::XmlRpcValue reply;
     const int status = sendOn(connection, "xmlUnlockResult", XmlRpc::XmlRpcValue(), kUnlockLimitSeconds,
                               StatusPattern::C, reply);
     setResultLocked(false);
+    return status;
+}
+
+int unlockResult(XmlRpcClientTimeout& connection) {
+    const int status = releaseResult(connection);
     if (isNoLockedResult(status)) {
         resumePollingThread();
         return COMM_OK;
@@ -23,7 +39,14 @@ int unlockResult(XmlRpcClientTimeout& connection) {
 }
 
 int resumePollingThread() {
-    return COMM_NO_POLLING_THREAD;
+    return ResumePolling(libraryState());
+}
+
+int noResultAsDone(int status) {
+    if (!isNoLockedResult(status)) return status;
+    setResultLocked(false);
+    resumePollingThread();
+    return COMM_OK;
 }
 
 bool resultLocked() {

@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 #include <sched.h>
+#include <sys/socket.h>
 #include <chrono>
 
 #include "dravik/dravik.h"
@@ -40,11 +41,36 @@ XmlRpcClientTimeout::~XmlRpcClientTimeout() {
 
 bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue& params,
                                   XmlRpc::XmlRpcValue& result, double timeoutSeconds) {
-    std::lock_guard lock(section_);
+    ++waiting_;
+    std::unique_lock lock(section_);
+    --waiting_;
     if (retired_) return false;
+    {
+        std::lock_guard fd(fdMutex_);
+        caller_ = std::this_thread::get_id();
+    }
     const bool ok = XmlRpcClient::execute(method, params, result, timeoutSeconds);
+    {
+        std::lock_guard fd(fdMutex_);
+        caller_ = {};
+        interrupted_ = {};
+    }
     activity_ = true;
     return ok;
+}
+
+void XmlRpcClientTimeout::interruptCallOf(std::thread::id caller) {
+    std::lock_guard fd(fdMutex_);
+    if (caller == std::thread::id() || caller_ != caller) return;
+    interrupted_ = caller;
+    if (getfd() != -1) ::shutdown(getfd(), SHUT_RDWR);
+}
+
+bool XmlRpcClientTimeout::doConnect() {
+    std::lock_guard fd(fdMutex_);
+    // An interrupted call must not come back on a fresh connection.
+    if (interrupted_ == std::this_thread::get_id()) return false;
+    return XmlRpcClient::doConnect();
 }
 
 void XmlRpcClientTimeout::StartHeartbeat() {
@@ -132,7 +158,7 @@ void XmlRpcClientTimeout::HeartbeatThread() {
 void XmlRpcClientTimeout::retire() {
     std::lock_guard lock(section_);
     retired_ = true;
-    XmlRpcClient::close();
+    close();
 }
 
 std::string XmlRpcClientTimeout::localAddress() {
@@ -142,6 +168,7 @@ std::string XmlRpcClientTimeout::localAddress() {
 
 void XmlRpcClientTimeout::close() {
     std::lock_guard lock(section_);
+    std::lock_guard fd(fdMutex_);
     XmlRpcClient::close();
 }
 

@@ -48,6 +48,17 @@ public:
 
     void close() override;
 
+    // Ends the call that thread `caller` is making on this connection, if
+    // any: its socket is shut down and the call fails without reconnecting.
+    // The next call opens a fresh connection. Any thread.
+    void interruptCallOf(std::thread::id caller);
+    // True while another thread waits to make a call; a thread that calls
+    // in a loop lets such callers go first.
+    bool callersWaiting() const { return waiting_.load() > 0; }
+
+protected:
+    bool doConnect() override;
+
 private:
     void HeartbeatThread();
     void signal();
@@ -62,6 +73,12 @@ private:
     std::recursive_mutex section_;
     bool activity_ = false;  // under section_
     bool retired_ = false;   // under section_
+
+    // Guards the socket descriptor against an interrupt from another thread.
+    std::recursive_mutex fdMutex_;
+    std::thread::id caller_;       // the thread inside execute(), under fdMutex_
+    std::thread::id interrupted_;  // its call is being ended, under fdMutex_
+    std::atomic<int> waiting_{0};
 
     std::mutex threadMutex_;  // guards thread_ against concurrent start and stop
     std::thread thread_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/params_shape.h"
 #include "sim/status_reply.h"
 
 namespace vt::sim {
@@ -12,21 +13,6 @@ namespace vt::sim {
 namespace {
 
 using XmlRpc::XmlRpcValue;
-
-// The parameters a method expects, in order: 'i' an int, 's' a string.
-// Anything else is answered with kSimBadArguments before the model is asked.
-bool shaped(const XmlRpcValue& params, const char* shape) {
-    const std::string expected(shape);
-    const int n = params.getType() == XmlRpcValue::TypeArray ? params.size() : 0;
-    if (n != static_cast<int>(expected.size())) return false;
-    for (int i = 0; i < n; ++i) {
-        const auto type = params[i].getType();
-        if (type !=
-            (expected[static_cast<std::size_t>(i)] == 'i' ? XmlRpcValue::TypeInt : XmlRpcValue::TypeString))
-            return false;
-    }
-    return true;
-}
 
 SlotRef slotAt(const XmlRpcValue& params, int first) {
     return SlotRef{params[first].asInt(), params[first + 1].asString(), params[first + 2].asInt()};
@@ -90,7 +76,7 @@ public:
     void add(const char* method, const char* shape, std::function<XmlRpcValue(const XmlRpcValue&)> body) {
         server_.setMethod(method, scripted(model_.script(), method,
                                            [shape, body = std::move(body)](const XmlRpcValue& params) {
-                                               if (!shaped(params, shape))
+                                               if (!shapedParams(params, shape))
                                                    return statusReply(kSimBadArguments);
                                                return body(params);
                                            }));

@@ -193,10 +193,20 @@ int SensorModel::closeAndDiscard() {
 }
 
 void SensorModel::trigger() {
+    std::function<void()> listener;
+    {
+        std::lock_guard lock(mutex_);
+        ++data_.triggers;
+        ++data_.totalReadings;
+        if (data_.nextReadingGood) ++data_.goodReadings;
+        listener = triggerListener_;
+    }
+    if (listener) listener();
+}
+
+void SensorModel::setTriggerListener(std::function<void()> listener) {
     std::lock_guard lock(mutex_);
-    ++data_.triggers;
-    ++data_.totalReadings;
-    if (data_.nextReadingGood) ++data_.goodReadings;
+    triggerListener_ = std::move(listener);
 }
 
 void SensorModel::resetStatistics() {

@@ -6,8 +6,8 @@
 
 #include "brimsol/brimsol.h"
 #include "image_file.h"
+#include "platform/utf16_path.h"
 #include "sensor_update.h"
-#include "utf16_path.h"
 
 namespace brimsol {
 namespace {
@@ -50,7 +50,7 @@ bool currentPath(std::string& path) {
         path = s.narrowName;
         return !path.empty();
     }
-    auto utf8 = utf8Path(s.wideName);  // checked when the name was set
+    auto utf8 = vt::utf8Path(s.wideName);  // checked when the name was set
     path = utf8.value_or(std::string());
     return true;
 }
@@ -66,7 +66,7 @@ std::optional<std::string> fileSystemName(const std::string& name) {
     return name;
 }
 std::optional<std::string> fileSystemName(const std::u16string& name) {
-    return utf8Path(name);
+    return vt::utf8Path(name);
 }
 
 // Checks the file that path names and keeps path in slot; a refused name

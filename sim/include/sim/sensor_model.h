@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -101,7 +102,10 @@ public:
     int check(const SlotRef& slot) const;
 
     // A forced trigger: one more reading, good or not as nextReadingGood says.
+    // The trigger listener runs afterwards, outside the model's lock.
     void trigger();
+    // What else a trigger sets off (the readings part takes a picture); null for nothing.
+    void setTriggerListener(std::function<void()> listener);
     void resetStatistics();
 
 private:
@@ -111,6 +115,7 @@ private:
 
     mutable std::mutex mutex_;
     SensorData data_;
+    std::function<void()> triggerListener_;
     ReplyScript script_;
 };
 

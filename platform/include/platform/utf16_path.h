@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-namespace brimsol {
+namespace vt {
 
 // The UTF-8 form of text; nothing when it holds a lone surrogate (no file
 // can have that name).
 std::optional<std::string> utf8Path(std::u16string_view text);
 
-}  // namespace brimsol
+}  // namespace vt

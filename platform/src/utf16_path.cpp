@@ -1,6 +1,6 @@
-#include "utf16_path.h"
+#include "platform/utf16_path.h"
 
-namespace brimsol {
+namespace vt {
 
 std::optional<std::string> utf8Path(std::u16string_view text) {
     std::string out;
@@ -32,4 +32,4 @@ std::optional<std::string> utf8Path(std::u16string_view text) {
     return out;
 }
 
-}  // namespace brimsol
+}  // namespace vt

@@ -1,0 +1,253 @@
+#include "sim/reading_model.h"
+
+#include "reading_replies.h"
+#include "sim/status_reply.h"
+
+namespace vt::sim {
+
+namespace {
+
+using XmlRpc::XmlRpcValue;
+
+// What a poll reports for a reading taken in this state; 0 for states that take none.
+int kindFor(int state) {
+    switch (state) {
+        case 6:
+            return 1;
+        case 7:
+            return 2;
+        case 2:
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+ReadingModel::ReadingModel(SensorModel& sensor) : sensor_(sensor) {
+    sensor_.setTriggerListener([this] { takeReading(false); });
+}
+
+ReadingModel::~ReadingModel() {
+    sensor_.setTriggerListener(nullptr);
+    setRate(std::chrono::milliseconds(0));
+    shutdown();
+}
+
+void ReadingModel::setCodeType(int codeType) {
+    std::lock_guard lock(mutex_);
+    codeType_ = codeType;
+}
+
+void ReadingModel::setNextText(std::string text) {
+    std::lock_guard lock(mutex_);
+    nextText_ = std::move(text);
+}
+
+void ReadingModel::setPollHold(std::chrono::milliseconds hold) {
+    std::lock_guard lock(mutex_);
+    pollHold_ = hold;
+}
+
+void ReadingModel::setRate(std::chrono::milliseconds period) {
+    std::thread old;
+    {
+        std::lock_guard lock(mutex_);
+        rate_ = period;
+        ++rateGeneration_;
+        old = std::move(rateThread_);
+    }
+    rateWake_.notify_all();
+    if (old.joinable()) old.join();
+    if (period.count() <= 0) return;
+    std::lock_guard lock(mutex_);
+    rateThread_ = std::thread([this] { rateLoop(); });
+}
+
+void ReadingModel::rateLoop() {
+    std::unique_lock lock(mutex_);
+    const auto period = rate_;
+    const int generation = rateGeneration_;
+    const auto ended = [&] { return shutdown_ || rateGeneration_ != generation; };
+    while (!ended()) {
+        if (rateWake_.wait_for(lock, period, ended)) break;
+        lock.unlock();
+        takeReading(true);
+        lock.lock();
+    }
+}
+
+bool ReadingModel::takeReading(bool count) {
+    const SensorData sensor = sensor_.snapshot();
+    const int kind = kindFor(sensor.state);
+    if (kind == 0) return false;
+
+    SimReading reading;
+    {
+        std::lock_guard lock(mutex_);
+        reading.number = nextNumber_++;
+        reading.codeType = codeType_;
+        reading.text = nextText_ ? *nextText_ : "VT-READING-" + std::to_string(reading.number);
+        nextText_.reset();
+    }
+    reading.kind = kind;
+    reading.state = sensor.state;
+    reading.passed = sensor.nextReadingGood;
+    if (!reading.passed) reading.text.clear();  // nothing readable in the picture
+    reading.decodingTimeMs = 20 + reading.number % 7;
+    reading.code = PaintCode(reading.codeType, reading.text);
+    if (reading.code.format.empty()) {
+        reading.passed = false;
+        reading.text.clear();
+    }
+    reading.takenAt = std::chrono::steady_clock::now();
+    if (count) {
+        sensor_.access([&](SensorData& d) {
+            ++d.totalReadings;
+            if (reading.passed) ++d.goodReadings;
+        });
+    }
+    {
+        std::lock_guard lock(mutex_);
+        kept_.push_back(reading);
+        if (kept_.size() > kKeptResults) kept_.pop_front();
+        latest_ = std::move(reading);
+        latestReported_ = false;
+        ++counts_.readings;
+    }
+    readingTaken_.notify_all();
+    return true;
+}
+
+XmlRpcValue ReadingModel::poll() {
+    std::unique_lock lock(mutex_);
+    ++counts_.polls;
+    readingTaken_.wait_for(lock, pollHold_, [this] { return shutdown_ || !latestReported_; });
+    XmlRpcValue reply = statusReply(0);
+    reply[1] = 0;
+    if (!latestReported_ && latest_) {
+        latestReported_ = true;
+        reply[1] = latest_->kind;
+    }
+    return reply;
+}
+
+XmlRpcValue ReadingModel::lock(int first, int /*second*/) {
+    std::lock_guard lock(mutex_);
+    std::optional<SimReading> chosen;
+    if (first < 0) {
+        if (!latest_) return statusReply(kNoReadingYet);
+        chosen = latest_;
+    } else {
+        for (const SimReading& kept : kept_)
+            if (kept.number == first) chosen = kept;
+        if (!chosen) return statusReply(kNoSuchStoredResult);
+    }
+    locked_ = std::move(chosen);
+    ++counts_.locks;
+    XmlRpcValue reply = statusReply(0);
+    reply[1] = locked_->codesFound();
+    return reply;
+}
+
+XmlRpcValue ReadingModel::unlock() {
+    std::lock_guard lock(mutex_);
+    if (!locked_) return statusReply(kNotLocked);
+    locked_.reset();
+    ++counts_.unlocks;
+    return statusReply(0);
+}
+
+std::optional<SimReading> ReadingModel::lockedReading(int index, XmlRpcValue& refusal) const {
+    std::lock_guard lock(mutex_);
+    if (!locked_) {
+        refusal = statusReply(kNothingLocked);
+        return std::nullopt;
+    }
+    if (index < 0 || index >= locked_->codesFound()) {
+        refusal = statusReply(kNoSuchCode);
+        return std::nullopt;
+    }
+    return locked_;
+}
+
+XmlRpcValue ReadingModel::result(int index) const {
+    XmlRpcValue refusal;
+    const auto reading = lockedReading(index, refusal);
+    return reading ? ResultReply(*reading) : refusal;
+}
+
+XmlRpcValue ReadingModel::codeResult(int index) const {
+    XmlRpcValue refusal;
+    const auto reading = lockedReading(index, refusal);
+    return reading ? CodeResultReply(*reading) : refusal;
+}
+
+XmlRpcValue ReadingModel::codeQuality(int index) const {
+    XmlRpcValue refusal;
+    const auto reading = lockedReading(index, refusal);
+    return reading ? CodeQualityReply(*reading) : refusal;
+}
+
+XmlRpcValue ReadingModel::decodedImage() const {
+    std::vector<uint8_t> pixels;
+    {
+        std::lock_guard lock(mutex_);
+        const std::optional<SimReading>& shown = locked_ ? locked_ : latest_;
+        if (!shown) return statusReply(kNoDecodedImage);
+        pixels = shown->code.pixels;
+    }
+    XmlRpcValue reply = statusReply(0);
+    reply[1] = XmlRpcValue::BinaryData(pixels.begin(), pixels.end());
+    return reply;
+}
+
+XmlRpcValue ReadingModel::currentImage() const {
+    const std::vector<uint8_t> pixels = PlainScene();
+    XmlRpcValue reply = statusReply(0);
+    reply[1] = XmlRpcValue::BinaryData(pixels.begin(), pixels.end());
+    return reply;
+}
+
+XmlRpcValue ReadingModel::lastResults(int /*which*/) const {
+    std::lock_guard lock(mutex_);
+    const auto now = std::chrono::steady_clock::now();
+    XmlRpcValue reply = statusReply(0);
+    reply[1] = std::to_string(kept_.size()) + " results";
+    reply[2] = static_cast<int>(kept_.size());
+    int i = 3;
+    int index = 0;
+    // Newest first, as a results list reads.
+    for (auto it = kept_.rbegin(); it != kept_.rend(); ++it, ++index) {
+        const auto age = std::chrono::duration_cast<std::chrono::seconds>(now - it->takenAt).count();
+        reply[i++] = it->number;
+        reply[i++] = it->passed ? 1 : 0;
+        reply[i++] = std::to_string(age) + " s";
+        reply[i++] = it->text;
+        reply[i++] = index;
+    }
+    return reply;
+}
+
+ReadingCounts ReadingModel::counts() const {
+    std::lock_guard lock(mutex_);
+    return counts_;
+}
+
+std::optional<SimReading> ReadingModel::latest() const {
+    std::lock_guard lock(mutex_);
+    return latest_;
+}
+
+void ReadingModel::shutdown() {
+    {
+        std::lock_guard lock(mutex_);
+        shutdown_ = true;
+        pollHold_ = std::chrono::milliseconds(0);
+    }
+    readingTaken_.notify_all();
+    rateWake_.notify_all();
+}
+
+}  // namespace vt::sim

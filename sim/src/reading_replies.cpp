@@ -1,0 +1,105 @@
+#include "reading_replies.h"
+
+#include <string>
+
+#include "sim/status_reply.h"
+
+namespace vt::sim {
+
+namespace {
+
+using XmlRpc::XmlRpcValue;
+
+void append(XmlRpcValue& reply, XmlRpcValue value) { reply[reply.size()] = std::move(value); }
+
+// Each code family's result: which item types follow the three leading texts.
+const char* codeResultShape(int codeType) {
+    switch (codeType) {
+        case 2:
+            return "iidddiiii";  // PDF417
+        case 3:
+            return "iiiiddiiiiis";  // QR Code
+        case 33:
+            return "iiidddiiii";  // Aztec Code
+        default:
+            return "iidddiii";  // Data Matrix ECC 200 and every other type
+    }
+}
+
+// Number of quality parameters of the code type's quality record.
+int qualityParameters(int codeType) {
+    if (codeType >= 23 && codeType <= 29) return 24;  // GS1 DataBar: with composite component
+    if (codeType == 2) return 8;
+    return 9;
+}
+
+}  // namespace
+
+XmlRpcValue ResultReply(const SimReading& r) {
+    XmlRpcValue reply = statusReply(0);
+    append(reply, XmlRpcValue::BinaryData(r.text.begin(), r.text.end()));
+    const PaintedCode& c = r.code;
+    const int found = r.codesFound();
+    append(reply, r.number);                         // 0 result id
+    append(reply, r.passed ? 1 : 2);                 // 1 verdict
+    append(reply, r.codeType);                       // 2 code type
+    append(reply, 3);                                // 3 verdict selector
+    append(reply, std::string("Config ") + std::to_string(r.state));  // 4
+    append(reply, 5);                                // 5
+    append(reply, found);                            // 6 good codes
+    append(reply, 1);                                // 7 codes expected
+    append(reply, r.text.empty() ? std::string("NoRead") : r.text);   // 8 code text
+    append(reply, r.decodingTimeMs);                 // 9
+    append(reply, c.format.empty() ? std::string("none") : c.format);  // 10
+    append(reply, c.left);                           // 11..14 window of interest
+    append(reply, c.right);
+    append(reply, c.top);
+    append(reply, c.bottom);
+    for (const auto& corner : c.corners) {           // 15..22 corners
+        append(reply, corner[0]);
+        append(reply, corner[1]);
+    }
+    append(reply, r.passed ? 1 : 2);                 // 23 code verdict
+    append(reply, r.decodingTimeMs + 3);             // 24 total decoding time
+    append(reply, r.number);                         // 25 image count
+    append(reply, 1);                                // 26
+    append(reply, r.state);                          // 27 reading mode
+    append(reply, 28);                               // 28
+    for (int i = 29; i <= 38; ++i) append(reply, "T" + std::to_string(i));  // 29..38
+    return reply;
+}
+
+XmlRpcValue CodeResultReply(const SimReading& r) {
+    XmlRpcValue reply = statusReply(0);
+    append(reply, std::string("dark_on_light"));
+    append(reply, std::string("no"));
+    append(reply, r.text);
+    const int ints[] = {r.code.rows, r.code.columns, 170, 9, 10, 11, 12, 13, 14};
+    const double doubles[] = {double(r.code.moduleSize), double(r.code.moduleSize), 0.5};
+    std::size_t nextInt = 0;
+    std::size_t nextDouble = 0;
+    for (const char* type = codeResultShape(r.codeType); *type != '\0'; ++type) {
+        if (*type == 'i')
+            append(reply, ints[nextInt++]);
+        else if (*type == 'd')
+            append(reply, doubles[nextDouble++]);
+        else
+            append(reply, r.code.format);
+    }
+    return reply;
+}
+
+XmlRpcValue CodeQualityReply(const SimReading& r) {
+    XmlRpcValue reply = statusReply(0);
+    const int n = qualityParameters(r.codeType);
+    for (int k = 0; k < n; ++k) {
+        const std::string label = "Quality" + std::to_string(k);
+        append(reply, label);
+        append(reply, 1);  // append it
+        append(reply, SimulatedGrade(k));
+        append(reply, label + "_EOS");
+    }
+    return reply;
+}
+
+}  // namespace vt::sim
