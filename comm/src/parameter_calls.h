@@ -20,13 +20,13 @@ inline constexpr std::size_t kSkipFinalEnd = 1;
 // list from the reply. No element 0: COMM_NO_REPLY; element 0 not an int:
 // COMM_STATUS_NOT_INT; else the status. Not connected: COMM_NOT_CONNECTED,
 // nothing touched.
-int GetParameterList(ParameterList& list, int templateId, const char* method, const XmlRpc::XmlRpcValue& params,
-                     double limitSeconds, std::size_t skip);
+int GetParameterList(ParameterList& list, int templateId, const char* method,
+                     const XmlRpc::XmlRpcValue& params, double limitSeconds, std::size_t skip);
 
 struct SetterForm {
     SectionForm sections = SectionForm::Markers;
-    bool writeMarkersBack = true;   // leave the marker texts in the caller's section items
-    bool trailingEndMarker = false; // one more end marker after the last item
+    bool writeMarkersBack = true;    // leave the marker texts in the caller's section items
+    bool trailingEndMarker = false;  // one more end marker after the last item
 };
 
 // Sends `list` as one flat array. COMM_NOT_CONNECTED, or COMM_INVALID_ARGUMENT

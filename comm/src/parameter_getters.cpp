@@ -30,7 +30,8 @@ int getConfigData(ParameterList* list, int id, int templateId) {
     return withList(list, [&](ParameterList& l) {
         XmlRpcValue params;
         params[0] = id;
-        return GetParameterList(l, templateId, "xmlGetConfigData", params, kConfigDataLimitSeconds, kKeepFinalEnd);
+        return GetParameterList(l, templateId, "xmlGetConfigData", params, kConfigDataLimitSeconds,
+                                kKeepFinalEnd);
     });
 }
 

@@ -31,8 +31,8 @@ void WriteSectionMarkers(ParameterList& list);
 // "INT" int, any other type double); a section item takes a text element as
 // its name. Missing or mistyped elements keep the template's default; extra
 // elements are ignored.
-void FillListFromReply(ParameterList& out, const ParameterList& templateItems, const XmlRpc::XmlRpcValue& reply,
-                       std::size_t skip);
+void FillListFromReply(ParameterList& out, const ParameterList& templateItems,
+                       const XmlRpc::XmlRpcValue& reply, std::size_t skip);
 
 // Element `index` of a reply array: COMM_OK and the value when it exists
 // with that type, else COMM_STATUS_NOT_INT and `out` unchanged.

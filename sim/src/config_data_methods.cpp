@@ -136,7 +136,8 @@ void addConfigDataAccess(XmlRpcServer& server, SensorModel& model) {
 
 void addConfigDataMethods(XmlRpcServer& server, SensorModel& model, ParameterStore& store) {
     model.access([](SensorData& d) {
-        for (int k = 0; k < kConfigSlotCount; ++k) d.slots[static_cast<std::size_t>(k)].data.parameters = SlotParameters(k);
+        for (int k = 0; k < kConfigSlotCount; ++k)
+            d.slots[static_cast<std::size_t>(k)].data.parameters = SlotParameters(k);
     });
     server.setMethod("xmlGetConfigList", [&model](const XmlRpcValue&) {
         return model.access([](SensorData& d) { return configList(d); });

@@ -89,7 +89,8 @@ constexpr int kSlotCodeTypes[] = {3, 2, 33, 4, 23, 34};
 XmlRpcValue initialConfigData(int seed) {
     XmlRpcValue data =
         distinctArray(shape::kConfigExtendedData, 100000 + 1000 * seed, "slot" + std::to_string(seed));
-    data[shape::kConfigDataCodeType] = kSlotCodeTypes[static_cast<std::size_t>(seed) % std::size(kSlotCodeTypes)];
+    data[shape::kConfigDataCodeType] =
+        kSlotCodeTypes[static_cast<std::size_t>(seed) % std::size(kSlotCodeTypes)];
     return data;
 }
 

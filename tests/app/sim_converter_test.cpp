@@ -10,8 +10,8 @@
 
 #include "dravik_fixture.h"
 #include "list_fixtures.h"
-#include "record_reads.h"
 #include "parameter_wire.h"
+#include "record_reads.h"
 #include "records/barcode_quality_params.h"
 #include "records/config_list_info.h"
 #include "records/ecc200_quality_params.h"
@@ -157,7 +157,8 @@ const ConverterCase kCases[] = {
      [](const ParameterList& l, ParameterList& o) { return ConfigConvert(l, o, true); }},
     {"SensorGlobals", [] { return ListOf(vt::test::SensorGlobalsItems()); },
      [](SimConverters& t) {
-         t.putSensor([](SensorRecords& r) { r.sensorGlobals = wireOf(ListOf(vt::test::SensorGlobalsItems())); });
+         t.putSensor(
+             [](SensorRecords& r) { r.sensorGlobals = wireOf(ListOf(vt::test::SensorGlobalsItems())); });
      },
      GetSensorGlobals, GlobalsConvert},
     {"ECC200Data", [] { return ListOf(vt::test::Ecc200DataItems()); },
@@ -167,12 +168,14 @@ const ConverterCase kCases[] = {
          [](auto& l, auto& r) { return CConfigListInfo::GetInstance()->WriteECC200Data(l, r); })},
     {"PDF417Data", [] { return ListOf(vt::test::Pdf417DataItems()); },
      PutCodeData(CodeFamily::Pdf417, [] { return ListOf(vt::test::Pdf417DataItems()); }), GetPDF417Data,
-     ReadWrite<PDF417Settings>([](auto& l, auto& r) { return CPdf417Params::GetInstance()->Extract(l, r); },
-                               [](auto& l, auto& r) { return CPdf417Params::GetInstance()->WriteParams(l, r); })},
+     ReadWrite<PDF417Settings>(
+         [](auto& l, auto& r) { return CPdf417Params::GetInstance()->Extract(l, r); },
+         [](auto& l, auto& r) { return CPdf417Params::GetInstance()->WriteParams(l, r); })},
     {"QRCodeData", [] { return ListOf(vt::test::QrCodeDataItems()); },
      PutCodeData(CodeFamily::QrCode, [] { return ListOf(vt::test::QrCodeDataItems()); }), GetQRCodeData,
-     ReadWrite<QRCodeSettings>([](auto& l, auto& r) { return CQRCodeParams::GetInstance()->Extract(l, r); },
-                               [](auto& l, auto& r) { return CQRCodeParams::GetInstance()->WriteParams(l, r); })},
+     ReadWrite<QRCodeSettings>(
+         [](auto& l, auto& r) { return CQRCodeParams::GetInstance()->Extract(l, r); },
+         [](auto& l, auto& r) { return CQRCodeParams::GetInstance()->WriteParams(l, r); })},
     {"AztecCodeData", [] { return ListOf(vt::test::AztecDataItems()); },
      PutCodeData(CodeFamily::Aztec, [] { return ListOf(vt::test::AztecDataItems()); }), GetAztecCodeData,
      ReadWrite<AztecSettings>(

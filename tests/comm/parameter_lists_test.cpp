@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <tuple>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dravik/sensor_commands.h"
@@ -17,8 +17,8 @@
 #include "platform/lib_dir.h"
 #include "record_template.h"
 #include "sim/parameter_methods.h"
-#include "sim/sensor_command_methods.h"
 #include "sim/parameter_shapes.h"
+#include "sim/sensor_command_methods.h"
 #include "temp_dir.h"
 #include "template_items.h"
 #include "xmlrpc/array_of.h"
@@ -95,25 +95,86 @@ XmlRpcValue editedQuality(ParameterLists& t, vt::sim::QualityForm f) {
 }
 
 const RecordCase kRecords[] = {
-    {"ConfigData", 49, {2, 10, 17, 31, 36, 42}, {15, 16, 30, 40, 41, 47, 48},
-     [](ParameterList* l) { return GetConfigData(l, 0, 1017); }, SetConfigData, "xmlSetConfigData", 0,
+    {"ConfigData",
+     49,
+     {2, 10, 17, 31, 36, 42},
+     {15, 16, 30, 40, 41, 47, 48},
+     [](ParameterList* l) { return GetConfigData(l, 0, 1017); },
+     SetConfigData,
+     "xmlSetConfigData",
+     0,
      [](ParameterLists& t) { return t.edited().configData; }},
-    {"ConfigExtendedData", 55, {2, 10, 17, 31, 36, 42, 48}, {15, 16, 30, 40, 41, 47, 53, 54},
-     [](ParameterList* l) { return GetConfigExtendedData(l, 0); }, SetConfigExtendedData, "xmlSetConfigData", 0,
+    {"ConfigExtendedData",
+     55,
+     {2, 10, 17, 31, 36, 42, 48},
+     {15, 16, 30, 40, 41, 47, 53, 54},
+     [](ParameterList* l) { return GetConfigExtendedData(l, 0); },
+     SetConfigExtendedData,
+     "xmlSetConfigData",
+     0,
      [](ParameterLists& t) { return t.edited().configData; }},
-    {"SensorGlobals", 37, {4, 13, 30}, {12, 29, 35, 36}, GetSensorGlobals, SetSensorGlobals, "xmlSetSensorGlobals", 0,
+    {"SensorGlobals",
+     37,
+     {4, 13, 30},
+     {12, 29, 35, 36},
+     GetSensorGlobals,
+     SetSensorGlobals,
+     "xmlSetSensorGlobals",
+     0,
      [](ParameterLists& t) { return t.store.with([](SensorRecords& r) { return r.sensorGlobals; }); }},
-    {"ECC200Data", 16, {}, {}, GetECC200Data, SetECC200Data, "xmlSetECC200Data", 1,
+    {"ECC200Data",
+     16,
+     {},
+     {},
+     GetECC200Data,
+     SetECC200Data,
+     "xmlSetECC200Data",
+     1,
      [](ParameterLists& t) { return editedCodeData(t, vt::sim::CodeFamily::Ecc200); }},
-    {"PDF417Data", 12, {}, {}, GetPDF417Data, SetPDF417Data, "xmlSetPDF417Data", 1,
+    {"PDF417Data",
+     12,
+     {},
+     {},
+     GetPDF417Data,
+     SetPDF417Data,
+     "xmlSetPDF417Data",
+     1,
      [](ParameterLists& t) { return editedCodeData(t, vt::sim::CodeFamily::Pdf417); }},
-    {"QRCodeData", 16, {}, {}, GetQRCodeData, SetQRCodeData, "xmlSetQRCodeData", 1,
+    {"QRCodeData",
+     16,
+     {},
+     {},
+     GetQRCodeData,
+     SetQRCodeData,
+     "xmlSetQRCodeData",
+     1,
      [](ParameterLists& t) { return editedCodeData(t, vt::sim::CodeFamily::QrCode); }},
-    {"AztecCodeData", 12, {}, {}, GetAztecCodeData, SetAztecCodeData, "xmlSetAztecCodeData", 1,
+    {"AztecCodeData",
+     12,
+     {},
+     {},
+     GetAztecCodeData,
+     SetAztecCodeData,
+     "xmlSetAztecCodeData",
+     1,
      [](ParameterLists& t) { return editedCodeData(t, vt::sim::CodeFamily::Aztec); }},
-    {"BarCodeData", 6, {}, {}, GetBarCodeData, SetBarCodeData, "xmlSetBarcodeData", 1,
+    {"BarCodeData",
+     6,
+     {},
+     {},
+     GetBarCodeData,
+     SetBarCodeData,
+     "xmlSetBarcodeData",
+     1,
      [](ParameterLists& t) { return editedCodeData(t, vt::sim::CodeFamily::BarCode); }},
-    {"GroupList", 8, {}, {}, GetGroupList, SetGroupList, "xmlSetGroupList", 0,
+    {"GroupList",
+     8,
+     {},
+     {},
+     GetGroupList,
+     SetGroupList,
+     "xmlSetGroupList",
+     0,
      [](ParameterLists& t) { return t.store.with([](SensorRecords& r) { return r.groupList; }); }},
     {"ECC200QRQuality", 36, every(0, 4, 9), every(3, 4, 9), GetECC200QRQuality,
      [](ParameterList* l) { return SetQualityParams(0, l); }, "xmlSetQualityParams", 1,
@@ -121,13 +182,14 @@ const RecordCase kRecords[] = {
     {"PDF417Quality", 32, every(0, 4, 8), every(3, 4, 8), GetPDF417Quality,
      [](ParameterList* l) { return SetQualityParams(0, l); }, "xmlSetQualityParams", 1,
      [](ParameterLists& t) { return editedQuality(t, vt::sim::QualityForm::Pdf417); }, 2},
-    {"BarCodeQuality", 36, every(0, 4, 9), every(3, 4, 9), [](ParameterList* l) { return GetQualityParams(4, l); },
+    {"BarCodeQuality", 36, every(0, 4, 9), every(3, 4, 9),
+     [](ParameterList* l) { return GetQualityParams(4, l); },
      [](ParameterList* l) { return SetQualityParams(0, l); }, "xmlSetQualityParams", 1,
      [](ParameterLists& t) { return editedQuality(t, vt::sim::QualityForm::BarCode); }, 4},
     {"CompositeQuality", 96, every(0, 4, 24), every(3, 4, 24),
-     [](ParameterList* l) { return GetQualityParams(23, l); }, [](ParameterList* l) { return SetQualityParams(0, l); },
-     "xmlSetQualityParams", 1, [](ParameterLists& t) { return editedQuality(t, vt::sim::QualityForm::Composite); },
-     23},
+     [](ParameterList* l) { return GetQualityParams(23, l); },
+     [](ParameterList* l) { return SetQualityParams(0, l); }, "xmlSetQualityParams", 1,
+     [](ParameterLists& t) { return editedQuality(t, vt::sim::QualityForm::Composite); }, 23},
 };
 
 class Records : public ParameterLists, public ::testing::WithParamInterface<RecordCase> {};
@@ -293,6 +355,17 @@ TEST_F(ParameterLists, WithoutAConnectionNothingIsSentOrTouched) {
     EXPECT_TRUE(server.calls().empty());
 }
 
+// Disconnect releases the template reader; the next session makes a new one.
+TEST_F(ParameterLists, TemplatesReadAgainAfterADisconnect) {
+    ParameterList list;
+    ASSERT_EQ(GetGroupList(&list), COMM_OK);
+    Disconnect("sensor");
+    ASSERT_EQ(connect(), COMM_OK);
+    ASSERT_EQ(GetGroupList(&list), COMM_OK);
+    ASSERT_EQ(list.size(), 8u);
+    EXPECT_EQ(list[7].stringValue, "Group 8 of the sensor");
+}
+
 TEST_F(ParameterLists, NullListIsRefused) {
     EXPECT_EQ(GetConfigList(nullptr), COMM_INVALID_ARGUMENT);
     EXPECT_EQ(GetQualityParams(1, nullptr), COMM_INVALID_ARGUMENT);
@@ -365,25 +438,42 @@ TEST_P(ReplyStatus, GivesTheCodeAndLeavesTheList) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReplyStatus,
-    ::testing::Values(StatusCase{"ShortReply", [] { return arrayOf({0, "only the name"}); }, false, COMM_OK},
-                      StatusCase{"MistypedReply", [] { return arrayOf({0, 5, 6, "x", 7, 8, "y", 9, 10, 11, 12, "port"}); },
+    ::testing::Values(StatusCase{"ShortReply",
+                                 [] {
+                                     return arrayOf({0, "only the name"});
+                                 },
+                                 false, COMM_OK},
+                      StatusCase{"MistypedReply",
+                                 [] {
+                                     return arrayOf({0, 5, 6, "x", 7, 8, "y", 9, 10, 11, 12, "port"});
+                                 },
                                  false, COMM_OK},
                       StatusCase{"EmptyArray", [] { return arrayOf({}); }, false, COMM_NO_REPLY},
-                      StatusCase{"TextStatus", [] { return arrayOf({"0", "name"}); }, false, COMM_STATUS_NOT_INT},
+                      StatusCase{"TextStatus",
+                                 [] {
+                                     return arrayOf({"0", "name"});
+                                 },
+                                 false, COMM_STATUS_NOT_INT},
                       StatusCase{"NotAnArray", [] { return XmlRpcValue(0); }, false, COMM_STATUS_NOT_INT},
                       StatusCase{"Fault", [] { return arrayOf({0}); }, true, COMM_STATUS_NOT_INT},
-                      StatusCase{"SensorStatus", [] { return arrayOf({-4711, "name"}); }, false, -4711}),
+                      StatusCase{"SensorStatus",
+                                 [] {
+                                     return arrayOf({-4711, "name"});
+                                 },
+                                 false, -4711}),
     [](const auto& info) { return std::string(info.param.what); });
 
 // Accepts any set and keeps its parameters for the test.
 void acceptEverySet(vt::sim::XmlRpcServer& server) {
-    for (const char* method : {"xmlSetECC200Data", "xmlSetSensorGlobals", "xmlSetBarcodeData", "xmlSetQualityParams"})
+    for (const char* method :
+         {"xmlSetECC200Data", "xmlSetSensorGlobals", "xmlSetBarcodeData", "xmlSetQualityParams"})
         server.setMethod(method, [](const XmlRpcValue&) { return arrayOf({0}); });
 }
 
 TEST_F(ParameterLists, CodeDataSettersAppendAnEndMarker) {
     acceptEverySet(server);
-    ParameterList three = {MakeItem(PARAMETER_VALUE, "INT", "a", 1), MakeItem(PARAMETER_VALUE, "STRING", "b", 0, "two"),
+    ParameterList three = {MakeItem(PARAMETER_VALUE, "INT", "a", 1),
+                           MakeItem(PARAMETER_VALUE, "STRING", "b", 0, "two"),
                            MakeItem(PARAMETER_VALUE, "INT", "c", 3)};
     ASSERT_EQ(SetECC200Data(&three), COMM_OK);
     EXPECT_EQ(lastParams("xmlSetECC200Data"), arrayOf({1, "two", 3, kSectionEndMarker}));
@@ -393,16 +483,19 @@ TEST_F(ParameterLists, CodeDataSettersAppendAnEndMarker) {
 
 TEST_F(ParameterLists, SettersLeaveMarkersInTheSectionItems) {
     acceptEverySet(server);
-    ParameterList list = {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Whatever"), MakeItem(PARAMETER_VALUE, "INT"),
+    ParameterList list = {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Whatever"),
+                          MakeItem(PARAMETER_VALUE, "INT"),
                           MakeItem(PARAMETER_SECTION_END, "STRING", "Whatever_EOS")};
     ASSERT_EQ(SetBarCodeData(&list), COMM_OK);
-    EXPECT_EQ(lastParams("xmlSetBarcodeData"), arrayOf({kSectionBeginMarker, 0, kSectionEndMarker, kSectionEndMarker}));
+    EXPECT_EQ(lastParams("xmlSetBarcodeData"),
+              arrayOf({kSectionBeginMarker, 0, kSectionEndMarker, kSectionEndMarker}));
     EXPECT_EQ(list[0].stringValue, kSectionBeginMarker);
     EXPECT_EQ(list[2].stringValue, kSectionEndMarker);
     EXPECT_EQ(list[0].name, "Whatever");
 
     // The configuration setter sends the same but leaves the list as it was.
-    ParameterList config = {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Whatever"), MakeItem(PARAMETER_VALUE, "INT")};
+    ParameterList config = {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Whatever"),
+                            MakeItem(PARAMETER_VALUE, "INT")};
     const ParameterList before = config;
     EXPECT_EQ(SetConfigData(&config), vt::sim::kSimBadArguments) << "the sensor refuses a short record";
     EXPECT_EQ(config, before);
@@ -413,7 +506,8 @@ TEST_F(ParameterLists, SettersLeaveMarkersInTheSectionItems) {
 TEST_F(ParameterLists, AnItemOfUnknownKindOrTypeSendsNothing) {
     acceptEverySet(server);
     server.clearCalls();
-    ParameterList list = {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "S"), MakeItem(PARAMETER_VALUE, "LONG", "odd", 4),
+    ParameterList list = {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "S"),
+                          MakeItem(PARAMETER_VALUE, "LONG", "odd", 4),
                           MakeItem(PARAMETER_SECTION_END, "STRING", "S_EOS")};
     const ParameterList before = list;
     EXPECT_EQ(SetBarCodeData(&list), COMM_INVALID_ARGUMENT);
@@ -451,24 +545,29 @@ TEST_P(QualityEnd, TheArrayEndsWithTwoEndMarkers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, QualityEnd,
-    ::testing::Values(
-        QualityEndCase{"EndItemNamedByTheMarker",
-                       {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Grade"), MakeItem(PARAMETER_VALUE, "INT", "a", 1),
-                        MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker)},
-                       arrayOf({"Grade", 1, kSectionEndMarker, kSectionEndMarker})},
-        QualityEndCase{"MarkerBeforeALastText",
-                       {MakeItem(PARAMETER_VALUE, "INT", "a", 1), MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker),
-                        MakeItem(PARAMETER_VALUE, "STRING", "tail", 0, "replaced")},
-                       arrayOf({1, kSectionEndMarker, kSectionEndMarker})},
-        QualityEndCase{"LastItemAnInt",
-                       {MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker), MakeItem(PARAMETER_VALUE, "INT", "a", 1)},
-                       std::nullopt},
-        QualityEndCase{"EndNotMarked",
-                       {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Grade"), MakeItem(PARAMETER_VALUE, "INT", "a", 1),
-                        MakeItem(PARAMETER_SECTION_END, "STRING", "Grade_EOS")},
-                       std::nullopt},
-        QualityEndCase{"OneItem", {MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker)}, std::nullopt},
-        QualityEndCase{"Empty", {}, std::nullopt}),
+    ::testing::Values(QualityEndCase{"EndItemNamedByTheMarker",
+                                     {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Grade"),
+                                      MakeItem(PARAMETER_VALUE, "INT", "a", 1),
+                                      MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker)},
+                                     arrayOf({"Grade", 1, kSectionEndMarker, kSectionEndMarker})},
+                      QualityEndCase{"MarkerBeforeALastText",
+                                     {MakeItem(PARAMETER_VALUE, "INT", "a", 1),
+                                      MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker),
+                                      MakeItem(PARAMETER_VALUE, "STRING", "tail", 0, "replaced")},
+                                     arrayOf({1, kSectionEndMarker, kSectionEndMarker})},
+                      QualityEndCase{"LastItemAnInt",
+                                     {MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker),
+                                      MakeItem(PARAMETER_VALUE, "INT", "a", 1)},
+                                     std::nullopt},
+                      QualityEndCase{"EndNotMarked",
+                                     {MakeItem(PARAMETER_SECTION_BEGIN, "STRING", "Grade"),
+                                      MakeItem(PARAMETER_VALUE, "INT", "a", 1),
+                                      MakeItem(PARAMETER_SECTION_END, "STRING", "Grade_EOS")},
+                                     std::nullopt},
+                      QualityEndCase{"OneItem",
+                                     {MakeItem(PARAMETER_SECTION_END, "STRING", kSectionEndMarker)},
+                                     std::nullopt},
+                      QualityEndCase{"Empty", {}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(ParameterLists, TheSensorRefusesASetOfAnotherShape) {

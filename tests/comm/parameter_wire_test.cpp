@@ -90,7 +90,8 @@ TEST(SetterMarshalling, WritesTheMarkersIntoSectionItemsOnly) {
 }
 
 TEST(ReplyFill, LaysTheReplyOverTheTemplateWithoutItsFinalEnd) {
-    const XmlRpcValue reply = arrayOf({0, kSectionBeginMarker, 42, "sensor text", kSectionEndMarker, "ignored"});
+    const XmlRpcValue reply =
+        arrayOf({0, kSectionBeginMarker, 42, "sensor text", kSectionEndMarker, "ignored"});
     ParameterList list = {value("stale", "INT")};
     FillListFromReply(list, sectionTemplate(), reply, 1);
 
@@ -109,8 +110,8 @@ TEST(ReplyFill, LaysTheReplyOverTheTemplateWithoutItsFinalEnd) {
 struct ReplyCase {
     const char* what;
     XmlRpcValue reply;
-    int count;         // expected int of item 1
-    std::string label; // expected text of item 2
+    int count;          // expected int of item 1
+    std::string label;  // expected text of item 2
     std::string sectionName;
 };
 
@@ -195,25 +196,26 @@ TEST_P(CodeTypeRoutes, FollowTheFlagsInTheirOrder) {
     EXPECT_EQ(dravik::qualityTemplateFor(c.codeType), c.qualityTemplate);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, CodeTypeRoutes,
-    ::testing::Values(CodeTypeCase{1, 1005, "xmlGetECC200Data", 1003}, CodeTypeCase{2, 1008, "xmlGetPDF417Data", 1009},
-                      CodeTypeCase{3, 1011, "xmlGetQRCodeData", 1003}, CodeTypeCase{4, 1001, "xmlGetBarcodeData", 2003},
-                      CodeTypeCase{14, 1001, "xmlGetBarcodeData", 2003},
-                      CodeTypeCase{23, 1001, "xmlGetBarcodeData", 2004},
-                      CodeTypeCase{29, 1001, "xmlGetBarcodeData", 2004},
-                      CodeTypeCase{32, 1011, "xmlGetQRCodeData", 1003},
-                      CodeTypeCase{33, 2001, "xmlGetAztecCodeData", 1003},
-                      CodeTypeCase{34, 1005, "xmlGetECC200Data", 1003},
-                      CodeTypeCase{36, 2001, "xmlGetAztecCodeData", 1003},
-                      CodeTypeCase{0, std::nullopt, nullptr, std::nullopt},
-                      CodeTypeCase{-1, std::nullopt, nullptr, std::nullopt},
-                      CodeTypeCase{37, std::nullopt, nullptr, std::nullopt},
-                      CodeTypeCase{1000000, std::nullopt, nullptr, std::nullopt}),
-    [](const auto& info) {
-        const int t = info.param.codeType;
-        return t < 0 ? "Minus" + std::to_string(-t) : "Type" + std::to_string(t);
-    });
+INSTANTIATE_TEST_SUITE_P(Types, CodeTypeRoutes,
+                         ::testing::Values(CodeTypeCase{1, 1005, "xmlGetECC200Data", 1003},
+                                           CodeTypeCase{2, 1008, "xmlGetPDF417Data", 1009},
+                                           CodeTypeCase{3, 1011, "xmlGetQRCodeData", 1003},
+                                           CodeTypeCase{4, 1001, "xmlGetBarcodeData", 2003},
+                                           CodeTypeCase{14, 1001, "xmlGetBarcodeData", 2003},
+                                           CodeTypeCase{23, 1001, "xmlGetBarcodeData", 2004},
+                                           CodeTypeCase{29, 1001, "xmlGetBarcodeData", 2004},
+                                           CodeTypeCase{32, 1011, "xmlGetQRCodeData", 1003},
+                                           CodeTypeCase{33, 2001, "xmlGetAztecCodeData", 1003},
+                                           CodeTypeCase{34, 1005, "xmlGetECC200Data", 1003},
+                                           CodeTypeCase{36, 2001, "xmlGetAztecCodeData", 1003},
+                                           CodeTypeCase{0, std::nullopt, nullptr, std::nullopt},
+                                           CodeTypeCase{-1, std::nullopt, nullptr, std::nullopt},
+                                           CodeTypeCase{37, std::nullopt, nullptr, std::nullopt},
+                                           CodeTypeCase{1000000, std::nullopt, nullptr, std::nullopt}),
+                         [](const auto& info) {
+                             const int t = info.param.codeType;
+                             return t < 0 ? "Minus" + std::to_string(-t) : "Type" + std::to_string(t);
+                         });
 
 TEST(CExtractBarCode, OneInstanceUntilDestroyed) {
     auto* first = dravik::CExtractBarCode::GetInstance();
