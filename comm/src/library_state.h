@@ -45,6 +45,7 @@ struct LibraryState {
     HostMap hostMap;
     std::u16string languageLibraryPath;
     bool languageLibraryPathSet = false;
+    int languageFlag = 0;  // kept for the program; nothing in the library reads it
     bool liveImageRunning = false;
     // Kept between a stop and the next start; leased like the connection.
     std::shared_ptr<CLiveImage> liveImage;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dravik/comm_status.h"
+#include "file_helpers.h"
 #include "file_size_limit.h"
 #include "html_parser.h"
 #include "report_text.h"
@@ -20,10 +21,7 @@ namespace {
 
 using namespace dravik;
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using vt::test::readFile;
 
 std::string ascii(const std::u16string& text) {
     return utf16ToUtf8(text);

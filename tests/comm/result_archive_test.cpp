@@ -13,6 +13,7 @@
 
 #include "dravik/comm_status.h"
 #include "fake_result_reader.h"
+#include "file_helpers.h"
 #include "file_size_limit.h"
 #include "result_archive.h"
 #include "result_page.h"
@@ -24,20 +25,7 @@ namespace fs = std::filesystem;
 using vt::test::FakeCode;
 using vt::test::FakeResultReader;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string run(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    ::pclose(pipe);
-    return out;
-}
+using vt::test::readFile;
 
 // A reading of two codes: one with markup, a control byte, a "~" and an
 // "=XX" escape, one that failed; the configuration name is framed.
@@ -65,7 +53,7 @@ TEST(ResultPage, GoldenPageOfTwoCodes) {
 
     // An independent parser sees the structure and the values.
     const std::string seen =
-        run("python3 " VT_SOURCE_DIR "/tests/comm/check_result_page.py '" + page.string() + "'");
+        vt::test::runCommand("python3 " VT_SOURCE_DIR "/tests/comm/check_result_page.py '" + page.string() + "'");
     EXPECT_EQ(seen,
               "img ./50%25 page7.bmp\n"
               "Result ID | 7\n"

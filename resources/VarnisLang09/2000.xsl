@@ -1,0 +1,93 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!--
+  language.xsl (English): the labels of the service report page, by the
+  name of the element they stand for. Report.xsl reads them; a language
+  translates the texts and keeps the ids.
+-->
+<xsl:stylesheet version="1.0"
+    xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+    xmlns:lang="urn:varnis-tarvel:report-language">
+  <lang:texts xml:lang="en">
+    <lang:text id="SensorConfiguration">Sensor configuration</lang:text>
+    <lang:text id="SensorName">Sensor name</lang:text>
+    <lang:text id="SensorLocation">Location</lang:text>
+    <lang:text id="ArticleNumber">Article number</lang:text>
+    <lang:text id="SensorFwVersion">Firmware version</lang:text>
+    <lang:text id="DebouncedTrigger">Debounced trigger</lang:text>
+    <lang:text id="ProcessInterface">Process interface</lang:text>
+    <lang:text id="BaudRate">Baud rate</lang:text>
+    <lang:text id="StopBits">Stop bits</lang:text>
+    <lang:text id="Parity">Parity</lang:text>
+    <lang:text id="TCPIPPort">TCP/IP port</lang:text>
+    <lang:text id="DHCPActive">DHCP active</lang:text>
+    <lang:text id="SensorIPAddress">IP address</lang:text>
+    <lang:text id="SensorGatewayIP">Gateway</lang:text>
+    <lang:text id="SensorSubnetMask">Subnet mask</lang:text>
+    <lang:text id="Statistics">Statistics</lang:text>
+    <lang:text id="TotalReadings">Total readings</lang:text>
+    <lang:text id="GoodReadings">Good readings</lang:text>
+    <lang:text id="GoodPercent">Good readings (%)</lang:text>
+    <lang:text id="FailedReadings">Failed readings</lang:text>
+    <lang:text id="FailedPercent">Failed readings (%)</lang:text>
+    <lang:text id="ActiveGroup">Active group</lang:text>
+    <lang:text id="Members">Members</lang:text>
+    <lang:text id="TriggerMaster">Trigger master</lang:text>
+    <lang:text id="ActiveConfiguration">Active configuration</lang:text>
+    <lang:text id="AllResults">Stored results</lang:text>
+    <lang:text id="SingleResult">Result</lang:text>
+    <lang:text id="ResultIndex">Result</lang:text>
+    <lang:text id="OverallResult">Overall result</lang:text>
+    <lang:text id="Group">Group</lang:text>
+    <lang:text id="ImagePath">Picture</lang:text>
+    <lang:text id="Config">Configuration</lang:text>
+    <lang:text id="CodeDefinitionBasic">Code definition</lang:text>
+    <lang:text id="CodeType">Code type</lang:text>
+    <lang:text id="RecognitionType">Recognition</lang:text>
+    <lang:text id="CodesPerImage">Codes per image</lang:text>
+    <lang:text id="CodesAndResults">Codes and results</lang:text>
+    <lang:text id="TotalTime">Total time</lang:text>
+    <lang:text id="CodeContents">Code contents</lang:text>
+    <lang:text id="Result">Result</lang:text>
+    <lang:text id="QualityParameters">Quality grades</lang:text>
+    <lang:text id="CodeDefinitionOptimised">Code as found</lang:text>
+    <lang:text id="QualityParams">Quality output</lang:text>
+    <lang:text id="AppendCodeQuality">Append code quality</lang:text>
+    <lang:text id="Configuration">Configuration in use</lang:text>
+    <lang:text id="Configname">Configuration</lang:text>
+    <lang:text id="ImageQualitySettings">Image quality</lang:text>
+    <lang:text id="Illumination">Illumination segments</lang:text>
+    <lang:text id="Lighting">Lighting</lang:text>
+    <lang:text id="ExposureTime">Exposure time</lang:text>
+    <lang:text id="SensorCharacteristics">Sensor characteristics</lang:text>
+    <lang:text id="ROI">Window of interest</lang:text>
+    <lang:text id="CodeDefinitionFilters">Pre-processing filters</lang:text>
+    <lang:text id="PreProcessingFilter1">Filter 1</lang:text>
+    <lang:text id="PreProcessingFilter2">Filter 2</lang:text>
+    <lang:text id="PreProcessingFilter3">Filter 3</lang:text>
+    <lang:text id="ProcessInterfaceBasic">Process interface</lang:text>
+    <lang:text id="Mode">Mode</lang:text>
+    <lang:text id="StartString">Start string</lang:text>
+    <lang:text id="StopString">Stop string</lang:text>
+    <lang:text id="FailString">Fail string</lang:text>
+    <lang:text id="MatchString">Match string</lang:text>
+    <lang:text id="RefCode">Reference code</lang:text>
+    <lang:text id="AppendOutputDescription">Append output description</lang:text>
+    <lang:text id="AppendConf">Append configuration</lang:text>
+    <lang:text id="AppendCodePosition">Append code position</lang:text>
+    <lang:text id="AppendImageData">Append image data</lang:text>
+    <lang:text id="TriggerConfiguration">Trigger</lang:text>
+    <lang:text id="TriggerSource">Trigger source</lang:text>
+    <lang:text id="UseTriggerWindow">Use trigger window</lang:text>
+    <lang:text id="Trials">Good readings needed</lang:text>
+    <lang:text id="TimeLimit">Time limit (ms)</lang:text>
+    <lang:text id="ExtendedOptions">Extended options</lang:text>
+    <lang:text id="StringNumeration">String numeration</lang:text>
+    <lang:text id="DigitalLinesOverProcessInterface">Digital lines over process interface</lang:text>
+    <lang:text id="CompositeComponent">GS1 composite component</lang:text>
+    <lang:text id="AllConfigurations">All configurations</lang:text>
+    <lang:text id="SingleConfig">Configuration</lang:text>
+    <lang:text id="ConfigDetails">Details</lang:text>
+    <lang:text id="GroupNo">Group number</lang:text>
+    <lang:text id="Active">Active</lang:text>
+  </lang:texts>
+</xsl:stylesheet>
