@@ -239,7 +239,8 @@ int CServiceReport::ReadActiveConfig() {
 int CServiceReport::AllResults(int which) {
     std::vector<StoredResult> entries;
     if (const int code = reader_.GetLastResultsList(which, entries); code != COMM_OK) return code;
-    if (!entries.empty()) {
+    // The active configuration says how code quality goes out.
+    if (!entries.empty() && ActiveEntry() != nullptr) {
         if (const int code = ReadActiveConfig(); code != COMM_OK) return code;
     }
     int remembered = COMM_OK;
@@ -395,6 +396,12 @@ int CServiceReport::ConfigurationBlocks(const ParameterList& list) {
 }
 
 int CServiceReport::Configuration() {
+    // A sensor without an active configuration has none to show.
+    if (ActiveEntry() == nullptr) {
+        Tag section(document_, "Configuration");
+        document_.Element("Group", "None");
+        return COMM_OK;
+    }
     if (const int code = ReadActiveConfig(); code != COMM_OK) return code;
     ExtendedOptionsBlock options;
     if (!CConfigListInfo::ReadExtendedOptions(*activeConfig_, options)) return COMM_REPORT_SECTION_FAILED;
