@@ -14,7 +14,4 @@ XmlRpc::XmlRpcValue CodeResultReply(const SimReading& reading);
 // [0, the sections of the code type's quality record: label, append_it, grade, end].
 XmlRpc::XmlRpcValue CodeQualityReply(const SimReading& reading);
 
-// The grade the simulator gives quality parameter k (1..4; the templates' default is 0).
-inline int SimulatedGrade(int k) { return 4 - k % 4; }
-
 }  // namespace vt::sim

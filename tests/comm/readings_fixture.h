@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "dravik_fixture.h"
@@ -11,6 +12,12 @@
 #include "sim/sensor_model.h"
 
 namespace vt::test {
+
+struct SensorBitmapDeleter {
+    void operator()(SensorBitmap* bitmap) const { DeleteSensorBitmap(bitmap); }
+};
+// A bitmap from the library, freed as the library wants.
+using OwnedBitmap = std::unique_ptr<SensorBitmap, SensorBitmapDeleter>;
 
 class ReadingsFixture : public DravikFixture {
 protected:

@@ -13,22 +13,16 @@
 #include "dravik/dravik.h"
 #include "poll_reply.h"
 #include "recording_target.h"
+#include "xmlrpc/array_of.h"
 #include "result_polling_thread.h"
 
 using namespace std::chrono_literals;
 using dravik::CResultPollingThread;
 using dravik::PollStep;
+using vt::test::arrayOf;
 using XmlRpc::XmlRpcValue;
 
 namespace {
-
-XmlRpcValue reply(std::initializer_list<XmlRpcValue> elements) {
-    XmlRpcValue r;
-    r.setSize(0);
-    int i = 0;
-    for (const auto& e : elements) r[i++] = e;
-    return r;
-}
 
 struct ReplyCase {
     const char* name;
@@ -50,19 +44,19 @@ TEST_P(PollReplyTable, GivesItsEventOrBackOff) {
 using A = PollStep::Action;
 INSTANTIATE_TEST_SUITE_P(
     Replies, PollReplyTable,
-    ::testing::Values(ReplyCase{"kind1", true, reply({0, 1}), A::Notify, SN_POLL_RESULT_1},
-                      ReplyCase{"kind2", true, reply({0, 2}), A::Notify, SN_POLL_RESULT_2},
-                      ReplyCase{"kind3", true, reply({0, 3}), A::Notify, SN_POLL_RESULT_3},
-                      ReplyCase{"nothingNew", true, reply({0, 0}), A::PollAgain, 0},
-                      ReplyCase{"unknownKind", true, reply({0, 7}), A::Notify, SN_CONNECTION_LOST},
-                      ReplyCase{"negativeKind", true, reply({0, -1}), A::Notify, SN_CONNECTION_LOST},
-                      ReplyCase{"noResultStatus", true, reply({-7050, 1}), A::BackOff, 0},
-                      ReplyCase{"sensorError", true, reply({-120, 2}), A::BackOff, 0},
-                      ReplyCase{"statusOnly", true, reply({0}), A::BackOff, 0},
-                      ReplyCase{"kindIsText", true, reply({0, "2"}), A::BackOff, 0},
-                      ReplyCase{"statusIsText", true, reply({"0", 2}), A::BackOff, 0},
+    ::testing::Values(ReplyCase{"kind1", true, arrayOf({0, 1}), A::Notify, SN_POLL_RESULT_1},
+                      ReplyCase{"kind2", true, arrayOf({0, 2}), A::Notify, SN_POLL_RESULT_2},
+                      ReplyCase{"kind3", true, arrayOf({0, 3}), A::Notify, SN_POLL_RESULT_3},
+                      ReplyCase{"nothingNew", true, arrayOf({0, 0}), A::PollAgain, 0},
+                      ReplyCase{"unknownKind", true, arrayOf({0, 7}), A::Notify, SN_CONNECTION_LOST},
+                      ReplyCase{"negativeKind", true, arrayOf({0, -1}), A::Notify, SN_CONNECTION_LOST},
+                      ReplyCase{"noResultStatus", true, arrayOf({-7050, 1}), A::BackOff, 0},
+                      ReplyCase{"sensorError", true, arrayOf({-120, 2}), A::BackOff, 0},
+                      ReplyCase{"statusOnly", true, arrayOf({0}), A::BackOff, 0},
+                      ReplyCase{"kindIsText", true, arrayOf({0, "2"}), A::BackOff, 0},
+                      ReplyCase{"statusIsText", true, arrayOf({"0", 2}), A::BackOff, 0},
                       ReplyCase{"notAnArray", true, XmlRpcValue(2), A::BackOff, 0},
-                      ReplyCase{"emptyArray", true, reply({}), A::End, 0},
+                      ReplyCase{"emptyArray", true, arrayOf({}), A::End, 0},
                       ReplyCase{"noReply", true, XmlRpcValue(), A::End, 0},
                       ReplyCase{"notSent", false, dravik::PollPreset(), A::SendFailed, 0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -145,11 +139,11 @@ protected:
 
 TEST_F(PollingThreadTest, AnEventIsPostedOnceAndTheThreadWaitsUntilResumed) {
     ASSERT_TRUE(thread.Start());
-    sensor.push(reply({0, 2}));
+    sensor.push(arrayOf({0, 2}));
     ASSERT_TRUE(window.waitForCount(1, 20s));
     EXPECT_EQ(events(SN_POLL_RESULT_2), 1u);
     // Paused: the next reply stays unasked.
-    sensor.push(reply({0, 3}));
+    sensor.push(arrayOf({0, 3}));
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(sensor.polls(), 1);
     EXPECT_EQ(window.count(), 1u);
@@ -164,17 +158,17 @@ TEST_F(PollingThreadTest, AnEventIsPostedOnceAndTheThreadWaitsUntilResumed) {
 
 TEST_F(PollingThreadTest, AnUnknownKindIsReportedAsConnectionLost) {
     ASSERT_TRUE(thread.Start());
-    sensor.push(reply({0, 7}));
+    sensor.push(arrayOf({0, 7}));
     ASSERT_TRUE(window.waitForCount(1, 20s));
     EXPECT_EQ(events(SN_CONNECTION_LOST), 1u);
 }
 
 TEST_F(PollingThreadTest, NothingNewAndRefusalsPostNothingAndPollAgain) {
     ASSERT_TRUE(thread.Start());
-    sensor.push(reply({0, 0}));
-    sensor.push(reply({-7050, 1}));
-    sensor.push(reply({0, "x"}));
-    sensor.push(reply({0, 1}));
+    sensor.push(arrayOf({0, 0}));
+    sensor.push(arrayOf({-7050, 1}));
+    sensor.push(arrayOf({0, "x"}));
+    sensor.push(arrayOf({0, 1}));
     ASSERT_TRUE(window.waitForCount(1, 20s));
     EXPECT_EQ(events(SN_POLL_RESULT_1), 1u);
     EXPECT_EQ(sensor.polls(), 4);
@@ -205,9 +199,9 @@ TEST_F(PollingThreadTest, ASuccessfulPollClearsTheFailureCount) {
     for (int round = 0; round < 3; ++round) {
         sensor.push(dravik::PollPreset(), false);
         sensor.push(dravik::PollPreset(), false);
-        sensor.push(reply({0, 0}));
+        sensor.push(arrayOf({0, 0}));
     }
-    sensor.push(reply({0, 2}));
+    sensor.push(arrayOf({0, 2}));
     ASSERT_TRUE(window.waitForCount(1, 20s));
     EXPECT_EQ(events(SN_POLL_RESULT_2), 1u);
     EXPECT_EQ(events(SN_CONNECTION_LOST), 0u);
@@ -223,7 +217,7 @@ TEST_F(PollingThreadTest, StopEndsAHeldPollAndJoins) {
 
 TEST_F(PollingThreadTest, StopWakesAThreadThatWaitsForAResume) {
     ASSERT_TRUE(thread.Start());
-    sensor.push(reply({0, 1}));
+    sensor.push(arrayOf({0, 1}));
     ASSERT_TRUE(window.waitForCount(1, 20s));
     thread.Stop();
     EXPECT_TRUE(thread.ended());
@@ -259,7 +253,7 @@ TEST(PollingThreadRace, AResumeRightAfterTheEventIsNeverLost) {
         &target,
         [&](XmlRpcValue& r) {
             ++polls;
-            r = reply({0, 2});
+            r = arrayOf({0, 2});
             return true;
         },
         nullptr, nullptr, quickTiming());

@@ -24,10 +24,7 @@ using XmlRpc::XmlRpcValue;
 
 namespace {
 
-struct BitmapDeleter {
-    void operator()(SensorBitmap* b) const { DeleteSensorBitmap(b); }
-};
-using Bitmap = std::unique_ptr<SensorBitmap, BitmapDeleter>;
+using Bitmap = vt::test::OwnedBitmap;
 
 std::vector<uint8_t> pixelsOf(const SensorBitmap& b) {
     return std::vector<uint8_t>(b.pixels, b.pixels + static_cast<std::size_t>(b.width) * b.height);

@@ -46,6 +46,10 @@ struct SimReading {
     int codesFound() const { return code.format.empty() ? 0 : 1; }
 };
 
+// The grade the simulator gives quality parameter k of a code (1..4; the
+// quality records' default is 0).
+inline int SimulatedGrade(int k) { return 4 - k % 4; }
+
 struct ReadingCounts {
     int readings = 0;
     int polls = 0;
