@@ -34,4 +34,11 @@ inline std::u16string utf16LeText(const std::string& bytes) {
     return text;
 }
 
+// ASCII text as the little-endian UTF-16 bytes a page holds it in.
+inline std::string utf16LeBytes(const std::string& ascii) {
+    std::string bytes;
+    for (const char c : ascii) bytes += std::string{c, '\0'};
+    return bytes;
+}
+
 }  // namespace vt::test

@@ -1,6 +1,4 @@
 // The single-result page and the result archive over a scripted sensor.
-#include <archive.h>
-#include <archive_entry.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "archive_entries.h"
 #include "dravik/comm_status.h"
 #include "fake_result_reader.h"
 #include "file_helpers.h"
@@ -25,6 +24,7 @@ namespace fs = std::filesystem;
 using vt::test::FakeCode;
 using vt::test::FakeResultReader;
 
+using vt::test::readArchive;
 using vt::test::readFile;
 
 // A reading of two codes: one with markup, a control byte, a "~" and an
@@ -52,8 +52,8 @@ TEST(ResultPage, GoldenPageOfTwoCodes) {
     EXPECT_EQ(readFile(page), readFile(golden)) << "compare " << page << " with " << golden;
 
     // An independent parser sees the structure and the values.
-    const std::string seen =
-        vt::test::runCommand("python3 " VT_SOURCE_DIR "/tests/comm/check_result_page.py '" + page.string() + "'");
+    const std::string seen = vt::test::runCommand(
+        "python3 " VT_SOURCE_DIR "/tests/comm/check_result_page.py '" + page.string() + "'");
     EXPECT_EQ(seen,
               "img ./50%25 page7.bmp\n"
               "Result ID | 7\n"
@@ -82,25 +82,6 @@ TEST(ResultPage, FailuresAreReportedAndTheLockReleased) {
     EXPECT_EQ(dravik::SaveResultPage(reader, (dir.path() / "no" / "p.html").string(), false, 0, 7, "t"),
               COMM_FILE_ERROR);
     EXPECT_EQ(reader.unlocks, reader.locks);
-}
-
-// name -> bytes of every entry of a .tar.gz
-std::map<std::string, std::string> readArchive(const fs::path& path) {
-    std::map<std::string, std::string> entries;
-    archive* in = archive_read_new();
-    archive_read_support_filter_gzip(in);
-    archive_read_support_format_tar(in);
-    EXPECT_EQ(archive_read_open_filename(in, path.c_str(), 16384), ARCHIVE_OK);
-    archive_entry* entry = nullptr;
-    while (archive_read_next_header(in, &entry) == ARCHIVE_OK) {
-        std::string bytes(static_cast<std::size_t>(archive_entry_size(entry)), '\0');
-        if (!bytes.empty()) {
-            EXPECT_EQ(archive_read_data(in, bytes.data(), bytes.size()), la_ssize_t(bytes.size()));
-        }
-        entries[archive_entry_pathname(entry)] = bytes;
-    }
-    archive_read_free(in);
-    return entries;
 }
 
 FakeResultReader threeStored() {
