@@ -83,7 +83,7 @@ public:
         list.clear();
         if (dravik::FetchRecordTemplate(list, dravik::TEMPLATE_READ_RESULT) != 0) return COMM_FAILED;
         list[0].intValue = locked_;
-        list[1].intValue = code.passed ? 1 : 0;
+        list[1].intValue = code.passed ? 1 : 2;  // as the simulated sensor answers
         list[2].intValue = code.codeType;
         list[4].stringValue = code.configName;
         list[6].intValue = code.found;

@@ -67,6 +67,17 @@ TEST(ResultPage, GoldenPageOfTwoCodes) {
               "Decoding Time | 30 ms\n");
 }
 
+TEST(ResultPage, AFailedReadingSaysFail) {
+    vt::test::TempDir dir;
+    FakeResultReader reader;
+    reader.addStored(8, {FakeCode{"AkNvbmYgPEE+JgM_", false, 0, 3, 40, ""}});
+    const fs::path page = dir.path() / "failed.html";
+    ASSERT_EQ(dravik::SaveResultPage(reader, page.string(), true, 0, 8, "t"), COMM_OK);
+    const std::string seen = vt::test::runCommand(
+        "python3 " VT_SOURCE_DIR "/tests/comm/check_result_page.py '" + page.string() + "'");
+    EXPECT_NE(seen.find("Overall Result | Fail\n"), std::string::npos) << seen;
+}
+
 TEST(ResultPage, FailuresAreReportedAndTheLockReleased) {
     vt::test::TempDir dir;
     FakeResultReader reader = twoCodes();
