@@ -1,7 +1,8 @@
 // The sensor's list of last results, read with every element checked: the
 // sensor's count must not drive reads past its reply.
+#include "last_results_list.h"
+
 #include "command_frame.h"
-#include "dravik/results.h"
 
 namespace dravik {
 
@@ -38,25 +39,35 @@ int lastResultsList(int which, char* text, int* count, std::vector<ResultListEnt
     const int status =
         sendOn(*connection, "xmlGetLastResultsList", commandParams({which}), kNoLimit, StatusPattern::B, reply);
     if (status != COMM_OK) return status;
-    const std::string* listText = textElement(reply, 1);
-    const std::optional<int> entries = intElement(reply, 2);
-    if (listText == nullptr || !entries || *entries < 0 ||
-        (reply.size() - kFirstEntry) / kEntryElements < *entries)
-        return COMM_STATUS_NOT_INT;
-    std::vector<ResultListEntry> read;
-    read.reserve(static_cast<std::size_t>(*entries));
-    for (int i = 0; i < *entries; ++i) {
-        const std::optional<ResultListEntry> entry = entryAt(reply, kFirstEntry + kEntryElements * i);
-        if (!entry) return COMM_STATUS_NOT_INT;
-        read.push_back(*entry);
-    }
-    copyTextCut(text, DRAVIK_RESULTS_TEXT_SIZE, *listText);
-    *count = *entries;
-    *list = std::move(read);
+    std::string listText;
+    std::vector<ResultListEntry> entries;
+    if (const int read = ReadLastResultsList(reply, listText, entries); read != COMM_OK) return read;
+    copyTextCut(text, DRAVIK_RESULTS_TEXT_SIZE, listText);
+    *count = static_cast<int>(entries.size());
+    *list = std::move(entries);
     return COMM_OK;
 }
 
 }  // namespace
+
+int ReadLastResultsList(const XmlRpcValue& reply, std::string& text, std::vector<ResultListEntry>& entries) {
+    text.clear();
+    entries.clear();
+    const std::string* listText = textElement(reply, 1);
+    const std::optional<int> count = intElement(reply, 2);
+    if (listText == nullptr || !count || *count < 0 || (reply.size() - kFirstEntry) / kEntryElements < *count)
+        return COMM_STATUS_NOT_INT;
+    std::vector<ResultListEntry> read;
+    read.reserve(static_cast<std::size_t>(*count));
+    for (int i = 0; i < *count; ++i) {
+        const std::optional<ResultListEntry> entry = entryAt(reply, kFirstEntry + kEntryElements * i);
+        if (!entry) return COMM_STATUS_NOT_INT;
+        read.push_back(*entry);
+    }
+    text = *listText;
+    entries = std::move(read);
+    return COMM_OK;
+}
 
 }  // namespace dravik
 

@@ -25,7 +25,12 @@ int StartPollingThread(LibraryState& state, const std::shared_ptr<XmlRpcClientTi
         std::lock_guard lock(section);
         return connection->execute("xmlPollResults", XmlRpcValue(), reply, kPollLimitSeconds);
     };
-    auto interrupt = [connection](std::thread::id poller) { connection->interruptCallOf(poller); };
+    auto interrupt = [connection](std::thread::id poller, bool on) {
+        if (on)
+            connection->interruptCallOf(poller);
+        else
+            connection->endInterruptOf(poller);
+    };
     auto othersWaiting = [connection, &sectionWaiting] {
         return connection->callersWaiting() || sectionWaiting.load() > 0;
     };

@@ -68,8 +68,10 @@ void CResultPollingThread::Stop() {
     }
     stopWake_.notify_all();
     gate_.stop();
-    if (interrupt_) interrupt_(thread_.get_id());
+    const std::thread::id poller = thread_.get_id();
+    if (interrupt_) interrupt_(poller, true);
     thread_.join();
+    if (interrupt_) interrupt_(poller, false);
 }
 
 void CResultPollingThread::Resume() { gate_.resume(); }

@@ -21,9 +21,10 @@ public:
     // One "xmlPollResults" exchange into reply (which holds the preset);
     // true when a well-formed reply came back.
     using PollCall = std::function<bool(XmlRpc::XmlRpcValue& reply)>;
-    // Ends a PollCall in progress on the given thread (a stop must not wait
-    // for a held poll).
-    using InterruptCall = std::function<void(std::thread::id poller)>;
+    // on: ends a PollCall in progress on the given thread and refuses its
+    // later ones (a stop must not wait for a held poll); off: lifts that
+    // once the thread has ended.
+    using InterruptCall = std::function<void(std::thread::id poller, bool on)>;
     // Whether someone else waits for the connection; the poller lets them go first.
     using OthersWaiting = std::function<bool()>;
 

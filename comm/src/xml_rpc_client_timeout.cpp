@@ -47,13 +47,13 @@ bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue&
     if (retired_) return false;
     {
         std::lock_guard fd(fdMutex_);
+        if (interrupted_ == std::this_thread::get_id()) return false;
         caller_ = std::this_thread::get_id();
     }
     const bool ok = XmlRpcClient::execute(method, params, result, timeoutSeconds);
     {
         std::lock_guard fd(fdMutex_);
         caller_ = {};
-        interrupted_ = {};
     }
     activity_ = true;
     return ok;
@@ -61,9 +61,14 @@ bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue&
 
 void XmlRpcClientTimeout::interruptCallOf(std::thread::id caller) {
     std::lock_guard fd(fdMutex_);
-    if (caller == std::thread::id() || caller_ != caller) return;
+    if (caller == std::thread::id()) return;
     interrupted_ = caller;
-    if (getfd() != -1) ::shutdown(getfd(), SHUT_RDWR);
+    if (caller_ == caller && getfd() != -1) ::shutdown(getfd(), SHUT_RDWR);
+}
+
+void XmlRpcClientTimeout::endInterruptOf(std::thread::id caller) {
+    std::lock_guard fd(fdMutex_);
+    if (interrupted_ == caller) interrupted_ = {};
 }
 
 bool XmlRpcClientTimeout::doConnect() {

@@ -49,9 +49,12 @@ public:
     void close() override;
 
     // Ends the call that thread `caller` is making on this connection, if
-    // any: its socket is shut down and the call fails without reconnecting.
-    // The next call opens a fresh connection. Any thread.
+    // any (its socket is shut down and the call fails without reconnecting;
+    // the next call of another thread opens a fresh connection), and makes
+    // every later call of that thread fail at once until
+    // endInterruptOf(caller). Any thread.
     void interruptCallOf(std::thread::id caller);
+    void endInterruptOf(std::thread::id caller);
     // True while another thread waits to make a call; a thread that calls
     // in a loop lets such callers go first.
     bool callersWaiting() const { return waiting_.load() > 0; }
@@ -77,7 +80,7 @@ private:
     // Guards the socket descriptor against an interrupt from another thread.
     std::recursive_mutex fdMutex_;
     std::thread::id caller_;       // the thread inside execute(), under fdMutex_
-    std::thread::id interrupted_;  // its call is being ended, under fdMutex_
+    std::thread::id interrupted_;  // calls of this thread fail, under fdMutex_
     std::atomic<int> waiting_{0};
 
     std::mutex threadMutex_;  // guards thread_ against concurrent start and stop

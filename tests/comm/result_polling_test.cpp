@@ -95,6 +95,21 @@ TEST_F(ResultPolling, DisconnectWhileAPollIsHeldReturnsPromptlyAndLeavesNoThread
     EXPECT_EQ(window.count(), 0u);
 }
 
+// A stop that comes just before the poller sends its next poll must not
+// have to wait for that poll: the poller's calls fail until the mark is lifted.
+TEST_F(ResultPolling, AnInterruptedThreadsCallsFailUntilTheMarkIsLifted) {
+    const auto connection = dravik::leaseConnection();
+    const auto self = std::this_thread::get_id();
+    connection->interruptCallOf(self);
+    XmlRpc::XmlRpcValue reply;
+    EXPECT_FALSE(connection->execute("help", XmlRpc::XmlRpcValue(), reply, 3.0));
+    bool otherThread = false;
+    std::thread([&] { otherThread = connection->execute("help", XmlRpc::XmlRpcValue(), reply, 3.0); }).join();
+    EXPECT_TRUE(otherThread);
+    connection->endInterruptOf(self);
+    EXPECT_TRUE(connection->execute("help", XmlRpc::XmlRpcValue(), reply, 3.0));
+}
+
 struct UnlockCase {
     const char* name;
     ScriptedReply reply;

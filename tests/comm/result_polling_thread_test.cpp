@@ -125,7 +125,9 @@ CResultPollingThread::Timing quickTiming() {
 class PollingThreadTest : public ::testing::Test {
 protected:
     CResultPollingThread thread{window.window(), [this](XmlRpcValue& r) { return sensor.poll(r); },
-                                [this](std::thread::id) { sensor.interrupt(); }, nullptr, quickTiming()};
+                                [this](std::thread::id, bool on) {
+                                    if (on) sensor.interrupt();
+                                }, nullptr, quickTiming()};
 
     std::size_t events(unsigned wParam) const {
         std::size_t n = 0;
