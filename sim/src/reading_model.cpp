@@ -1,5 +1,7 @@
 #include "sim/reading_model.h"
 
+#include <algorithm>
+
 #include "reading_replies.h"
 #include "sim/status_reply.h"
 
@@ -47,7 +49,14 @@ void ReadingModel::setNextText(std::string text) {
 
 void ReadingModel::setPollHold(std::chrono::milliseconds hold) {
     std::lock_guard lock(mutex_);
-    pollHold_ = hold;
+    pollHold_ = std::min(hold, std::chrono::milliseconds(19000));
+}
+
+int ReadingModel::configuredCodeType(const SensorData& sensor) {
+    const int slot = sensor.editing ? sensor.editing->slot : sensor.activeConfig;
+    if (slot < 0 || slot >= kConfigSlotCount) return 1;
+    const int codeType = sensor.slots[static_cast<std::size_t>(slot)].data.parameters.codeType();
+    return codeType > 0 ? codeType : 1;
 }
 
 void ReadingModel::setRate(std::chrono::milliseconds period) {
@@ -87,7 +96,7 @@ bool ReadingModel::takeReading(bool count) {
     {
         std::lock_guard lock(mutex_);
         reading.number = nextNumber_++;
-        reading.codeType = codeType_;
+        reading.codeType = codeType_ ? *codeType_ : configuredCodeType(sensor);
         reading.text = nextText_ ? *nextText_ : "VT-READING-" + std::to_string(reading.number);
         nextText_.reset();
     }

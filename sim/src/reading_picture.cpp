@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "sim/slot_parameters.h"
+
 namespace vt::sim {
 
 namespace {
@@ -20,14 +22,14 @@ struct Symbology {
 };
 
 Symbology symbologyFor(int codeType) {
-    switch (codeType) {
-        case 1:
+    switch (familyOf(codeType).value_or(CodeFamily::BarCode)) {
+        case CodeFamily::Ecc200:
             return {ZXing::BarcodeFormat::DataMatrix, "DataMatrix", 8, false};
-        case 2:
+        case CodeFamily::Pdf417:
             return {ZXing::BarcodeFormat::PDF417, "PDF417", 3, false};
-        case 3:
+        case CodeFamily::QrCode:
             return {ZXing::BarcodeFormat::QRCode, "QRCode", 6, false};
-        case 33:
+        case CodeFamily::Aztec:
             return {ZXing::BarcodeFormat::Aztec, "Aztec", 6, false};
         default:
             return {ZXing::BarcodeFormat::Code128, "Code128", 3, true};

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "sim/slot_parameters.h"
 #include "sim/status_reply.h"
 
 namespace vt::sim {
@@ -14,13 +15,13 @@ void append(XmlRpcValue& reply, XmlRpcValue value) { reply[reply.size()] = std::
 
 // Each code family's result: which item types follow the three leading texts.
 const char* codeResultShape(int codeType) {
-    switch (codeType) {
-        case 2:
-            return "iidddiiii";  // PDF417
-        case 3:
-            return "iiiiddiiiiis";  // QR Code
-        case 33:
-            return "iiidddiiii";  // Aztec Code
+    switch (familyOf(codeType).value_or(CodeFamily::Ecc200)) {
+        case CodeFamily::Pdf417:
+            return "iidddiiii";
+        case CodeFamily::QrCode:
+            return "iiiiddiiiiis";
+        case CodeFamily::Aztec:
+            return "iiidddiiii";
         default:
             return "iidddiii";  // Data Matrix ECC 200 and every other type
     }
@@ -28,9 +29,14 @@ const char* codeResultShape(int codeType) {
 
 // Number of quality parameters of the code type's quality record.
 int qualityParameters(int codeType) {
-    if (codeType >= 23 && codeType <= 29) return 24;  // GS1 DataBar: with composite component
-    if (codeType == 2) return 8;
-    return 9;
+    switch (qualityFormOf(codeType).value_or(QualityForm::Ecc200QrAztec)) {
+        case QualityForm::Composite:
+            return 24;
+        case QualityForm::Pdf417:
+            return 8;
+        default:
+            return 9;
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "bitmap_file.h"
 #include "dravik/sensor_images.h"
 #include "readings_fixture.h"
+#include "sim/parameter_shapes.h"
 #include "sim/reply_script.h"
 #include "temp_dir.h"
 
@@ -213,6 +214,19 @@ TEST_F(SensorImages, EachCodeTypeIsPaintedAsARealCode) {
         EXPECT_EQ(result.format(), format);
         EXPECT_EQ(result.text(), "VT-TYPE-" + std::to_string(codeType));
     }
+}
+
+// Without a code type of its own the simulator reads the active configuration's.
+TEST_F(SensorImages, TheActiveConfigurationsCodeTypeIsPainted) {
+    model.access([](vt::sim::SensorData& d) {
+        d.slots[4].used = true;
+        d.slots[4].data.parameters.configData[vt::sim::shape::kConfigDataCodeType] = 33;
+        d.activeConfig = 4;
+    });
+    model.setState(2);
+    ASSERT_TRUE(readings.takeReading());
+    EXPECT_EQ(readings.latest()->codeType, 33);
+    EXPECT_EQ(readings.latest()->code.format, "Aztec");
 }
 
 TEST_F(SensorImages, TwoThreadsFetchingAtOnceEachGetTheirOwnPicture) {

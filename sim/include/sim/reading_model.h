@@ -67,13 +67,15 @@ public:
     ReadingModel(const ReadingModel&) = delete;
     ReadingModel& operator=(const ReadingModel&) = delete;
 
-    // The code type the readings paint (the configuration's); 1 at first.
+    // The code type the readings paint. Unless set here, the code type of
+    // the configuration being edited, else of the active one, else 1.
     void setCodeType(int codeType);
     // The text of the next reading; afterwards "VT-READING-<number>" again.
     void setNextText(std::string text);
     // A reading every `period` while the sensor is in a reading state; 0 stops.
     void setRate(std::chrono::milliseconds period);
-    // How long a poll waits for a reading before it answers "nothing new" (under 20 s).
+    // How long a poll waits for a reading before it answers "nothing new";
+    // cut to 19 s, so a poll is always answered within its 20 s.
     void setPollHold(std::chrono::milliseconds hold);
 
     // A reading now when the sensor is in state 2, 6 or 7; false otherwise.
@@ -100,12 +102,13 @@ public:
 
 private:
     void rateLoop();
+    static int configuredCodeType(const SensorData& sensor);
     std::optional<SimReading> lockedReading(int index, XmlRpc::XmlRpcValue& refusal) const;
 
     SensorModel& sensor_;
     mutable std::mutex mutex_;
     std::condition_variable readingTaken_;
-    int codeType_ = 1;
+    std::optional<int> codeType_;
     std::optional<std::string> nextText_;
     std::chrono::milliseconds pollHold_{1000};
     std::chrono::milliseconds rate_{0};

@@ -23,8 +23,8 @@ struct PaintedCode {
     int left = 0, top = 0, right = 0, bottom = 0;  // bounding box, inclusive
 };
 
-// The sensor's code types that the simulator paints: 1 Data Matrix, 2
-// PDF417, 3 QR Code, 33 Aztec Code; any other type a Code 128 bar code.
+// The code painted for a code type goes by its family: Data Matrix, PDF417,
+// QR Code or Aztec Code; a bar code (or an unknown type) as Code 128.
 // An empty text or one the symbology cannot hold gives a picture without a
 // code (format empty).
 PaintedCode PaintCode(int codeType, const std::string& text);
