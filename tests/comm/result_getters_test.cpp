@@ -115,6 +115,32 @@ TEST_F(ResultGetters, ResultsOfEveryFamilyComeWithTheirTemplatesLength) {
     }
 }
 
+TEST_F(ResultGetters, AutoDetectHandsOverWhatTheSensorFoundAndTheFirstResult) {
+    model.access([](vt::sim::SensorData& d) {
+        d.detectedCodeType = 3;
+        d.detectedValue = 7;
+    });
+    int value = 0, codeType = 0;
+    ParameterList list;
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(GetAutoDetectResults(1, 2, &value, &codeType, &list, &bytes), COMM_OK);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(codeType, 3);
+    EXPECT_EQ(list.size(), 40u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), readings.latest()->text);
+}
+
+TEST_F(ResultGetters, ReadCodeDecodesAndLeavesTheResultLockedForTheGetters) {
+    ASSERT_EQ(SetUnlockResult(), COMM_OK);
+    int count = -1;
+    ASSERT_EQ(GetReadCode(&count), COMM_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(server.countCalls("xmlDecodeImage"), 1u);
+    EXPECT_TRUE(dravik::resultLocked());
+    ASSERT_EQ(SetUnlockResult(), COMM_OK);
+    EXPECT_EQ(counts().locks, counts().unlocks);
+}
+
 TEST_F(ResultGetters, NullListsAreRefused) {
     std::vector<uint8_t> bytes;
     EXPECT_EQ(GetTestConfigResult(0, nullptr, &bytes), COMM_INVALID_ARGUMENT);
