@@ -4,42 +4,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/utf.h"
+
 namespace vt {
 namespace {
-
-bool validUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        auto c = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        uint32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size()) return false;
-        for (int k = 1; k <= extra; ++k) {
-            auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        static constexpr uint32_t minimum[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 // Resolves \n, \t, \r and \\; any other escape is an error.
 bool unescape(std::string_view raw, std::string& out, std::string& error) {
@@ -103,7 +71,7 @@ StringTable::LoadResult StringTable::parse(std::string_view text) {
         if (idText.empty() || ec != std::errc() || ptr != idText.data() + idText.size())
             return fail("the id is not a decimal number from 0 to 4294967295");
         std::string_view raw = line.substr(eq + 1);
-        if (!validUtf8(raw)) return fail("the text is not valid UTF-8");
+        if (!isValidUtf8(raw)) return fail("the text is not valid UTF-8");
         std::string value, error;
         if (!unescape(raw, value, error)) return fail(error);
         if (!texts_.emplace(id, std::move(value)).second)
