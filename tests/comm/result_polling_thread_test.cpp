@@ -124,6 +124,9 @@ CResultPollingThread::Timing quickTiming() {
 
 class PollingThreadTest : public ::testing::Test {
 protected:
+    // Declared before the thread, which uses them until it is joined.
+    vt::test::RecordingTarget window;
+    ScriptedSensor sensor;
     CResultPollingThread thread{window.window(), [this](XmlRpcValue& r) { return sensor.poll(r); },
                                 [this](std::thread::id, bool on) {
                                     if (on) sensor.interrupt();
@@ -134,9 +137,6 @@ protected:
         for (const auto& m : window.messages()) n += (m.message == WM_SENSORNOTIFY && m.wParam == wParam) ? 1 : 0;
         return n;
     }
-
-    vt::test::RecordingTarget window;
-    ScriptedSensor sensor;
 };
 
 TEST_F(PollingThreadTest, AnEventIsPostedOnceAndTheThreadWaitsUntilResumed) {
