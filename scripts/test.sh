@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds and runs every test: the default
 # build, then the libraries and program under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the libraries under ThreadSanitizer.
-# Usage: scripts/test.sh [preset...]   (default: default asan-ubsan tsan)
+# UndefinedBehaviorSanitizer, then the libraries under ThreadSanitizer, then
+# the clang build with the libFuzzer targets (so clang's warnings are seen too).
+# Usage: scripts/test.sh [preset...]   (default: default asan-ubsan tsan fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,7 +13,7 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=offscreen
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(default asan-ubsan tsan)
+[ ${#presets[@]} -gt 0 ] || presets=(default asan-ubsan tsan fuzz)
 jobs=$(nproc)
 
 for preset in "${presets[@]}"; do
