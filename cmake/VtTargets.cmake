@@ -48,6 +48,8 @@ function(vt_test name)
   vt_code(${name})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Tests read the resource files from Lib/, so they are copied first.
+  add_dependencies(${name} vt_resources)
   # Where tests find the build's binaries and the source tree's fixtures.
   # (Test programs sit beside a link to bin/Lib, so Lib/ lookup works as installed.)
   target_compile_definitions(${name} PRIVATE
@@ -67,6 +69,7 @@ function(vt_fuzz_target name)
   vt_code(${name})
   target_link_libraries(${name} PRIVATE ${A_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  add_dependencies(${name} vt_resources)
   if(VT_FUZZ)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
