@@ -3,6 +3,8 @@
 // read (docs/program.md lists each with the class that holds it and who
 // writes it). One instance, owned by the main window, handed by reference.
 // Written on the GUI thread only; the command worker never reads it.
+#include <cstdint>
+
 #include "core/graphics_colours.h"
 
 // A rectangle or point of the 640 x 480 picture (x 0..639, y 0..479).
@@ -21,6 +23,32 @@ struct ImagePoint {
 
 struct MainDialogState {
   // --- Connection, sensor and wizard state ---
+  std::uint8_t m_bConnected = 0;         // sensor connected
+  std::uint8_t m_bBusy = 0;              // a command is in flight or a handler holds the sensor
+  std::uint8_t m_bTestRunning = 0;       // test or monitor mode running
+  std::uint8_t m_bConfigModified = 0;    // configuration edited and not yet written
+  std::uint8_t m_bUpdatePending = 0;     // software update requested
+  std::uint8_t m_bValidationFailed = 0;  // a page's changes are not yet sent / failed a check
+  std::uint8_t m_bExtendedConfig = 0;    // sensor software 3100 or later
+  std::uint8_t m_bLiveImage = 0;         // live image running (m_bLiveImageOn)
+  std::uint8_t m_bEditorOpen = 0;        // a configuration editor page is shown
+  std::uint8_t m_bEditorMode = 0;        // the editor works on a configuration (not the set-up wizard)
+  std::uint8_t m_bMonitorView = 0;       // monitor panel shown
+  std::uint8_t m_bServiceView = 0;       // service panel shown
+  std::uint8_t m_bImageVisible = 0;      // the picture area shows an image
+  std::uint8_t m_bLeaving = 0;           // exit or disconnect asked (m_bExiting)
+  std::uint8_t m_bAutoDetected = 0;      // a code auto-detection succeeded; the log wraps at blanks
+  std::uint8_t m_bErrorShown = 0;        // an information or warning box was shown
+  int m_nSensorState = -1;               // -1: no state read yet; 2 monitor, 4 configuration, 9 service
+  int m_nWizardStep = 0;                 // 0 none, 1 monitor, 2 service, 3 connection panel,
+                                         // 7/17 image quality, 8 overview, 11 code definition,
+                                         // 15 process interface, 18 function test
+  int m_nPageTitle = 0;                  // page shown, for its title and help (m_nPageId)
+  int m_nCodeType = 0;                   // code type of the edited configuration
+  int m_nTotalReadings = 0;              // sensor statistics: total readings
+  int m_nGoodReadings = 0;
+  int m_nFailedReadings = 0;
+  std::uint32_t m_messageColour = 32768;  // 0x008000: colour pages pass with their log lines
 
   // --- Command engine ---
 
@@ -37,6 +65,9 @@ struct MainDialogState {
   bool m_bCodeDefinitionView = false;
 
   // --- Lock session ---
+  std::uint8_t m_bSensorLocked = 0;  // the sensor carries a password lock
+  std::uint8_t m_bLoggedIn = 0;      // the user has logged in to the locked sensor
+  int m_nLockedItems = 0;            // protected functions: 1 service, 2 configuration, 4 monitor
 
   // --- Display colours ---
   GraphicsColours colours;

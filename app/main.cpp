@@ -1,0 +1,37 @@
+// varnis-tarvel: the desktop program. Start-up order: no arguments, one
+// instance per user (taken before any window), then the main window.
+#include <QApplication>
+#include <memory>
+
+#include "program/composition_root.h"
+#include "services/recording_prompt.h"
+#include "startup/single_instance.h"
+#include "window/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The program takes no arguments: given any, it ends without a word.
+  if (QApplication::arguments().size() > 1) return 0;
+
+  SingleInstance instance;
+  if (!instance.acquire()) return 0;
+
+  // Unattended runs (tests, benchmarks) answer every box at once and echo it.
+  std::unique_ptr<Prompt> prompt;
+  if (qEnvironmentVariableIsSet("VT_PROMPT_ANSWER")) {
+    auto recording = std::make_unique<RecordingPrompt>();
+    recording->setEcho(true);
+    prompt = std::move(recording);
+  } else {
+    prompt = std::make_unique<QtPrompt>();
+  }
+
+  CVarnisDatamatrixDlg window(*prompt, MakePanels(*prompt));
+  QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
+                   &CVarnisDatamatrixDlg::RaiseFromOtherInstance);
+  if (window.OnInitDialog() == CVarnisDatamatrixDlg::StartResult::End) return 0;
+  QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+  window.show();
+  if (instance.takePendingRaise()) window.RaiseFromOtherInstance();
+  return QApplication::exec();
+}

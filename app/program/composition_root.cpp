@@ -1,0 +1,8 @@
+#include "program/composition_root.h"
+
+// Each layer adds its objects here as it lands; a layer that is not built
+// yet leaves its pointers null and the main window skips them.
+MainPanels MakePanels(Prompt& /*prompt*/) {
+  MainPanels panels;
+  return panels;
+}

@@ -1,0 +1,77 @@
+#include "resources/resource_libraries.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "resources/program_strings.h"
+#include "services/prompt.h"
+
+std::optional<vt::StringTable> ResourceLibraries::loadTable(const QString& file) {
+  vt::StringTable table;
+  if (!table.load(file.toStdString()).ok) return std::nullopt;
+  return table;
+}
+
+QString ResourceLibraries::lookup(const std::optional<vt::StringTable>& table, int id) {
+  if (!table || id < 0) return {};
+  const auto text = table->get(static_cast<uint32_t>(id));
+  return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
+}
+
+void ResourceLibraries::LoadResourceLibraries(const QString& libDir) {
+  libDir_ = libDir;
+  const QDir dir(libDir);
+  definitions_ = loadTable(dir.filePath(ProgramStrings::text(ProgramStrings::kDefinitionsName) + "/strings.txt"));
+  m_bDefinitionsDllMissing = !definitions_;
+  resources_ = loadTable(dir.filePath(ProgramStrings::text(ProgramStrings::kResourcesName) + "/strings.txt"));
+  m_bResourcesDllMissing = !resources_;
+  // The XML configuration library is only probed: its folder must be there.
+  const QString xmlName = definition(501);
+  m_bXmlConfigDllMissing = !definitions_ || xmlName.isEmpty() || !QFileInfo(dir.filePath(xmlName)).isDir();
+}
+
+QString ResourceLibraries::definition(int id) const { return lookup(definitions_, id); }
+QString ResourceLibraries::resource(int id) const { return lookup(resources_, id); }
+QString ResourceLibraries::text(int id) const { return lookup(language_, id); }
+
+QString ResourceLibraries::picturePath(int id) const {
+  const QDir dir(QDir(libDir_).filePath(ProgramStrings::text(ProgramStrings::kResourcesName)));
+  for (const char* ext : {".svg", ".png"}) {
+    const QString path = dir.filePath(QString::number(id) + ext);
+    if (QFileInfo::exists(path)) return path;
+  }
+  return {};
+}
+
+QString ResourceLibraries::languageFolder(int id) const {
+  return QDir(libDir_).filePath(definition(101) + QStringLiteral("%1").arg(id, 2, 16, QLatin1Char('0')));
+}
+
+bool ResourceLibraries::tryLanguage(int id) {
+  auto table = loadTable(QDir(languageFolder(id)).filePath("strings.txt"));
+  if (!table) return false;
+  language_ = std::move(table);
+  languageId_ = id;
+  if (defineLocale) defineLocale(languageFolder(id));
+  return true;
+}
+
+int ResourceLibraries::LoadLanguageLibrary(int id, bool fallbackAllowed, const CLanguage& languages, Prompt& prompt,
+                                           QWidget* owner) {
+  const QString caption = ProgramStrings::text(ProgramStrings::kStartupCaption);
+  if (languages.IsLanguageAvailable(id) && tryLanguage(id)) return id;
+  if (!fallbackAllowed) return -1;
+  if (languages.IsLanguageAvailable(9) && tryLanguage(9)) {
+    prompt.message(owner, ProgramStrings::text(ProgramStrings::kLanguageFallbackEnglish), caption,
+                   QMessageBox::Warning);
+    return 9;
+  }
+  for (int other = 1; other <= 255; ++other) {
+    if (!languages.IsLanguageAvailable(other) || !tryLanguage(other)) continue;
+    prompt.message(owner, ProgramStrings::text(ProgramStrings::kLanguageFallbackOther) + QString::number(other, 16),
+                   caption, QMessageBox::Warning);
+    return other;
+  }
+  prompt.message(owner, ProgramStrings::text(ProgramStrings::kNoLanguage), caption, QMessageBox::Critical);
+  return kNoLanguageLoaded;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The services of the code definition and output pages (codedef/) that the
+// main window and its reply handler call. codedef/ implements them. A page
+// that does not exist is valid: callers skip it.
+#include <QPoint>
+
+#include "services/panel.h"
+
+// The code-definition page (CConfigCodeDefinition) with its tabs.
+class CodeDefinitionService : public Panel {
+public:
+  virtual void UpdateCodeTypeList() = 0;        // types 30..36 with the extended configuration
+  virtual void ShowSettings() = 0;              // tab 1 from the configuration
+  virtual void ShowAutoDetectResult() = 0;
+  virtual void ShowFilters() = 0;               // tab 2
+  virtual void ShowCodeData(int codeType) = 0;  // the code tab of the family just read
+  virtual void ShowCompositeSettings() = 0;
+  virtual void UpdateTeachButton(int codeType) = 0;
+  virtual int ValidateInput() = 0;              // 0 valid, else the bad field has the focus
+  virtual void ApplyTab1() = 0;
+  virtual int ValidateCodeTab() = 0;            // 0 valid, -1 invalid
+  virtual void SendCodeData() = 0;
+  virtual void DeleteCodeTab() = 0;
+  virtual bool hasPendingAction() const = 0;    // ended by EndPendingAction (control 1081)
+  virtual void EndPendingAction() = 0;
+  virtual void ClearModifiedFlags() = 0;
+  virtual void ShowContextMenu(QPoint at, int codeType, int resultIndex) = 0;
+};
+
+// The image-quality page (CConfigImgQuality, CConfigImageQtyParam).
+class ImageQualityService : public Panel {
+public:
+  virtual void ShowSettings() = 0;
+  virtual void EnableExposure(bool on) = 0;
+};
+
+// The process-interface page (CConfigProcessInterface) and its test output.
+class ProcessInterfaceService : public Panel {
+public:
+  virtual void ShowSettings() = 0;  // both tabs
+  virtual void ShowRegexResult(int flag) = 0;
+  virtual void ShowContextMenu(QPoint at, int resultIndex) = 0;
+};

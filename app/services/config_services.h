@@ -1,0 +1,80 @@
+#pragma once
+// The services of configuration management and sensor settings (config/)
+// that the main window and its reply handler call. config/ implements them.
+#include "services/panel.h"
+
+// The configuration manager (CConfigManager) with its tree and command bar.
+class ConfigManagerService {
+public:
+  virtual ~ConfigManagerService() = default;
+  virtual void RebuildFromConfigList() = 0;
+  virtual bool IsAnyConfigActive() const = 0;
+  virtual int CheckFreeSlot() const = 0;  // 0 a slot is free, -1 all 32 used
+  virtual void ActivateSelected() = 0;
+  virtual void EditSelectedConfig() = 0;
+  virtual void DeleteSelectedConfig() = 0;
+  virtual void GetMasterRequestType(int button) = 0;  // 0 group master, 1 capture master
+  virtual void SetSelectedAsGroupMaster() = 0;
+  virtual void SaveConfigToFile() = 0;
+  virtual void RequestConfigInfo() = 0;
+  virtual void CutSelectedConfig() = 0;
+  virtual void CopySelectedConfig() = 0;
+  virtual void PasteClipboardConfig() = 0;
+  virtual void ClearClipboard() = 0;  // clipboard index -1
+  virtual int countConfigurations() const = 0;
+  // The tree (CConfigTreeView): 0 root, 1 group, -1 otherwise.
+  virtual int GetSelectedItemType() const = 0;
+  virtual void DisableConfigCommands() = 0;
+  virtual void DisableNewCommand() = 0;
+  virtual void DisableDownloadCommand() = 0;
+};
+
+// The editor's task buttons (CConfigTaskButtons).
+class TaskButtonsService : public Panel {
+public:
+  virtual void ResetPageStates() = 0;
+  virtual void ShowImageQualityPage() = 0;
+  virtual void OnImageQuality() = 0;
+  virtual void OnCodeDefinition() = 0;
+  virtual void OnProcessInterface() = 0;
+  virtual void OnFunctionTest() = 0;
+};
+
+// The global sensor settings dialog (CGlobalSensorSettings).
+class SensorSettingsService {
+public:
+  virtual ~SensorSettingsService() = default;
+  virtual void EnablePages(bool on) = 0;
+  virtual void EnableButtons(bool on) = 0;
+  virtual void ForceClose() = 0;
+};
+
+// The function test page and its sequence (CConfigFunctionTest, CConfigFuncTestSeq).
+class FunctionTestService : public Panel {
+public:
+  virtual void UpdateStatistics() = 0;
+  virtual void ClearStatistics() = 0;
+  virtual void ResetTestControls() = 0;
+};
+
+// The trigger settings (CConfigTriggerSetting).
+class TriggerSettingsService {
+public:
+  virtual ~TriggerSettingsService() = default;
+  virtual void FillFromConfig() = 0;
+  virtual int ValidateInput() = 0;  // 0 valid, 1 invalid (focus on the field)
+};
+
+// The sensor panel (CConfigSensor).
+class SensorPanelService : public Panel {
+public:
+  virtual void FillFromSensorGlobals() = 0;
+};
+
+// The configuration dialogs closed by the user-interface reset.
+class ConfigDialogsService {
+public:
+  virtual ~ConfigDialogsService() = default;
+  virtual void CancelNewItem() = 0;  // CConfigNewItem::CancelDialog
+  virtual void EndDialogs() = 0;     // rename and information dialogs
+};

@@ -1,0 +1,29 @@
+#include "services/prompt.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+
+QMessageBox::StandardButton QtPrompt::message(QWidget* owner, const QString& text, const QString& caption,
+                                              QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, caption, text, buttons, owner);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int QtPrompt::runDialog(QDialog& dialog) { return dialog.exec(); }
+
+QString QtPrompt::openFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileName(owner, title, folder, filter);
+}
+
+QString QtPrompt::saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
+  return QFileDialog::getSaveFileName(owner, title, folder, filter);
+}
+
+QString QtPrompt::existingFolder(QWidget* owner, const QString& title, const QString& folder) {
+  return QFileDialog::getExistingDirectory(owner, title, folder);
+}
+
+QColor QtPrompt::colour(QWidget* owner, const QColor& initial, const QString& title) {
+  return QColorDialog::getColor(initial, owner, title);
+}

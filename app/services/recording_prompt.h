@@ -1,0 +1,59 @@
+#pragma once
+// A Prompt that records every request and answers from a script instead of
+// showing anything: for tests, and for the program when the environment
+// asks for unattended runs (VT_PROMPT_ANSWER, see docs/program.md).
+#include <QDialog>
+#include <QList>
+#include <QPointer>
+#include <deque>
+#include <functional>
+
+#include "services/prompt.h"
+
+class RecordingPrompt : public Prompt {
+public:
+  enum class Kind { Message, Dialog, OpenFile, SaveFile, Folder, Colour };
+  struct Request {
+    Kind kind = Kind::Message;
+    QPointer<QWidget> owner;
+    QString text;     // message text, or the dialog's window title
+    QString caption;  // message caption, file dialog title
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QPointer<QDialog> dialog;  // the dialog of a Dialog request
+  };
+
+  // Answers for the coming message boxes, in order; when none is queued the
+  // box is answered with its first button of Ok, Yes, Cancel, No.
+  void queueAnswer(QMessageBox::StandardButton answer) { answers_.push_back(answer); }
+  // Handles the coming modal dialogs: the handler gets the dialog (shown,
+  // not modal) and returns its result. Without one the dialog stays shown
+  // and the request returns keptOpenResult.
+  void setDialogHandler(std::function<int(QDialog&)> handler) { dialogHandler_ = std::move(handler); }
+  void setFileAnswer(const QString& path) { fileAnswer_ = path; }
+  void setColourAnswer(const QColor& colour) { colourAnswer_ = colour; }
+  // Echo every message to standard error as "caption|icon|text" (unattended runs).
+  void setEcho(bool on) { echo_ = on; }
+
+  const QList<Request>& requests() const { return requests_; }
+  QList<Request> messages() const;
+  void clear() { requests_.clear(); }
+
+  static constexpr int keptOpenResult = QDialog::Rejected;
+
+  QMessageBox::StandardButton message(QWidget* owner, const QString& text, const QString& caption,
+                                      QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;
+  int runDialog(QDialog& dialog) override;
+  QString openFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
+  QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
+  QString existingFolder(QWidget* owner, const QString& title, const QString& folder) override;
+  QColor colour(QWidget* owner, const QColor& initial, const QString& title) override;
+
+private:
+  QList<Request> requests_;
+  std::deque<QMessageBox::StandardButton> answers_;
+  std::function<int(QDialog&)> dialogHandler_;
+  QString fileAnswer_;
+  QColor colourAnswer_;
+  bool echo_ = false;
+};

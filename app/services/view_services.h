@@ -1,0 +1,96 @@
+#pragma once
+// The services of the image view, monitoring and controls (view/) that the
+// main window and its features call. view/ implements them; the composition
+// root plugs the objects into MainPanels. A missing object is skipped.
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "services/panel.h"
+
+// The image view (CDirectX) and its zoom (CZoom).
+class ImageViewService {
+public:
+  virtual ~ImageViewService() = default;
+  virtual QWidget* widget() = 0;            // placed in the picture area (control 1074)
+  virtual int InitDirectDraw() = 0;         // 0, or -10050..-10054
+  virtual int Render() = 0;                 // 0, or -11056 when the picture can no longer be drawn
+  virtual void BlitToScreen() = 0;
+  virtual void ShowDefaultImage() = 0;      // placeholder picture, zoom reset
+  virtual int RemoveAllOverlays() = 0;      // 0, or -14174
+  virtual int RemoveOverlaysOfKind(int kind) = 0;  // 0 window of interest, 1 code box, 2 text
+  virtual int ShowOverlay(int id, bool visible) = 0;  // -14172 for an unknown id
+  virtual int CountOverlaysOfKind(int kind) const = 0;
+  virtual void UpdateSourceRect(int centreOnZoomPoint) = 0;
+  // Zoom: step 0 is the whole image, at most step 5.
+  virtual void ApplyZoom(int step) = 0;
+  virtual void ResetZoom() = 0;
+  virtual void SetZoomToolActive(bool on) = 0;
+  virtual void ZoomIn() = 0;
+  virtual void ZoomOut() = 0;
+};
+
+// The message list (CColorListBox): lines in colours (COLORREF 0x00BBGGRR).
+class MessageListService {
+public:
+  virtual ~MessageListService() = default;
+  virtual QWidget* widget() = 0;
+  virtual int AddColorString(const QString& text, std::uint32_t colour) = 0;  // new index, < 0 on failure
+  virtual void ClearItems() = 0;
+  virtual int count() const = 0;
+  virtual QString itemText(int index) const = 0;
+  virtual std::uint32_t itemColour(int index) const = 0;
+  // Width available to text, in pixels, and a text's width in the list's font.
+  virtual int clientWidth() const = 0;
+  virtual int textWidth(const QString& text) const = 0;
+};
+
+// The monitor panel (CMonitorMode).
+class MonitorPanelService : public Panel {
+public:
+  virtual void UpdateStatistics() = 0;
+  virtual void ClearStatistics() = 0;
+  virtual void ResetStatistics() = 0;
+  virtual void CheckAllDisplayOptions() = 0;
+  virtual void EnableResetButton(bool on) = 0;  // button 1144
+};
+
+// The service panel (CServiceReport).
+class ServicePanelService : public Panel {
+public:
+  virtual void ClearResultSlots(bool reset) = 0;
+  virtual void FillResultsGrid(bool rebuild) = 0;
+  virtual void CheckAllDisplayOptions() = 0;
+};
+
+// The result texts of a reading (CTestResults) and the stored result images.
+class ResultViewService {
+public:
+  virtual ~ResultViewService() = default;
+  virtual void ClearReadResults() = 0;
+  virtual void ClearCodeResults() = 0;
+  virtual int Refresh() = 0;  // non-zero stops the caller
+  virtual void AddEvaluationCaption() = 0;
+  virtual QStringList FormatResult(int resultIndex) = 0;
+  virtual bool shortMessages() const = 0;  // the log keeps messages to three lines
+  virtual void SetImageStoreMode(int mode) = 0;
+  virtual void ResetImageSlots() = 0;
+};
+
+// The balloon tooltip (CBBToolTip).
+class BalloonTipService {
+public:
+  virtual ~BalloonTipService() = default;
+  virtual void ShowTip(int controlId, QPoint at) = 0;
+  virtual void RemoveTool(int controlId, QPoint at) = 0;
+  virtual void HideTip() = 0;
+};
+
+// Modal dialogs of view/ that the main window opens (CColorSettings).
+class ColourSettingsService {
+public:
+  virtual ~ColourSettingsService() = default;
+  virtual int RunColourSettings() = 0;  // through the Prompt; the dialog's result
+  virtual void EndDialog() = 0;         // closed by the user-interface reset
+};

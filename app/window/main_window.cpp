@@ -1,0 +1,337 @@
+#include "window/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "log/colour_message_list.h"
+#include "resources/program_strings.h"
+#include "window/menu_table.h"
+
+namespace {
+
+// Toolbar buttons: command id (its text and tooltip are the language string
+// of the same id) and the common-resource picture it shows; 0 separates.
+struct ToolButton {
+  int command;
+  int picture;
+};
+constexpr ToolButton kToolbar[] = {
+    {5000, 15}, {5001, 20}, {0, 0},     {5003, 25}, {5004, 30}, {5005, 35}, {5006, 40},
+    {0, 0},     {5009, 45}, {5010, 50}, {5011, 55}, {0, 0},     {5032, 60},
+};
+
+QString idName(int id) { return QStringLiteral("id%1").arg(id); }
+
+}  // namespace
+
+CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
+    : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()) {
+  setObjectName("CVarnisDatamatrixDlg");
+  if (!m_panels.messageList) m_panels.messageList = std::make_unique<ColourMessageList>();
+}
+
+CVarnisDatamatrixDlg::~CVarnisDatamatrixDlg() { ReleaseResources(); }
+
+CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
+  // Well-known folders first: they say where Lib/ is.
+  if (m_path->Init() != 0) {
+    m_prompt.message(nullptr, ProgramStrings::text(ProgramStrings::kStartupCaption) + QStringLiteral(": -10004"),
+                     ProgramStrings::text(ProgramStrings::kStartupCaption), QMessageBox::Critical);
+    return StartResult::End;
+  }
+  m_path->GetPaths(m_paths);
+  m_resources.LoadResourceLibraries(m_paths.lib);
+
+  const QString startupCaption = ProgramStrings::text(ProgramStrings::kStartupCaption);
+  for (auto [missing, id] : {std::pair{m_resources.m_bDefinitionsDllMissing, ProgramStrings::kDefinitionsMissing},
+                             std::pair{m_resources.m_bResourcesDllMissing, ProgramStrings::kResourcesMissing},
+                             std::pair{m_resources.m_bXmlConfigDllMissing, ProgramStrings::kXmlConfigMissing}}) {
+    if (!missing) continue;
+    m_prompt.message(nullptr, ProgramStrings::text(id), startupCaption, QMessageBox::Critical);
+    return StartResult::End;
+  }
+  for (int i = 0; i < 4; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
+  m_strMsgTitle = m_strProductTexts[2];
+  m_state.m_nWizardStep = 0;
+
+  // Language: the stored choice, English when none.
+  m_language.ScanLanguageDlls(m_paths.lib, m_resources.definition(101));
+  const int loaded = m_resources.LoadLanguageLibrary(9, true, m_language, m_prompt, nullptr);
+  if (loaded == ResourceLibraries::kNoLanguageLoaded) return StartResult::End;
+  m_language.SelectLanguage(loaded, [this](int id) { return text(id); });
+
+  CreateControls();
+  CreateMenu();
+  CreateToolbar();
+  CreateStatusBar();
+  PlacePanels();
+  BuildLanguageMenu();
+  setWindowTitle(m_resources.definition(300));
+  m_btnBack->setEnabled(false);
+  m_btnEscape->setEnabled(false);
+  m_btnNext->setEnabled(false);
+  ApplyLanguage();
+  return StartResult::Run;
+}
+
+void CVarnisDatamatrixDlg::CreateControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName("centralWidget");
+  setCentralWidget(central);
+  setFixedSize(1024, 738);
+
+  m_mainBackground = new QLabel(central);
+  m_mainBackground->setObjectName(idName(1005));
+  m_mainBackground->setGeometry(5, 5, 147, 600);
+  m_mainBackground->setFrameShape(QFrame::StyledPanel);
+  m_mainBackground->setScaledContents(true);
+
+  constexpr int kModeIds[] = {1019, 1020, 1021};
+  for (std::size_t i = 0; i < m_modeStatics.size(); ++i) {
+    auto* label = new QLabel(central);
+    label->setObjectName(idName(kModeIds[i]));
+    label->setGeometry(8, 360 + int(i) * 48, 140, 40);
+    label->setAlignment(Qt::AlignCenter);
+    label->hide();
+    m_modeStatics[i] = label;
+  }
+  m_modeText = new QLabel(central);
+  m_modeText->setObjectName(idName(1175));
+  m_modeText->setGeometry(8, 310, 140, 40);
+  m_modeText->setAlignment(Qt::AlignCenter);
+  m_modeText->setWordWrap(true);
+
+  m_pageTitle = new QLabel(central);
+  m_pageTitle->setObjectName(idName(1023));
+  m_pageTitle->setGeometry(162, 5, 490, 22);
+
+  m_picture = new QWidget(central);
+  m_picture->setObjectName(idName(1074));
+  m_picture->setGeometry(162, 30, 490, 370);
+  m_picture->setAutoFillBackground(true);
+  QPalette pal = m_picture->palette();
+  pal.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+  m_picture->setPalette(pal);
+  if (m_panels.imageView) {
+    QWidget* view = m_panels.imageView->widget();
+    view->setParent(m_picture);
+    view->setGeometry(0, 0, 480, 360);
+  }
+  m_vScroll = new QScrollBar(Qt::Vertical, m_picture);
+  m_vScroll->setObjectName(idName(1002));
+  m_vScroll->setGeometry(474, 0, 16, 354);
+  m_vScroll->setRange(0, 480);
+  m_vScroll->hide();
+  m_hScroll = new QScrollBar(Qt::Horizontal, m_picture);
+  m_hScroll->setObjectName(idName(1054));
+  m_hScroll->setGeometry(0, 354, 474, 16);
+  m_hScroll->setRange(0, 640);
+  m_hScroll->hide();
+  m_scrollCorner = new QWidget(m_picture);
+  m_scrollCorner->setObjectName("CScrollSideDlg");
+  m_scrollCorner->setGeometry(474, 354, 16, 16);
+  m_scrollCorner->hide();
+
+  QWidget* log = m_panels.messageList->widget();
+  log->setParent(central);
+  log->setGeometry(162, 410, 490, 195);
+
+  m_panelArea = new QWidget(central);
+  m_panelArea->setObjectName("panelArea");
+  m_panelArea->setGeometry(662, 5, 356, 560);
+
+  auto makeButton = [&](int id, int x) {
+    auto* b = new QPushButton(central);
+    b->setObjectName(idName(id));
+    b->setGeometry(x, 575, 110, 28);
+    return b;
+  };
+  m_btnBack = makeButton(1026, 662);
+  m_btnEscape = makeButton(1027, 785);
+  m_btnNext = makeButton(1028, 908);
+}
+
+void CVarnisDatamatrixDlg::addAction(int command, QMenu* menu) {
+  auto* a = new QAction(this);
+  a->setObjectName(idName(command));
+  m_actions.insert(command, a);
+  menu->addAction(a);
+}
+
+void CVarnisDatamatrixDlg::CreateMenu() {
+  QList<QMenu*> open;
+  for (const MenuEntry& e : kMainMenu) {
+    switch (e.kind) {
+      case MenuEntry::Popup: {
+        QMenu* m = open.isEmpty() ? menuBar()->addMenu(QString()) : open.last()->addMenu(QString());
+        m_menuTextIds.insert(m, e.textId);
+        open.append(m);
+        break;
+      }
+      case MenuEntry::Command: addAction(e.command, open.last()); break;
+      case MenuEntry::Separator: open.last()->addSeparator(); break;
+      case MenuEntry::End: open.removeLast(); break;
+    }
+  }
+  // Ctrl+N and Alt+F4 work wherever the focus is in the program.
+  m_actions.value(MenuIds::kNewConfig)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  m_actions.value(MenuIds::kExit)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  for (int id : {MenuIds::kNewConfig, MenuIds::kExit})
+    m_actions.value(id)->setShortcutContext(Qt::ApplicationShortcut);
+  connect(m_actions.value(MenuIds::kExit), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnExit);
+  // Disconnected: nothing to connect to until a connection is chosen.
+  m_actions.value(MenuIds::kConnect)->setEnabled(false);
+}
+
+void CVarnisDatamatrixDlg::CreateToolbar() {
+  m_toolbar = addToolBar(QString());
+  m_toolbar->setObjectName(idName(5000) + "bar");
+  m_toolbar->setMovable(false);
+  m_toolbar->setIconSize(QSize(24, 24));
+  m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  for (const ToolButton& b : kToolbar) {
+    if (b.command == 0) {
+      m_toolbar->addSeparator();
+      continue;
+    }
+    auto* a = new QAction(this);
+    a->setObjectName(idName(b.command));
+    const QString picture = m_resources.picturePath(b.picture);
+    if (!picture.isEmpty()) a->setIcon(QIcon(picture));
+    m_actions.insert(b.command, a);
+    m_toolbar->addAction(a);
+  }
+  for (int id : {5000, 5001, 5003, 5004, 5005, 5006, 5011}) m_actions.value(id)->setEnabled(false);
+}
+
+void CVarnisDatamatrixDlg::CreateStatusBar() {
+  for (std::size_t i = 0; i < m_statusPanes.size(); ++i) {
+    auto* pane = new QLabel(this);
+    pane->setObjectName(QStringLiteral("statusPane%1").arg(i));
+    pane->setMinimumWidth(i == 0 ? 24 : 60);
+    statusBar()->addWidget(pane, i == m_statusPanes.size() - 1 ? 1 : 0);
+    m_statusPanes[i] = pane;
+  }
+}
+
+QLabel* CVarnisDatamatrixDlg::statusPane(int part) const {
+  return part >= 0 && part < int(m_statusPanes.size()) ? m_statusPanes[std::size_t(part)] : nullptr;
+}
+
+void CVarnisDatamatrixDlg::PlacePanels() {
+  for (Panel* panel : m_panels.pages()) {
+    panel->widget()->setParent(m_panelArea);
+    panel->widget()->setGeometry(m_panelArea->rect());
+    panel->widget()->hide();
+  }
+}
+
+int CVarnisDatamatrixDlg::BuildLanguageMenu() {
+  QMenu* settings = nullptr;
+  for (auto it = m_menuTextIds.cbegin(); it != m_menuTextIds.cend(); ++it)
+    if (it.value() == 400) settings = it.key();
+  if (!settings) return -11032;
+  for (int id = 1; id <= 255; ++id) m_actions.remove(MenuIds::kLanguageBase + id);
+  delete m_languageMenu;
+  m_languageMenu = new QMenu(settings);
+  m_languageMenu->setObjectName("languageMenu");
+  m_menuTextIds.insert(m_languageMenu, MenuIds::kLanguagePopupText);
+  settings->insertMenu(settings->actions().value(0), m_languageMenu);
+  int entries = 0;
+  for (int id = 1; id <= 255; ++id) {
+    if (!m_language.IsLanguageAvailable(id)) continue;
+    auto* a = m_languageMenu->addAction(m_language.GetDisplayName(id));
+    a->setObjectName(idName(MenuIds::kLanguageBase + id));
+    a->setCheckable(true);
+    a->setChecked(id == m_language.GetSelectedLanguage());
+    a->setData(id);
+    m_actions.insert(MenuIds::kLanguageBase + id, a);
+    connect(a, &QAction::triggered, this, [this, id] { ChangeLanguage(id); });
+    ++entries;
+  }
+  return entries == 0 ? -11032 : 0;
+}
+
+void CVarnisDatamatrixDlg::ChangeLanguage(int id) {
+  if (m_state.m_bBusy) return;
+  const int loaded = m_resources.LoadLanguageLibrary(id, false, m_language, m_prompt, this);
+  if (loaded != id) {
+    m_prompt.message(messageOwner(), QStringLiteral("Error while loading requested language, using existed "),
+                     QStringLiteral("Varnis Tarvel"), QMessageBox::Warning);
+  } else {
+    m_language.SelectLanguage(id, [this](int i) { return text(i); });
+    ApplyLanguage();
+  }
+  // The check mark follows the language in use.
+  for (QAction* a : m_languageMenu->actions()) a->setChecked(a->data().toInt() == m_language.GetSelectedLanguage());
+}
+
+void CVarnisDatamatrixDlg::ReloadMenuTexts() {
+  for (auto it = m_menuTextIds.cbegin(); it != m_menuTextIds.cend(); ++it) it.key()->setTitle(text(it.value()));
+  for (const MenuEntry& e : kMainMenu) {
+    if (e.kind != MenuEntry::Command) continue;
+    int textId = e.textId;
+    if (e.command == MenuIds::kConnect && m_state.m_bConnected) textId = MenuIds::kDisconnectText;
+    if (e.command == MenuIds::kLockSensor && m_state.m_bSensorLocked) textId = MenuIds::kUnlockText;
+    if (e.command == MenuIds::kLogin && m_state.m_bLoggedIn) textId = MenuIds::kLogoutText;
+    // "Text\tShortcut": the shortcut part is the action's own.
+    m_actions.value(e.command)->setText(text(textId).section('\t', 0, 0));
+  }
+  for (QAction* a : m_languageMenu ? m_languageMenu->actions() : QList<QAction*>{})
+    a->setText(m_language.GetDisplayName(a->data().toInt()));
+}
+
+void CVarnisDatamatrixDlg::ApplyLanguage() {
+  m_btnBack->setText(text(9200));
+  m_btnNext->setText(text(9201));
+  m_btnEscape->setText(text(9202));
+  for (const ToolButton& b : kToolbar) {
+    if (b.command == 0) continue;
+    QAction* a = m_actions.value(b.command);
+    a->setText(text(b.command));
+    a->setToolTip(text(b.command));
+  }
+  m_toolbar->setWindowTitle(text(5033));
+  ReloadMenuTexts();
+  m_statusPanes[1]->setText(text(1005));
+  for (Panel* panel : m_panels.pages()) panel->ReloadTexts();
+  for (int i = 0; i < 3; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
+  m_strMsgTitle = m_strProductTexts[2];
+}
+
+void CVarnisDatamatrixDlg::RaiseFromOtherInstance() {
+  QWidget* front = QApplication::activeModalWidget();
+  if (!front) front = this;
+  if (front->isMinimized()) front->showNormal();
+  front->raise();
+  front->activateWindow();
+}
+
+void CVarnisDatamatrixDlg::OnExit() {
+  m_state.m_bLeaving = 1;
+  if (m_prompt.message(messageOwner(), text(6041), m_strMsgTitle, QMessageBox::Question,
+                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+    close();
+    return;
+  }
+  m_state.m_bLeaving = 0;
+}
+
+void CVarnisDatamatrixDlg::closeEvent(QCloseEvent* event) {
+  ReleaseResources();
+  event->accept();
+  emit endRequested();
+}
+
+void CVarnisDatamatrixDlg::ReleaseResources() {
+  if (m_released) return;
+  m_released = true;
+}

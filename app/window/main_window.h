@@ -1,0 +1,122 @@
+#pragma once
+// CVarnisDatamatrixDlg: the program's one main window. It owns the shared
+// state, the features (resources and language, settings, errors, log) and
+// the pages and panels that the composition root plugs in. Pages reach it
+// through the services in app/services/ and the state by reference.
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <array>
+
+#include "core/main_dialog_state.h"
+#include "resources/language.h"
+#include "resources/resource_libraries.h"
+#include "services/main_panels.h"
+#include "services/prompt.h"
+#include "window/path.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QToolBar;
+
+class CVarnisDatamatrixDlg : public QMainWindow {
+  Q_OBJECT
+public:
+  // The prompt answers every box and modal dialog; the panels are what the
+  // composition root made (missing ones stay null).
+  CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels);
+  ~CVarnisDatamatrixDlg() override;
+
+  // The start-up steps. End: the program ends with exit code 0 (a message
+  // has told the user why); the window is not shown.
+  enum class StartResult { Run, End };
+  StartResult OnInitDialog();
+
+  MainDialogState& state() { return m_state; }
+  MainPanels& panels() { return m_panels; }
+  ResourceLibraries& resources() { return m_resources; }
+  CLanguage& language() { return m_language; }
+  Prompt& prompt() { return m_prompt; }
+  const ProgramPaths& programPaths() const { return m_paths; }
+
+  // A language text by id (empty when the language lacks it).
+  QString text(int id) const { return m_resources.text(id); }
+  // The caption of every message box (common definition 104).
+  const QString& messageTitle() const { return m_strMsgTitle; }
+  // The owner of message boxes: the modal dialog in front, else this window.
+  QWidget* messageOwner() { return m_hMessageOwner ? m_hMessageOwner.data() : this; }
+  void setMessageOwner(QWidget* owner) { m_hMessageOwner = owner; }
+
+  // The action of a menu or toolbar command; null for an unknown id.
+  QAction* action(int command) const { return m_actions.value(command); }
+  QMenu* languageMenu() const { return m_languageMenu; }
+  // Where pages and panels are placed (the right-hand area).
+  QWidget* panelArea() const { return m_panelArea; }
+  QLabel* statusPane(int part) const;
+
+  // Language: the menu of installed languages, a change from it, re-texting.
+  int BuildLanguageMenu();
+  void ChangeLanguage(int id);
+  void ApplyLanguage();
+
+  // Another start of the program asked for this one: bring the window (or
+  // its modal box) to the front.
+  void RaiseFromOtherInstance();
+
+  // Environment-independent knobs for tests.
+  void setSplashEnabled(bool on) { m_splashEnabled = on; }
+  void setPathProvider(std::unique_ptr<CPath> path) { m_path = std::move(path); }
+
+signals:
+  // The program should end now (after -10004, or when the window closes).
+  void endRequested();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void CreateControls();
+  void CreateMenu();
+  void CreateToolbar();
+  void CreateStatusBar();
+  void PlacePanels();
+  void ReloadMenuTexts();
+  void ReleaseResources();
+  void OnExit();
+  void addAction(int command, QMenu* menu);
+
+  Prompt& m_prompt;
+  MainDialogState m_state;
+  MainPanels m_panels;
+  ResourceLibraries m_resources;
+  CLanguage m_language;
+  std::unique_ptr<CPath> m_path;
+  ProgramPaths m_paths;
+  QString m_strMsgTitle;
+  std::array<QString, 7> m_strProductTexts;
+  QPointer<QWidget> m_hMessageOwner;
+  bool m_splashEnabled = true;
+  bool m_released = false;
+
+  // Controls, each with the object name "id<control id>".
+  QMap<int, QAction*> m_actions;
+  QMap<QMenu*, int> m_menuTextIds;
+  QMenu* m_languageMenu = nullptr;
+  QToolBar* m_toolbar = nullptr;
+  QPushButton* m_btnBack = nullptr;    // 1026
+  QPushButton* m_btnEscape = nullptr;  // 1027
+  QPushButton* m_btnNext = nullptr;    // 1028
+  QLabel* m_mainBackground = nullptr;  // 1005
+  std::array<QLabel*, 3> m_modeStatics{};  // 1019 configuration, 1020 monitor, 1021 service
+  QLabel* m_modeText = nullptr;        // 1175
+  QLabel* m_pageTitle = nullptr;       // 1023
+  QWidget* m_picture = nullptr;        // 1074
+  QScrollBar* m_vScroll = nullptr;     // 1002
+  QScrollBar* m_hScroll = nullptr;     // 1054
+  QWidget* m_scrollCorner = nullptr;   // CScrollSideDlg
+  QWidget* m_panelArea = nullptr;
+  std::array<QLabel*, 8> m_statusPanes{};
+};

@@ -1,0 +1,55 @@
+#include "gui_test_support.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QPixmap>
+#include <QWidget>
+
+namespace {
+void copyTree(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString src = it.next();
+    const QString dst = to + src.mid(from.size());
+    if (it.fileInfo().isDir())
+      QDir().mkpath(dst);
+    else
+      QFile::copy(src, dst);
+  }
+}
+}  // namespace
+
+LibCopy::LibCopy() : oldLibDir_(qgetenv("VT_LIB_DIR")) {
+  copyTree(QStringLiteral(VT_BIN_DIR "/Lib"), dir_.path());
+  qputenv("VT_LIB_DIR", dir_.path().toLocal8Bit());
+}
+
+LibCopy::~LibCopy() {
+  if (oldLibDir_.isEmpty())
+    qunsetenv("VT_LIB_DIR");
+  else
+    qputenv("VT_LIB_DIR", oldLibDir_);
+}
+
+void LibCopy::remove(const QString& relative) const {
+  const QString p = file(relative);
+  if (QFileInfo(p).isDir())
+    QDir(p).removeRecursively();
+  else
+    QFile::remove(p);
+}
+
+vt::StringTable LanguageTable(const char* folder) {
+  vt::StringTable t;
+  EXPECT_TRUE(t.load(std::string(VT_BIN_DIR "/Lib/") + folder + "/strings.txt").ok);
+  return t;
+}
+
+vt::StringTable EnglishTable() { return LanguageTable("VarnisLang09"); }
+
+void SaveScreenshot(QWidget& widget, const char* name) {
+  const QByteArray dir = qgetenv("VT_SCREENSHOT_DIR");
+  if (dir.isEmpty()) return;
+  widget.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString(name) + ".png"));
+}
