@@ -100,13 +100,11 @@ struct CodeFamilyCommands {
 };
 CodeFamilyCommands GetCodeFamilyCommands(int codeType);
 
-// Each block of app/core adds its helpers to CMisc, hence a namespace.
-namespace CMisc {
 // Language string id of a code type's name: 7162 + type for 0..22,
-// 19987 + type for 23..36, -1 for any other value.
-constexpr int GetCodeTypeStringId(int codeType) {
+// 19987 + type for 23..36, -1 for any other value. CMisc::GetCodeTypeStringId
+// answers with this.
+constexpr int CodeTypeStringId(int codeType) {
   if (codeType >= 0 && codeType <= 22) return 7162 + codeType;
   if (codeType >= 23 && codeType < kCodeTypeCount) return 19987 + codeType;
   return -1;
 }
-}  // namespace CMisc

@@ -83,7 +83,7 @@ TEST(CodeTypes, EveryTypeHasItsFamilyCommandsAndName) {
     EXPECT_EQ(commands.getData, row.getData);
     EXPECT_EQ(commands.setData, row.setData);
     EXPECT_EQ(commands.getQuality, row.getQuality);
-    EXPECT_EQ(CMisc::GetCodeTypeStringId(row.type), row.nameId);
+    EXPECT_EQ(CodeTypeStringId(row.type), row.nameId);
   }
 }
 
@@ -105,7 +105,7 @@ TEST(CodeTypes, TypeOutsideTheTableIsNoneInEveryLookup) {
     const CodeFamilyCommands commands = GetCodeFamilyCommands(type);
     EXPECT_EQ(commands.getData, 0);
     EXPECT_EQ(commands.getQuality, 0);
-    EXPECT_EQ(CMisc::GetCodeTypeStringId(type), -1);
+    EXPECT_EQ(CodeTypeStringId(type), -1);
   }
 }
 

@@ -1,0 +1,109 @@
+#pragma once
+// CDirectX: the image view. It keeps the picture (by value), draws it
+// stretched onto a 640 x 480 surface with the visible overlays on top, and
+// has the picture control show the zoomed part of that surface. It owns the
+// overlay list (list order = drawing order), the zoom and the code regions.
+// GUI thread only: other threads hand frames over (LiveImageFeed).
+#include <QImage>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "overlay.h"
+#include "picture_control.h"
+#include "zoom.h"
+
+class QWidget;
+struct MainDialogState;
+struct GraphicsColours;
+
+class CDirectX {
+public:
+  static constexpr int kSurfaceWidth = 640;
+  static constexpr int kSurfaceHeight = 480;
+  static constexpr int kPlaceholderBitmapId = 75;
+
+  // The picture control (objectName "1074", 480 x 360, with its scroll bars)
+  // is created as a child of parent; the main window places it.
+  CDirectX(MainDialogState& state, const GraphicsColours& colours, TextLookup texts, QWidget* parent = nullptr);
+  ~CDirectX();
+  CDirectX(const CDirectX&) = delete;
+  CDirectX& operator=(const CDirectX&) = delete;
+
+  // Allocates the surface: 0, or -10053 when it cannot be (drawing then does nothing).
+  int InitDirectDraw();
+  // Draws picture and visible overlays onto the surface and repaints the
+  // control. Never fails; a draw that cannot start skips the frame.
+  int Render();
+  // Repaints the control from the surface as last drawn.
+  void BlitToScreen();
+  // The source rectangle for the current zoom: centred on m_ptZoomCentre
+  // (setting the scroll positions), or from m_nPictureScrollX/Y; then repaints.
+  void UpdateSourceRect(bool centreOnZoomPoint);
+
+  // Shows a new picture (grey 640 x 480, live 320 x 240, or a stored colour
+  // frame): renders it and clears the placeholder flag. -1 for a null
+  // picture, which changes nothing.
+  int ShowPicture(QImage picture);
+  // Resets the zoom and shows bitmap 75 of the common resources as the
+  // placeholder; -10050 without a surface.
+  int ShowDefaultImage();
+
+  // Overlays (kinds 0 window of interest, 1 code box, 2 screen text).
+  int AddOverlay(int kind, int* outId, COverlay** outOverlay);
+  int HitTestOverlays(int x, int y, int* outId, int* outKind, int* outCode) const;
+  int FindOverlay(int id, int* outKind, COverlay** outOverlay) const;
+  int CountOverlaysOfKind(int kind) const;
+  int ShowAllOverlays(bool visible);
+  int ShowOverlay(int id, bool visible);
+  int SetOverlayStyle(int id, int style);
+  int GetOverlayStyle(int id, int* outStyle) const;
+  // Re-applies every style, so pens and texts take the current colours.
+  void RefreshOverlayStyles();
+  int RemoveAllOverlays();
+  int RemoveOverlaysOfKind(int kind);
+
+  CZoom& zoom() { return zoom_; }
+  const CZoom& zoom() const { return zoom_; }
+  PictureControl* pictureControl() const { return control_; }
+  // The surface as last drawn, overlays included (for the stored images and
+  // the evaluation save). Null before InitDirectDraw.
+  QImage surface() const { return surface_; }
+  const QImage& picture() const { return picture_; }
+  QRect sourceRect() const { return sourceRect_; }
+  bool placeholderShown() const { return m_bPlaceholder; }
+  int pictureWidth() const { return m_nPictureWidth; }
+  int pictureHeight() const { return m_nPictureHeight; }
+  int nextOverlayId() const { return m_nNextId; }
+  const std::vector<std::unique_ptr<COverlay>>& overlays() const { return overlays_; }
+
+  // m_hCodeRegions: the code boxes' regions, filled by CBoundingBox::CreateRegion.
+  CodeRegionTable& codeRegions() { return m_hCodeRegions; }
+  void ClearCodeRegions();
+  // Where a code box's label finds its reading's search window.
+  void setResultWindowLookup(ResultWindowLookup lookup) { env_.resultWindow = std::move(lookup); }
+  // Where bitmaps of the common resources come from (default: Lib/Lindaro/<id>.png).
+  void setBitmapLoader(std::function<QImage(int id)> loader) { loadBitmap_ = std::move(loader); }
+
+private:
+  friend class PictureControl;
+  const QImage& surfaceRef() const { return surface_; }
+
+  MainDialogState& state_;
+  OverlayEnv env_;
+  CZoom zoom_;
+  CodeRegionTable m_hCodeRegions;
+  std::function<QImage(int)> loadBitmap_;
+
+  int m_nNextId = 1;
+  bool m_bPlaceholder = true;
+  int m_nPictureWidth = 0;
+  int m_nPictureHeight = 0;
+  QRect sourceRect_{0, 0, kSurfaceWidth, kSurfaceHeight};
+  QImage picture_;
+  QImage surface_;
+  std::vector<std::unique_ptr<COverlay>> overlays_;
+  QPointer<PictureControl> control_;  // owned by its parent widget, or by us while it has none
+};
