@@ -19,6 +19,7 @@ QMessageBox::StandardButton RecordingPrompt::message(QWidget* owner, const QStri
   r.icon = icon;
   r.buttons = buttons;
   requests_.append(r);
+  if (messageHook_) messageHook_(r);
   if (echo_) std::fprintf(stderr, "%s|%d|%s\n", qPrintable(caption), int(icon), qPrintable(text));
   if (!answers_.empty()) {
     const auto a = answers_.front();

@@ -32,6 +32,9 @@ public:
   void setDialogHandler(std::function<int(QDialog&)> handler) { dialogHandler_ = std::move(handler); }
   void setFileAnswer(const QString& path) { fileAnswer_ = path; }
   void setColourAnswer(const QColor& colour) { colourAnswer_ = colour; }
+  // Called with each message while its box counts as open (a test raises a
+  // second error from there, as an event arriving under a box would).
+  void setMessageHook(std::function<void(const Request&)> hook) { messageHook_ = std::move(hook); }
   // Echo every message to standard error as "caption|icon|text" (unattended runs).
   void setEcho(bool on) { echo_ = on; }
 
@@ -53,6 +56,7 @@ private:
   QList<Request> requests_;
   std::deque<QMessageBox::StandardButton> answers_;
   std::function<int(QDialog&)> dialogHandler_;
+  std::function<void(const Request&)> messageHook_;
   QString fileAnswer_;
   QColor colourAnswer_;
   bool echo_ = false;

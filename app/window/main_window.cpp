@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "core/error_codes.h"
 #include "log/colour_message_list.h"
 #include "resources/program_strings.h"
 #include "window/menu_table.h"
@@ -41,10 +42,10 @@ CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
 CVarnisDatamatrixDlg::~CVarnisDatamatrixDlg() { ReleaseResources(); }
 
 CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
-  // Well-known folders first: they say where Lib/ is.
+  // Well-known folders first: they say where Lib/ is. Without them the
+  // program has no language, worker or picture: it ends after the message.
   if (m_path->Init() != 0) {
-    m_prompt.message(nullptr, ProgramStrings::text(ProgramStrings::kStartupCaption) + QStringLiteral(": -10004"),
-                     ProgramStrings::text(ProgramStrings::kStartupCaption), QMessageBox::Critical);
+    m_ErrorMsgs.ShowError(ErrorCodes::kFoldersUnreadable);
     return StartResult::End;
   }
   m_path->GetPaths(m_paths);
@@ -313,6 +314,35 @@ void CVarnisDatamatrixDlg::RaiseFromOtherInstance() {
   if (front->isMinimized()) front->showNormal();
   front->raise();
   front->activateWindow();
+}
+
+QWidget* CVarnisDatamatrixDlg::frontWindow() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal ? modal : this;
+}
+
+void CVarnisDatamatrixDlg::ResetUserInterface() {
+  if (m_endLibrarySession) m_endLibrarySession();
+  if (m_disconnectMesg && m_disconnectMesg->isVisible()) m_disconnectMesg->Close();
+  m_state.m_bConnected = 0;
+  m_state.m_bTestRunning = 0;
+  emit userInterfaceReset();
+}
+
+void CVarnisDatamatrixDlg::ShowDisconnectNotice() {
+  if (!m_disconnectMesg) m_disconnectMesg = std::make_unique<CDisconnectMesg>(*this, this);
+  m_disconnectMesg->OnInitDialog();
+  m_prompt.runDialog(*m_disconnectMesg);
+}
+
+void CVarnisDatamatrixDlg::PostSensorCommand(int command) {
+  if (m_postCommand) m_postCommand(command);
+}
+
+void CVarnisDatamatrixDlg::EndProgram() { close(); }
+
+void CVarnisDatamatrixDlg::ClearStatusPart(int part) {
+  if (QLabel* pane = statusPane(part)) pane->clear();
 }
 
 void CVarnisDatamatrixDlg::OnExit() {

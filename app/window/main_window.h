@@ -7,8 +7,12 @@
 #include <QMap>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "core/main_dialog_state.h"
+#include "errors/disconnect_mesg.h"
+#include "errors/error_host.h"
+#include "errors/error_msgs.h"
 #include "resources/language.h"
 #include "resources/resource_libraries.h"
 #include "services/main_panels.h"
@@ -22,7 +26,7 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 
-class CVarnisDatamatrixDlg : public QMainWindow {
+class CVarnisDatamatrixDlg : public QMainWindow, public ErrorHost {
   Q_OBJECT
 public:
   // The prompt answers every box and modal dialog; the panels are what the
@@ -35,20 +39,37 @@ public:
   enum class StartResult { Run, End };
   StartResult OnInitDialog();
 
-  MainDialogState& state() { return m_state; }
+  MainDialogState& state() override { return m_state; }
   MainPanels& panels() { return m_panels; }
   ResourceLibraries& resources() { return m_resources; }
   CLanguage& language() { return m_language; }
-  Prompt& prompt() { return m_prompt; }
+  Prompt& prompt() override { return m_prompt; }
   const ProgramPaths& programPaths() const { return m_paths; }
+  CErrorMsgs& errors() { return m_ErrorMsgs; }
 
   // A language text by id (empty when the language lacks it).
-  QString text(int id) const { return m_resources.text(id); }
+  QString text(int id) const override { return m_resources.text(id); }
   // The caption of every message box (common definition 104).
-  const QString& messageTitle() const { return m_strMsgTitle; }
+  const QString& messageTitle() const override { return m_strMsgTitle; }
   // The owner of message boxes: the modal dialog in front, else this window.
-  QWidget* messageOwner() { return m_hMessageOwner ? m_hMessageOwner.data() : this; }
+  QWidget* messageOwner() override { return m_hMessageOwner ? m_hMessageOwner.data() : this; }
   void setMessageOwner(QWidget* owner) { m_hMessageOwner = owner; }
+  QWidget* frontWindow() override;
+  QWidget* mainWindow() override { return this; }
+
+  // Back to the disconnected state: the library's session ends, the
+  // disconnect notice closes, the connection flags clear; the features
+  // listening to userInterfaceReset do their part.
+  void ResetUserInterface() override;
+  void ShowDisconnectNotice() override;
+  CDisconnectMesg* disconnectNotice() const { return m_disconnectMesg.get(); }
+  // Commands go to the command engine that plugs itself in here.
+  void PostSensorCommand(int command) override;
+  void setCommandPoster(std::function<void(int)> poster) { m_postCommand = std::move(poster); }
+  // Ends the library's session on a reset (the engine plugs it in).
+  void setSessionEnder(std::function<void()> ender) { m_endLibrarySession = std::move(ender); }
+  void EndProgram() override;
+  void ClearStatusPart(int part) override;
 
   // The action of a menu or toolbar command; null for an unknown id.
   QAction* action(int command) const { return m_actions.value(command); }
@@ -73,6 +94,8 @@ public:
 signals:
   // The program should end now (after -10004, or when the window closes).
   void endRequested();
+  // The interface went back to the disconnected state.
+  void userInterfaceReset();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -98,6 +121,10 @@ private:
   QString m_strMsgTitle;
   std::array<QString, 7> m_strProductTexts;
   QPointer<QWidget> m_hMessageOwner;
+  CErrorMsgs m_ErrorMsgs{*this};
+  std::unique_ptr<CDisconnectMesg> m_disconnectMesg;
+  std::function<void(int)> m_postCommand;
+  std::function<void()> m_endLibrarySession;
   bool m_splashEnabled = true;
   bool m_released = false;
 
