@@ -4,8 +4,12 @@
 // writes it). One instance, owned by the main window, handed by reference.
 // Written on the GUI thread only; the command worker never reads it.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/graphics_colours.h"
+#include "dravik/parameter_list.h"
+#include "dravik/results.h"
 
 // A rectangle or point of the 640 x 480 picture (x 0..639, y 0..479).
 struct ImageRect {
@@ -51,6 +55,66 @@ struct MainDialogState {
   std::uint32_t m_messageColour = 32768;  // 0x008000: colour pages pass with their log lines
 
   // --- Command engine ---
+  // Arguments: the poster fills them, then PostSensorCommand copies what the
+  // command's row reads (core/sensor_command_post.h).
+  int m_nConfigId = 0;
+  int m_nConfigIndex = 0;
+  int m_nGroup = 0;
+  int m_nTargetIndex = 0;
+  int m_nTargetGroup = 0;
+  int m_nMasterType = 0;
+  std::u16string m_strConfigName;
+  std::u16string m_strTargetName;
+  std::u16string m_strConfigFile;
+  bool m_bNameEncoded = false;
+  int m_nRecognitionMode = 0;
+  int m_nRevertCodeType = 0;
+  int m_nRecognition = 0;
+  int m_nCodesPerImage = 0;
+  std::u16string m_strRegexText1;
+  std::u16string m_strRegexText2;
+  std::u16string m_strRegexText3;
+  int m_nLiveImagePort = 0;
+  // The sensor's address and port as chosen on the GUI thread for the
+  // connect; the connection's key (the PC's address) as the connect took it.
+  std::u16string m_strConnectAddress;
+  int m_nConnectPort = 0;
+  std::u16string m_strConnectKey;
+  // Result commands of the service and monitor panels.
+  int m_nSelectedResultId = 0;
+  int m_nResultOption = 0;
+  std::u16string m_strResultFile;
+  std::u16string m_strResultFolder;
+  bool m_bWithImage = false;
+  // Outputs, written from the replies.
+  int m_nDetectedCodeType = 0;
+  int m_nDetectedValue = 0;
+  int m_nReadCount = 0;
+  std::u16string m_strRegexResult;
+  int m_nRegexResult = 0;
+  std::u16string m_strSoftwareVersion = u" ";
+  std::u16string m_strSensorType = u" ";
+  std::string m_szConfigItem0;
+  std::string m_szConfigItem1;
+  int m_nStoredResultCount = 0;
+  std::u16string m_szResultsText;
+  // Parameter lists the commands fill or send.
+  ParameterList m_ConfigData;
+  ParameterList m_ECC200Data;
+  ParameterList m_SensorGlobals;
+  ParameterList m_ConfigList;
+  ParameterList m_PDF417Data;
+  ParameterList m_QRCodeData;
+  ParameterList m_AztecData;
+  ParameterList m_GroupList;
+  ParameterList m_ECC200QRQuality;
+  ParameterList m_PDF417Quality;
+  ParameterList m_QualityParams;
+  ParameterList m_BarCodeData;
+  ParameterList m_ResultItems;
+  std::vector<ResultListEntry> m_ResultsList;
+  // Commands posted whose replies are not yet handled.
+  int m_nOutstandingCommands = 0;
 
   // --- Image view ---
   // Window of interest in picture coordinates; the overlay writes it on every

@@ -1,0 +1,293 @@
+// The worker's rows against the simulated sensor, through libdravik: the
+// outputs reach the window's members through the reply, every command of
+// the table is answered, and a disconnect during a long call ends cleanly.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "brimsol/brimsol.h"
+#include "core/command_engine.h"
+#include "core/command_rows.h"
+#include "core/sensor_command.h"
+#include "core/sensor_command_post.h"
+#include "dravik/dravik.h"
+#include "recording_target.h"
+#include "reply_queue.h"
+#include "simulated_sensor.h"
+#include "temp_dir.h"
+#include "text/text_codecs.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::u16string Wide(const std::string& text) {
+    std::u16string out;
+    Utf8ToUtf16String(out, text);
+    return out;
+}
+
+class EngineRowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sensor.Start()) << sensor.error();
+        engine.Start();
+        state.m_strConnectAddress = Wide(sensor.server.address());
+        state.m_nConnectPort = sensor.server.port();
+        state.m_nLiveImagePort = sensor.liveImage.port();
+    }
+    void TearDown() override {
+        engine.Stop();
+        Disconnect(nullptr);
+    }
+
+    // Posts id as the GUI thread does and handles its reply; the reply's status.
+    int Run(int id) {
+        PostSensorCommand(state, engine, id);
+        return Handle(id);
+    }
+    int Handle(int id) {
+        CommandReply r;
+        EXPECT_TRUE(replies.Take(r)) << SensorCommandName(id);
+        EXPECT_EQ(r.id, id);
+        last = r;
+        TakeSensorReply(state, engine, r);
+        return last.status;
+    }
+
+    vt::test::SimulatedSensor sensor;
+    vt::test::RecordingTarget events;
+    vt::test::ReplyQueue replies;
+    MainDialogState state;
+    CommandReply last;
+    CommandEngine engine{[this](CommandReply&& r) { replies.Push(std::move(r)); },
+                         [this](const SensorCommandRequest& r, CommandReply& reply) {
+                             RunCommandRow(r, reply, events.window());
+                         }};
+};
+
+TEST_F(EngineRowsTest, ConnectReadsVersionStateAndGlobalSettings) {
+    struct Case {
+        const char* version;
+        bool extended;
+    };
+    for (Case c : {Case{"3099", false}, Case{"3100", true}, Case{"4000", true}}) {
+        auto id = sensor.identity.identity();
+        id.softwareVersion = c.version;
+        sensor.identity.setIdentity(id);
+        ASSERT_EQ(Run(CMD_CONNECT), 0) << c.version;
+        EXPECT_EQ(state.m_strSoftwareVersion, Wide(c.version));
+        EXPECT_EQ(state.m_strSensorType, u"K7M-2D Reader");
+        EXPECT_EQ(state.m_bExtendedConfig, c.extended) << c.version;
+        EXPECT_EQ(state.m_nSensorState, 4);
+        EXPECT_FALSE(state.m_SensorGlobals.empty());
+        EXPECT_FALSE(state.m_strConnectKey.empty());
+        EXPECT_EQ(Run(CMD_DISCONNECT), 0);
+    }
+}
+
+TEST_F(EngineRowsTest, AFailedConnectLeavesTheSensorTextsAsTheyWere) {
+    auto id = sensor.identity.identity();
+    id.connectStatus = -107;
+    sensor.identity.setIdentity(id);
+    EXPECT_EQ(Run(CMD_CONNECT), -107);
+    EXPECT_EQ(state.m_strSoftwareVersion, u" ");
+    EXPECT_EQ(state.m_strSensorType, u" ");
+    EXPECT_FALSE(state.m_bExtendedConfig);
+}
+
+TEST_F(EngineRowsTest, TheDisconnectUsesTheKeyTheConnectTook) {
+    ASSERT_EQ(Run(CMD_CONNECT), 0);
+    EXPECT_EQ(last.connectKey.empty(), false);
+    // The sensor hears "xmlDisconnect" only when the key is the connect's own.
+    EXPECT_EQ(Run(CMD_DISCONNECT), 0);
+    EXPECT_EQ(sensor.server.countCalls("xmlDisconnect"), 1u);
+}
+
+// Every row of the table is answered by the simulated sensor with success,
+// and the outputs land in the members named for them.
+TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
+    vt::test::TempDir dir;
+    ASSERT_EQ(Run(CMD_CONNECT), 0);
+    EXPECT_EQ(Run(CMD_GET_STATE), 0);
+    EXPECT_EQ(state.m_nSensorState, 4);
+    state.m_nSensorState = 4;
+    EXPECT_EQ(Run(CMD_SET_STATE), 0);
+    EXPECT_EQ(Run(CMD_GET_SENSOR_GLOBALS), 0);
+    EXPECT_EQ(Run(CMD_SET_SENSOR_GLOBALS), 0);
+
+    // A configuration's life: create, edit, its data, copy, rename, move, activate, delete.
+    state.m_nConfigIndex = 0;
+    state.m_strConfigName = u"Engine";
+    state.m_nGroup = 0;
+    state.m_bNameEncoded = true;
+    EXPECT_EQ(Run(CMD_CREATE_CONFIG), 0);
+    EXPECT_EQ(Run(CMD_EDIT_CONFIG), 0);
+    state.m_nConfigId = 0;
+    EXPECT_EQ(Run(CMD_GET_CONFIG_DATA), 0);
+    EXPECT_FALSE(state.m_ConfigData.empty());
+    EXPECT_EQ(Run(CMD_SET_CONFIG_DATA), 0);
+    for (int get : {CMD_GET_ECC200_DATA, CMD_GET_PDF417_DATA, CMD_GET_QRCODE_DATA, CMD_GET_BARCODE_DATA,
+                    CMD_GET_AZTEC_DATA, CMD_GET_ECC200_QR_QUALITY, CMD_GET_PDF417_QUALITY}) {
+        EXPECT_EQ(Run(get), 0) << SensorCommandName(get);
+    }
+    EXPECT_FALSE(state.m_ECC200Data.empty());
+    EXPECT_FALSE(state.m_PDF417Quality.empty());
+    for (int set : {CMD_SET_ECC200_DATA, CMD_SET_PDF417_DATA, CMD_SET_QRCODE_DATA, CMD_SET_BARCODE_DATA,
+                    CMD_SET_AZTEC_DATA, CMD_SET_ECC200_QR_QUALITY})
+        EXPECT_EQ(Run(set), 0) << SensorCommandName(set);
+    // The sensor takes quality only in its configured code type's form.
+    EXPECT_EQ(Run(CMD_SET_PDF417_QUALITY), -102);
+    state.m_nCodeType = 1;
+    EXPECT_EQ(Run(CMD_GET_QUALITY_PARAMS), 0);
+    EXPECT_EQ(Run(CMD_SET_QUALITY_PARAMS), 0);
+    state.m_nRevertCodeType = 1;
+    EXPECT_EQ(Run(CMD_REVERT_CODE_DATA), 0);
+    EXPECT_EQ(Run(CMD_UPDATE_RECOGNITION_MODE), 0);
+    EXPECT_EQ(Run(CMD_CALCULATE_EXPOSURE), 0);
+    state.m_nRecognition = 1;
+    state.m_nCodesPerImage = 1;
+    EXPECT_EQ(Run(CMD_AUTO_DETECT_CODE), 0);
+    state.m_strRegexText1 = u"A-12";
+    state.m_strRegexText2 = u"";
+    state.m_strRegexText3 = u"[0-9]+";
+    EXPECT_EQ(Run(CMD_APPLY_REGEX), 0);
+    EXPECT_EQ(state.m_strRegexResult, u"12");
+    for (int transmit : {CMD_TRANSMIT_TEST_DATA, CMD_TRANSMIT_FAIL_DATA, CMD_TRANSMIT_MATCH_STRING})
+        EXPECT_EQ(Run(transmit), 0) << SensorCommandName(transmit);
+    EXPECT_EQ(Run(CMD_CLOSE_AND_SAVE), 0);
+
+    EXPECT_EQ(Run(CMD_GET_CONFIG_LIST), 0);
+    EXPECT_FALSE(state.m_ConfigList.empty());
+    EXPECT_FALSE(state.m_GroupList.empty());
+    state.m_bExtendedConfig = true;
+    EXPECT_EQ(Run(CMD_GET_INFO_CONFIG), 0);
+    EXPECT_FALSE(state.m_ConfigData.empty());
+
+    state.m_nTargetIndex = 1;
+    state.m_strTargetName = u"Copy";
+    state.m_nTargetGroup = 0;
+    EXPECT_EQ(Run(CMD_COPY_CONFIG), 0);
+    state.m_nTargetIndex = 0;
+    state.m_strTargetName = u"Renamed";
+    EXPECT_EQ(Run(CMD_RENAME_CONFIG), 0);
+    state.m_strConfigName = u"Renamed";
+    state.m_nTargetIndex = 2;
+    state.m_strTargetName = u"Renamed";
+    state.m_nTargetGroup = 0;
+    EXPECT_EQ(Run(CMD_MOVE_CONFIG), 0);
+    state.m_nConfigIndex = 2;
+    EXPECT_EQ(Run(CMD_ACTIVATE_CONFIG), 0);
+    EXPECT_EQ(Run(CMD_ACTIVATE_GROUP), 0);
+    state.m_nMasterType = 1;
+    EXPECT_EQ(Run(CMD_SET_GROUP_MASTER), 0);
+    sensor.configFiles.set(2, {'c', 'f', 'g'});
+    state.m_strConfigFile = Wide((dir.path() / "slot2.cfg").string());
+    EXPECT_EQ(Run(CMD_DOWNLOAD_CONFIG), 0);
+    state.m_nConfigIndex = 3;
+    state.m_strConfigName = u"Uploaded";
+    EXPECT_EQ(Run(CMD_UPLOAD_CONFIG), 0);
+    state.m_nConfigIndex = 1;
+    state.m_strConfigName = u"Copy";
+    EXPECT_EQ(Run(CMD_DELETE_CONFIG), 0);
+
+    // Tests and readings.
+    EXPECT_EQ(Run(CMD_TEST_TRIGGER_ON), 0);
+    EXPECT_TRUE(state.m_bTestRunning);
+    EXPECT_EQ(Run(CMD_SIMULATE_TRIGGER), 0);
+    ASSERT_TRUE(events.waitFor(
+        [](const auto& m) {
+            for (auto& e : m)
+                if (e.wParam == SN_POLL_RESULT_1) return true;
+            return false;
+        },
+        10s));
+    EXPECT_EQ(Run(CMD_GET_TEST_TRIGGER_RESULTS), 0);
+    ASSERT_TRUE(last.image.has_value());
+    EXPECT_EQ(last.image->width, 640);
+    EXPECT_EQ(last.image->pixels.size(), 640u * 480u);
+    EXPECT_EQ(Run(CMD_TEST_TRIGGER_OFF), 0);
+    EXPECT_FALSE(state.m_bTestRunning);
+    EXPECT_EQ(Run(CMD_TEST_CONFIG_ON), 0);
+    EXPECT_EQ(Run(CMD_TEST_CONFIG_OFF), 0);
+
+    EXPECT_EQ(Run(CMD_MONITOR_ON), 0);
+    EXPECT_TRUE(sensor.readings.takeReading());
+    EXPECT_EQ(Run(CMD_GET_RESULT_WITH_IMAGE), 0);
+    EXPECT_EQ(state.m_nReadCount, 1);
+    EXPECT_TRUE(last.image.has_value());
+    EXPECT_EQ(Run(CMD_UNLOCK_RESULT), 0);
+    EXPECT_EQ(Run(CMD_RESUME_POLLING), 0);
+    EXPECT_EQ(Run(CMD_GET_STATISTICS), 0);
+    EXPECT_GE(state.m_nTotalReadings, 1);
+    state.m_nSensorState = 9;
+    EXPECT_EQ(Run(CMD_MONITOR_OFF), 0);
+    EXPECT_EQ(Run(CMD_GET_RESULTS_LIST), 0);
+    EXPECT_GE(state.m_nStoredResultCount, 1);
+    EXPECT_EQ(Run(CMD_GET_FAILED_RESULTS_LIST), 0);
+    state.m_nSelectedResultId = state.m_ResultsList.empty() ? 1 : state.m_ResultsList[0].resultNumber;
+    state.m_nResultOption = 0;
+    EXPECT_EQ(Run(CMD_REFRESH_RESULT), 0);
+    EXPECT_EQ(Run(CMD_UNLOCK_RESULT), 0);
+    state.m_strResultFolder = Wide(dir.path().string());
+    state.m_strResultFile = Wide((dir.path() / "result.html").string());
+    EXPECT_EQ(Run(CMD_SAVE_CURRENT_RESULT), 0);
+    EXPECT_EQ(Run(CMD_SAVE_ALL_RESULTS), 0);
+    EXPECT_EQ(Run(CMD_SAVE_SERVICE_REPORT), 0);
+    EXPECT_EQ(Run(CMD_RESET_STATISTICS), 0);
+    state.m_nSensorState = 4;
+    EXPECT_EQ(Run(CMD_SET_STATE), 0);
+    EXPECT_EQ(Run(CMD_GET_READ_CODE), 0);
+
+    EXPECT_EQ(Run(CMD_START_LIVE_IMAGE), 0);
+    EXPECT_TRUE(state.m_bLiveImage);
+    EXPECT_EQ(Run(CMD_START_LIVE_IMAGE), 0);  // already running counts as started
+    EXPECT_EQ(Run(CMD_STOP_LIVE_IMAGE), 0);
+    EXPECT_FALSE(state.m_bLiveImage);
+    EXPECT_TRUE(last.image.has_value());
+
+    auto image = dir.write("image.bin", "software image");
+    ASSERT_EQ(Brimsol_setfilename(image.c_str()), 0);
+    EXPECT_EQ(Run(CMD_DISCONNECT), 0);
+    EXPECT_EQ(Run(CMD_UPDATE_SOFTWARE), 0);
+    EXPECT_EQ(sensor.update.images().size(), 1u);
+}
+
+TEST_F(EngineRowsTest, ALiveImageStartThatFailsIsReportedAndLeavesTheFlag) {
+    ASSERT_EQ(Run(CMD_CONNECT), 0);
+    state.m_strConnectAddress = u"not an address";
+    EXPECT_NE(Run(CMD_START_LIVE_IMAGE), 0);
+    EXPECT_FALSE(state.m_bLiveImage);
+    // A stop that fails for want of a stream counts as stopped; the old
+    // picture stays when no new one came.
+    state.m_bLiveImage = true;
+    sensor.server.setFaults("xmlGetCurrentImage", vt::sim::MethodFaults{.fault = true});
+    EXPECT_EQ(Run(CMD_STOP_LIVE_IMAGE), 0);
+    EXPECT_FALSE(last.image.has_value());
+}
+
+TEST_F(EngineRowsTest, ADisconnectDuringALongCallDropsItsLateReplyAndAConnectFollows) {
+    ASSERT_EQ(Run(CMD_CONNECT), 0);
+    vt::sim::MethodFaults slow;
+    slow.delay = 1500ms;
+    sensor.server.setFaults("xmlAutoDetectCode", slow);
+    PostSensorCommand(state, engine, CMD_AUTO_DETECT_CODE);
+    ASSERT_TRUE(sensor.server.waitForCalls("xmlAutoDetectCode", 1, 5s));
+    auto start = std::chrono::steady_clock::now();
+    PostSensorCommand(state, engine, CMD_DISCONNECT);
+
+    CommandReply late;
+    ASSERT_TRUE(replies.Take(late));
+    EXPECT_EQ(late.id, CMD_AUTO_DETECT_CODE);
+    EXPECT_FALSE(TakeSensorReply(state, engine, late));  // an ended session's reply
+    EXPECT_EQ(Handle(CMD_DISCONNECT), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+
+    sensor.server.clearFaults("xmlAutoDetectCode");
+    EXPECT_EQ(Run(CMD_CONNECT), 0);
+    EXPECT_EQ(Run(CMD_GET_STATE), 0);
+    EXPECT_EQ(state.m_nOutstandingCommands, 0);
+}
+
+}  // namespace
