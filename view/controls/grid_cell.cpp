@@ -67,10 +67,10 @@ bool CGridCellBase::Draw(QPainter& p, int /*row*/, int /*col*/, GridRect rect, b
     if (!IsFocused()) {
       const GridRect fill{rect.left, rect.top, rect.right + 1, rect.bottom + 1};
       if (IsSelected()) {
-        p.fillRect(toQRect(fill), colorFromRef(grid->SystemColour(QPalette::Highlight)));
+        p.fillRect(toQRect(fill), FromColorRef(grid->SystemColour(QPalette::Highlight)));
         text = grid->SystemColour(QPalette::HighlightedText);
       } else if (erase) {
-        p.fillRect(toQRect(fill), colorFromRef(back));
+        p.fillRect(toQRect(fill), FromColorRef(back));
       }
     } else {
       if (IsSelected()) {
@@ -80,13 +80,13 @@ bool CGridCellBase::Draw(QPainter& p, int /*row*/, int /*col*/, GridRect rect, b
       }
       rect.right += 1;
       rect.bottom += 1;
-      if (erase) p.fillRect(toQRect(rect), colorFromRef(back));
+      if (erase) p.fillRect(toQRect(rect), FromColorRef(back));
       if (lines) {
         rect.right -= 1;
         rect.bottom -= 1;
       }
       if (grid->GetFrameFocusCell()) {
-        const QColor c = colorFromRef(text);
+        const QColor c = FromColorRef(text);
         hLine(p, rect.left, rect.right, rect.top, c);
         hLine(p, rect.left, rect.right, rect.bottom - 1, c);
         vLine(p, rect.left, rect.top, rect.bottom, c);
@@ -100,8 +100,8 @@ bool CGridCellBase::Draw(QPainter& p, int /*row*/, int /*col*/, GridRect rect, b
     }
     if (IsFixed() && lines) {
       // Raised border: light top and left, shadow right and bottom.
-      const QColor light = colorFromRef(grid->SystemColour(QPalette::Light));
-      const QColor dark = colorFromRef(grid->SystemColour(QPalette::Dark));
+      const QColor light = FromColorRef(grid->SystemColour(QPalette::Light));
+      const QColor dark = FromColorRef(grid->SystemColour(QPalette::Dark));
       hLine(p, rect.right, rect.left, rect.top, light);
       vLine(p, rect.left, rect.top, rect.bottom, light);
       vLine(p, rect.right, rect.top, rect.bottom, dark);
@@ -111,7 +111,7 @@ bool CGridCellBase::Draw(QPainter& p, int /*row*/, int /*col*/, GridRect rect, b
   }
   const QFont font = GetFont();
   p.setFont(font);
-  p.setPen(colorFromRef(text));
+  p.setPen(FromColorRef(text));
   const int margin = static_cast<int>(GetMargin());
   rect.left += margin;
   rect.right -= margin;

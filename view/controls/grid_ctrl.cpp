@@ -382,7 +382,7 @@ void CGridCtrl::SetRedraw(bool allow, bool resetScrollBars) {
 QFont CGridCtrl::GetFont() const { return m_cellDefault.GetFont(); }
 
 COLORREF CGridCtrl::SystemColour(QPalette::ColorRole role) const {
-  return colorRefFrom(palette().color(QPalette::Active, role));
+  return ToColorRef(palette().color(QPalette::Active, role));
 }
 
 void CGridCtrl::ReadSystemColours() {

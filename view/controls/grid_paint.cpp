@@ -70,7 +70,7 @@ void CGridCtrl::OnDraw(QPainter& p, const QRect& clip) {
   // Grid lines over the non-fixed cells.
   GridRect cells;
   GetVisibleCellRange(&cells);
-  const QColor lineColour = colorFromRef(m_crGridColour);
+  const QColor lineColour = FromColorRef(m_crGridColour);
   if (m_nGridLines == 2 || m_nGridLines == 3) {
     int x = fixedColWidth;
     const int height = std::max(cells.bottom - fixedRowHeight, 0);
@@ -98,7 +98,7 @@ void CGridCtrl::EraseBackground(QPainter& p, const QRect& clip) {
   const GridRect c{clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1};
   auto fill = [&](GridRect r, const CGridDefaultCell& def) {
     const QRect area = toQRect(r).intersected(clip);
-    if (!area.isEmpty()) p.fillRect(area, colorFromRef(def.GetBackColour()));
+    if (!area.isEmpty()) p.fillRect(area, FromColorRef(def.GetBackColour()));
   };
   fill({c.left, c.top, W, H}, m_cellFixedRowColDef);
   fill({c.left, c.top, W, B}, m_cellFixedColDef);

@@ -98,4 +98,4 @@ class GridTest : public ::testing::Test {
   std::unique_ptr<CGridCtrl> grid;
 };
 
-inline QColor Rgb(COLORREF c) { return colorFromRef(c); }
+inline QColor Rgb(COLORREF c) { return FromColorRef(c); }
