@@ -1,6 +1,7 @@
 #include "poll_reply.h"
 
 #include "dravik/dravik.h"
+#include "result_lock.h"
 
 namespace dravik {
 
@@ -23,6 +24,7 @@ PollStep ClassifyPollReply(bool sent, const XmlRpcValue& reply) {
     if (reply.size() == 0) return {Action::End, 0};
     const XmlRpcValue& status = reply.asArray()[0];
     if (status.getType() != XmlRpcValue::TypeInt) return {Action::BackOff, 0};
+    if (isNoLockedResult(status.asInt())) return {Action::NoResult, 0};
     if (status.asInt() != COMM_OK) return {Action::BackOff, 0};
     if (reply.size() < 2 || reply.asArray()[1].getType() != XmlRpcValue::TypeInt) return {Action::BackOff, 0};
     switch (reply.asArray()[1].asInt()) {

@@ -9,6 +9,7 @@ struct PollStep {
     enum class Action {
         Notify,      // post `wParam`, then wait to be resumed
         PollAgain,   // nothing new yet: poll again at once
+        NoResult,    // the sensor has no result to give: poll again after a short pause
         BackOff,     // the sensor refused, or the reply made no sense: wait, then poll again
         SendFailed,  // the request could not be sent: wait; counts towards a lost connection
         End,         // the request went out and no answer came back

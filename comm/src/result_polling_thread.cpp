@@ -49,6 +49,10 @@ bool CResultPollingThread::Start() {
     ended_ = false;
     exitCode_ = 0;
     gate_.reset();
+    {
+        std::lock_guard arm(armMutex_);
+        armed_ = false;
+    }
     try {
         thread_ = std::thread([this] { Run(); });
     } catch (const std::system_error&) {
@@ -74,7 +78,12 @@ void CResultPollingThread::Stop() {
     if (interrupt_) interrupt_(poller, false);
 }
 
-void CResultPollingThread::Resume() { gate_.resume(); }
+void CResultPollingThread::Resume() {
+    std::lock_guard arm(armMutex_);
+    if (!armed_) return;
+    armed_ = false;
+    gate_.resume();
+}
 
 bool CResultPollingThread::WaitUnlessStopped(std::chrono::milliseconds duration) {
     std::unique_lock lock(stopMutex_);
@@ -100,7 +109,15 @@ void CResultPollingThread::Run() {
         switch (step.action) {
             case PollStep::Action::PollAgain:
                 break;
+            case PollStep::Action::NoResult:
+                WaitUnlessStopped(timing_.noResultPause);
+                break;
             case PollStep::Action::Notify:
+                {
+                    // Armed before the post: the program may resume before we pause.
+                    std::lock_guard arm(armMutex_);
+                    armed_ = true;
+                }
                 vt_post_message(window_, WM_SENSORNOTIFY, step.wParam, 0);
                 // Returns false only when stopped; the loop test then ends the thread.
                 gate_.pause();

@@ -33,6 +33,9 @@ public:
         std::chrono::milliseconds longestBackOff{2000};
         // Polls in a row that could not be sent before the connection counts as lost.
         int sendFailureLimit = 5;
+        // After a "no result" answer: short, so that results still come at
+        // once, but a sensor that answers at once does not spin the thread.
+        std::chrono::milliseconds noResultPause{20};
     };
 
     CResultPollingThread(VtWindow window, PollCall poll, InterruptCall interrupt, OthersWaiting othersWaiting,
@@ -48,8 +51,9 @@ public:
     // Clears the run flag, wakes the thread wherever it waits, ends a poll in
     // flight and joins. Idempotent. Not from the polling thread itself.
     void Stop();
-    // Lets a thread that paused after an event poll again; a resume that
-    // comes before the pause is kept for it.
+    // Lets a thread that paused after an event poll again. A resume between
+    // the event and the pause is kept for it; one at any other time (while
+    // the thread polls) has no effect.
     void Resume();
 
     // True once the thread has left its loop (stopped, or ended by itself).
@@ -72,6 +76,8 @@ private:
     std::atomic<bool> ended_{false};
     std::atomic<int> exitCode_{0};
     vt::ResumeGate gate_;
+    std::mutex armMutex_;
+    bool armed_ = false;  // an event is posted and its resume not yet given
     std::mutex stopMutex_;
     std::condition_variable stopWake_;
     std::mutex threadMutex_;  // Start and Stop one at a time

@@ -50,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplyCase{"nothingNew", true, arrayOf({0, 0}), A::PollAgain, 0},
                       ReplyCase{"unknownKind", true, arrayOf({0, 7}), A::Notify, SN_CONNECTION_LOST},
                       ReplyCase{"negativeKind", true, arrayOf({0, -1}), A::Notify, SN_CONNECTION_LOST},
-                      ReplyCase{"noResultStatus", true, arrayOf({-7050, 1}), A::BackOff, 0},
+                      ReplyCase{"noResultStatus", true, arrayOf({-7050, 1}), A::NoResult, 0},
+                      ReplyCase{"noResultFirst", true, arrayOf({-7099, 0}), A::NoResult, 0},
+                      ReplyCase{"noResultLast", true, arrayOf({-7001, 0}), A::NoResult, 0},
+                      ReplyCase{"justAboveNoResult", true, arrayOf({-7000, 1}), A::BackOff, 0},
+                      ReplyCase{"justBelowNoResult", true, arrayOf({-7100, 1}), A::BackOff, 0},
                       ReplyCase{"sensorError", true, arrayOf({-120, 2}), A::BackOff, 0},
                       ReplyCase{"statusOnly", true, arrayOf({0}), A::BackOff, 0},
                       ReplyCase{"kindIsText", true, arrayOf({0, "2"}), A::BackOff, 0},
@@ -158,6 +162,24 @@ TEST_F(PollingThreadTest, AnEventIsPostedOnceAndTheThreadWaitsUntilResumed) {
     EXPECT_EQ(thread.exitCode(), COMM_OK);
 }
 
+// The getters' "no result" paths and the commands that release a result
+// resume whenever they run; only the resume that answers an event counts.
+TEST_F(PollingThreadTest, AResumeWhileThePollIsHeldHasNoEffect) {
+    ASSERT_TRUE(thread.Start());
+    ASSERT_TRUE(sensor.waitForPolls(1));  // held: nothing queued
+    thread.Resume();
+    sensor.push(arrayOf({0, 2}));
+    ASSERT_TRUE(window.waitForCount(1, 20s));
+    sensor.push(arrayOf({0, 3}));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(sensor.polls(), 1);
+    EXPECT_EQ(window.count(), 1u);
+
+    thread.Resume();  // the event's own resume
+    ASSERT_TRUE(window.waitForCount(2, 20s));
+    EXPECT_EQ(events(SN_POLL_RESULT_3), 1u);
+}
+
 TEST_F(PollingThreadTest, AnUnknownKindIsReportedAsConnectionLost) {
     ASSERT_TRUE(thread.Start());
     sensor.push(arrayOf({0, 7}));
@@ -174,6 +196,36 @@ TEST_F(PollingThreadTest, NothingNewAndRefusalsPostNothingAndPollAgain) {
     ASSERT_TRUE(window.waitForCount(1, 20s));
     EXPECT_EQ(events(SN_POLL_RESULT_1), 1u);
     EXPECT_EQ(sensor.polls(), 4);
+}
+
+// A sensor that says "no result" at once is asked again soon, not after a
+// growing back-off; a refusal still backs off.
+TEST(PollingThreadTiming, NoResultAnswersPollAgainSoonButRefusalsBackOff) {
+    CResultPollingThread::Timing timing;
+    timing.firstBackOff = 30s;
+    timing.longestBackOff = 30s;
+    timing.noResultPause = 1ms;
+    vt::test::RecordingTarget window;
+    ScriptedSensor sensor;
+    CResultPollingThread thread{window.window(), [&](XmlRpcValue& r) { return sensor.poll(r); },
+                                [&](std::thread::id, bool on) {
+                                    if (on) sensor.interrupt();
+                                }, nullptr, timing};
+    ASSERT_TRUE(thread.Start());
+    for (int i = 0; i < 5; ++i) sensor.push(arrayOf({-7001 - i * 20, 0}));
+    sensor.push(arrayOf({0, 1}));
+    ASSERT_TRUE(window.waitForCount(1, 10s));
+    EXPECT_EQ(sensor.polls(), 6);
+
+    thread.Resume();
+    sensor.push(arrayOf({-120, 0}));
+    sensor.push(arrayOf({0, 2}));
+    ASSERT_TRUE(sensor.waitForPolls(7));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(sensor.polls(), 7);  // still waiting out the back-off
+    EXPECT_EQ(window.count(), 1u);
+    thread.Stop();  // ends the back-off at once
+    EXPECT_TRUE(thread.ended());
 }
 
 TEST_F(PollingThreadTest, AnUnansweredPollEndsTheThreadQuietlyWithNoReply) {
