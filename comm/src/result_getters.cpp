@@ -37,15 +37,12 @@ int generalResultFetch(XmlRpcClientTimeout& connection, int resultId, ParameterL
     return COMM_OK;
 }
 
-// [status, the template's items]; `dropClosing` leaves out the template's
-// final end item (the quality records are read without it).
-int recordFetch(const char* method, int templateId, bool dropClosing, int resultId, ParameterList& list) {
+// [status, the template's items].
+int recordFetch(const char* method, int templateId, int resultId, ParameterList& list) {
     const std::shared_ptr<XmlRpcClientTimeout> connection = leaseConnection();
     if (!connection) return COMM_NOT_CONNECTED;
     ParameterList templateItems;
     if (const int loaded = FetchRecordTemplate(templateItems, templateId); loaded != COMM_OK) return loaded;
-    if (dropClosing && !templateItems.empty() && templateItems.back().kind == PARAMETER_SECTION_END)
-        templateItems.pop_back();
     list.clear();
     XmlRpcValue reply;
     const int status = sendOn(*connection, method, commandParams({resultId}), kCodeResultLimitSeconds,
@@ -57,7 +54,7 @@ int recordFetch(const char* method, int templateId, bool dropClosing, int result
 int codeResult(int resultId, int templateId, ParameterList* list) {
     if (!leaseConnection()) return COMM_NOT_CONNECTED;
     if (list == nullptr) return COMM_INVALID_ARGUMENT;
-    return noResultAsDone(recordFetch("xmlGetCodeResult", templateId, false, resultId, *list));
+    return noResultAsDone(recordFetch("xmlGetCodeResult", templateId, resultId, *list));
 }
 
 int codeQuality(int resultId, int codeType, ParameterList* list) {
@@ -68,7 +65,7 @@ int codeQuality(int resultId, int codeType, ParameterList* list) {
         list->clear();
         return COMM_TEMPLATE_NOT_LOADED;
     }
-    return recordFetch("xmlGetCodeQuality2DResult", *templateId, true, resultId, *list);
+    return recordFetch("xmlGetCodeQuality2DResult", *templateId, resultId, *list);
 }
 
 int testConfigResult(int resultId, ParameterList* list, std::vector<uint8_t>* bytes) {

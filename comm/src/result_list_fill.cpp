@@ -8,6 +8,7 @@ using XmlRpc::XmlRpcValue;
 
 namespace {
 
+// False (and the item untouched) when the element is not of the item's type.
 bool take(ParameterItem& item, const XmlRpcValue& element) {
     if (item.kind == PARAMETER_SECTION_BEGIN || item.kind == PARAMETER_SECTION_END) {
         if (element.getType() != XmlRpcValue::TypeString) return false;
@@ -40,7 +41,7 @@ int FillResultList(ParameterList& out, const ParameterList& templateItems, const
     for (std::size_t i = 0; i < filled.size(); ++i) {
         const int element = first + static_cast<int>(i);
         if (element >= size) break;
-        if (!take(filled[i], reply.asArray()[static_cast<std::size_t>(element)])) return COMM_STATUS_NOT_INT;
+        take(filled[i], reply.asArray()[static_cast<std::size_t>(element)]);
     }
     out = std::move(filled);
     return COMM_OK;

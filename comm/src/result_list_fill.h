@@ -9,9 +9,10 @@ namespace dravik {
 // Empties `out` and refills it with the template's items, item i taking
 // reply element first + i: a value by its type ("STRING" a text, "INT" an
 // int, "DOUBLE" a double or an int), a section item a text as its name.
-// Elements past the reply's end leave the template's default; extra
-// elements are ignored. An element of another type makes the reply
-// malformed: COMM_STATUS_NOT_INT, and `out` is left empty.
+// Elements past the reply's end, and an element of another type than its
+// item's, leave the template's default (the templates are our reading of
+// the sensor's types: one odd item must not cost the whole reading); extra
+// elements are ignored. Always COMM_OK.
 int FillResultList(ParameterList& out, const ParameterList& templateItems, const XmlRpc::XmlRpcValue& reply,
                    int first);
 

@@ -66,13 +66,32 @@ TEST_F(ResultGetters, ACodeTypeWithoutQualityRecordSendsNothing) {
     EXPECT_EQ(server.countCalls("xmlGetCodeQuality2DResult"), 0u);
 }
 
-TEST_F(ResultGetters, AReplyElementOfTheWrongTypeIsMalformedAndFillsNothing) {
-    // Item 0 of every code result is a text.
-    model.script().push("xmlGetCodeResult", ScriptedReply::value(arrayOf({0, 5})));
+// The templates are only our reading of the sensor's types: an element of
+// another type keeps its item's default, and the rest is read.
+TEST_F(ResultGetters, AnElementOfAnotherTypeKeepsItsDefaultAndTheRestIsRead) {
+    // QR Code: polarity, mirrored (text), ..., Rows, Columns (int).
+    model.script().push("xmlGetCodeResult", ScriptedReply::value(arrayOf({0, 5, "mirror", "t", "12", 21})));
+    model.script().push("xmlGetResult", ScriptedReply::value(arrayOf({0, XmlRpcValue(std::vector<uint8_t>{'A'}),
+                                                                       "not an id", 1, 3})));
+    ParameterList list;
+    ASSERT_EQ(GetQRCodeResult(0, &list), COMM_OK);
+    ASSERT_EQ(list.size(), 16u);
+    EXPECT_EQ(list[0].stringValue, "");
+    EXPECT_EQ(list[1].stringValue, "mirror");
+    EXPECT_EQ(list[3].intValue, 0);
+    EXPECT_EQ(list[4].intValue, 21);
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(GetTestConfigResult(0, &list, &bytes), COMM_OK);
+    ASSERT_EQ(list.size(), 40u);
+    EXPECT_EQ(list[0].intValue, 0);
+    EXPECT_EQ(list[1].intValue, 1);
+    EXPECT_EQ(list[2].intValue, 3);
+    EXPECT_EQ(bytes, std::vector<uint8_t>{'A'});
+}
+
+TEST_F(ResultGetters, AResultWithoutItsRawBytesIsMalformed) {
     model.script().push("xmlGetResult", ScriptedReply::value(arrayOf({0, "not bytes"})));
     ParameterList list;
-    EXPECT_EQ(GetQRCodeResult(0, &list), COMM_STATUS_NOT_INT);
-    EXPECT_TRUE(list.empty());
     std::vector<uint8_t> bytes{1, 2};
     EXPECT_EQ(GetTestConfigResult(0, &list, &bytes), COMM_STATUS_NOT_INT);
     EXPECT_TRUE(list.empty());
@@ -97,10 +116,10 @@ TEST_F(ResultGetters, ResultsOfEveryFamilyComeWithTheirTemplatesLength) {
         int (*quality)(int, ParameterList*);
         std::size_t qualityLength;
     };
-    const Family families[] = {{1, GetECC200Result, 12, GetECC200QualityResult, 36},
-                               {2, GetPDF417Result, 13, GetPDF417QualityResult, 32},
-                               {3, GetQRCodeResult, 16, GetQRCodeQualityResult, 36},
-                               {33, GetAztecCodeResult, 14, GetAztecCodeQualityResult, 36}};
+    const Family families[] = {{1, GetECC200Result, 12, GetECC200QualityResult, 37},
+                               {2, GetPDF417Result, 13, GetPDF417QualityResult, 33},
+                               {3, GetQRCodeResult, 16, GetQRCodeQualityResult, 37},
+                               {33, GetAztecCodeResult, 14, GetAztecCodeQualityResult, 37}};
     for (const Family& family : families) {
         readings.setCodeType(family.codeType);
         ASSERT_TRUE(readings.takeReading());
@@ -110,7 +129,7 @@ TEST_F(ResultGetters, ResultsOfEveryFamilyComeWithTheirTemplatesLength) {
         EXPECT_EQ(family.get(0, &list), COMM_OK) << "code type " << family.codeType;
         EXPECT_EQ(list.size(), family.length);
         EXPECT_EQ(family.quality(0, &quality), COMM_OK);
-        EXPECT_EQ(quality.size(), family.qualityLength);  // without the closing item
+        EXPECT_EQ(quality.size(), family.qualityLength);  // with the closing item
         ASSERT_EQ(SetUnlockResult(), COMM_OK);
     }
 }

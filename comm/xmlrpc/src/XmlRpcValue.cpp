@@ -129,13 +129,39 @@ private:
         for (;;) {
             skipSpace();
             if (t_.substr(pos_).starts_with("</data>")) break;
+            const std::size_t elementStart = pos_;
             XmlRpcValue element;
-            if (!value(element, depth + 1)) break;
+            if (!value(element, depth + 1)) {
+                // An unreadable element ends the array; the rest of it is skipped.
+                pos_ = elementStart;
+                if (!skipToArrayEnd()) return false;
+                out.v_ = std::move(elements);
+                return true;
+            }
             elements->push_back(std::move(element));
         }
         if (!consume("</data>") || !consume("</array>")) return false;
         out.v_ = std::move(elements);
         return true;
+    }
+
+    // Moves past the "</array>" that closes the array we are in.
+    bool skipToArrayEnd() {
+        int open = 1;
+        for (;;) {
+            const std::size_t lt = t_.find('<', pos_);
+            if (lt == std::string_view::npos) return false;
+            pos_ = lt + 1;
+            const std::string_view rest = t_.substr(lt);
+            if (rest.starts_with("<array>")) {
+                ++open;
+            } else if (rest.starts_with("</array>")) {
+                if (--open == 0) {
+                    pos_ = lt + std::string_view("</array>").size();
+                    return true;
+                }
+            }
+        }
     }
 
     bool structure(XmlRpcValue& out, int depth) {

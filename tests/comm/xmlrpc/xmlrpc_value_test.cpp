@@ -121,6 +121,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"lone_high_byte_at_end", "<value>ab\xC3</value>", XmlRpcValue("ab\xC3")},
         ReadCase{"base64_with_breaks", "<value><base64>YW\nJj\r\n ZA==\n</base64></value>", bytes("abcd")},
         ReadCase{"empty_array", "<value><array><data>\n</data></array></value>", arrayOf({})},
+        // An unreadable element ends its array; the reply around it still reads.
+        ReadCase{"array_junk", "<value><array><data>junk</data></array></value>", arrayOf({})},
+        ReadCase{"array_ends_at_bad_element",
+                 "<value><array><data><value><i4>1</i4></value><value><i4>x</i4></value>"
+                 "<value><array><data><value>2</value></data></array></value></data></array></value>",
+                 arrayOf({1})},
+        ReadCase{"inner_array_ends_at_bad_element",
+                 "<value><array><data><value><array><data><value>a</value><value><boolean>2</boolean></value>"
+                 "<value>b</value></data></array></value><value>c</value></data></array></value>",
+                 arrayOf({arrayOf({"a"}), "c"})},
         ReadCase{"white_space_string", "<value>  </value>", XmlRpcValue("  ")}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -145,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair{"date_short", std::string("<value><dateTime.iso8601>2026</dateTime.iso8601></value>")},
         std::pair{"member_without_value",
                   std::string("<value><struct><member><name>a</name></member></struct></value>")},
-        std::pair{"array_junk", std::string("<value><array><data>junk</data></array></value>")},
+        std::pair{"array_without_its_end", std::string("<value><array><data><value><i4>x</i4></value></data>")},
         std::pair{"no_value_end", std::string("<value><i4>1</i4>")},
         std::pair{"no_value_tag", std::string("<i4>1</i4>")},
         std::pair{"unknown_tag", std::string("<value><nil/></value>")},
