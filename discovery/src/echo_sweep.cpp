@@ -71,6 +71,7 @@ DiscoveryStatus sweepSubnet(const std::string& network, const std::string& mask,
         return SONVIRA_OK;
     }
 
+    echo->drain();
     uint16_t sequence = 0;
     bool more = true;
     while (more && !stop.requested()) {

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <deque>
 #include <string_view>
+#include <vector>
 
 #include "platform/udp_socket.h"
 #include "reply_parser.h"
@@ -11,10 +14,12 @@
 namespace sonvira {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr std::size_t kRequestSize = 512;
 constexpr std::size_t kReplyLimit = 511;
-constexpr int kWaits = 5;
-constexpr std::chrono::milliseconds kWaitTime{100};
+// Five waits of 100 ms each for the answer.
+constexpr std::chrono::milliseconds kReplyWindow{500};
 // The port 113 and its network-order value read as a host number; sensors
 // expect exactly this text, whatever port the query goes to.
 constexpr std::string_view kRequestText = " 113 , 28928";
@@ -23,44 +28,116 @@ DiscoveryStatus systemError(int error) {
     return SONVIRA_SYSTEM_ERROR_BASE + error;
 }
 
-// 1 ready, 0 timeout or stop, -errno.
-int waitSliced(const vt::UdpSocket& socket, std::chrono::milliseconds total, const StopFlag& stop) {
-    while (total.count() > 0) {
-        if (stop.requested()) return 0;
-        auto slice = std::min(total, kStopCheckInterval);
-        int ready = socket.waitReadable(slice);
-        if (ready != 0) return ready;
-        total -= slice;
+// One host's query from the request to its result.
+struct Query {
+    vt::UdpSocket socket;
+    Clock::time_point deadline;
+    bool done = false;
+    DiscoveryStatus status = 0;
+    SensorDiscoveryRecord record{};
+
+    void finish(DiscoveryStatus result) {
+        status = result;
+        done = true;
+        socket.close();
     }
-    return 0;
-}
+
+    // False when no socket could be opened (the host is not asked yet).
+    bool start(uint32_t host, uint16_t port) {
+        if (socket.open() != 0) return false;
+        if (int error = socket.connect({host, port}); error != 0) {
+            finish(systemError(error));
+            return true;
+        }
+        std::array<std::byte, kRequestSize> request{};
+        std::memcpy(request.data(), kRequestText.data(), kRequestText.size());
+        if (int error = socket.send(request); error != 0) {
+            finish(systemError(error));
+            return true;
+        }
+        deadline = Clock::now() + kReplyWindow;
+        return true;
+    }
+
+    void read() {
+        std::array<char, kReplyLimit + 1> reply{};
+        long size = socket.receive(std::as_writable_bytes(std::span(reply.data(), kReplyLimit)));
+        if (size == -EAGAIN || size == -EWOULDBLOCK) return;
+        if (size < 0) return finish(systemError(static_cast<int>(-size)));
+        if (size == 0) return finish(0);
+        finish(parseDiscoveryReply(std::string_view(reply.data(), static_cast<std::size_t>(size)), record));
+    }
+};
 
 }  // namespace
+
+void queryHosts(std::span<const uint32_t> hosts, uint16_t port, const StopFlag& stop, std::size_t inFlight,
+                const QueryResultSink& onResult) {
+    inFlight = std::max<std::size_t>(inFlight, 1);
+    // Queries from the first host not yet handed over on, in host order.
+    std::deque<Query> window;
+    std::size_t handed = 0;
+    std::vector<const vt::UdpSocket*> waiting;
+    std::vector<Query*> waitingQueries;
+    std::vector<bool> ready;
+    while (!stop.requested()) {
+        while (handed + window.size() < hosts.size() && window.size() < inFlight) {
+            Query& query = window.emplace_back();
+            if (query.start(hosts[handed + window.size() - 1], port)) continue;
+            window.pop_back();
+            // Out of sockets: wait for those in flight, or fail this host alone.
+            if (!window.empty() && std::any_of(window.begin(), window.end(), [](const Query& q) { return !q.done; }))
+                break;
+            window.emplace_back().finish(SONVIRA_REPLY_TRUNCATED);
+        }
+        while (!window.empty() && window.front().done) {
+            const bool more = onResult(handed, window.front().status, window.front().record);
+            window.pop_front();
+            ++handed;
+            if (!more) return;
+        }
+        if (window.empty()) {
+            if (handed >= hosts.size()) return;
+            continue;
+        }
+
+        waiting.clear();
+        waitingQueries.clear();
+        auto now = Clock::now();
+        Clock::time_point earliest = now + kStopCheckInterval;
+        for (Query& query : window) {
+            if (query.done) continue;
+            if (query.deadline <= now) {
+                query.finish(0);
+                continue;
+            }
+            earliest = std::min(earliest, query.deadline);
+            waiting.push_back(&query.socket);
+            waitingQueries.push_back(&query);
+        }
+        if (waiting.empty()) continue;
+        const int got = vt::waitAnyReadable(waiting, std::chrono::ceil<std::chrono::milliseconds>(earliest - now),
+                                            ready);
+        if (got < 0) {
+            for (Query* query : waitingQueries) query->finish(systemError(-got));
+            continue;
+        }
+        for (std::size_t i = 0; i < waitingQueries.size(); ++i)
+            if (ready[i]) waitingQueries[i]->read();
+    }
+}
 
 DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop,
                             SensorDiscoveryRecord& record) {
     std::memset(&record, 0, sizeof record);
-    vt::UdpSocket socket;
-    if (socket.open() != 0) return SONVIRA_REPLY_TRUNCATED;
-    if (int error = socket.connect({host, port}); error != 0) return systemError(error);
-
-    std::array<std::byte, kRequestSize> request{};
-    std::memcpy(request.data(), kRequestText.data(), kRequestText.size());
-    if (int error = socket.send(request); error != 0) return systemError(error);
-
-    for (int attempt = 0; attempt < kWaits; ++attempt) {
-        int ready = waitSliced(socket, kWaitTime, stop);
-        if (stop.requested()) return 0;
-        if (ready < 0) return systemError(-ready);
-        if (ready == 0) continue;
-        std::array<char, kReplyLimit + 1> reply{};
-        long size = socket.receive(std::as_writable_bytes(std::span(reply.data(), kReplyLimit)));
-        if (size == -EAGAIN || size == -EWOULDBLOCK) continue;
-        if (size < 0) return systemError(static_cast<int>(-size));
-        if (size == 0) return 0;
-        return parseDiscoveryReply(std::string_view(reply.data(), static_cast<std::size_t>(size)), record);
-    }
-    return 0;
+    DiscoveryStatus status = 0;
+    const uint32_t hosts[] = {host};
+    queryHosts(hosts, port, stop, 1, [&](std::size_t, DiscoveryStatus result, const SensorDiscoveryRecord& got) {
+        status = result;
+        record = got;
+        return false;
+    });
+    return status;
 }
 
 }  // namespace sonvira

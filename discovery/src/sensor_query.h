@@ -1,13 +1,19 @@
 // The discovery query: one UDP datagram to a host, one answer back.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 
 #include "sonvira/sensor_discovery_record.h"
 #include "sonvira/sonvira_status.h"
 #include "stop_flag.h"
 
 namespace sonvira {
+
+// Queries in flight at once: a /24 is asked within about one reply window.
+inline constexpr std::size_t kQueriesInFlight = 256;
 
 // Asks the host what it is and fills record (zeroed first) from the answer.
 // Returns what parseDiscoveryReply returns, 0 when nothing answered (or stop
@@ -16,5 +22,13 @@ namespace sonvira {
 // connected, so a host without a responder costs no waiting).
 DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop,
                             SensorDiscoveryRecord& record);
+
+// Queries the hosts as querySensor does, up to inFlight at a time, and hands
+// each host's result (index into hosts, status, record) to onResult in the
+// order of hosts. onResult returning false, or a stop, ends the queries.
+using QueryResultSink = std::function<bool(std::size_t index, DiscoveryStatus status,
+                                           const SensorDiscoveryRecord& record)>;
+void queryHosts(std::span<const uint32_t> hosts, uint16_t port, const StopFlag& stop, std::size_t inFlight,
+                const QueryResultSink& onResult);
 
 }  // namespace sonvira

@@ -24,14 +24,13 @@ int SubnetSearch::run(const std::string& network, const std::string& mask, const
     vt::IcmpEcho* echo = queriesEveryHost() ? nullptr : &echo_;
     if (sweepSubnet(network, mask, echo, stop_, hosts) != SONVIRA_OK) return -1;
     int found = 0;
-    for (uint32_t host : hosts) {
-        if (stop_.requested()) break;
-        auto record = std::make_unique<SensorDiscoveryRecord>();
-        if (querySensor(host, settings_.queryPort, stop_, *record) != SONVIRA_FOUND) continue;
-        if (stop_.requested()) break;
-        ++found;
-        if (!onSensor(std::move(record))) break;
-    }
+    queryHosts(hosts, settings_.queryPort, stop_, kQueriesInFlight,
+               [&](std::size_t, DiscoveryStatus status, const SensorDiscoveryRecord& record) {
+                   if (status != SONVIRA_FOUND) return true;
+                   if (stop_.requested()) return false;
+                   ++found;
+                   return onSensor(std::make_unique<SensorDiscoveryRecord>(record));
+               });
     return found;
 }
 

@@ -1,4 +1,5 @@
 #include <arpa/inet.h>
+#include <linux/icmp.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -64,6 +65,12 @@ void IcmpEcho::open() {
     }
     fd_ = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, IPPROTO_ICMP);
     if (fd_ >= 0) {
+        // A raw socket gets every ICMP message, the port-unreachable answers
+        // to our own discovery queries among them (each carrying the query):
+        // enough of those fill its buffer and echo replies are lost.
+        icmp_filter filter{};
+        filter.data = ~(1u << ICMP_ECHOREPLY);
+        (void)::setsockopt(fd_, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
         kind_ = IcmpEchoKind::RawSocket;
         identifier_ = nextIdentifier();
         return;
@@ -90,6 +97,13 @@ int IcmpEcho::send(uint32_t destination, uint16_t sequence) {
     ssize_t sent = ::sendto(fd_, packet.data(), packet.size(), MSG_NOSIGNAL,
                             reinterpret_cast<const sockaddr*>(&to), sizeof to);
     return sent < 0 ? errno : 0;
+}
+
+void IcmpEcho::drain() {
+    if (fd_ < 0) return;
+    std::array<uint8_t, 1500> buffer{};
+    while (::recv(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT) >= 0 || errno == EINTR) {
+    }
 }
 
 int IcmpEcho::receive(std::chrono::milliseconds timeout, IcmpEchoReply& reply) {

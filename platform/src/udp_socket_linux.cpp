@@ -85,6 +85,18 @@ int UdpSocket::waitReadable(std::chrono::milliseconds timeout) const {
     return n > 0 ? 1 : 0;
 }
 
+int waitAnyReadable(std::span<const UdpSocket* const> sockets, std::chrono::milliseconds timeout,
+                    std::vector<bool>& ready) {
+    std::vector<pollfd> fds;
+    fds.reserve(sockets.size());
+    for (const UdpSocket* socket : sockets) fds.push_back({socket->fd(), POLLIN, 0});
+    ready.assign(sockets.size(), false);
+    int n = ::poll(fds.data(), fds.size(), static_cast<int>(timeout.count()));
+    if (n < 0) return errno == EINTR ? 0 : -errno;
+    for (std::size_t i = 0; i < fds.size(); ++i) ready[i] = fds[i].revents != 0;
+    return n;
+}
+
 long UdpSocket::receive(std::span<std::byte> buffer, Ipv4Endpoint* from) {
     sockaddr_in sa{};
     socklen_t len = sizeof sa;

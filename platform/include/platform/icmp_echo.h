@@ -35,6 +35,10 @@ public:
     // Sends one echo request with a 16-byte payload. 0 or an errno value.
     int send(uint32_t destination, uint16_t sequence);
 
+    // Throws away whatever waits on the socket: late replies of an earlier
+    // sweep must not crowd out the next one's.
+    void drain();
+
     // Waits at most timeout for one reply to a request of this object.
     // 1 with reply filled, 0 on timeout, -errno on failure. Foreign ICMP
     // traffic (a raw socket sees all of it) is skipped.

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstddef>
 #include <span>
+#include <vector>
 
 #include "platform/ipv4.h"
 
@@ -48,5 +49,11 @@ public:
 private:
     int fd_ = -1;
 };
+
+// Waits until one of the sockets has a datagram or an error waiting; sets
+// ready[i] (resized to the sockets) for each that has. The count of ready
+// sockets, 0 on timeout, -errno on failure.
+int waitAnyReadable(std::span<const UdpSocket* const> sockets, std::chrono::milliseconds timeout,
+                    std::vector<bool>& ready);
 
 }  // namespace vt
