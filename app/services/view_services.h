@@ -2,17 +2,25 @@
 // The services of the image view, monitoring and controls (view/) that the
 // main window and its features call. view/ implements them; the composition
 // root plugs the objects into MainPanels. A missing object is skipped.
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 #include "services/panel.h"
+
+struct MainDialogState;
 
 // The image view (CDirectX) and its zoom (CZoom).
 class ImageViewService {
 public:
   virtual ~ImageViewService() = default;
+  // Binds the view to the window's state, its language texts and the common
+  // resources' bitmaps; called once, before widget().
+  virtual void Attach(MainDialogState& /*state*/, std::function<QString(int)> /*text*/,
+                      std::function<QImage(int)> /*bitmap*/) {}
   virtual QWidget* widget() = 0;            // placed in the picture area (control 1074)
   virtual int InitDirectDraw() = 0;         // 0, or -10050..-10054
   virtual int Render() = 0;                 // 0, or -11056 when the picture can no longer be drawn

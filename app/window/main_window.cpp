@@ -80,7 +80,16 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   m_btnEscape->setEnabled(false);
   m_btnNext->setEnabled(false);
   ApplyLanguage();
+  StartImageView();
   return StartResult::Run;
+}
+
+// The image view's surface; without it the program goes on and draws nothing.
+void CVarnisDatamatrixDlg::StartImageView() {
+  if (!m_panels.imageView) return;
+  if (m_panels.imageView->InitDirectDraw() != 0)
+    m_prompt.message(this, text(6030), m_strMsgTitle, QMessageBox::Information);
+  m_panels.imageView->ShowDefaultImage();
 }
 
 void CVarnisDatamatrixDlg::CreateControls() {
@@ -122,6 +131,9 @@ void CVarnisDatamatrixDlg::CreateControls() {
   pal.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
   m_picture->setPalette(pal);
   if (m_panels.imageView) {
+    m_panels.imageView->Attach(
+        m_state, [this](int id) { return text(id); },
+        [this](int id) { return QImage(m_resources.picturePath(id)); });
     QWidget* view = m_panels.imageView->widget();
     view->setParent(m_picture);
     view->setGeometry(0, 0, 480, 360);

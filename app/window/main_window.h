@@ -105,6 +105,7 @@ private:
   void CreateMenu();
   void CreateToolbar();
   void CreateStatusBar();
+  void StartImageView();
   void PlacePanels();
   void ReloadMenuTexts();
   void ReleaseResources();

@@ -1,0 +1,25 @@
+#include "image_view_service.h"
+
+#include "core/main_dialog_state.h"
+
+ImageView::ImageView() = default;
+ImageView::~ImageView() = default;
+
+void ImageView::Attach(MainDialogState& state, std::function<QString(int)> text, std::function<QImage(int)> bitmap) {
+  view_ = std::make_unique<CDirectX>(state, state.colours, std::move(text));
+  if (bitmap) view_->setBitmapLoader(std::move(bitmap));
+  ownState_.reset();
+}
+
+CDirectX& ImageView::view() {
+  if (!view_) {
+    // Not attached (a test of the service alone): a state of its own.
+    ownState_ = std::make_unique<MainDialogState>();
+    view_ = std::make_unique<CDirectX>(*ownState_, ownState_->colours, nullptr);
+  }
+  return *view_;
+}
+
+QWidget* ImageView::widget() { return view().pictureControl(); }
+
+int ImageView::CountOverlaysOfKind(int kind) const { return view_ ? view_->CountOverlaysOfKind(kind) : 0; }

@@ -1,0 +1,38 @@
+#pragma once
+// The image view as the main window's ImageViewService: a CDirectX made when
+// the window attaches its state, texts and bitmaps.
+#include <memory>
+
+#include "services/view_services.h"
+#include "view/direct_x.h"
+
+class ImageView : public ImageViewService {
+public:
+  ImageView();
+  ~ImageView() override;
+
+  void Attach(MainDialogState& state, std::function<QString(int)> text,
+              std::function<QImage(int)> bitmap) override;
+  QWidget* widget() override;
+  int InitDirectDraw() override { return view().InitDirectDraw(); }
+  int Render() override { return view().Render(); }
+  void BlitToScreen() override { view().BlitToScreen(); }
+  void ShowDefaultImage() override { view().ShowDefaultImage(); }
+  int RemoveAllOverlays() override { return view().RemoveAllOverlays(); }
+  int RemoveOverlaysOfKind(int kind) override { return view().RemoveOverlaysOfKind(kind); }
+  int ShowOverlay(int id, bool visible) override { return view().ShowOverlay(id, visible); }
+  int CountOverlaysOfKind(int kind) const override;
+  void UpdateSourceRect(int centreOnZoomPoint) override { view().UpdateSourceRect(centreOnZoomPoint != 0); }
+  void ApplyZoom(int step) override { view().zoom().Apply(step); }
+  void ResetZoom() override { view().zoom().Reset(); }
+  void SetZoomToolActive(bool on) override { view().zoom().SetToolActive(on); }
+  void ZoomIn() override { view().zoom().ZoomIn(); }
+  void ZoomOut() override { view().zoom().ZoomOut(); }
+
+  // The view itself, for the features of view/ that draw into it.
+  CDirectX& view();
+
+private:
+  std::unique_ptr<MainDialogState> ownState_;  // only until the window attaches its own
+  std::unique_ptr<CDirectX> view_;
+};
