@@ -46,7 +46,7 @@ int CBoundingBox::Draw(QPainter* painter) {
   if (!painter || !painter->isActive()) return kErrOverlayNoPainter;
   painter->save();
   painter->setFont(m_font);
-  painter->setPen(overlayColour(m_crText));
+  painter->setPen(FromColorRef(m_crText));
   painter->setBackgroundMode(Qt::TransparentMode);
   const QPoint at = LabelAnchor() + QPoint(0, 5);
   painter->drawText(at + QPoint(0, painter->fontMetrics().ascent()), m_strLabel);

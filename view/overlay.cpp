@@ -2,11 +2,6 @@
 
 #include "core/graphics_colours.h"
 
-QColor overlayColour(std::uint32_t colorref) {
-  return QColor(static_cast<int>(colorref & 0xFFu), static_cast<int>((colorref >> 8) & 0xFFu),
-                static_cast<int>((colorref >> 16) & 0xFFu));
-}
-
 QFont OverlayEnv::labelFont(int pixelHeight) const {
   QFont font;
   const QString face = textOf(10002);
@@ -52,7 +47,7 @@ void COverlay::ApplyStyle(int style) {
     default: return;
   }
   m_nStyle = style;
-  m_pen = QPen(overlayColour(penColour), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+  m_pen = QPen(FromColorRef(penColour), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
   m_bHasPen = true;
   if (textFollows) m_crText = penColour;
 }

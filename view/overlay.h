@@ -12,6 +12,8 @@
 #include <functional>
 #include <optional>
 
+#include "window/colours.h"  // the one COLORREF conversion
+
 class QPainter;
 struct MainDialogState;
 struct GraphicsColours;
@@ -53,9 +55,6 @@ struct OverlayEnv {
   // The bold label font of the overlays, face from language string 10002.
   QFont labelFont(int pixelHeight) const;
 };
-
-// Turns a COLORREF (0x00BBGGRR) into a QColor.
-QColor overlayColour(std::uint32_t colorref);
 
 class COverlay {
 public:

@@ -32,8 +32,8 @@ int CScreenText::Draw(QPainter* painter) {
   painter->save();
   painter->setFont(m_font);
   painter->setBackgroundMode(m_bTransparent ? Qt::TransparentMode : Qt::OpaqueMode);
-  painter->setBackground(overlayColour(m_crBackground));
-  painter->setPen(overlayColour(m_crTextColour));
+  painter->setBackground(FromColorRef(m_crBackground));
+  painter->setPen(FromColorRef(m_crTextColour));
   painter->drawText(QPoint(m_x, m_y + painter->fontMetrics().ascent()), m_strText);
   painter->restore();
   return 0;

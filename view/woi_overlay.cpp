@@ -59,7 +59,7 @@ int CWOI::Draw(QPainter* painter) {
     const bool zoomed = env_.zoom && env_.zoom->step() != 0;
     const QPoint at(m_x1 + 5, zoomed ? m_y2 + 5 : m_y2 - 25);
     painter->setFont(m_font);
-    painter->setPen(overlayColour(m_crText));
+    painter->setPen(FromColorRef(m_crText));
     painter->setBackgroundMode(Qt::TransparentMode);
     painter->drawText(at + QPoint(0, painter->fontMetrics().ascent()), m_strLabel);
     painter->setPen(m_pen);

@@ -72,7 +72,7 @@ TEST_F(ImageViewTest, PassBoxIsDrawnInThePassColourWithItsLabel) {
   box->SetLabel("01");
   view->SetOverlayStyle(id, 4);
   view->Render();
-  const QColor pass = overlayColour(state.colours.passColour);
+  const QColor pass = FromColorRef(state.colours.passColour);
   const QImage surface = view->surface();
   EXPECT_EQ(surface.pixelColor(300, 100), pass);  // top edge
   EXPECT_EQ(surface.pixelColor(400, 200), pass);  // right edge
@@ -90,7 +90,7 @@ TEST_F(ImageViewTest, WoiLabelMovesBelowTheWindowWhenZoomed) {
   CWOI* woi = nullptr;
   RebuildWoiOverlay(*view, state, &woi);
   ASSERT_TRUE(woi->labelShown());  // set by the rebuild while the code-definition page shows
-  const QColor region = overlayColour(state.colours.regionColour);
+  const QColor region = FromColorRef(state.colours.regionColour);
   const QRect inside(106, 276, 200, 22);  // (x1 + 5, y2 - 25)
   const QRect below(106, 306, 200, 24);   // (x1 + 5, y2 + 5)
   view->Render();
@@ -163,7 +163,7 @@ TEST_F(ImageViewTest, RefreshedStylesShowANewColour) {
   view->Render();
   state.colours.passColour = 0x00FF00FF;  // magenta
   view->Render();
-  EXPECT_EQ(view->surface().pixelColor(300, 100), overlayColour(GraphicsColours::kDefaultPass));
+  EXPECT_EQ(view->surface().pixelColor(300, 100), FromColorRef(GraphicsColours::kDefaultPass));
   view->RefreshOverlayStyles();
   view->Render();
   EXPECT_EQ(view->surface().pixelColor(300, 100), QColor(255, 0, 255));

@@ -132,13 +132,13 @@ TEST_F(ImageViewTest, StylesTakePenAndTextColourFromTheDisplayColours) {
     SCOPED_TRACE(row.style);
     box->SetStyle(row.style);
     EXPECT_EQ(box->pen().width(), row.width);
-    EXPECT_EQ(box->pen().color(), overlayColour(row.pen));
+    EXPECT_EQ(box->pen().color(), FromColorRef(row.pen));
     EXPECT_EQ(box->textColour(), row.text);
   }
   COverlay* woi = nullptr;
   add(*view, OVERLAY_WOI, &woi);
   EXPECT_EQ(woi->style(), 3);  // forced, and applied at once
-  EXPECT_EQ(woi->pen().color(), overlayColour(c.regionColour));
+  EXPECT_EQ(woi->pen().color(), FromColorRef(c.regionColour));
 }
 
 TEST_F(ImageViewTest, DrawWithoutPainterOrWhileInvisible) {
