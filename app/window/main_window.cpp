@@ -64,8 +64,13 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   m_state.m_nWizardStep = 0;
 
   // Language: the stored choice, English when none.
+  auto definition = [this](int id) { return m_resources.definition(id); };
+  QString stored;
+  m_reg.ReadUserLanguage(definition, stored);
   m_language.ScanLanguageDlls(m_paths.lib, m_resources.definition(101));
-  const int loaded = m_resources.LoadLanguageLibrary(9, true, m_language, m_prompt, nullptr);
+  if (stored.isEmpty() || stored == QStringLiteral("-")) stored = QStringLiteral("9");
+  // A value that is not a number asks for language 0, which never exists.
+  const int loaded = m_resources.LoadLanguageLibrary(stored.toInt(), true, m_language, m_prompt, nullptr);
   if (loaded == ResourceLibraries::kNoLanguageLoaded) return StartResult::End;
   m_language.SelectLanguage(loaded, [this](int id) { return text(id); });
 
@@ -81,6 +86,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   m_btnNext->setEnabled(false);
   ApplyLanguage();
   StartImageView();
+  LoadSettings();
   return StartResult::Run;
 }
 
@@ -90,6 +96,22 @@ void CVarnisDatamatrixDlg::StartImageView() {
   if (m_panels.imageView->InitDirectDraw() != 0)
     m_prompt.message(this, text(6030), m_strMsgTitle, QMessageBox::Information);
   m_panels.imageView->ShowDefaultImage();
+}
+
+void CVarnisDatamatrixDlg::LoadSettings() {
+  const auto loaded = m_reg.LoadSettings([this](int id) { return m_resources.definition(id); },
+                                         [this](int id) { return text(id); });
+  m_state.colours = loaded.colours;
+  m_strLastConnection = loaded.lastConnection;
+  m_currentConnection = loaded.current;
+  m_ReferenceCodes = loaded.referenceCodes;
+  if (loaded.writeFailed) WarnSettingsNotSaved();
+}
+
+void CVarnisDatamatrixDlg::WarnSettingsNotSaved() {
+  if (m_settingsWarned) return;
+  m_settingsWarned = true;
+  m_prompt.message(messageOwner(), text(1098), m_strMsgTitle, QMessageBox::Warning);
 }
 
 void CVarnisDatamatrixDlg::CreateControls() {
@@ -376,4 +398,6 @@ void CVarnisDatamatrixDlg::closeEvent(QCloseEvent* event) {
 void CVarnisDatamatrixDlg::ReleaseResources() {
   if (m_released) return;
   m_released = true;
+  // The language in use is the one of the next start.
+  if (const int id = m_language.GetSelectedLanguage(); id != 0) m_reg.WriteUserLanguage(QString::number(id));
 }

@@ -17,6 +17,7 @@
 #include "resources/resource_libraries.h"
 #include "services/main_panels.h"
 #include "services/prompt.h"
+#include "settings/quorren_reg.h"
 #include "window/path.h"
 
 class QAction;
@@ -46,6 +47,13 @@ public:
   Prompt& prompt() override { return m_prompt; }
   const ProgramPaths& programPaths() const { return m_paths; }
   CErrorMsgs& errors() { return m_ErrorMsgs; }
+  CQuorrenReg& settings() { return m_reg; }
+  // What start-up read from the settings.
+  const QString& lastConnection() const { return m_strLastConnection; }
+  const CurrentConnection& currentConnection() const { return m_currentConnection; }
+  QStringList& referenceCodes() { return m_ReferenceCodes; }
+  // A setting could not be stored: said once, the program goes on.
+  void WarnSettingsNotSaved();
 
   // A language text by id (empty when the language lacks it).
   QString text(int id) const override { return m_resources.text(id); }
@@ -108,6 +116,7 @@ private:
   void StartImageView();
   void PlacePanels();
   void ReloadMenuTexts();
+  void LoadSettings();
   void ReleaseResources();
   void OnExit();
   void addAction(int command, QMenu* menu);
@@ -122,6 +131,11 @@ private:
   QString m_strMsgTitle;
   std::array<QString, 7> m_strProductTexts;
   QPointer<QWidget> m_hMessageOwner;
+  CQuorrenReg m_reg;
+  QString m_strLastConnection;
+  CurrentConnection m_currentConnection;
+  QStringList m_ReferenceCodes;
+  bool m_settingsWarned = false;
   CErrorMsgs m_ErrorMsgs{*this};
   std::unique_ptr<CDisconnectMesg> m_disconnectMesg;
   std::function<void(int)> m_postCommand;

@@ -20,17 +20,27 @@ void copyTree(const QString& from, const QString& to) {
 }
 }  // namespace
 
-LibCopy::LibCopy() : oldLibDir_(qgetenv("VT_LIB_DIR")) {
+namespace {
+void restore(const char* name, const QByteArray& old) {
+  if (old.isEmpty())
+    qunsetenv(name);
+  else
+    qputenv(name, old);
+}
+}  // namespace
+
+LibCopy::LibCopy() : oldLibDir_(qgetenv("VT_LIB_DIR")), oldConfig_(qgetenv("XDG_CONFIG_HOME")) {
   copyTree(QStringLiteral(VT_BIN_DIR "/Lib"), dir_.path());
   qputenv("VT_LIB_DIR", dir_.path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
 }
 
 LibCopy::~LibCopy() {
-  if (oldLibDir_.isEmpty())
-    qunsetenv("VT_LIB_DIR");
-  else
-    qputenv("VT_LIB_DIR", oldLibDir_);
+  restore("VT_LIB_DIR", oldLibDir_);
+  restore("XDG_CONFIG_HOME", oldConfig_);
 }
+
+void LibCopy::copyLanguage(const QString& from, const QString& to) const { copyTree(file(from), file(to)); }
 
 void LibCopy::remove(const QString& relative) const {
   const QString p = file(relative);
