@@ -5,6 +5,7 @@
 
 #include "services/view_services.h"
 #include "view/direct_x.h"
+#include "view/live_image_feed.h"
 
 class ImageView : public ImageViewService {
 public:
@@ -28,6 +29,17 @@ public:
   void SetZoomToolActive(bool on) override { view().zoom().SetToolActive(on); }
   void ZoomIn() override { view().zoom().ZoomIn(); }
   void ZoomOut() override { view().zoom().ZoomOut(); }
+  int ShowPicture(QImage picture) override { return view().ShowPicture(std::move(picture)); }
+  void OfferLiveFrame(LiveFrame frame) override;
+  QImage surface() const override { return view_ ? view_->surface() : QImage(); }
+  int HitTestOverlays(int x, int y, int* outId, int* outKind, int* outCode) override {
+    return view().HitTestOverlays(x, y, outId, outKind, outCode);
+  }
+  int GetOverlayStyle(int id, int* outStyle) override { return view().GetOverlayStyle(id, outStyle); }
+  int SetOverlayStyle(int id, int style) override { return view().SetOverlayStyle(id, style); }
+  void RefreshOverlayStyles() override { view().RefreshOverlayStyles(); }
+  float ZoomFactor() const override { return view_ ? view_->zoom().factor() : 1.0f; }
+  int ZoomStep() const override { return view_ ? view_->zoom().step() : 0; }
 
   // The view itself, for the features of view/ that draw into it.
   CDirectX& view();
@@ -35,4 +47,5 @@ public:
 private:
   std::unique_ptr<MainDialogState> ownState_;  // only until the window attaches its own
   std::unique_ptr<CDirectX> view_;
+  std::unique_ptr<LiveImageFeed> feed_;  // made with the view, on the GUI thread
 };

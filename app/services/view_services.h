@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/live_frame.h"
 #include "services/panel.h"
 
 struct MainDialogState;
@@ -23,7 +24,7 @@ public:
                       std::function<QImage(int)> /*bitmap*/) {}
   virtual QWidget* widget() = 0;            // placed in the picture area (control 1074)
   virtual int InitDirectDraw() = 0;         // 0, or -10050..-10054
-  virtual int Render() = 0;                 // 0, or -11056 when the picture can no longer be drawn
+  virtual int Render() = 0;                 // 0: a frame that cannot be drawn is skipped
   virtual void BlitToScreen() = 0;
   virtual void ShowDefaultImage() = 0;      // placeholder picture, zoom reset
   virtual int RemoveAllOverlays() = 0;      // 0, or -14174
@@ -37,6 +38,26 @@ public:
   virtual void SetZoomToolActive(bool on) = 0;
   virtual void ZoomIn() = 0;
   virtual void ZoomOut() = 0;
+  // A new picture (grey 640 x 480, live 320 x 240, a stored colour frame),
+  // drawn at once; -1 for a null picture, which changes nothing.
+  virtual int ShowPicture(QImage /*picture*/) { return -1; }
+  // A live frame from any thread; the GUI thread shows the newest, one
+  // notification pending at most.
+  virtual void OfferLiveFrame(LiveFrame /*frame*/) {}
+  // The picture as last drawn, overlays included.
+  virtual QImage surface() const { return {}; }
+  // The image mouse: overlays under a point (picture coordinates), their style.
+  virtual int HitTestOverlays(int /*x*/, int /*y*/, int* outId, int* outKind, int* /*outCode*/) {
+    if (outId) *outId = -1;
+    if (outKind) *outKind = 8;
+    return -1;
+  }
+  virtual int GetOverlayStyle(int /*id*/, int* /*outStyle*/) { return -14172; }
+  virtual int SetOverlayStyle(int /*id*/, int /*style*/) { return -14172; }
+  virtual void RefreshOverlayStyles() {}
+  // Zoom state for the mouse mapping and the scroll bars.
+  virtual float ZoomFactor() const { return 1.0f; }
+  virtual int ZoomStep() const { return 0; }
 };
 
 // The message list (CColorListBox): lines in colours (COLORREF 0x00BBGGRR).

@@ -1,9 +1,12 @@
 // The image view plugged into the main window: placed in the picture area,
 // started with the placeholder picture, drawing over the window's own state.
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <thread>
 
 #include "gui_test_support.h"
 #include "services/recording_prompt.h"
+#include "sim/live_image_scene.h"
 #include "view/image_view_service.h"
 #include "view/woi_overlay.h"
 #include "window/main_window.h"
@@ -37,6 +40,19 @@ TEST(ImageViewInWindow, StartsWithThePlaceholderOverTheWindowsState) {
   ASSERT_EQ(static_cast<CWOI*>(overlay)->Set(10, 20, 300, 400), 0);
   EXPECT_EQ(window.state().m_rcWoi, (ImageRect{10, 20, 300, 400}));
   SaveScreenshot(window, "main_window_image_view");
+
+  // A live frame through the service from another thread, shown on the GUI thread.
+  LiveFrame frame;
+  frame.number = 5;
+  frame.width = vt::sim::kLiveSceneWidth;
+  frame.height = vt::sim::kLiveSceneHeight;
+  frame.pixels = vt::sim::renderLiveFrame(5);
+  std::thread producer([&] { window.panels().imageView->OfferLiveFrame(std::move(frame)); });
+  producer.join();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view.picture().size(), QSize(320, 240));
+  EXPECT_FALSE(view.placeholderShown());
+  EXPECT_EQ(window.panels().imageView->surface().size(), QSize(640, 480));
 }
 
 }  // namespace

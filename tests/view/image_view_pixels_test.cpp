@@ -153,6 +153,25 @@ TEST_F(ImageViewTest, InvisibleOverlayDrawsNothing) {
   EXPECT_EQ(view->surface(), plain);
 }
 
+TEST_F(ImageViewTest, CaptionOnTransparentOrOpaqueBackground) {
+  view->ShowPicture(viewtest::flatGrey(640, 480, 128));
+  COverlay* overlay = nullptr;
+  int id = 0;
+  view->AddOverlay(OVERLAY_SCREEN_TEXT, &id, &overlay);
+  auto* caption = static_cast<CScreenText*>(overlay);
+  caption->SetText("Evaluation 14:03:27");
+  ASSERT_EQ(caption->SetPosition(10, 440), 0);
+  const QRect line(10, 440, 200, 24);
+  view->Render();
+  EXPECT_GT(countColour(view->surface(), line, QColor(0, 0, 255)), 30);  // 0xFF0000: blue
+  EXPECT_EQ(countColour(view->surface(), line, QColor(255, 255, 0)), 0);
+  caption->SetTransparent(false);
+  caption->SetColours(0x0000FF, 0x00FFFF);  // red on yellow
+  view->Render();
+  EXPECT_GT(countColour(view->surface(), line, QColor(255, 255, 0)), 500);
+  EXPECT_GT(countColour(view->surface(), line, QColor(255, 0, 0)), 30);
+}
+
 TEST_F(ImageViewTest, RefreshedStylesShowANewColour) {
   view->ShowPicture(viewtest::flatGrey(640, 480, 128));
   COverlay* overlay = nullptr;
