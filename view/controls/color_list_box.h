@@ -1,0 +1,36 @@
+#pragma once
+// The message log's list: each line drawn in its own colour (a COLORREF kept
+// as the line's data; 0 = the window-text colour). A right click selects all
+// lines, shown in the window-text colour, and the next one deselects them.
+// The colours stay in the lines throughout, so a log read back while all
+// lines are selected keeps them.
+#include <QListWidget>
+#include <cstdint>
+
+class CColorListBox : public QListWidget {
+  Q_OBJECT
+public:
+  static constexpr int kColourRole = Qt::UserRole;
+
+  explicit CColorListBox(QWidget* parent = nullptr);
+
+  // The new line's index.
+  int AddColorString(const QString& text, std::uint32_t colour);
+  void SetItemColor(int index, std::uint32_t colour);
+  // The line's colour; 0 for an index without a line.
+  std::uint32_t ItemColor(int index) const;
+  void ClearItems();
+  void ToggleSelectAll();
+  // Deselects (as a right click would) when any line is selected.
+  void ClearSelection();
+
+  // Lines that show in the window-text colour until the next deselection: the
+  // lines that existed when a right click selected them all.
+  int mutedLineCount() const { return mutedLines_; }
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+private:
+  int mutedLines_ = 0;
+};
