@@ -6,6 +6,7 @@
 #include "program/composition_root.h"
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
+#include "commands/sensor_notify.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
                    &CVarnisDatamatrixDlg::RaiseFromOtherInstance);
   if (window.OnInitDialog() == CVarnisDatamatrixDlg::StartResult::End) return 0;
   QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+  // Sensor commands and events; stopped and disconnected before the window goes.
+  CSensorNotify sensorNotify(window);
   window.show();
   if (instance.takePendingRaise()) window.RaiseFromOtherInstance();
   return QApplication::exec();

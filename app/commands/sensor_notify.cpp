@@ -1,0 +1,354 @@
+#include "commands/sensor_notify.h"
+
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+
+#include "core/command_rows.h"
+#include "core/sensor_command.h"
+#include "core/sensor_command_post.h"
+#include "dravik/dravik.h"
+#include "dravik/results.h"
+#include "dravik/sensor_commands.h"
+#include "keltrov/keltrov.h"
+#include "services/prompt.h"
+#include "text/text_codecs.h"
+#include "window/main_window.h"
+
+namespace {
+
+constexpr int kConnectRefusedByHost = -107;
+constexpr int kNoLockedResultInMonitor = -7003;
+
+std::string Utf8(const std::u16string& text) {
+    std::string out;
+    Utf16ToUtf8String(out, text);
+    return out;
+}
+
+}  // namespace
+
+CSensorNotify::CSensorNotify(CVarnisDatamatrixDlg& dlg)
+    : QObject(nullptr),
+      dlg_(dlg),
+      engine_(
+          [this](CommandReply&& r) {
+              QPointer<CSensorNotify> self(this);
+              QMetaObject::invokeMethod(
+                  this,
+                  [self, reply = std::move(r)]() mutable {
+                      if (self) self->OnReply(std::move(reply));
+                  },
+                  Qt::QueuedConnection);
+          },
+          [this](const SensorCommandRequest& r, CommandReply& reply) { RunCommandRow(r, reply, &target_); }) {
+    vt_target_init(&target_, &CSensorNotify::PostFromLibrary, this);
+    dlg_.setCommandPoster([this](int id) { Post(id); });
+    dlg_.setSessionEnder([this] { EndSession(); });
+    engine_.Start();
+}
+
+CSensorNotify::~CSensorNotify() {
+    dlg_.setCommandPoster({});
+    dlg_.setSessionEnder({});
+    engine_.Stop();
+    vt_target_close(&target_);
+    Disconnect(Utf8(dlg_.state().m_strConnectKey).c_str());
+}
+
+void CSensorNotify::PostFromLibrary(void* context, unsigned message, uintptr_t wParam, intptr_t lParam,
+                                    VtPayloadDeleter deleter) {
+    auto* self = static_cast<CSensorNotify*>(context);
+    if (deleter) deleter(reinterpret_cast<void*>(lParam));
+    if (message != WM_SENSORNOTIFY) return;
+    int id = static_cast<int>(wParam);
+    int status = static_cast<int>(lParam);
+    // At most one frame event waits: a slow paint never builds a queue of frames.
+    if (id == SN_LIVE_IMAGE_FRAME && self->liveFramePending_.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        self, [self, id, status] { self->OnSensorNotify(id, status); }, Qt::QueuedConnection);
+}
+
+void CSensorNotify::Post(int command) {
+    ::PostSensorCommand(dlg_.state(), engine_, command);
+}
+
+void CSensorNotify::EndSession() {
+    engine_.EndSession();
+    engine_.FlushPending();
+    engine_.Pause();
+}
+
+void CSensorNotify::OnReply(CommandReply reply) {
+    MainDialogState& s = dlg_.state();
+    if (!TakeSensorReply(s, engine_, reply)) {
+        // Replaced, flushed or of an ended session: counted, nothing else.
+        if (s.m_nOutstandingCommands == 0 && reply.session != engine_.Session()) s.m_bBusy = 0;
+        emit notified(reply.id, reply.status);
+        return;
+    }
+    OnSensorNotify(reply.id, reply.status, &reply);
+}
+
+void CSensorNotify::EndOfCommand() {
+    MainDialogState& s = dlg_.state();
+    // A follow-up posted meanwhile keeps the window busy without a gap.
+    if (s.m_nOutstandingCommands == 0) s.m_bBusy = 0;
+    dlg_.unsetCursor();
+}
+
+void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
+    MainDialogState& s = dlg_.state();
+    libraryCallStatus_ = 0;
+    bool error = !((status == 0 && id != SN_LIVE_IMAGE_FRAME) || status == -4202);
+    bool endsAtOnce = false;
+
+    switch (id) {
+        case 0:
+            error = false;
+            endsAtOnce = true;
+            break;
+        case SN_LIVE_IMAGE_FRAME:
+            error = false;
+            OnLiveFrame();
+            endsAtOnce = true;
+            break;
+        case SN_POLL_RESULT_1:
+            if (s.m_bTestRunning) Post(CMD_GET_TEST_TRIGGER_RESULTS);
+            error = false;
+            endsAtOnce = true;
+            break;
+        case SN_POLL_RESULT_2:
+        case SN_POLL_RESULT_3:
+            if (s.m_bTestRunning) Post(CMD_GET_RESULT_WITH_IMAGE);
+            error = false;
+            endsAtOnce = true;
+            break;
+        case SN_CONNECTION_LOST:
+            OnConnectionLost();
+            error = false;
+            endsAtOnce = true;
+            break;
+        case CMD_CONNECT:
+            OnConnectReply(status);
+            endsAtOnce = true;
+            break;
+        default:
+            if (!error || id == CMD_DISCONNECT || id == CMD_UPDATE_SOFTWARE)
+                endsAtOnce = HandleReplyRow(id, status, reply);
+            // A reading that could not be fetched must not stop the monitor for good.
+            if (error && id == CMD_GET_RESULT_WITH_IMAGE && s.m_bTestRunning) Post(CMD_RESUME_POLLING);
+            break;
+    }
+    if (!endsAtOnce && (error || libraryCallStatus_ != 0)) {
+        EndOfCommand();
+        dlg_.errors().ShowError(error ? status : libraryCallStatus_);
+    }
+    emit notified(id, status);
+}
+
+void CSensorNotify::OnLiveFrame() {
+    liveFramePending_ = false;
+    // The view takes the newest frame itself (GUI thread); nothing to show without one.
+}
+
+void CSensorNotify::OnConnectionLost() {
+    MainDialogState& s = dlg_.state();
+    s.m_bTestRunning = 0;
+    if (s.m_bConnected) dlg_.errors().ShowError(s.m_nOutstandingCommands > 0 ? -10080 : -11060);
+}
+
+void CSensorNotify::OnConnectReply(int status) {
+    MainDialogState& s = dlg_.state();
+    if (status == kConnectRefusedByHost) {
+        dlg_.errors().ShowError(-14221);
+        Disconnect(Utf8(s.m_strConnectKey).c_str());
+        EndOfCommand();
+        return;
+    }
+    if (status != 0) {
+        EndOfCommand();
+        dlg_.errors().ShowError(status);
+        return;
+    }
+    // The lock library: a failure leaves nothing connected behind the window.
+    std::string host = Utf8(s.m_strConnectAddress);
+    int lockStatus = StartCodeBlockingDll(host.c_str(), s.m_nConnectPort);
+    if (lockStatus == KELTROV_ALREADY_STARTED)
+        lockStatus = RestartCodeBlockingDll(host.c_str(), s.m_nConnectPort);
+    int items = -1;
+    if (lockStatus == 0) lockStatus = GetCodeBlockingStatus(&items);
+    if (lockStatus != 0 || items < 0) {
+        FinishCodeBlockingDll();
+        Disconnect(Utf8(s.m_strConnectKey).c_str());
+        EndOfCommand();
+        dlg_.errors().ShowError(lockStatus != 0 ? lockStatus : -1);
+        return;
+    }
+    s.m_bSensorLocked = items > 0;
+    s.m_nLockedItems = items;
+    s.m_bConnected = 1;
+    s.m_bValidationFailed = 0;
+
+    switch (s.m_nSensorState) {
+        case 2:
+            s.m_bBusy = 0;
+            // The monitor view, as the monitor mode button does.
+            s.m_bBusy = 1;
+            Post(CMD_MONITOR_ON);
+            EndOfCommand();
+            break;
+        case 3:
+        case 4:
+            if (s.m_bSensorLocked && (s.m_nLockedItems & 2) && !s.m_bLoggedIn) {
+                // The login dialog belongs to the lock feature; without it the
+                // sensor stays closed to configuration.
+                s.m_bConnected = 0;
+                EndOfCommand();
+                dlg_.ShowDisconnectNotice();
+                return;
+            }
+            Post(CMD_MONITOR_OFF);
+            EndOfCommand();
+            break;
+        default: {
+            dlg_.errors().ShowError(-14220);
+            auto answer =
+                dlg_.prompt().message(dlg_.messageOwner(), dlg_.text(6002), dlg_.messageTitle(),
+                                      QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel);
+            if (answer == QMessageBox::Ok) {
+                s.m_bConnected = 0;
+                dlg_.ShowDisconnectNotice();
+            }
+            EndOfCommand();
+            break;
+        }
+    }
+}
+
+// The row of a reply that ran; true when it has ended the handling (no tail).
+bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
+    MainDialogState& s = dlg_.state();
+    (void)reply;
+    switch (id) {
+        case CMD_DISCONNECT:
+            engine_.FlushPending();
+            s.m_bTestRunning = 0;
+            s.m_bConnected = 0;
+            FinishCodeBlockingDll();
+            if (s.m_bUpdatePending) {
+                Post(CMD_UPDATE_SOFTWARE);
+            } else {
+                dlg_.ResetUserInterface();
+            }
+            EndOfCommand();
+            return true;
+        case CMD_UPDATE_SOFTWARE:
+            dlg_.ResetUserInterface();
+            EndOfCommand();
+            if (status != 0) dlg_.errors().ShowError(status > 0 ? -status : status);
+            return true;
+        case CMD_CLOSE_AND_SAVE:
+        case CMD_CLOSE_AND_DISCARD:
+        case CMD_COPY_CONFIG:
+        case CMD_ACTIVATE_CONFIG:
+        case CMD_ACTIVATE_GROUP:
+        case CMD_RENAME_CONFIG:
+        case CMD_MOVE_CONFIG:
+        case CMD_DELETE_CONFIG:
+        case CMD_SET_GROUP_MASTER:
+        case CMD_UPLOAD_CONFIG:
+            Post(CMD_GET_CONFIG_LIST);
+            return false;
+        case CMD_CREATE_CONFIG:
+            Post(CMD_EDIT_CONFIG);
+            return false;
+        case CMD_EDIT_CONFIG:
+            s.m_nConfigId = 0;
+            Post(CMD_GET_CONFIG_DATA);
+            s.m_bConfigModified = 0;
+            return false;
+        case CMD_SET_CONFIG_DATA:
+        case CMD_CALCULATE_EXPOSURE:
+            s.m_nConfigId = 0;
+            Post(CMD_GET_CONFIG_DATA);
+            return false;
+        case CMD_GET_CONFIG_LIST:
+            configMngt_.RebuildConfigMap(s.m_ConfigList);
+            s.m_nTotalReadings = 0;
+            EndOfCommand();
+            return false;
+        case CMD_START_LIVE_IMAGE:
+            s.m_bLiveImage = 1;
+            EndOfCommand();
+            return false;
+        case CMD_STOP_LIVE_IMAGE:
+            s.m_bLiveImage = 0;
+            return false;
+        case CMD_MONITOR_ON:
+            if (!s.m_bTestRunning) return true;
+            Post(CMD_RESUME_POLLING);
+            return false;
+        case CMD_MONITOR_OFF:
+            if (s.m_bTestRunning) return true;
+            if (s.m_nSensorState == 4 || s.m_nSensorState == 0) {
+                s.m_nSensorState = 4;
+                Post(CMD_GET_CONFIG_LIST);
+            } else if (s.m_nSensorState == 9) {
+                Post(CMD_GET_RESULTS_LIST);
+            }
+            return false;
+        case CMD_UNLOCK_RESULT:
+            Post(CMD_RESUME_POLLING);
+            return false;
+        case CMD_GET_RESULT_WITH_IMAGE: {
+            if (!s.m_bTestRunning) return true;
+            int total = 0, good = 0;
+            int stats = GetSensorStatistics(&total, &good);
+            if (stats == 0) {
+                s.m_nTotalReadings = total;
+                s.m_nGoodReadings = good;
+                s.m_nFailedReadings = total - good;
+            } else if (!(stats == kNoLockedResultInMonitor && s.m_nSensorState == 2)) {
+                libraryCallStatus_ = stats;
+            }
+            // The result stays locked on the sensor until it is released: release
+            // it and let polling go on, whatever the reading gave.
+            Post(CMD_UNLOCK_RESULT);
+            return false;
+        }
+        case CMD_GET_TEST_TRIGGER_RESULTS:
+            if (!s.m_bTestRunning) return true;
+            EndOfCommand();
+            return false;
+        case CMD_GET_STATISTICS:
+            s.m_nFailedReadings = s.m_nTotalReadings - s.m_nGoodReadings;
+            return false;
+        case CMD_GET_RESULTS_LIST:
+        case CMD_GET_FAILED_RESULTS_LIST:
+            if (s.m_bTestRunning) return true;
+            if (s.m_nStoredResultCount == 0) EndOfCommand();
+            return false;
+        case CMD_DOWNLOAD_CONFIG:
+        case CMD_TEST_CONFIG_OFF:
+        case CMD_TEST_TRIGGER_OFF:
+        case CMD_RESUME_POLLING:
+        case CMD_TRANSMIT_TEST_DATA:
+        case CMD_TRANSMIT_FAIL_DATA:
+        case CMD_TRANSMIT_MATCH_STRING:
+        case CMD_UPDATE_RECOGNITION_MODE:
+        case CMD_SAVE_ALL_RESULTS:
+        case CMD_SAVE_FAILED_RESULTS:
+        case CMD_SAVE_SERVICE_REPORT:
+        case CMD_SAVE_CURRENT_RESULT:
+        case CMD_SET_ECC200_DATA:
+        case CMD_SET_PDF417_DATA:
+        case CMD_SET_QRCODE_DATA:
+        case CMD_SET_BARCODE_DATA:
+        case CMD_SET_AZTEC_DATA:
+            EndOfCommand();
+            return false;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The main window's sensor notifications: it owns the command engine and the
+// window target the libraries post their events to, and handles every
+// command reply and library event on the GUI thread (OnSensorNotify): the
+// member updates, the follow-up commands of the connect, configuration,
+// reading and lost-connection roads, and the error shown once at the end.
+//
+// Owned beside the window and destroyed before it: it stops the worker (a call in flight ends
+// first), closes the event target and ends the library's connection.
+#include <QObject>
+#include <atomic>
+#include <memory>
+
+#include "core/command_engine.h"
+#include "core/config_mngt.h"
+#include "platform/window_target.h"
+
+class CVarnisDatamatrixDlg;
+
+class CSensorNotify : public QObject {
+    Q_OBJECT
+public:
+    explicit CSensorNotify(CVarnisDatamatrixDlg& dlg);
+    ~CSensorNotify() override;
+
+    // The library events' target (given to Connect by the worker).
+    VtWindow window() { return &target_; }
+    CommandEngine& engine() { return engine_; }
+    CConfigMngt& configMngt() { return configMngt_; }
+
+    void Post(int command);
+    // A reply as it reaches the GUI thread.
+    void OnReply(CommandReply reply);
+    // wParam and lParam of WM_SENSORNOTIFY: a reply without outputs, or an event.
+    void OnSensorNotify(int id, int status, CommandReply* reply = nullptr);
+
+signals:
+    // Each reply or event once handled (tests wait on it).
+    void notified(int id, int status);
+
+private:
+    static void PostFromLibrary(void* context, unsigned message, uintptr_t wParam, intptr_t lParam,
+                                VtPayloadDeleter deleter);
+    void OnConnectReply(int status);
+    void OnConnectionLost();
+    void OnLiveFrame();
+    void EndOfCommand();
+    void EndSession();
+    bool HandleReplyRow(int id, int status, CommandReply* reply);
+    int LibraryCallStatus() const { return libraryCallStatus_; }
+
+    CVarnisDatamatrixDlg& dlg_;
+    VtWindowTarget target_{};
+    CommandEngine engine_;
+    CConfigMngt configMngt_;
+    std::atomic<bool> liveFramePending_{false};
+    int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
+};

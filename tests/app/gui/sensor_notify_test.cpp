@@ -1,0 +1,130 @@
+// The connect road and the lost connection through the main window against
+// the simulated sensor: replies and events handled on the GUI thread.
+// The simulator first: its members named "slots" must not meet Qt's keyword macro.
+#include "simulated_sensor.h"
+
+#include <gtest/gtest.h>
+#include <QTest>
+
+#include "commands/sensor_notify.h"
+#include "core/sensor_command.h"
+#include "dravik/dravik.h"
+#include "gui_test_support.h"
+#include "services/recording_prompt.h"
+#include "text/text_codecs.h"
+#include "window/main_window.h"
+
+namespace {
+
+struct SensorNotifyTest : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(sensor.Start()) << sensor.error();
+        window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MainPanels{});
+        ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+        notify = std::make_unique<CSensorNotify>(*window);
+        QObject::connect(notify.get(), &CSensorNotify::notified,
+                         [this](int id, int) { handled.push_back(id); });
+        Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
+        state().m_nConnectPort = sensor.server.port();
+        prompt.clear();
+    }
+    void TearDown() override {
+        notify.reset();
+        window.reset();
+    }
+    MainDialogState& state() { return window->state(); }
+    bool WaitHandled(int id) {
+        return QTest::qWaitFor([&] { return std::find(handled.begin(), handled.end(), id) != handled.end(); },
+                               10000);
+    }
+    void Connect() {
+        state().m_bBusy = 1;
+        window->PostSensorCommand(CMD_CONNECT);
+        ASSERT_TRUE(WaitHandled(CMD_CONNECT));
+    }
+    bool Idle() {
+        return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; },
+                               10000);
+    }
+
+    LibCopy lib;
+    vt::test::SimulatedSensor sensor;
+    RecordingPrompt prompt;
+    std::unique_ptr<CVarnisDatamatrixDlg> window;
+    std::unique_ptr<CSensorNotify> notify;
+    std::vector<int> handled;
+};
+
+TEST_F(SensorNotifyTest, StateFourTurnsMonitorOffThenReadsTheConfigurationList) {
+    Connect();
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+    EXPECT_TRUE(Idle());
+    EXPECT_TRUE(state().m_bConnected);
+    EXPECT_EQ(state().m_nSensorState, 4);
+    EXPECT_FALSE(state().m_ConfigList.empty());
+    EXPECT_EQ(std::count(handled.begin(), handled.end(), CMD_MONITOR_OFF), 1);
+    EXPECT_EQ(std::count(handled.begin(), handled.end(), CMD_MONITOR_ON), 0);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(SensorNotifyTest, StateTwoGoesToTheMonitorAndPolls) {
+    sensor.model.setState(2);
+    Connect();
+    ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+    EXPECT_TRUE(state().m_bTestRunning);
+    EXPECT_EQ(std::count(handled.begin(), handled.end(), CMD_MONITOR_OFF), 0);
+    EXPECT_TRUE(Idle());
+}
+
+TEST_F(SensorNotifyTest, MonitorReadingsAreFetchedUnlockedAndPollingGoesOn) {
+    sensor.model.setState(2);
+    Connect();
+    ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+    for (int i = 1; i <= 2; ++i) {
+        handled.clear();
+        ASSERT_TRUE(sensor.readings.takeReading());
+        ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING)) << "reading " << i;
+        EXPECT_EQ(state().m_nReadCount, 1);
+    }
+    EXPECT_EQ(sensor.readings.counts().unlocks, 2);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(SensorNotifyTest, AnyOtherStateShowsTheErrorAndCancelKeepsTheConnection) {
+    sensor.model.setState(1);
+    prompt.queueAnswer(QMessageBox::Ok);      // the error box
+    prompt.queueAnswer(QMessageBox::Cancel);  // the question
+    Connect();
+    EXPECT_TRUE(state().m_bConnected);
+    ASSERT_EQ(prompt.messages().size(), 2);
+    EXPECT_TRUE(prompt.messages()[0].text.contains("a state this program cannot work with"))
+        << prompt.messages()[0].text.toStdString();
+    EXPECT_EQ(prompt.messages()[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(prompt.messages()[1].text, "Do you want to disconnect from the sensor?");
+    EXPECT_TRUE(Idle());
+}
+
+TEST_F(SensorNotifyTest, ARefusedConnectShowsItsErrorAndStaysDisconnected) {
+    auto id = sensor.identity.identity();
+    id.connectStatus = -107;
+    sensor.identity.setIdentity(id);
+    Connect();
+    EXPECT_FALSE(state().m_bConnected);
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_TRUE(prompt.messages()[0].text.contains("in use by another program"))
+        << prompt.messages()[0].text.toStdString();
+    EXPECT_TRUE(Idle());
+}
+
+TEST_F(SensorNotifyTest, ALostConnectionShowsOnceOnlyWhileConnected) {
+    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    Connect();
+    ASSERT_TRUE(Idle());
+    prompt.clear();
+    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_TRUE(prompt.messages()[0].text.contains("11060")) << prompt.messages()[0].text.toStdString();
+}
+
+}  // namespace
