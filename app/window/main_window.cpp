@@ -37,6 +37,11 @@ CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
     : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()) {
   setObjectName("CVarnisDatamatrixDlg");
   if (!m_panels.messageList) m_panels.messageList = std::make_unique<ColourMessageList>();
+  CLog::Options logOptions;
+  logOptions.autoDetected = [this] { return m_state.m_bAutoDetected != 0; };
+  logOptions.shortMessages = [this] { return m_panels.results && m_panels.results->shortMessages(); };
+  logOptions.unmarkedColour = m_state.m_messageColour;
+  m_log = std::make_unique<CLog>(*m_panels.messageList, logOptions);
 }
 
 CVarnisDatamatrixDlg::~CVarnisDatamatrixDlg() { ReleaseResources(); }

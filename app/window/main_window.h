@@ -13,6 +13,7 @@
 #include "errors/disconnect_mesg.h"
 #include "errors/error_host.h"
 #include "errors/error_msgs.h"
+#include "log/log.h"
 #include "resources/language.h"
 #include "resources/resource_libraries.h"
 #include "services/main_panels.h"
@@ -47,6 +48,7 @@ public:
   Prompt& prompt() override { return m_prompt; }
   const ProgramPaths& programPaths() const { return m_paths; }
   CErrorMsgs& errors() { return m_ErrorMsgs; }
+  CLog& log() { return *m_log; }
   CQuorrenReg& settings() { return m_reg; }
   // What start-up read from the settings.
   const QString& lastConnection() const { return m_strLastConnection; }
@@ -137,6 +139,7 @@ private:
   QStringList m_ReferenceCodes;
   bool m_settingsWarned = false;
   CErrorMsgs m_ErrorMsgs{*this};
+  std::unique_ptr<CLog> m_log;
   std::unique_ptr<CDisconnectMesg> m_disconnectMesg;
   std::function<void(int)> m_postCommand;
   std::function<void()> m_endLibrarySession;
