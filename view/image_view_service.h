@@ -40,6 +40,10 @@ public:
   void RefreshOverlayStyles() override { view().RefreshOverlayStyles(); }
   float ZoomFactor() const override { return view_ ? view_->zoom().factor() : 1.0f; }
   int ZoomStep() const override { return view_ ? view_->zoom().step() : 0; }
+  QRect SourceRect() const override { return view_ ? view_->sourceRect() : QRect(0, 0, 640, 480); }
+  QRect PictureArea() const override {
+    return view_ && view_->pictureControl() ? view_->pictureControl()->pictureArea() : QRect(0, 0, 480, 360);
+  }
 
   // The view itself, for the features of view/ that draw into it.
   CDirectX& view();

@@ -4,6 +4,7 @@
 // root plugs the objects into MainPanels. A missing object is skipped.
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -58,6 +59,10 @@ public:
   // Zoom state for the mouse mapping and the scroll bars.
   virtual float ZoomFactor() const { return 1.0f; }
   virtual int ZoomStep() const { return 0; }
+  // The part of the picture shown (picture coordinates) and where the control
+  // shows it (its area less the scroll bars while zoomed): the mouse mapping.
+  virtual QRect SourceRect() const { return {0, 0, 640, 480}; }
+  virtual QRect PictureArea() const { return {0, 0, 480, 360}; }
 };
 
 // The message list (CColorListBox): lines in colours (COLORREF 0x00BBGGRR).

@@ -53,6 +53,15 @@ TEST(ImageViewInWindow, StartsWithThePlaceholderOverTheWindowsState) {
   EXPECT_EQ(view.picture().size(), QSize(320, 240));
   EXPECT_FALSE(view.placeholderShown());
   EXPECT_EQ(window.panels().imageView->surface().size(), QSize(640, 480));
+
+  // Zoomed: the mouse mapping reads the shown part and the smaller area.
+  ImageViewService& service = *window.panels().imageView;
+  window.state().m_ptZoomCentre = {600, 20};
+  service.ApplyZoom(4);
+  service.UpdateSourceRect(1);
+  EXPECT_EQ(service.SourceRect(), QRect(320, 0, 320, 240));
+  EXPECT_LT(service.PictureArea().width(), 480);
+  EXPECT_EQ(service.ZoomStep(), 4);
 }
 
 }  // namespace
