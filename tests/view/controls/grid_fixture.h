@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
