@@ -5,6 +5,7 @@
 #include "controls/in_place_edit.h"
 
 #include <QInputMethodEvent>
+#include <QLineEdit>
 
 namespace {
 
@@ -195,6 +196,20 @@ TEST_F(GridEditTest, DoubleClickNeitherEndsNorStartsAnEdit) {
   QApplication::processEvents();
   EXPECT_EQ(Editor(), nullptr);
   EXPECT_EQ(grid->GetCellText(1, 0), QStringLiteral("5"));
+}
+
+TEST_F(GridEditTest, FocusLossEndsTheEdit) {
+  QLineEdit other(grid.get());
+  other.move(250, 150);
+  other.show();
+  Commit(QStringLiteral("6"));
+  ASSERT_NE(Editor(), nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), Editor());
+  other.setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(grid->GetCellText(1, 0), QStringLiteral("6"));
+  EXPECT_EQ(recorder.Count(GridNotifyCode::kEndLabelEdit), 1);
 }
 
 TEST_F(GridEditTest, ShapeChangesEndTheEditFirst) {
