@@ -9,8 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
-#include "xmlrpc/XmlRpcReplyHeader.h"
+#include "sim/method_call.h"
 
 namespace vt::sim {
 
@@ -19,34 +20,6 @@ namespace {
 constexpr std::string_view kReplyBegin = "<?xml version=\"1.0\"?>\r\n<methodResponse>";
 constexpr std::string_view kReplyEnd = "</methodResponse>\r\n";
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// methodCall: the method name and each parameter's value.
-bool parseMethodCall(std::string_view body, std::string& method, XmlRpc::XmlRpcValue& params) {
-    constexpr std::string_view kNameTag = "<methodName>";
-    std::size_t name = body.find(kNameTag);
-    if (name == std::string_view::npos) return false;
-    name += kNameTag.size();
-    std::size_t nameEnd = body.find("</methodName>", name);
-    if (nameEnd == std::string_view::npos) return false;
-    method.assign(body.substr(name, nameEnd - name));
-    params.setSize(0);
-    std::size_t pos = nameEnd;
-    int index = 0;
-    for (;;) {
-        std::size_t param = body.find("<param>", pos);
-        if (param == std::string_view::npos) break;
-        pos = param + 7;
-        XmlRpc::XmlRpcValue value;
-        if (!value.fromXml(body, pos)) return false;
-        params[index++] = std::move(value);
-        while (pos < body.size() && isSpace(body[pos])) ++pos;
-    }
-    return true;
-}
-
 XmlRpc::XmlRpcValue faultValue(int code, const std::string& text) {
     XmlRpc::XmlRpcValue fault;
     fault["faultCode"] = code;
@@ -54,9 +27,41 @@ XmlRpc::XmlRpcValue faultValue(int code, const std::string& text) {
     return fault;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// Milliseconds until the deadline, at least 0, for poll().
+int msUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
+}
+
+bool outOfDescriptors(int error) {
+    return error == EMFILE || error == ENFILE || error == ENOBUFS || error == ENOMEM;
+}
+
 }  // namespace
 
-XmlRpcServer::XmlRpcServer(std::string address, uint16_t port) : address_(std::move(address)), port_(port) {}
+uint64_t requestDigest(std::string_view bytes) {
+    // 64-bit words mixed by multiply and rotate: gigabytes a second, and
+    // enough to tell two requests apart in a test.
+    constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    uint64_t h = 0xCBF29CE484222325ull ^ bytes.size();
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, bytes.data() + i, 8);
+        h = ((h ^ w) * kMul);
+        h ^= h >> 29;
+    }
+    for (; i < bytes.size(); ++i) h = (h ^ static_cast<unsigned char>(bytes[i])) * kMul;
+    return h ^ (h >> 32);
+}
+
+XmlRpcServer::XmlRpcServer(std::string address, uint16_t port, ServerLimits limits)
+    : address_(std::move(address)),
+      port_(port),
+      limits_(limits),
+      startThread_([](std::function<void()> f) { return std::thread(std::move(f)); }) {}
 
 XmlRpcServer::~XmlRpcServer() {
     stop();
@@ -140,7 +145,31 @@ void XmlRpcServer::setSilent(bool silent) {
 
 std::vector<ReceivedCall> XmlRpcServer::calls() const {
     std::lock_guard lock(mutex_);
-    return calls_;
+    return {calls_.begin(), calls_.end()};
+}
+
+std::size_t XmlRpcServer::connectionsOpen() {
+    reapFinished();
+    std::lock_guard lock(connectionsMutex_);
+    return connections_.size();
+}
+
+void XmlRpcServer::log(ReceivedCall call) {
+    {
+        std::lock_guard lock(mutex_);
+        if (limits_.maxLoggedCalls == 0) return;
+        while (calls_.size() >= limits_.maxLoggedCalls) calls_.pop_front();
+        calls_.push_back(std::move(call));
+    }
+    callArrived_.notify_all();
+}
+
+bool XmlRpcServer::reserve(std::size_t n) {
+    std::size_t held = buffered_.load();
+    do {
+        if (held + n > limits_.maxBufferedBytes) return false;
+    } while (!buffered_.compare_exchange_weak(held, held + n));
+    return true;
 }
 
 std::size_t XmlRpcServer::countCalls(const std::string& method) const {
@@ -187,14 +216,25 @@ void XmlRpcServer::acceptLoop() {
         if (fds[1].revents != 0 || stopping_) return;
         if (!(fds[0].revents & POLLIN)) continue;
         int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) continue;
+        if (fd < 0) {
+            // The connection stays queued and the socket readable: without a
+            // pause this loop would spin until a descriptor is free.
+            if (outOfDescriptors(errno) && !pause(limits_.acceptBackoff)) return;
+            continue;
+        }
         ++accepted_;
         reapFinished();
         auto connection = std::make_unique<Connection>();
         Connection* self = connection.get();
         std::lock_guard lock(connectionsMutex_);
+        try {
+            self->thread = startThread_([this, fd, self] { serve(fd, self); });
+        } catch (const std::system_error&) {
+            // No thread to serve it: refuse this one, keep serving the others.
+            ::close(fd);
+            continue;
+        }
         connections_.push_back(std::move(connection));
-        self->thread = std::thread([this, fd, self] { serve(fd, self); });
     }
 }
 
@@ -206,8 +246,11 @@ bool XmlRpcServer::pause(std::chrono::milliseconds duration) const {
 
 bool XmlRpcServer::sendAll(int fd, const char* data, std::size_t n) const {
     while (n > 0) {
+        // A client that reads nothing of its reply is let go after the idle time.
         pollfd fds[2] = {{fd, POLLOUT, 0}, {wakeRead_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR) return false;
+        const int ready = ::poll(fds, 2, static_cast<int>(limits_.idleTimeout.count()));
+        if (ready == 0) return false;
+        if (ready < 0 && errno != EINTR) return false;
         if (fds[1].revents != 0) return false;
         ssize_t sent = ::send(fd, data, n, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent < 0) {
@@ -233,81 +276,95 @@ void XmlRpcServer::waitUntilClosed(int fd) const {
 }
 
 void XmlRpcServer::serve(int fd, Connection* self) {
-    std::string buffer;
-    char chunk[16384];
-    XmlRpc::XmlRpcReplyHeader head;
+    RequestReader reader(limits_.request);
+    std::size_t held = 0;  // bytes of this connection counted in buffered_
+    char chunk[65536];
+    auto requestDeadline = Clock::time_point::max();
     for (;;) {
-        // Scan only until the header is whole: rescanning a body of
-        // megabytes for every piece that arrives would be quadratic.
-        if (head.status != XmlRpc::XmlRpcReplyHeader::Status::Complete) head = XmlRpc::scanReplyHeader(buffer);
-        if (head.status == XmlRpc::XmlRpcReplyHeader::Status::Complete &&
-            buffer.size() >= head.bodyOffset + static_cast<std::size_t>(head.contentLength)) {
-            const std::size_t end = head.bodyOffset + static_cast<std::size_t>(head.contentLength);
-            std::string raw = buffer.substr(0, end);
-            buffer.erase(0, end);
-            head = {};
-            if (!answer(fd, raw, head.bodyOffset)) break;
+        const auto status = reader.status();
+        if (status == RequestReader::Status::BadHeader || status == RequestReader::Status::TooLarge) break;
+        if (status == RequestReader::Status::Ready) {
+            const std::size_t bodyOffset = reader.bodyOffset();
+            std::string raw = reader.take();
+            const bool more = answer(fd, std::move(raw), bodyOffset);
+            buffered_ -= held - reader.buffered();
+            held = reader.buffered();
+            requestDeadline = held > 0 ? Clock::now() + limits_.requestTimeout : Clock::time_point::max();
+            if (!more) break;
             continue;
         }
-        if (head.status == XmlRpc::XmlRpcReplyHeader::Status::Complete &&
-            buffer.size() >= head.bodyOffset + static_cast<std::size_t>(head.contentLength / 2) &&
-            cutOff(buffer, head.bodyOffset, head.contentLength))
+        if (reader.headerComplete() && reader.bodyReceived() >= reader.contentLength() / 2 && cutOff(reader))
             break;
-        if (head.status == XmlRpc::XmlRpcReplyHeader::Status::NoLength ||
-            head.status == XmlRpc::XmlRpcReplyHeader::Status::InvalidLength)
-            break;
+        const auto idleDeadline = Clock::now() + limits_.idleTimeout;
         pollfd fds[2] = {{fd, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        const int ready = ::poll(fds, 2, msUntil(std::min(idleDeadline, requestDeadline)));
+        if (ready < 0) {
             if (errno == EINTR) continue;
             break;
         }
-        if (fds[1].revents != 0) break;
+        if (ready == 0 || fds[1].revents != 0) break;  // idle or too slow, or stopping
         ssize_t n = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) continue;
             break;
         }
-        buffer.append(chunk, static_cast<std::size_t>(n));
+        if (!reserve(static_cast<std::size_t>(n))) break;
+        held += static_cast<std::size_t>(n);
+        if (requestDeadline == Clock::time_point::max())
+            requestDeadline = Clock::now() + limits_.requestTimeout;
+        reader.append(std::string_view(chunk, static_cast<std::size_t>(n)));
     }
+    buffered_ -= held;
     ::close(fd);
     self->done = true;
 }
 
-bool XmlRpcServer::cutOff(const std::string& buffer, std::size_t bodyOffset, long long contentLength) {
-    constexpr std::string_view kNameTag = "<methodName>";
-    const std::string_view body = std::string_view(buffer).substr(bodyOffset);
-    const std::size_t name = body.find(kNameTag);
-    const std::size_t nameEnd = name == std::string_view::npos ? name : body.find("</methodName>", name);
-    if (nameEnd == std::string_view::npos) return false;
+bool XmlRpcServer::cutOff(RequestReader& reader) {
+    const auto method = reader.methodName();
+    if (!method) return false;
     ReceivedCall call;
-    call.method.assign(body.substr(name + kNameTag.size(), nameEnd - name - kNameTag.size()));
+    call.method = *method;
     {
         std::lock_guard lock(mutex_);
         auto it = faults_.find(call.method);
         if (it == faults_.end() || !it->second.closeMidRequest) return false;
-        call.raw = buffer.substr(0, bodyOffset + static_cast<std::size_t>(contentLength / 2));
-        call.received = std::chrono::steady_clock::now();
-        call.complete = false;
-        call.params.setSize(0);
-        calls_.push_back(std::move(call));
     }
-    callArrived_.notify_all();
+    const std::string_view half =
+        std::string_view(reader.buffer()).substr(0, reader.bodyOffset() + reader.contentLength() / 2);
+    call.size = half.size();
+    call.digest = requestDigest(half);
+    if (half.size() <= limits_.loggedRequestBytes || limits_.keepLargeRequests) call.raw.assign(half);
+    call.received = Clock::now();
+    call.complete = false;
+    call.params.setSize(0);
+    log(std::move(call));
     return true;
 }
 
-bool XmlRpcServer::answer(int fd, const std::string& raw, std::size_t bodyOffset) {
+bool XmlRpcServer::answer(int fd, std::string raw, std::size_t bodyOffset) {
     ReceivedCall call;
-    call.raw = raw;
-    call.received = std::chrono::steady_clock::now();
-    if (!parseMethodCall(std::string_view(raw).substr(bodyOffset), call.method, call.params)) return false;
+    call.received = Clock::now();
+    XmlRpc::XmlRpcValue params;
+    if (!parseMethodCall(std::string_view(raw).substr(bodyOffset), call.method, params)) return false;
+    call.size = raw.size();
+    call.digest = requestDigest(raw);
+    // A large request (an update's image) is logged as its size and digest:
+    // copying megabytes into the log for every call costs more than the call.
+    if (raw.size() <= limits_.loggedRequestBytes || limits_.keepLargeRequests) {
+        call.raw = std::move(raw);
+        call.params = params;
+    } else {
+        call.params.setSize(0);
+    }
+    raw = std::string();
     MethodFaults faults;
     {
         std::lock_guard lock(mutex_);
-        calls_.push_back(call);
         if (auto it = faults_.find(call.method); it != faults_.end()) faults = it->second;
     }
-    callArrived_.notify_all();
+    const std::string method = call.method;
+    log(std::move(call));
 
     if (silent_ || faults.silence) {
         waitUntilClosed(fd);
@@ -319,7 +376,7 @@ bool XmlRpcServer::answer(int fd, const std::string& raw, std::size_t bodyOffset
 
     std::string body;
     try {
-        body = replyBody(call.method, call.params, faults);
+        body = replyBody(method, params, faults);
     } catch (const NoReply&) {
         return false;
     }
