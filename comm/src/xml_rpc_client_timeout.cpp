@@ -1,11 +1,10 @@
 #include "xml_rpc_client_timeout.h"
 
-#include <pthread.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <chrono>
 
 #include "dravik/dravik.h"
+#include "platform/thread_priority.h"
 #include "xmlrpc/XmlRpcSocket.h"
 
 namespace dravik {
@@ -14,12 +13,6 @@ namespace {
 
 // A short pause before each wait, as the cycle always had: about 2050 ms.
 constexpr auto kCyclePause = std::chrono::milliseconds(50);
-
-void lowerOwnPriority() {
-    sched_param param{};
-    param.sched_priority = 0;
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &param);  // best effort
-}
 
 }  // namespace
 
@@ -125,7 +118,8 @@ int XmlRpcClientTimeout::SendHeartbeat() {
 }
 
 void XmlRpcClientTimeout::HeartbeatThread() {
-    lowerOwnPriority();
+    // Not SCHED_IDLE: under load a starved probe would report a live sensor lost.
+    vt::setCurrentThreadIdlePriority();
     int failures = 0;
     while (!stop_) {
         {
