@@ -71,7 +71,7 @@ XmlRpcValue ResultReply(const SimReading& r) {
     append(reply, 1);                                // 26
     append(reply, r.state);                          // 27 reading mode
     append(reply, 28);                               // 28
-    for (int i = 29; i <= 38; ++i) append(reply, "T" + std::to_string(i));  // 29..38
+    for (int i = 29; i <= 38; ++i) append(reply, std::string("T").append(std::to_string(i)));  // 29..38
     return reply;
 }
 

@@ -62,7 +62,7 @@ Datagram withIndex(std::uint8_t index) {
 
 const Script kScripts[] = {
     {"InOrder", [] { return frameWith([](auto&) {}); }, true},
-    {"Duplicate", [] { return frameWith([](auto& s) { s.insert(s.begin() + 3, s[2]); }); }, false},
+    {"Duplicate", [] { return frameWith([](auto& s) { s.insert(s.begin() + 3, Step{s[2]}); }); }, false},
     {"Gap", [] { return frameWith([](auto& s) { s.erase(s.begin() + 2); }); }, false},
     {"OutOfOrder", [] { return frameWith([](auto& s) { std::swap(s[2], s[3]); }); }, false},
     {"Index0x80", [] { return frameWith([](auto& s) { s.insert(s.begin() + 2, Step{withIndex(0x80)}); }); },

@@ -16,11 +16,7 @@
 namespace {
 
 ParameterItem item(int32_t kind, const char* type) {
-    ParameterItem i;
-    i.name = "x";
-    i.kind = kind;
-    i.type = type;
-    return i;
+    return ParameterItem{"x", kind, type, 0, 0.0, {}};
 }
 
 const ParameterList& templateItems() {

@@ -11,11 +11,7 @@ namespace {
 using dravik::CXmlConfigReader;
 
 ParameterItem item(std::string name, int32_t kind, std::string type) {
-    ParameterItem it;
-    it.name = std::move(name);
-    it.kind = kind;
-    it.type = std::move(type);
-    return it;
+    return ParameterItem{std::move(name), kind, std::move(type), 0, 0.0, {}};
 }
 
 ParameterItem sectionEnd() {
@@ -34,7 +30,7 @@ TEST(XmlConfigReader, OneSectionOfTwoValuesGivesFiveItems) {
     auto a = item("a", PARAMETER_VALUE, "INT");
     a.intValue = 7;
     auto b = item("b", PARAMETER_VALUE, "STRING");
-    b.stringValue = "x";
+    b.stringValue = std::string("x");
     EXPECT_EQ(items, (ParameterList{item("s", PARAMETER_SECTION_BEGIN, "STRING"), a, b, sectionEnd(),
                                     sectionEnd()}));
 
