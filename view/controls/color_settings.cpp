@@ -25,9 +25,11 @@ constexpr std::array<RowIds, CColorSettings::kRowCount> kRows{{
 
 constexpr int kHeadingCellHeight = 14;
 
+QString idName(int id) { return QStringLiteral("id%1").arg(id); }
+
 QLabel* label(QWidget* parent, int id, const QString& text) {
   auto* widget = new QLabel(text, parent);
-  widget->setObjectName(QString::number(id));
+  widget->setObjectName(idName(id));
   return widget;
 }
 
@@ -54,11 +56,11 @@ CColorSettings::CColorSettings(GraphicsColours& colours, ColourSettingsHooks hoo
                                QWidget* parent)
     : QDialog(parent), colours_(colours), hooks_(std::move(hooks)), prompt_(prompt),
       language_(std::move(language)) {
-  setObjectName(QStringLiteral("142"));
+  setObjectName(QStringLiteral("CColorSettings"));
   setWindowTitle(text(1059, "varnis datamatrix"));
 
   auto* group = new QGroupBox(text(7300, "Colour settings"), this);
-  group->setObjectName(QStringLiteral("1113"));
+  group->setObjectName(idName(1113));
   auto* grid = new QGridLayout(group);
   const QFont headingFont = fontForCellHeight(kHeadingCellHeight, 700, text(10000, ""));
   QLabel* searchZone = label(group, 1062, text(7301, "Search zone :"));
@@ -72,10 +74,10 @@ CColorSettings::CColorSettings(GraphicsColours& colours, ColourSettingsHooks hoo
   for (int row = 0; row < kRowCount; ++row) {
     const int gridRow = row == kRegion ? 0 : row + 1;
     swatches_[row] = new CColourStatic(group);
-    swatches_[row]->setObjectName(QString::number(kRows[row].swatch));
+    swatches_[row]->setObjectName(idName(kRows[row].swatch));
     swatches_[row]->setMinimumSize(48, 20);
     auto* change = new QPushButton(text(7306, "Change..."), group);
-    change->setObjectName(QString::number(kRows[row].button));
+    change->setObjectName(idName(kRows[row].button));
     connect(change, &QPushButton::clicked, this, [this, row] { chooseColour(Row(row)); });
     grid->addWidget(rowLabels[row], gridRow, 0);
     grid->addWidget(swatches_[row], gridRow, 1);
@@ -85,15 +87,15 @@ CColorSettings::CColorSettings(GraphicsColours& colours, ColourSettingsHooks hoo
   grid->setColumnStretch(0, 1);
 
   auto* defaults = new QPushButton(text(7308, "Default setting"), this);
-  defaults->setObjectName(QStringLiteral("1057"));
+  defaults->setObjectName(idName(1057));
   defaults->setAutoDefault(false);
   connect(defaults, &QPushButton::clicked, this, &CColorSettings::restoreDefaults);
   auto* ok = new QPushButton(text(9203, "OK"), this);
-  ok->setObjectName(QStringLiteral("1"));
+  ok->setObjectName(idName(1));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &CColorSettings::accept);
   auto* cancel = new QPushButton(text(9204, "Escape"), this);
-  cancel->setObjectName(QStringLiteral("2"));
+  cancel->setObjectName(idName(2));
   cancel->setAutoDefault(false);
   connect(cancel, &QPushButton::clicked, this, &CColorSettings::reject);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/color_list_box.h"
+#include "controls/color_list_box_log.h"
 #include "window/colours.h"
 #include "gui_test_env.h"
 
@@ -118,6 +119,26 @@ TEST(ColorListBox, LineHeightIsTheFontsLineHeight) {
   EXPECT_EQ(log.lineRect(0).height(), lineHeight);
   EXPECT_EQ(log.lineRect(1).top(), log.lineRect(0).top() + lineHeight);
   EXPECT_LE(lineHeight, 13);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ColorListBoxLog, ServesTheMainWindowsMessageList) {
+  ColorListBoxLog log;
+  EXPECT_EQ(log.widget()->objectName(), QStringLiteral("id1001"));
+  EXPECT_EQ(log.AddColorString(QStringLiteral("first"), kRed), 0);
+  EXPECT_EQ(log.AddColorString(QStringLiteral("second"), kBlue), 1);
+  EXPECT_EQ(log.count(), 2);
+  EXPECT_EQ(log.itemText(1), QStringLiteral("second"));
+  EXPECT_EQ(log.itemColour(0), kRed);
+  EXPECT_EQ(log.itemText(5), QString());
+  EXPECT_GT(log.textWidth(QStringLiteral("second")), log.textWidth(QStringLiteral("s")));
+  log.list().ToggleSelectAll();
+  EXPECT_EQ(log.itemColour(1), kBlue) << "selection keeps the colours";
+  log.ClearItems();
+  EXPECT_EQ(log.count(), 0);
 }
 
 }  // namespace

@@ -61,13 +61,13 @@ std::array<std::uint32_t, 4> shown(CColorSettings& dialog) {
   std::array<std::uint32_t, 4> colours{};
   const int ids[] = {1177, 1178, 1179, 1180};
   for (int row = 0; row < 4; ++row) {
-    colours[row] = dialog.findChild<CColourStatic*>(QString::number(ids[row]))->colour();
+    colours[row] = dialog.findChild<CColourStatic*>(QStringLiteral("id%1").arg(ids[row]))->colour();
   }
   return colours;
 }
 
 void click(CColorSettings& dialog, int id) {
-  auto* button = dialog.findChild<QPushButton*>(QString::number(id));
+  auto* button = dialog.findChild<QPushButton*>(QStringLiteral("id%1").arg(id));
   ASSERT_NE(button, nullptr) << id;
   button->click();
 }
