@@ -53,7 +53,7 @@ void CBBToolTip::HideTip(int controlId, QPoint point) {
   if (width_ == 0 || height_ == 0) return;
   const QRect covered = GetTipRect(controlId, point) | geometry();
   hide();
-  if (QWidget* owner = parentWidget()) owner->repaint(covered);
+  if (QWidget* owner = parentWidget()) owner->update(covered);
   width_ = 0;
   height_ = 0;
 }
