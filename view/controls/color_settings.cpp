@@ -12,6 +12,7 @@
 #include "colour_static.h"
 #include "control_fonts.h"
 #include "services/prompt.h"
+#include "settings/quorren_reg.h"
 
 namespace {
 
@@ -35,8 +36,19 @@ QLabel* label(QWidget* parent, int id, const QString& text) {
 
 }  // namespace
 
-const std::array<const char*, CColorSettings::kRowCount> CColorSettings::kSettingKeys{
-    "Graphics/ColRegion", "Graphics/ColPassMsg", "Graphics/ColFailMsg", "Graphics/ColOtherMsg"};
+ColourSettingsHooks graphicsSettingsHooks(CQuorrenReg& settings) {
+  ColourSettingsHooks hooks;
+  hooks.readGraphics = [&settings]() -> std::optional<ColourSettingsHooks::Values> {
+    ColourSettingsHooks::Values values;
+    if (settings.ReadGraphics(values[0], values[1], values[2], values[3]) != 0) return std::nullopt;
+    return values;
+  };
+  // A failed write keeps the colours chosen for this run; the store says why.
+  hooks.writeGraphics = [&settings](const ColourSettingsHooks::Values& values) {
+    settings.WriteGraphics(values[0], values[1], values[2], values[3]);
+  };
+  return hooks;
+}
 
 std::uint32_t decimalColour(const QString& text) {
   qsizetype i = 0;
@@ -113,15 +125,10 @@ CColorSettings::CColorSettings(GraphicsColours& colours, ColourSettingsHooks hoo
   }
   // A store that cannot be read gives the defaults; an empty value its own default.
   current_ = defaults_;
-  std::array<std::optional<QString>, kRowCount> stored;
-  bool readable = bool(hooks_.readSetting);
-  for (int row = 0; readable && row < kRowCount; ++row) {
-    stored[row] = hooks_.readSetting(QString::fromLatin1(kSettingKeys[row]));
-    readable = stored[row].has_value();
-  }
-  if (readable) {
+  const auto stored = hooks_.readGraphics ? hooks_.readGraphics() : std::nullopt;
+  if (stored) {
     for (int row = 0; row < kRowCount; ++row) {
-      if (!stored[row]->trimmed().isEmpty()) current_[row] = decimalColour(*stored[row]);
+      if (!(*stored)[row].trimmed().isEmpty()) current_[row] = decimalColour((*stored)[row]);
     }
   }
   for (int row = 0; row < kRowCount; ++row) swatches_[row]->SetColour(current_[row]);
@@ -156,11 +163,12 @@ void CColorSettings::publish() {
 void CColorSettings::accept() {
   publish();
   if (hooks_.refreshOverlays) hooks_.refreshOverlays();
-  if (hooks_.writeSetting) {
+  if (hooks_.writeGraphics) {
+    ColourSettingsHooks::Values values;
     for (int row = 0; row < kRowCount; ++row) {
-      hooks_.writeSetting(QString::fromLatin1(kSettingKeys[row]),
-                          QString::number(static_cast<std::int32_t>(current_[row])));
+      values[row] = QString::number(static_cast<std::int32_t>(current_[row]));
     }
+    hooks_.writeGraphics(values);
   }
   if (hooks_.setOpenDialog) hooks_.setOpenDialog(0);
   QDialog::accept();

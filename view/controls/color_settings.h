@@ -18,11 +18,16 @@ class Prompt;
 class QLabel;
 class QPushButton;
 
+class CQuorrenReg;
+
 struct ColourSettingsHooks {
-  // A stored value by key ("Graphics/ColRegion"...); nothing when the store
-  // cannot be read. An empty text is a value left empty.
-  std::function<std::optional<QString>(const QString& key)> readSetting;
-  std::function<void(const QString& key, const QString& value)> writeSetting;
+  using Values = std::array<QString, 4>;  // region, pass, fail, other
+  // The stored texts; nothing when they cannot be read. An empty text is a
+  // value left empty.
+  std::function<std::optional<Values>()> readGraphics;
+  // Stores the texts ("Graphics/ColRegion", "ColPassMsg", "ColFailMsg",
+  // "ColOtherMsg").
+  std::function<void(const Values&)> writeGraphics;
   // After OK: the overlays take the new colours and the picture is rendered again.
   std::function<void()> refreshOverlays;
   // The main window's m_nOpenDialog (1 while the dialog is open).
@@ -34,7 +39,6 @@ class CColorSettings : public QDialog {
 public:
   // Rows in the order of the stored values and of GraphicsColours.
   enum Row { kRegion, kPass, kFail, kOther, kRowCount };
-  static const std::array<const char*, kRowCount> kSettingKeys;
 
   // language: the language table; common: the common definitions (strings
   // 200, 205, 206, 207 hold the default colours as decimal text).
@@ -61,6 +65,10 @@ private:
   std::array<std::uint32_t, kRowCount> current_{};
   std::array<CColourStatic*, kRowCount> swatches_{};
 };
+
+// Reading and writing through the program's settings store; the owner adds
+// the other hooks.
+ColourSettingsHooks graphicsSettingsHooks(CQuorrenReg& settings);
 
 // A text read as a decimal integer the way the stored colours always were:
 // leading blanks, an optional sign, digits up to the first other character;

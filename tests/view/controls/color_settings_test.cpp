@@ -1,6 +1,8 @@
 // The colour settings dialog: what it shows and publishes on opening, what
 // OK stores, and that Default and Cancel change nothing.
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include "controls/colour_static.h"
 #include "gui_test_env.h"
 #include "services/recording_prompt.h"
+#include "settings/quorren_reg.h"
 
 namespace {
 
@@ -26,29 +29,34 @@ struct ChooserPrompt : RecordingPrompt {
 const auto kDefaults = tableLookup({{200, "16592896"}, {205, "51200"}, {206, "2163711"},
                                     {207, "39423"}});
 
+// The dialog over the program's settings store in a folder of its own.
 struct Harness {
-  Store store;
-  bool readable = true;
-  std::vector<std::pair<QString, QString>> writes;
+  QTemporaryDir folder;
+  CQuorrenReg settings{folder.path()};
   int refreshes = 0;
   int openDialog = -1;
   GraphicsColours colours;
   ChooserPrompt prompt;
 
-  ColourSettingsHooks hooks() {
-    return {[this](const QString& key) -> std::optional<QString> {
-              if (!readable) return std::nullopt;
-              const auto found = store.find(key);
-              return found == store.end() ? QString() : found->second;
-            },
-            [this](const QString& key, const QString& value) {
-              writes.emplace_back(key, value);
-              store[key] = value;
-            },
-            [this] { ++refreshes; }, [this](int open) { openDialog = open; }};
+  Harness() {
+    settings.BuildBasePath(tableLookup({{351, "1"}, {352, "Varnis Tarvel"}}));
+  }
+  QString file() const { return folder.filePath(QStringLiteral("Varnis Tarvel 1.ini")); }
+  Store stored() const {
+    QSettings ini(file(), QSettings::IniFormat);
+    Store values;
+    for (const QString& key : ini.allKeys()) values[key] = ini.value(key).toString();
+    return values;
+  }
+  void store(const Store& values) const {
+    QSettings ini(file(), QSettings::IniFormat);
+    for (const auto& [key, value] : values) ini.setValue(key, value);
   }
   std::unique_ptr<CColorSettings> open() {
-    return std::make_unique<CColorSettings>(colours, hooks(), prompt,
+    ColourSettingsHooks hooks = graphicsSettingsHooks(settings);
+    hooks.refreshOverlays = [this] { ++refreshes; };
+    hooks.setOpenDialog = [this](int open) { openDialog = open; };
+    return std::make_unique<CColorSettings>(colours, hooks, prompt,
                                             installedTable("VarnisLang09"), kDefaults);
   }
 };
@@ -77,31 +85,30 @@ const std::array<std::uint32_t, 4> kFactory{16592896, 51200, 2163711, 39423};
 TEST(ColorSettings, OpeningShowsAndPublishesStoredOrDefaultColours) {
   struct Case {
     const char* what;
-    bool readable;
     Store store;
     std::array<std::uint32_t, 4> expected;
   };
   const Case cases[] = {
-      {"store unreadable", false, {{"Graphics/ColRegion", "1"}}, kFactory},
-      {"nothing stored", true, {}, kFactory},
-      {"all stored", true,
+      {"values missing: the store reads as failed", {{"Graphics/ColRegion", "1"}}, kFactory},
+      {"nothing stored", {}, kFactory},
+      {"all stored",
        {{"Graphics/ColRegion", "1"}, {"Graphics/ColPassMsg", "2"},
         {"Graphics/ColFailMsg", "3"}, {"Graphics/ColOtherMsg", "4"}},
        {1, 2, 3, 4}},
-      {"one empty", true,
+      {"one empty, one not a number",
        {{"Graphics/ColRegion", "255"}, {"Graphics/ColPassMsg", ""},
         {"Graphics/ColFailMsg", " 65280"}, {"Graphics/ColOtherMsg", "abc"}},
        {255, 51200, 65280, 0}},
   };
   for (const Case& c : cases) {
     Harness h;
-    h.readable = c.readable;
-    h.store = c.store;
+    h.store(c.store);
+    const Store before = h.stored();
     auto dialog = h.open();
     EXPECT_EQ(shown(*dialog), c.expected) << c.what;
     EXPECT_EQ(published(h.colours), c.expected) << c.what;
     EXPECT_EQ(h.openDialog, 1);
-    EXPECT_TRUE(h.writes.empty());
+    EXPECT_EQ(h.stored(), before) << "opening writes nothing";
   }
 }
 
@@ -114,10 +121,10 @@ TEST(ColorSettings, OkStoresDecimalTextPublishesAndRestyles) {
   EXPECT_EQ(dialog->currentColour(CColorSettings::kFail), 0x563412u);
   EXPECT_EQ(h.colours.failColour, 2163711u) << "nothing changes before OK";
   click(*dialog, 1);
-  const std::vector<std::pair<QString, QString>> expected{
+  const Store expected{
       {"Graphics/ColRegion", "16592896"}, {"Graphics/ColPassMsg", "51200"},
       {"Graphics/ColFailMsg", "5649426"}, {"Graphics/ColOtherMsg", "39423"}};
-  EXPECT_EQ(h.writes, expected);
+  EXPECT_EQ(h.stored(), expected);
   EXPECT_EQ(h.colours.failColour, 0x563412u);
   EXPECT_EQ(h.refreshes, 1);
   EXPECT_EQ(h.openDialog, 0);
@@ -126,15 +133,14 @@ TEST(ColorSettings, OkStoresDecimalTextPublishesAndRestyles) {
 
 TEST(ColorSettings, DefaultThenCancelChangesNothing) {
   Harness h;
-  h.store = {{"Graphics/ColRegion", "1"}, {"Graphics/ColPassMsg", "2"},
-             {"Graphics/ColFailMsg", "3"}, {"Graphics/ColOtherMsg", "4"}};
-  const Store before = h.store;
+  h.store({{"Graphics/ColRegion", "1"}, {"Graphics/ColPassMsg", "2"},
+           {"Graphics/ColFailMsg", "3"}, {"Graphics/ColOtherMsg", "4"}});
+  const Store before = h.stored();
   auto dialog = h.open();
   click(*dialog, 1057);
   EXPECT_EQ(shown(*dialog), kFactory);
   click(*dialog, 2);
-  EXPECT_EQ(h.store, before);
-  EXPECT_TRUE(h.writes.empty());
+  EXPECT_EQ(h.stored(), before);
   EXPECT_EQ(published(h.colours), (std::array<std::uint32_t, 4>{1, 2, 3, 4}));
   EXPECT_EQ(h.refreshes, 0);
   EXPECT_EQ(h.openDialog, 0);
