@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPixmap>
 
 #include "resources/program_strings.h"
 #include "services/prompt.h"
@@ -41,6 +42,15 @@ QString ResourceLibraries::picturePath(int id) const {
     if (QFileInfo::exists(path)) return path;
   }
   return {};
+}
+
+QCursor ResourceLibraries::cursor(int id) const {
+  const QString path = QDir(QDir(libDir_).filePath(ProgramStrings::text(ProgramStrings::kResourcesName)))
+                           .filePath(QStringLiteral("cursor%1.png").arg(id));
+  const QPixmap picture(path);
+  if (picture.isNull()) return QCursor(id == 2 ? Qt::WaitCursor : Qt::ArrowCursor);
+  // The arrow points from its top-left corner; the others act at their centre.
+  return id == 1 ? QCursor(picture, 1, 1) : QCursor(picture, 12, 12);
 }
 
 QString ResourceLibraries::languageFolder(int id) const {

@@ -2,6 +2,7 @@
 // The resource files the program reads at run time from Lib/: the common
 // definitions (Zentrafel), the common resources (Lindaro) and the selected
 // language's string table. Missing texts read as empty.
+#include <QCursor>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -31,6 +32,9 @@ public:
   QString text(int id) const;        // the selected language
   // The picture file of a Lindaro bitmap, cursor or icon (<id>.svg or <id>.png); empty when missing.
   QString picturePath(int id) const;
+  // Cursor 1 arrow, 2 wait, 3 zoom in, 4 zoom out (Lindaro/cursor<id>.png);
+  // the system's arrow or wait cursor when the file is missing.
+  QCursor cursor(int id) const;
 
   // Loads the language of the id; with fallback English with message 120,
   // else the first language that loads with message 121 and its id, else

@@ -12,6 +12,8 @@
 #include <QToolBar>
 
 #include "core/error_codes.h"
+#include "dialogs/about_dlg.h"
+#include "dialogs/splash_screen.h"
 #include "log/colour_message_list.h"
 #include "resources/program_strings.h"
 #include "window/menu_table.h"
@@ -85,6 +87,10 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   CreateStatusBar();
   PlacePanels();
   BuildLanguageMenu();
+  if (m_splashEnabled && SplashWanted()) {
+    CSplashScreen splash(m_resources);
+    m_prompt.runDialog(splash);
+  }
   setWindowTitle(m_resources.definition(300));
   m_btnBack->setEnabled(false);
   m_btnEscape->setEnabled(false);
@@ -130,13 +136,16 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_mainBackground->setGeometry(5, 5, 147, 600);
   m_mainBackground->setFrameShape(QFrame::StyledPanel);
   m_mainBackground->setScaledContents(true);
+  m_mainBackground->setPixmap(QPixmap(m_resources.picturePath(90)));
 
   constexpr int kModeIds[] = {1019, 1020, 1021};
+  constexpr int kModePictures[] = {91, 93, 70};
   for (std::size_t i = 0; i < m_modeStatics.size(); ++i) {
     auto* label = new QLabel(central);
     label->setObjectName(idName(kModeIds[i]));
     label->setGeometry(8, 360 + int(i) * 48, 140, 40);
     label->setAlignment(Qt::AlignCenter);
+    label->setPixmap(QPixmap(m_resources.picturePath(kModePictures[i])));
     label->hide();
     m_modeStatics[i] = label;
   }
@@ -145,6 +154,7 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_modeText->setGeometry(8, 310, 140, 40);
   m_modeText->setAlignment(Qt::AlignCenter);
   m_modeText->setWordWrap(true);
+  m_modeText->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
 
   m_pageTitle = new QLabel(central);
   m_pageTitle->setObjectName(idName(1023));
@@ -227,6 +237,7 @@ void CVarnisDatamatrixDlg::CreateMenu() {
   for (int id : {MenuIds::kNewConfig, MenuIds::kExit})
     m_actions.value(id)->setShortcutContext(Qt::ApplicationShortcut);
   connect(m_actions.value(MenuIds::kExit), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnExit);
+  connect(m_actions.value(MenuIds::kAbout), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnAbout);
   // Disconnected: nothing to connect to until a connection is chosen.
   m_actions.value(MenuIds::kConnect)->setEnabled(false);
 }
@@ -382,6 +393,12 @@ void CVarnisDatamatrixDlg::EndProgram() { close(); }
 
 void CVarnisDatamatrixDlg::ClearStatusPart(int part) {
   if (QLabel* pane = statusPane(part)) pane->clear();
+}
+
+void CVarnisDatamatrixDlg::OnAbout() {
+  if (m_state.m_bBusy) return;
+  CAboutDlg about(m_resources, this);
+  m_prompt.runDialog(about);
 }
 
 void CVarnisDatamatrixDlg::OnExit() {

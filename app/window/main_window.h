@@ -121,6 +121,7 @@ private:
   void LoadSettings();
   void ReleaseResources();
   void OnExit();
+  void OnAbout();
   void addAction(int command, QMenu* menu);
 
   Prompt& m_prompt;

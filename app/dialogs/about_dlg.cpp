@@ -1,0 +1,74 @@
+#include "dialogs/about_dlg.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+
+#include "resources/resource_libraries.h"
+
+CAboutDlg::CAboutDlg(const ResourceLibraries& resources, QWidget* parent) : QDialog(parent) {
+  setObjectName("CAboutDlg");
+  setWindowTitle(resources.text(1051));
+
+  auto* picture = new QLabel(this);
+  picture->setObjectName("id1018");
+  picture->setPixmap(QPixmap(resources.picturePath(80)));
+
+  auto* product = new QLabel(resources.definition(301) + '\n' + resources.definition(105), this);
+  product->setObjectName("id1209");
+  QFont productFont(resources.text(10000));
+  productFont.setPixelSize(16);
+  productFont.setBold(true);
+  product->setFont(productFont);
+
+  auto* version = new QLabel(resources.text(932), this);
+  version->setObjectName("id1207");
+
+  auto* notes = new QPlainTextEdit(resources.text(921), this);
+  notes->setObjectName("id1208");
+  notes->setReadOnly(true);
+  notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont notesFont(resources.text(10000));
+  notesFont.setPixelSize(14);
+  notes->setFont(notesFont);
+
+  // A single blank means: no link.
+  const QString target = resources.definition(302);
+  link_ = target == QStringLiteral(" ") ? QString() : target;
+  auto* link = new QLabel(this);
+  link->setObjectName("id1206");
+  link->setOpenExternalLinks(true);
+  if (!link_.isEmpty()) link->setText(QStringLiteral("<a href=\"%1\"><u>%1</u></a>").arg(link_.toHtmlEscaped()));
+  link->setVisible(!link_.isEmpty());
+
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+
+  auto* info = new QPushButton(resources.text(933), this);
+  info->setObjectName("id1017");
+  connect(info, &QPushButton::clicked, this, &CAboutDlg::OnSystemInfo);
+  auto* ok = new QPushButton(resources.text(9203), this);
+  ok->setObjectName("id1");
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(picture, 0, 0, 3, 1, Qt::AlignTop);
+  grid->addWidget(product, 0, 1, 1, 2);
+  grid->addWidget(version, 1, 1, 1, 2);
+  grid->addWidget(link, 2, 1, 1, 2);
+  grid->addWidget(notes, 3, 0, 1, 3);
+  grid->addWidget(line, 4, 0, 1, 3);
+  grid->addWidget(info, 5, 1);
+  grid->addWidget(ok, 5, 2);
+  grid->setColumnStretch(1, 1);
+  resize(480, 400);
+}
+
+void CAboutDlg::OnSystemInfo() {
+  // The system's information program, where one is installed; nothing otherwise.
+  QProcess::startDetached(QStringLiteral("hardinfo"), {});
+}

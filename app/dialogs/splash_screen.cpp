@@ -1,0 +1,69 @@
+#include "dialogs/splash_screen.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "resources/resource_libraries.h"
+#include "window/colours.h"
+
+bool SplashWanted() { return !qEnvironmentVariableIsSet("VT_NO_SPLASH"); }
+
+CSplashScreen::CSplashScreen(const ResourceLibraries& resources, QWidget* parent, int tickMs) : QDialog(parent) {
+  setObjectName("CSplashScreen");
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setModal(true);
+  setWindowTitle(resources.text(1081));
+
+  auto* picture = new QLabel(this);
+  picture->setObjectName("id1000");
+  picture->setAlignment(Qt::AlignCenter);
+  picture->setPixmap(QPixmap(resources.picturePath(160)));
+
+  auto* text = new QLabel(resources.definition(301), this);
+  text->setObjectName("id1031");
+  text->setAlignment(Qt::AlignCenter);
+  text->setWordWrap(true);
+  QFont font(resources.text(10000));
+  font.setPixelSize(14);
+  font.setBold(true);
+  text->setFont(font);
+
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName("id1002");
+  progress_->setRange(0, kTicks);
+  progress_->setValue(1);
+  progress_->setTextVisible(false);
+  QPalette pal = progress_->palette();
+  pal.setColor(QPalette::Highlight, FromColorRef(0x99A8AC));
+  progress_->setPalette(pal);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(picture, 1);
+  layout->addWidget(text);
+  layout->addWidget(progress_);
+  setFixedSize(400, 330);
+  timer_ = startTimer(tickMs, Qt::PreciseTimer);
+}
+
+void CSplashScreen::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape: event->accept(); return;
+    default: QDialog::keyPressEvent(event);
+  }
+}
+
+void CSplashScreen::timerEvent(QTimerEvent* event) {
+  if (event->timerId() != timer_) return QDialog::timerEvent(event);
+  const int position = progress_->value();
+  progress_->setValue(position + 1);
+  // A slow timer only makes the splash stay longer: it always runs every tick.
+  if (position == kTicks) {
+    killTimer(timer_);
+    timer_ = 0;
+    reject();
+  }
+}
