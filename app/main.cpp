@@ -1,6 +1,7 @@
 // varnis-tarvel: the desktop program. Start-up order: no arguments, one
 // instance per user (taken before any window), then the main window.
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 
 #include "program/composition_root.h"
@@ -27,14 +28,23 @@ int main(int argc, char** argv) {
     prompt = std::make_unique<QtPrompt>();
   }
 
+  // Process tests and the start-up benchmark follow the start on standard output.
+  const bool report = qEnvironmentVariableIsSet("VT_STARTUP_REPORT");
   CVarnisDatamatrixDlg window(*prompt, MakePanels(*prompt));
-  QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
-                   &CVarnisDatamatrixDlg::RaiseFromOtherInstance);
+  QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window, report] {
+    window.RaiseFromOtherInstance();
+    if (report) std::printf("raised\n"), std::fflush(stdout);
+  });
   if (window.OnInitDialog() == CVarnisDatamatrixDlg::StartResult::End) return 0;
   QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   // Sensor commands and events; stopped and disconnected before the window goes.
   CSensorNotify sensorNotify(window);
   window.show();
+  if (report) {
+    QObject::connect(qApp, &QApplication::aboutToQuit, [] { std::printf("ended\n"), std::fflush(stdout); });
+    std::printf("shown\n");
+    std::fflush(stdout);
+  }
   if (instance.takePendingRaise()) window.RaiseFromOtherInstance();
   return QApplication::exec();
 }
