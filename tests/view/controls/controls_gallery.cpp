@@ -119,10 +119,10 @@ int main(int argc, char** argv) {
   auto* link = new CHyperlink(&buttons);
   link->move(10, 110);
   link->SetURL(QStringLiteral("https://www.example.com/"));
-  auto* illum = new CIllumWidget;
-  illum->setBitmap(lindaroBitmap(201));
+  CIllumWidget illum;
+  illum.setBitmap(lindaroBitmap(201));
   save(buttons, folder, "small_buttons");
-  save(*illum, folder, "illum_widget");
+  save(illum, folder, "illum_widget");
 
   CProcessInterfaceTabCtrl tabs;
   tabs.resize(320, 140);
