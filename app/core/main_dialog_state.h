@@ -127,6 +127,9 @@ struct MainDialogState {
   ImagePoint m_ptZoomCentre;            // picture coordinates of the last zoom click
   bool m_bImageQualityView = false;     // the configuration page shown
   bool m_bCodeDefinitionView = false;
+  // While 1 the function-test grid ends each paint with the stored-image
+  // thumbnails (its hook reads this).
+  std::uint8_t m_bFuncTestThumbnails = 0;
 
   // --- Lock session ---
   std::uint8_t m_bSensorLocked = 0;  // the sensor carries a password lock

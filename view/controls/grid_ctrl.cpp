@@ -417,6 +417,16 @@ void CGridCtrl::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) OnSetFont(font());
 }
 
+void CGridCtrl::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  // A grid shaped before its dialog laid it out gets its ranges for the size
+  // it is first shown at; later resizes keep them.
+  if (!m_bShownOnce) {
+    m_bShownOnce = true;
+    ResetScrollBars();
+  }
+}
+
 void CGridCtrl::resizeEvent(QResizeEvent* event) {
   // The scroll ranges stay as they are: they follow the contents, not the size.
   if (m_bInResize) return;

@@ -161,6 +161,7 @@ class CGridCtrl : public QAbstractScrollArea {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -205,6 +206,7 @@ class CGridCtrl : public QAbstractScrollArea {
   bool m_bDoubleBuffer = true;
   bool m_bFrameFocus = true;
   bool m_bInResize = false;
+  bool m_bShownOnce = false;
   bool m_bDestroying = false;
   int m_nRows = 0;
   int m_nFixedRows = 0;

@@ -229,6 +229,16 @@ TEST_F(GridPaintTest, ResizingKeepsTheRanges) {
   EXPECT_EQ(v->pageStep(), vPage);
 }
 
+TEST_F(GridPaintTest, GridShapedBeforeItsLayoutTakesTheShownSize) {
+  CGridCtrl g(21, 2, 1, 0);
+  for (int r = 0; r < 21; ++r) g.SetRowHeight(r, 20);
+  g.resize(302, 202);
+  g.show();
+  QApplication::processEvents();
+  EXPECT_EQ(g.verticalScrollBar()->pageStep(), g.viewport()->height() - 20);
+  EXPECT_FALSE(g.IsScrollBarShown(0));
+}
+
 TEST_F(GridPaintTest, ScrollCellIntoViewOfATallRowEnds) {
   MakeGrid(10, 2, 1);
   grid->SetRowHeight(6, 800);
