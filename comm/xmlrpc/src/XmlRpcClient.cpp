@@ -1,5 +1,6 @@
 #include "xmlrpc/XmlRpcClient.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -78,8 +79,12 @@ bool XmlRpcClient::execute(const char* method, const XmlRpcValue& params, XmlRpc
 
     result.clear();
     callLimit_ = timeoutSeconds;
+    disp_.setDeadline(timeoutSeconds < 0.0 ? -1.0
+                                           : std::max(kCallDeadlineFactor * timeoutSeconds, minimumDeadline_));
     armTimeLimit();
     int rc = disp_.work();
+    if (rc == XmlRpcDispatch::kDeadline)
+        XmlRpcUtil::error("Error in XmlRpcClient::execute: method %s did not complete in time.", method);
     if (rc == XmlRpcDispatch::kSilence && getKeepOpen()) {
         XmlRpcUtil::log(4, "XmlRpcClient::execute: re-trying connection");
         ++sendAttempts_;
@@ -252,7 +257,8 @@ bool XmlRpcClient::readHeader() {
     try {
         const std::size_t before = header_.size();
         errno = 0;  // an end of file sets none
-        bool ok = XmlRpcSocket::nbRead(getfd(), header_, &eof_);
+        // One byte past the cap is enough to know the header is too long.
+        bool ok = XmlRpcSocket::nbRead(getfd(), header_, &eof_, kMaxHeaderBytes + 1);
         const bool nothingRead = header_.size() == before && header_.empty();
         if (!ok || (eof_ && header_.size() == before)) {
             if (getKeepOpen() && nothingRead && sendAttempts_ == 0) {
@@ -276,6 +282,12 @@ bool XmlRpcClient::readHeader() {
         XmlRpcReplyHeader scan = scanReplyHeader(header_);
         switch (scan.status) {
             case XmlRpcReplyHeader::Status::Incomplete:
+                if (header_.size() > kMaxHeaderBytes) {
+                    XmlRpcUtil::error("Error in XmlRpcClient::readHeader: header longer than %d bytes",
+                                      static_cast<int>(kMaxHeaderBytes));
+                    releaseBuffer(header_);
+                    return false;
+                }
                 if (eof_) {
                     XmlRpcUtil::error("Error in XmlRpcClient::readHeader: EOF while reading header");
                     return false;
@@ -312,7 +324,8 @@ bool XmlRpcClient::readHeader() {
 bool XmlRpcClient::readResponse() {
     try {
         if (static_cast<long long>(response_.size()) < contentLength_) {
-            if (!eof_ && !XmlRpcSocket::nbRead(getfd(), response_, &eof_)) {
+            if (!eof_ && !XmlRpcSocket::nbRead(getfd(), response_, &eof_,
+                                               static_cast<std::size_t>(contentLength_))) {
                 XmlRpcUtil::error("Error in XmlRpcClient::readResponse: read error (%s).",
                                   XmlRpcSocket::getErrorMsg().c_str());
                 return false;

@@ -68,7 +68,19 @@ int XmlRpcDispatch::work() {
     std::vector<pollfd> fds;
     std::vector<MonitoredSource> pass;
     while (!sources_.empty()) {
-        const double limit = timeLimit_;
+        double limit = timeLimit_;
+        bool cutByDeadline = false;
+        if (deadline_ >= 0.0) {
+            const double left = deadline_ - now();
+            if (left <= 0.0) {
+                result = kDeadline;
+                break;
+            }
+            if (limit < 0.0 || left < limit) {
+                limit = left;
+                cutByDeadline = true;
+            }
+        }
         endTime_ = limit < 0.0 ? -1.0 : now() + limit;
 
         pass.assign(sources_.begin(), sources_.end());
@@ -85,6 +97,7 @@ int XmlRpcDispatch::work() {
             break;
         }
         if (n == 0) {
+            if (cutByDeadline && endTime_ != 0.0) continue;  // the loop's test reports the deadline
             result = endTime_ != 0.0 ? kSilence : kExited;
             break;
         }
@@ -124,6 +137,10 @@ int XmlRpcDispatch::work() {
     }
     inWork_ = false;
     return result;
+}
+
+void XmlRpcDispatch::setDeadline(double secondsFromNow) {
+    deadline_ = secondsFromNow < 0.0 ? -1.0 : now() + secondsFromNow;
 }
 
 void XmlRpcDispatch::exit() {

@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -75,11 +76,11 @@ bool XmlRpcSocket::connect(int fd, const std::string& host, int port) {
     return rc == 0 || wouldBlock(errno);
 }
 
-bool XmlRpcSocket::nbRead(int fd, std::string& s, bool* eof) {
+bool XmlRpcSocket::nbRead(int fd, std::string& s, bool* eof, std::size_t limit) {
     *eof = false;
     char buf[kReadChunk];
-    for (;;) {
-        ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+    while (s.size() < limit) {
+        ssize_t n = ::recv(fd, buf, std::min(sizeof buf, limit - s.size()), 0);
         if (n > 0) {
             s.append(buf, static_cast<std::size_t>(n));
             continue;
@@ -91,6 +92,7 @@ bool XmlRpcSocket::nbRead(int fd, std::string& s, bool* eof) {
         if (errno == EINTR) continue;
         return wouldBlock(errno);
     }
+    return true;
 }
 
 bool XmlRpcSocket::nbWrite(int fd, const std::string& s, int* bytesSoFar) {

@@ -11,6 +11,7 @@
 // refused. Callers that share a client serialise their calls.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,12 @@ public:
     static constexpr const char* kUserAgent = "XMLRPC++ 0.7";
     // Longest wait for a TCP connect, whatever the call's limit.
     static constexpr double kConnectLimitSeconds = 5.0;
+    // A reply header longer than this fails the call (the body has its own cap).
+    static constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+    // A call with a silence limit ends after four times that limit, and
+    // never before this, however slowly its bytes come.
+    static constexpr double kMinimumCallDeadlineSeconds = 60.0;
+    static constexpr double kCallDeadlineFactor = 4.0;
 
     enum ClientConnectionState {
         NO_CONNECTION = 0,
@@ -45,6 +52,8 @@ public:
     bool execute(const char* method, const XmlRpcValue& params, XmlRpcValue& result,
                  double timeoutSeconds = -1.0);
     bool isFault() const { return isFault_; }
+    // Tests shorten the floor of the overall deadline.
+    void setMinimumCallDeadline(double seconds) { minimumDeadline_ = seconds; }
 
     void close() override;
     unsigned handleEvent(unsigned eventType) override;
@@ -85,6 +94,7 @@ private:
     void armTimeLimit();
 
     double callLimit_ = -1.0;
+    double minimumDeadline_ = kMinimumCallDeadlineSeconds;
     bool connectPending_ = false;
 };
 

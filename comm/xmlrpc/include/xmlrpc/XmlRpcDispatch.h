@@ -20,6 +20,7 @@ public:
     static constexpr int kExited = 1;     // exit() ended the wait
     static constexpr int kNoSources = 2;  // every source is done
     static constexpr int kWaitError = 3;  // poll failed
+    static constexpr int kDeadline = 4;   // the overall deadline passed
 
     XmlRpcDispatch() = default;
     ~XmlRpcDispatch();
@@ -33,6 +34,9 @@ public:
     // Seconds that one wait for socket activity may last; negative: no limit.
     void setTimeLimit(double seconds) { timeLimit_ = seconds; }
     double getTimeLimit() const { return timeLimit_; }
+    // Seconds from now after which work() ends however busy the sockets
+    // are; negative: none.
+    void setDeadline(double secondsFromNow);
 
     // Runs until no source is left, a wait times out or exit() is called.
     int work();
@@ -48,6 +52,7 @@ private:
     std::list<MonitoredSource> sources_;
     double endTime_ = -1.0;
     double timeLimit_ = -1.0;
+    double deadline_ = -1.0;  // on the dispatcher's clock
     bool inWork_ = false;
     bool doClear_ = false;
 };

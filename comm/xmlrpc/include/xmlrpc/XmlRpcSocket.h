@@ -17,7 +17,9 @@ public:
     static bool connect(int fd, const std::string& host, int port);
 
     // Appends what can be read without blocking; 0 bytes from the peer sets eof.
-    static bool nbRead(int fd, std::string& s, bool* eof);
+    // Reads what is waiting, but stops once s holds `limit` bytes (the rest
+    // stays in the socket for the next read).
+    static bool nbRead(int fd, std::string& s, bool* eof, std::size_t limit = static_cast<std::size_t>(-1));
     // Writes from s[*bytesSoFar] on until done or it would block.
     static bool nbWrite(int fd, const std::string& s, int* bytesSoFar);
 
