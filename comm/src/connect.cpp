@@ -22,6 +22,8 @@ constexpr int kHeartbeatFailureLimit = 2;
 constexpr const char* kHeartbeatMethod = "xmlHeartbeat";
 constexpr double kHelpLimitSeconds = 3.0;
 constexpr double kNoLimit = -1.0;
+// A sensor that accepts and stays silent must not hold Connect for good.
+constexpr double kConnectCallLimitSeconds = 60.0;
 constexpr double kDisconnectLimitSeconds = 7.0;
 constexpr double kStopLiveImageLimitSeconds = 10.0;
 
@@ -129,7 +131,7 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
     XmlRpcValue params;
     params[0] = local;
     XmlRpcValue reply = presetReply();
-    connection->execute("xmlConnect", params, reply, kNoLimit);
+    connection->execute("xmlConnect", params, reply, kConnectCallLimitSeconds);
     if (!reply.valid() || (reply.getType() == XmlRpcValue::TypeArray && reply.size() == 0)) {
         // Nothing came back: no connection, and the key is free again.
         connection->StopHeartbeat();

@@ -32,8 +32,20 @@ XmlRpcClientTimeout::~XmlRpcClientTimeout() {
     XmlRpcClient::close();
 }
 
+namespace {
+XmlRpcClientTimeout::CallObserver& callObserver() {
+    static XmlRpcClientTimeout::CallObserver observer;
+    return observer;
+}
+}  // namespace
+
+void XmlRpcClientTimeout::observeCalls(CallObserver observer) {
+    callObserver() = std::move(observer);
+}
+
 bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue& params,
                                   XmlRpc::XmlRpcValue& result, double timeoutSeconds) {
+    if (const CallObserver& observe = callObserver()) observe(method, timeoutSeconds);
     ++waiting_;
     std::unique_lock lock(section_);
     --waiting_;

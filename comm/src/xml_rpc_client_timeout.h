@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -26,6 +27,11 @@ public:
     // False at once after retire().
     bool execute(const char* method, const XmlRpc::XmlRpcValue& params, XmlRpc::XmlRpcValue& result,
                  double timeoutSeconds);
+
+    // Test seam: sees the method and time limit of every call of every
+    // connection before it goes out (null: none). Set while no call runs.
+    using CallObserver = std::function<void(const char* method, double timeoutSeconds)>;
+    static void observeCalls(CallObserver observer);
 
     // Starts the heartbeat thread when a window is set and none runs.
     void StartHeartbeat();
