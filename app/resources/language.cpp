@@ -26,9 +26,9 @@ constexpr LanguageRow kLanguages[] = {
     {0x27, QLocale::Lithuanian}, {0x2a, QLocale::Vietnamese}, {0x36, QLocale::Afrikaans},
 };
 
-// The id in a name "<base><xx>" + suffix; 0 when the name does not have that shape.
-int idOfName(const QString& name, const QString& base, const QString& suffix) {
-  if (!name.startsWith(base) || !name.endsWith(suffix) || name.size() != base.size() + 2 + suffix.size()) return 0;
+// The id in a name "<base><xx>"; 0 when the name does not have that shape.
+int idOfName(const QString& name, const QString& base) {
+  if (!name.startsWith(base) || name.size() != base.size() + 2) return 0;
   bool ok = false;
   const int id = name.mid(base.size(), 2).toInt(&ok, 16);
   return ok && id >= 1 && id <= 255 ? id : 0;
@@ -50,25 +50,23 @@ QString NativeLanguageName(int primaryLanguageId) {
   return {};
 }
 
-int CLanguage::scan(const QString& libDir, const QString& baseName, bool folders, std::array<Entry, 256>& table,
-                    int noMatch) {
+int CLanguage::scan(const QString& libDir, const QString& baseName, std::array<Entry, 256>& table, int noMatch) {
   const QDir dir(libDir);
   if (libDir.isEmpty() || !dir.exists() || !dir.isReadable()) return -10002;
-  const auto filter = folders ? QDir::Dirs | QDir::NoDotAndDotDot : QDir::Files;
-  const QStringList names = dir.entryList({baseName + QStringLiteral("*")}, filter);
+  const QStringList names = dir.entryList({baseName + QStringLiteral("*")}, QDir::Dirs | QDir::NoDotAndDotDot);
   for (const QString& name : names) {
-    const int id = idOfName(name, baseName, folders ? QString() : QStringLiteral(".html"));
+    const int id = idOfName(name, baseName);
     if (id != 0) table[id].available = true;
   }
   return names.isEmpty() ? noMatch : 0;
 }
 
 int CLanguage::ScanLanguageDlls(const QString& libDir, const QString& baseName) {
-  return scan(libDir, baseName, true, modules_, -10010);
+  return scan(libDir, baseName, modules_, -10010);
 }
 
 int CLanguage::ScanHelpFiles(const QString& libDir, const QString& baseName) {
-  return scan(libDir, baseName, false, help_, -14011);
+  return scan(libDir, baseName, help_, -14011);
 }
 
 bool CLanguage::IsLanguageAvailable(int id) const { return validId(id) && modules_[id].available; }

@@ -4,9 +4,9 @@
 // language menu shows.
 //
 // A language is a folder Lib/<base><xx>/ (base: common definition 101, xx:
-// the id as two hex digits), a help file Lib/<base><xx>.html (base: common
-// definition 125). A name of another length, or whose two digits are not
-// hexadecimal or give 0, is ignored.
+// the id as two hex digits), its help a folder Lib/<base><xx>/ with
+// index.html (base: common definition 125). A name of another length, or
+// whose two digits are not hexadecimal or give 0, is ignored.
 #include <QString>
 #include <array>
 #include <functional>
@@ -45,8 +45,7 @@ public:
   void markAvailable(int id);
 
 private:
-  static int scan(const QString& libDir, const QString& baseName, bool folders, std::array<Entry, 256>& table,
-                  int noMatch);
+  static int scan(const QString& libDir, const QString& baseName, std::array<Entry, 256>& table, int noMatch);
   std::array<Entry, 256> modules_{};
   std::array<Entry, 256> help_{};
 };

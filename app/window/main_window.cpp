@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
@@ -238,6 +242,7 @@ void CVarnisDatamatrixDlg::CreateMenu() {
     m_actions.value(id)->setShortcutContext(Qt::ApplicationShortcut);
   connect(m_actions.value(MenuIds::kExit), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnExit);
   connect(m_actions.value(MenuIds::kAbout), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnAbout);
+  connect(m_actions.value(MenuIds::kHelp), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnHelp);
   // Disconnected: nothing to connect to until a connection is chosen.
   m_actions.value(MenuIds::kConnect)->setEnabled(false);
 }
@@ -261,6 +266,7 @@ void CVarnisDatamatrixDlg::CreateToolbar() {
     m_toolbar->addAction(a);
   }
   for (int id : {5000, 5001, 5003, 5004, 5005, 5006, 5011}) m_actions.value(id)->setEnabled(false);
+  connect(m_actions.value(5032), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnHelp);
 }
 
 void CVarnisDatamatrixDlg::CreateStatusBar() {
@@ -399,6 +405,29 @@ void CVarnisDatamatrixDlg::OnAbout() {
   if (m_state.m_bBusy) return;
   CAboutDlg about(m_resources, this);
   m_prompt.runDialog(about);
+}
+
+void CVarnisDatamatrixDlg::OnHelp() {
+  if (m_state.m_bBusy) return;
+  m_language.ScanHelpFiles(m_paths.lib, m_resources.definition(125));
+  const int id = CLanguage::ResolveHelpLanguage(m_language.GetSelectedLanguage(), 1);
+  if (id == -14011) return;
+  m_language.SelectHelpLanguage(id);
+  // The main window's own topic; the pages' topics come with the pages.
+  LaunchHelp(m_resources.definition(403).toInt());
+}
+
+int CVarnisDatamatrixDlg::LaunchHelp(int topic) {
+  const QString name =
+      (m_resources.definition(304) + QStringLiteral("%1").arg(m_language.GetSelectedLanguage(), 2, 16, QLatin1Char('0')))
+          .toLower();
+  const QString page = QDir(QDir(m_paths.lib).filePath(name)).filePath(m_resources.definition(305));
+  QUrl url = QUrl::fromLocalFile(page);
+  url.setFragment(QStringLiteral("topic%1").arg(topic));
+  const bool opened = QFileInfo::exists(page) && (m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url));
+  if (opened) return 0;
+  m_prompt.message(messageOwner(), text(6085), m_strMsgTitle, QMessageBox::Information);
+  return -1;
 }
 
 void CVarnisDatamatrixDlg::OnExit() {

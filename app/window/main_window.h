@@ -22,6 +22,7 @@
 #include "window/path.h"
 
 class QAction;
+class QUrl;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -93,6 +94,11 @@ public:
   void ChangeLanguage(int id);
   void ApplyLanguage();
 
+  // Opens the help of the selected language at a topic: 0, or -1 after
+  // message 6085 when it is not installed or cannot be opened.
+  int LaunchHelp(int topic);
+  void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+
   // Another start of the program asked for this one: bring the window (or
   // its modal box) to the front.
   void RaiseFromOtherInstance();
@@ -122,6 +128,7 @@ private:
   void ReleaseResources();
   void OnExit();
   void OnAbout();
+  void OnHelp();
   void addAction(int command, QMenu* menu);
 
   Prompt& m_prompt;
@@ -144,6 +151,7 @@ private:
   std::unique_ptr<CDisconnectMesg> m_disconnectMesg;
   std::function<void(int)> m_postCommand;
   std::function<void()> m_endLibrarySession;
+  std::function<bool(const QUrl&)> m_openUrl;
   bool m_splashEnabled = true;
   bool m_released = false;
 

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "gui_test_support.h"
@@ -119,6 +120,33 @@ TEST_F(MainWindowTest, MissingResourceLibraryEndsWithItsMessage) {
     EXPECT_EQ(p.messages()[0].caption, "Varnis ZV");
     EXPECT_EQ(p.messages()[0].icon, QMessageBox::Critical);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, HelpOpensTheLanguagesPageOrSaysItIsMissing) {
+  CVarnisDatamatrixDlg window(prompt, MainPanels{});
+  ASSERT_EQ(window.OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+  std::vector<QUrl> opened;
+  window.setUrlOpener([&](const QUrl& url) {
+    opened.push_back(url);
+    return true;
+  });
+  window.action(57670)->trigger();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_TRUE(opened[0].toLocalFile().endsWith("/varnishelp09/index.html")) << opened[0].toString().toStdString();
+  EXPECT_EQ(opened[0].fragment(), "topic1");
+  EXPECT_TRUE(prompt.messages().isEmpty());
+
+  // German has no help installed.
+  window.action(64007)->trigger();
+  window.action(5032)->trigger();
+  EXPECT_EQ(opened.size(), 1u);
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Information);
+  EXPECT_EQ(window.LaunchHelp(1), -1);
 }
 
 }  // namespace
