@@ -96,6 +96,26 @@ TEST_F(GridEditTest, EscapeRestoresWithoutTelling) {
   EXPECT_FALSE(grid->GetCell(1, 0)->IsEditing());
 }
 
+TEST_F(GridEditTest, FirstKeyDecidesCaretAndSelection) {
+  grid->BeginCellEdit(1, 0, QPoint(-1, -1), GridKey::kBack);  // caret at the end, then erase
+  QApplication::processEvents();
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(Editor()->text(), QStringLiteral("1"));
+  grid->StopEditing();
+  QApplication::processEvents();
+  grid->BeginCellEdit(2, 0, QPoint(-1, -1), GridKey::kReturn);  // caret at the end only
+  QApplication::processEvents();
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_FALSE(Editor()->hasSelectedText());
+  EXPECT_EQ(Editor()->cursorPosition(), 2);
+  grid->StopEditing();
+  QApplication::processEvents();
+  grid->BeginCellEdit(3, 0, QPoint(-1, -1), GridKey::kHome);  // all selected, nothing typed
+  QApplication::processEvents();
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(Editor()->selectedText(), QStringLiteral("30"));
+}
+
 TEST_F(GridEditTest, ReturnAndTabKeepTheEditorOpen) {
   Commit(QStringLiteral("4"));
   Type(Qt::Key_Return);

@@ -30,6 +30,20 @@ TEST_F(GridPaintTest, SelectedCellShowsHighlightWhateverItsOwnColours) {
   EXPECT_EQ(img.pixelColor(120 + 2, 40 + 2), Sys(*grid, QPalette::Base));
 }
 
+TEST_F(GridPaintTest, FocusedCellIsFramedInItsTextColour) {
+  MakeGrid(4, 3, 1);
+  grid->SetCellState(2, 1, CellStateFlags::kFocused);
+  QImage img = Grab();
+  const QColor text = Sys(*grid, QPalette::Text);
+  EXPECT_EQ(img.pixelColor(61, 40), text);
+  EXPECT_EQ(img.pixelColor(60, 45), text);
+  EXPECT_EQ(img.pixelColor(62, 42), Sys(*grid, QPalette::Base));
+  grid->SetFrameFocusCell(false);
+  grid->Refresh();
+  img = Grab();
+  EXPECT_EQ(img.pixelColor(61, 40), Sys(*grid, QPalette::Base));
+}
+
 TEST_F(GridPaintTest, OwnBackColourIsFilledInTheCellPass) {
   MakeGrid(4, 3, 1);
   grid->SetCellBackColor(1, 2, RGB(10, 20, 200));
