@@ -126,8 +126,8 @@ TEST(LibraryRecords, ReadResultCutsTextsToTheirFields) {
 TEST(LibraryRecords, ConfigurationBlocksTakeTheirItems) {
     ParameterList list = templateList(TEMPLATE_CONFIG_EXTENDED_DATA);
     for (std::size_t i = 0; i < list.size(); ++i) list[i].intValue = static_cast<int>(i) * 10;
-    list[28].stringValue = "reference";
-    list[52].stringValue = "|";
+    list[28].stringValue = std::string("reference");
+    list[52].stringValue = std::string("|");
 
     ImageQualityBlock image;
     ASSERT_TRUE(CConfigListInfo::ReadImageQuality(list, image));

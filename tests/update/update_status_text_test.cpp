@@ -37,6 +37,33 @@ INSTANTIATE_TEST_SUITE_P(
                "Len" + std::to_string(info.param.len);
     });
 
+// Every code's text, written out here apart from the library's table.
+TEST(UpdateStatusText, EveryCodeHasItsOwnText) {
+    const char* const expected[] = {
+        "No error",
+        "Image file not found",
+        "Could not get Image file size",
+        "Not valid update files defined",
+        "Sensor is not in waiting state",
+        "Not enough memory available to save images in RAM",
+        "Update file not valid",
+        "Failure parsing the XML information",
+        "Current Sensor software is newer as the update",
+        "Could not get the flash section size",
+        "Update defined flash section size is not correct",
+        "Could not calculate the CRC32 of the image file",
+        "Update defined CRC32 value is not correct",
+        "Could not read image file size information",
+        "Update defined image file size is not correct",
+        "Update file is not valid for this sensor type",
+    };
+    for (int code = 0; code < 16; ++code) {
+        char buf[80] = {};
+        Brimsol_strerror(code, buf, sizeof buf);
+        EXPECT_STREQ(buf, expected[code]) << "code " << code;
+    }
+}
+
 TEST(UpdateStatusText, LengthZeroWritesNothing) {
     char buf[4] = {'a', 'b', 'c', 'd'};
     Brimsol_strerror(0, buf, 0);
