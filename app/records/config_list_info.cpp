@@ -168,6 +168,10 @@ int CConfigListInfo::ReadCompositeOptions(const ParameterList& list, BarCodeSett
 }
 
 int CConfigListInfo::WriteSections(ParameterList& list, bool extended) const {
+    // A list of the other template would take markers in the wrong places
+    // (or fail halfway): its length decides before anything is written.
+    if (list.size() != static_cast<std::size_t>(extended ? kExtendedItemCount : kItemCount))
+        return ParameterItems::kFailed;
     const int closing = extended ? WriteSectionMarkers(list, kExtendedClosingMarkers)
                                  : WriteSectionMarkers(list, kClosingMarkers);
     return CombineResults({closing, WriteSectionMarkers(list, kSectionMarkers)});

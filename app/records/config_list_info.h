@@ -30,8 +30,8 @@ public:
     int ReadTriggerSettings(const ParameterList& list, TriggerSettings& settings) const;
     int ReadCompositeOptions(const ParameterList& list, BarCodeSettings& settings) const;
 
-    // Writes the section markers first; when one does not fit the list is
-    // not of this template, and no value is written at all.
+    // Writes the section markers first; a list whose length is not the
+    // template's (49, or 55 extended) is refused untouched.
     int WriteConfiguration(ParameterList& list, bool extended, const ConfigurationRecords& records) const;
 
     // The steps of WriteConfiguration.

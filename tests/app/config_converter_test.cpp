@@ -179,37 +179,22 @@ TEST(ConfigWriter, AFlagIsSentAsZeroOrOne) {
     EXPECT_EQ(list[50].intValue, 1);
 }
 
-TEST(ConfigWriter, WithoutTheExtendedFlagItemsFrom49OnAreNeitherReadNorWritten) {
-    const ParameterList before = ConfigList(true);
-    ParameterList list = before;
-    ConfigurationRecords r;
-    ASSERT_EQ(ReadAll(list, false, r), 0);
-    r.processInterface.StringNumerationActive = 0;
-    r.barCode.CompositeComponentUsage = 0;
-    EXPECT_EQ(Converter().WriteConfiguration(list, false, r), 0);
-    EXPECT_EQ(list[48].kind, PARAMETER_SECTION_END);
-    EXPECT_EQ(list[48].name, "EOF_configuration_xml_eos");
-    for (std::size_t pos = 49; pos < list.size(); ++pos) EXPECT_TRUE(SameItem(list[pos], before[pos])) << pos;
-}
-
-TEST(ConfigWriter, AListTooShortForTheMarkersGetsNoValueAtAll) {
-    // An extended write into a list of the plain template.
-    const ParameterList before = ConfigList(false);
-    ParameterList list = before;
-    ConfigurationRecords r;
-    ASSERT_EQ(ReadAll(list, false, r), 0);
-    r.imageQuality.ExposureTime = 1;
-    r.processInterface.StartString = "changed";
-    EXPECT_EQ(Converter().WriteConfiguration(list, true, r), -1);
-    ASSERT_EQ(list.size(), before.size());
-    for (std::size_t pos = 0; pos < list.size(); ++pos)
-        if (before[pos].kind == PARAMETER_VALUE) {
-            EXPECT_TRUE(SameItem(list[pos], before[pos])) << pos;
-        }
-    // The markers that fit are written.
-    EXPECT_EQ(list[48].kind, PARAMETER_SECTION_BEGIN);
-    EXPECT_EQ(list[48].name, " ExtendedOptions_label");
-    EXPECT_EQ(list[2].name, "ImageQuality");
+// A list of the other template (55 items written as 49, or 49 as 55) is
+// refused before anything is written: neither a marker nor a value changes.
+TEST(ConfigWriter, AListOfTheOtherTemplateIsRefusedUntouched) {
+    for (const bool extendedList : {true, false}) {
+        const ParameterList before = ConfigList(extendedList);
+        ParameterList list = before;
+        ConfigurationRecords r;
+        ASSERT_EQ(ReadAll(list, false, r), 0);
+        r.imageQuality.ExposureTime = 1;
+        r.processInterface.StartString = "changed";
+        EXPECT_EQ(Converter().WriteConfiguration(list, !extendedList, r), -1) << extendedList;
+        EXPECT_EQ(Converter().WriteSections(list, !extendedList), -1) << extendedList;
+        ASSERT_EQ(list.size(), before.size());
+        for (std::size_t pos = 0; pos < list.size(); ++pos)
+            EXPECT_TRUE(SameItem(list[pos], before[pos])) << pos << (extendedList ? " of 55" : " of 49");
+    }
 }
 
 // Every reader and writer, on a list one item shorter than its template and on an empty one.
