@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "dravik/files.h"
 #include "program/composition_root.h"
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
@@ -35,6 +36,10 @@ int main(int argc, char** argv) {
     window.RaiseFromOtherInstance();
     if (report) std::printf("raised\n"), std::fflush(stdout);
   });
+  // The communication library takes its report language from the language in use.
+  window.resources().defineLocale = [](const QString& folder) {
+    DefineDravikLocale(folder.toStdU16String().c_str(), 1, 0);
+  };
   if (window.OnInitDialog() == CVarnisDatamatrixDlg::StartResult::End) return 0;
   QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   // Sensor commands and events; stopped and disconnected before the window goes.

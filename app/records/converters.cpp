@@ -15,6 +15,23 @@
 #include "records/results.h"
 #include "records/sensor_configuration.h"
 
+void CreateConverters() {
+    CConfigListInfo::GetInstance();
+    CSensorConfiguration::GetInstance();
+    CPdf417Params::GetInstance();
+    CQRCodeParams::GetInstance();
+    CECC200QualityParams::GetInstance();
+    CExtractGroupList::GetInstance();
+    CExtractBarCode::GetInstance();
+    CResults::GetInstance();
+    CECC200Results::GetInstance();
+    CPDF417Results::GetInstance();
+    CQRCodeResults::GetInstance();
+    CAztecCodeResults::GetInstance();
+    CPDF417QualityParams::GetInstance();
+    CBarcodeQualityParams::GetInstance();
+}
+
 void DestroyConverters() {
     CConfigListInfo::DestroyInstance();
     CSensorConfiguration::DestroyInstance();

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "core/error_codes.h"
+#include "records/converters.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/splash_screen.h"
 #include "log/colour_message_list.h"
@@ -50,7 +51,11 @@ CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
   m_log = std::make_unique<CLog>(*m_panels.messageList, logOptions);
 }
 
-CVarnisDatamatrixDlg::~CVarnisDatamatrixDlg() { ReleaseResources(); }
+CVarnisDatamatrixDlg::~CVarnisDatamatrixDlg() {
+  ReleaseResources();
+  // The command engine has stopped by now (it goes before the window).
+  if (m_convertersTaken) DestroyConverters();
+}
 
 CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   // Well-known folders first: they say where Lib/ is. Without them the
@@ -102,6 +107,8 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   ApplyLanguage();
   StartImageView();
   LoadSettings();
+  CreateConverters();
+  m_convertersTaken = true;
   return StartResult::Run;
 }
 

@@ -154,6 +154,7 @@ private:
   std::function<bool(const QUrl&)> m_openUrl;
   bool m_splashEnabled = true;
   bool m_released = false;
+  bool m_convertersTaken = false;
 
   // Controls, each with the object name "id<control id>".
   QMap<int, QAction*> m_actions;

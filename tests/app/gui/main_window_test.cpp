@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
 #include <QToolBar>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -147,6 +149,34 @@ TEST_F(MainWindowTest, HelpOpensTheLanguagesPageOrSaysItIsMissing) {
   ASSERT_EQ(prompt.messages().size(), 1);
   EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Information);
   EXPECT_EQ(window.LaunchHelp(1), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, CtrlNAndAltF4ReachTheirCommands) {
+  CVarnisDatamatrixDlg window(prompt, MainPanels{});
+  ASSERT_EQ(window.OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QSignalSpy newConfig(window.action(32773), &QAction::triggered);
+  QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(newConfig.count(), 1);
+
+  prompt.queueAnswer(QMessageBox::No);
+  QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_EQ(prompt.messages()[0].text, "Do you want to close Varnis Tarvel?");
+  EXPECT_EQ(prompt.messages()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.state().m_bLeaving);
+
+  QSignalSpy ended(&window, &CVarnisDatamatrixDlg::endRequested);
+  QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);  // Yes by default
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(ended.count(), 1);
 }
 
 }  // namespace
