@@ -180,3 +180,22 @@ TEST_F(MainWindowTest, CtrlNAndAltF4ReachTheirCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+// Folders that cannot be read.
+class NoFolders : public CPath {
+public:
+  int Init() override { return -10001; }
+};
+
+TEST_F(MainWindowTest, UnreadableFoldersEndTheProgramAfterTheMessage) {
+  CVarnisDatamatrixDlg window(prompt, MainPanels{});
+  window.setPathProvider(std::make_unique<NoFolders>());
+  EXPECT_EQ(window.OnInitDialog(), CVarnisDatamatrixDlg::StartResult::End);
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_TRUE(prompt.messages()[0].text.contains("[-10004]")) << prompt.messages()[0].text.toStdString();
+  EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Critical);
+}
+
+}  // namespace
