@@ -62,7 +62,7 @@ std::optional<std::string> BuildMessage(int code, const std::function<std::strin
   const Severity severity = SeverityOf(code);
   const std::string own = text(TextId(code));
   const std::string heading = text(HeadingId(severity, OriginOf(code)));
-  const std::string number = "[" + std::to_string(code) + "]";
+  const std::string number = std::string("[").append(std::to_string(code)).append("]");
   switch (severity) {
     case Severity::Information:
       if (own.empty()) return std::nullopt;
