@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "core/error_codes.h"
+#include "platform/lib_dir.h"
 #include "records/converters.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/splash_screen.h"
@@ -61,6 +62,13 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   // Well-known folders first: they say where Lib/ is. Without them the
   // program has no language, worker or picture: it ends after the message.
   if (m_path->Init() != 0) {
+    // Lib/ is found without them: say it in English when the files are there.
+    static const int anchor = 0;
+    const QString lib = QString::fromStdString(vt::libDirFor(&anchor).string());
+    m_resources.LoadResourceLibraries(lib);
+    m_language.ScanLanguageDlls(lib, m_resources.definition(101));
+    m_resources.LoadLanguageLibrary(9, false, m_language, m_prompt, nullptr);
+    m_strMsgTitle = m_resources.definition(104);
     m_ErrorMsgs.ShowError(ErrorCodes::kFoldersUnreadable);
     return StartResult::End;
   }

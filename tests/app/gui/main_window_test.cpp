@@ -194,7 +194,9 @@ TEST_F(MainWindowTest, UnreadableFoldersEndTheProgramAfterTheMessage) {
   window.setPathProvider(std::make_unique<NoFolders>());
   EXPECT_EQ(window.OnInitDialog(), CVarnisDatamatrixDlg::StartResult::End);
   ASSERT_EQ(prompt.messages().size(), 1);
-  EXPECT_TRUE(prompt.messages()[0].text.contains("[-10004]")) << prompt.messages()[0].text.toStdString();
+  EXPECT_EQ(prompt.messages()[0].text,
+            "Program connection error [-10004] - The program's folders cannot be read. The program ends.\n"
+            ", the connection to the sensor has been reset.");
   EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Critical);
 }
 
