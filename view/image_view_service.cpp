@@ -32,3 +32,7 @@ int ImageView::CountOverlaysOfKind(int kind) const { return view_ ? view_->Count
 void ImageView::OfferLiveFrame(LiveFrame frame) {
   if (feed_) feed_->offer(std::move(frame));
 }
+
+void ImageView::ShowScrollBars(bool shown) {
+  if (view_) view_->pictureControl()->showScrollBars(shown);
+}

@@ -44,6 +44,7 @@ public:
   QRect PictureArea() const override {
     return view_ && view_->pictureControl() ? view_->pictureControl()->pictureArea() : QRect(0, 0, 480, 360);
   }
+  void ShowScrollBars(bool shown) override;
 
   // The view itself, for the features of view/ that draw into it.
   CDirectX& view();

@@ -131,6 +131,14 @@ struct MainDialogState {
   // thumbnails (its hook reads this).
   std::uint8_t m_bFuncTestThumbnails = 0;
 
+  // --- State controller ---
+  // The label of the connection in status part 2 (FormatConnectionLabel of
+  // the saved connection's name), that name, and the modal situation marked
+  // for the help topic (1..4, 0 none).
+  std::u16string m_strConnectionLabel;
+  std::u16string m_strConnectionName;
+  int m_nHelpContext = 0;
+
   // --- Lock session ---
   std::uint8_t m_bSensorLocked = 0;  // the sensor carries a password lock
   std::uint8_t m_bLoggedIn = 0;      // the user has logged in to the locked sensor

@@ -77,4 +77,8 @@ public:
   virtual ~ConfigDialogsService() = default;
   virtual void CancelNewItem() = 0;  // CConfigNewItem::CancelDialog
   virtual void EndDialogs() = 0;     // rename and information dialogs
+  // The new-configuration dialog (CConfigNewItem) modally; downloadToDevice
+  // makes it queue the upload of a file under the new name.
+  virtual void RunNewItem(bool /*downloadToDevice*/) {}
+  virtual void RunRename() {}  // CConfigRename modally
 };

@@ -7,7 +7,20 @@
 QMessageBox::StandardButton QtPrompt::message(QWidget* owner, const QString& text, const QString& caption,
                                               QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, caption, text, buttons, owner);
-  return static_cast<QMessageBox::StandardButton>(box.exec());
+  open_.append(&box);
+  const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+  open_.removeAll(&box);
+  return answer;
+}
+
+void QtPrompt::AnswerOpenBoxesNo() {
+  for (const QPointer<QMessageBox>& box : open_) {
+    if (!box) continue;
+    if (box->button(QMessageBox::No))
+      box->done(QMessageBox::No);
+    else
+      box->done(QMessageBox::Cancel);
+  }
 }
 
 int QtPrompt::runDialog(QDialog& dialog) { return dialog.exec(); }

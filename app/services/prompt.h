@@ -2,7 +2,9 @@
 // Every message box, file or colour dialog and modal dialog of the program
 // goes through one Prompt, so tests answer them without a nested event loop.
 #include <QColor>
+#include <QList>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 class QDialog;
@@ -26,6 +28,9 @@ public:
   virtual QString existingFolder(QWidget* owner, const QString& title, const QString& folder) = 0;
   // A colour choice; an invalid colour when cancelled.
   virtual QColor colour(QWidget* owner, const QColor& initial, const QString& title) = 0;
+  // Answers every message box that is open with No (Cancel when it has no
+  // No): the user-interface reset does it, so no question outlives a session.
+  virtual void AnswerOpenBoxesNo() {}
 };
 
 // The real boxes and dialogs.
@@ -38,4 +43,8 @@ public:
   QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
   QString existingFolder(QWidget* owner, const QString& title, const QString& folder) override;
   QColor colour(QWidget* owner, const QColor& initial, const QString& title) override;
+  void AnswerOpenBoxesNo() override;
+
+private:
+  QList<QPointer<QMessageBox>> open_;
 };

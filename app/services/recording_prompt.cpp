@@ -19,7 +19,17 @@ QMessageBox::StandardButton RecordingPrompt::message(QWidget* owner, const QStri
   r.icon = icon;
   r.buttons = buttons;
   requests_.append(r);
-  if (messageHook_) messageHook_(r);
+  if (messageHook_) {
+    ++openBoxes_;
+    answerNo_ = false;
+    messageHook_(r);
+    --openBoxes_;
+    if (answerNo_) {
+      answerNo_ = false;
+      ++answeredNo_;
+      return (buttons & QMessageBox::No) ? QMessageBox::No : QMessageBox::Cancel;
+    }
+  }
   if (echo_) std::fprintf(stderr, "%s|%d|%s\n", qPrintable(caption), int(icon), qPrintable(text));
   if (!answers_.empty()) {
     const auto a = answers_.front();
@@ -61,4 +71,8 @@ QString RecordingPrompt::existingFolder(QWidget* owner, const QString& title, co
 QColor RecordingPrompt::colour(QWidget* owner, const QColor&, const QString& title) {
   requests_.append(Request{Kind::Colour, owner, {}, title, QMessageBox::NoIcon, {}, nullptr});
   return colourAnswer_;
+}
+
+void RecordingPrompt::AnswerOpenBoxesNo() {
+  if (openBoxes_ > 0) answerNo_ = true;
 }

@@ -51,6 +51,10 @@ public:
   QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
   QString existingFolder(QWidget* owner, const QString& title, const QString& folder) override;
   QColor colour(QWidget* owner, const QColor& initial, const QString& title) override;
+  // A box counts as open while its message hook runs: answered from there,
+  // it returns No (or Cancel). answeredNo() counts such answers.
+  void AnswerOpenBoxesNo() override;
+  int answeredNo() const { return answeredNo_; }
 
 private:
   QList<Request> requests_;
@@ -60,4 +64,7 @@ private:
   QString fileAnswer_;
   QColor colourAnswer_;
   bool echo_ = false;
+  int openBoxes_ = 0;
+  bool answerNo_ = false;
+  int answeredNo_ = 0;
 };

@@ -63,6 +63,8 @@ public:
   // shows it (its area less the scroll bars while zoomed): the mouse mapping.
   virtual QRect SourceRect() const { return {0, 0, 640, 480}; }
   virtual QRect PictureArea() const { return {0, 0, 480, 360}; }
+  // The picture scroll bars (shown while zoomed in).
+  virtual void ShowScrollBars(bool /*shown*/) {}
 };
 
 // The message list (CColorListBox): lines in colours (COLORREF 0x00BBGGRR).

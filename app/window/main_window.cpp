@@ -22,6 +22,9 @@
 #include "dialogs/splash_screen.h"
 #include "log/colour_message_list.h"
 #include "resources/program_strings.h"
+#include "window/address_entry.h"
+#include "window/dialog_control.h"
+#include "window/main_commands.h"
 #include "window/menu_table.h"
 
 namespace {
@@ -42,7 +45,8 @@ QString idName(int id) { return QStringLiteral("id%1").arg(id); }
 }  // namespace
 
 CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
-    : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()) {
+    : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()),
+      m_lockLibrary(MakeKeltrovLibrary()) {
   setObjectName("CVarnisDatamatrixDlg");
   if (!m_panels.messageList) m_panels.messageList = std::make_unique<ColourMessageList>();
   CLog::Options logOptions;
@@ -109,14 +113,16 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
     m_prompt.runDialog(splash);
   }
   setWindowTitle(m_resources.definition(300));
-  m_btnBack->setEnabled(false);
-  m_btnEscape->setEnabled(false);
-  m_btnNext->setEnabled(false);
+  m_dialogControl = std::make_unique<CDialogControl>(*this, std::move(m_lockLibrary));
+  m_dialogControl->setHelpLauncher([this](int topic) { LaunchHelp(topic); });
+  m_commands = new CMainCommands(*this);
+  m_commands->Connect();
   ApplyLanguage();
   StartImageView();
   LoadSettings();
   CreateConverters();
   m_convertersTaken = true;
+  m_dialogControl->ResetModeStatics();
   return StartResult::Run;
 }
 
@@ -216,6 +222,9 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_panelArea = new QWidget(central);
   m_panelArea->setObjectName("panelArea");
   m_panelArea->setGeometry(662, 5, 356, 560);
+  m_addressEntry = new AddressEntry(m_panelArea);
+  m_addressEntry->setGeometry(m_panelArea->rect());
+  m_addressEntry->hide();
 
   auto makeButton = [&](int id, int x) {
     auto* b = new QPushButton(central);
@@ -258,8 +267,6 @@ void CVarnisDatamatrixDlg::CreateMenu() {
   connect(m_actions.value(MenuIds::kExit), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnExit);
   connect(m_actions.value(MenuIds::kAbout), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnAbout);
   connect(m_actions.value(MenuIds::kHelp), &QAction::triggered, this, &CVarnisDatamatrixDlg::OnHelp);
-  // Disconnected: nothing to connect to until a connection is chosen.
-  m_actions.value(MenuIds::kConnect)->setEnabled(false);
 }
 
 void CVarnisDatamatrixDlg::CreateToolbar() {
@@ -288,7 +295,11 @@ void CVarnisDatamatrixDlg::CreateStatusBar() {
   for (std::size_t i = 0; i < m_statusPanes.size(); ++i) {
     auto* pane = new QLabel(this);
     pane->setObjectName(QStringLiteral("statusPane%1").arg(i));
-    pane->setMinimumWidth(i == 0 ? 24 : 60);
+    // The parts' widths of the 1024-pixel window: edges at 995, 905, 760,
+    // 580, 475, 445 and 200 pixels before the right edge.
+    constexpr int kWidths[] = {29, 90, 145, 180, 105, 30, 245, 200};
+    pane->setMinimumWidth(kWidths[i]);
+    if (i + 1 < m_statusPanes.size()) pane->setMaximumWidth(kWidths[i]);
     statusBar()->addWidget(pane, i == m_statusPanes.size() - 1 ? 1 : 0);
     m_statusPanes[i] = pane;
   }
@@ -377,6 +388,8 @@ void CVarnisDatamatrixDlg::ApplyLanguage() {
   for (Panel* panel : m_panels.pages()) panel->ReloadTexts();
   for (int i = 0; i < 3; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
   m_strMsgTitle = m_strProductTexts[2];
+  m_addressEntry->setTexts(text(5040), text(310).remove('&'));
+  if (m_dialogControl) m_dialogControl->Apply();
 }
 
 void CVarnisDatamatrixDlg::RaiseFromOtherInstance() {
@@ -393,11 +406,19 @@ QWidget* CVarnisDatamatrixDlg::frontWindow() {
 }
 
 void CVarnisDatamatrixDlg::ResetUserInterface() {
-  if (m_endLibrarySession) m_endLibrarySession();
-  if (m_disconnectMesg && m_disconnectMesg->isVisible()) m_disconnectMesg->Close();
-  m_state.m_bConnected = 0;
-  m_state.m_bTestRunning = 0;
+  if (m_dialogControl) {
+    m_dialogControl->ResetToDisconnected();
+  } else {
+    EndLibrarySession();
+    if (m_disconnectMesg && m_disconnectMesg->isVisible()) m_disconnectMesg->Close();
+    m_state.m_bConnected = 0;
+    m_state.m_bTestRunning = 0;
+  }
   emit userInterfaceReset();
+}
+
+void CVarnisDatamatrixDlg::EndLibrarySession() {
+  if (m_endLibrarySession) m_endLibrarySession();
 }
 
 void CVarnisDatamatrixDlg::ShowDisconnectNotice() {
@@ -428,7 +449,11 @@ void CVarnisDatamatrixDlg::OnHelp() {
   const int id = CLanguage::ResolveHelpLanguage(m_language.GetSelectedLanguage(), 1);
   if (id == -14011) return;
   m_language.SelectHelpLanguage(id);
-  // The main window's own topic; the pages' topics come with the pages.
+  // The topic of the situation in front (the state controller chooses it).
+  if (m_dialogControl) {
+    m_dialogControl->ShowContextHelp();
+    return;
+  }
   LaunchHelp(m_resources.definition(403).toInt());
 }
 

@@ -19,7 +19,12 @@
 #include "services/main_panels.h"
 #include "services/prompt.h"
 #include "settings/quorren_reg.h"
+#include "window/lock_library.h"
 #include "window/path.h"
+
+class AddressEntry;
+class CDialogControl;
+class CMainCommands;
 
 class QAction;
 class QUrl;
@@ -103,6 +108,41 @@ public:
   // its modal box) to the front.
   void RaiseFromOtherInstance();
 
+  // --- Features of the main window ---
+  CDialogControl& dialogControl() { return *m_dialogControl; }
+  CMainCommands& commands() { return *m_commands; }
+  // The lock library the controller calls (tests: a stand-in); before OnInitDialog.
+  void setLockLibrary(std::unique_ptr<LockLibrary> lock) { m_lockLibrary = std::move(lock); }
+  // Library calls the GUI thread makes itself (the engine plugs them in):
+  // the live-image stop when the editor is left.
+  void setStopLiveImage(std::function<int()> call) { m_stopLiveImage = std::move(call); }
+
+  QPushButton* wizardButton(int id) const;
+  QLabel* modeStatic(int id) const;  // 1005 header, 1019, 1020, 1021
+  QLabel* pageTitleLabel() const { return m_pageTitle; }
+  QMenu* popupOfText(int textId) const;
+  // The selected tab of the code-definition and process-interface pages; -1 none.
+  int codeDefinitionTab() const { return -1; }
+  int processInterfaceTab() const { return -1; }
+  // 0 when the editor page in front passes its checks, -1 otherwise.
+  int ValidateEditorPage();
+  // The command engine's session ends (commands not yet run are dropped).
+  void EndLibrarySession();
+  // Zoom tools off, the whole picture, scroll bars and side panel hidden.
+  void LeaveZoomMode();
+  void ResetPictureScroll();
+  // Closes the dialogs and boxes of the session that are still open.
+  void CloseSessionDialogs();
+  // The address typed in the address entry becomes the sensor address.
+  void TakeTypedAddress();
+  void ShowAddressPanel();
+  AddressEntry* addressEntry() const { return m_addressEntry; }
+  QWidget* ConnectionPanelOctet() const;
+  void ClearResultRegions();
+  void StopLiveImage();
+  // Ctrl+C over the message log with a selection: the whole log to the clipboard.
+  bool CopyMessageLog();
+
   // Environment-independent knobs for tests.
   void setSplashEnabled(bool on) { m_splashEnabled = on; }
   void setPathProvider(std::unique_ptr<CPath> path) { m_path = std::move(path); }
@@ -152,6 +192,11 @@ private:
   std::function<void(int)> m_postCommand;
   std::function<void()> m_endLibrarySession;
   std::function<bool(const QUrl&)> m_openUrl;
+  std::function<int()> m_stopLiveImage;
+  std::unique_ptr<LockLibrary> m_lockLibrary;
+  std::unique_ptr<CDialogControl> m_dialogControl;
+  CMainCommands* m_commands = nullptr;
+  AddressEntry* m_addressEntry = nullptr;
   bool m_splashEnabled = true;
   bool m_released = false;
   bool m_convertersTaken = false;

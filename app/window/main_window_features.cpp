@@ -1,0 +1,125 @@
+// The main window's pieces that its features (state controller, commands)
+// reach: its controls by id, the editor check, zoom leave, session dialogs.
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "core/code_types.h"
+#include "window/address_entry.h"
+#include "window/dialog_control.h"
+#include "window/main_window.h"
+
+QPushButton* CVarnisDatamatrixDlg::wizardButton(int id) const {
+  switch (id) {
+    case 1026: return m_btnBack;
+    case 1027: return m_btnEscape;
+    case 1028: return m_btnNext;
+    default: return nullptr;
+  }
+}
+
+QLabel* CVarnisDatamatrixDlg::modeStatic(int id) const {
+  switch (id) {
+    case 1005: return m_mainBackground;
+    case 1019: return m_modeStatics[0];
+    case 1020: return m_modeStatics[1];
+    case 1021: return m_modeStatics[2];
+    default: return nullptr;
+  }
+}
+
+QMenu* CVarnisDatamatrixDlg::popupOfText(int textId) const {
+  for (auto it = m_menuTextIds.cbegin(); it != m_menuTextIds.cend(); ++it)
+    if (it.value() == textId) return it.key();
+  return nullptr;
+}
+
+int CVarnisDatamatrixDlg::ValidateEditorPage() {
+  switch (m_state.m_nWizardStep) {
+    case 7:
+      return m_panels.trigger && m_panels.trigger->ValidateInput() != 0 ? -1 : 0;
+    case 11: {
+      auto& page = m_panels.codeDefinition;
+      if (!page) return 0;
+      if (page->ValidateInput() != 0) return -1;
+      if (m_state.m_nCodeType >= 1 && m_state.m_bConfigModified && page->ValidateCodeTab() != 0) return -1;
+      return 0;
+    }
+    default: return 0;
+  }
+}
+
+void CVarnisDatamatrixDlg::LeaveZoomMode() {
+  if (!m_state.m_bZoomMode) return;
+  if (m_panels.imageView) {
+    m_panels.imageView->ResetZoom();
+    m_panels.imageView->ShowScrollBars(false);
+  }
+  ResetPictureScroll();
+  m_state.m_bZoomMode = false;
+  if (m_dialogControl) m_dialogControl->SetZoomTool(0);
+}
+
+void CVarnisDatamatrixDlg::ResetPictureScroll() {
+  m_vScroll->hide();
+  m_hScroll->hide();
+  m_scrollCorner->hide();
+  if (m_panels.imageView) m_panels.imageView->ShowScrollBars(false);
+}
+
+void CVarnisDatamatrixDlg::CloseSessionDialogs() {
+  // Dialogs of the session still open (a page's own dialog, the colour
+  // dialog...) close; the disconnect notice has its own rule.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(w);
+    if (!dialog || !dialog->isVisible() || dialog == m_disconnectMesg.get()) continue;
+    if (dialog->parentWidget() && dialog->parentWidget()->window() == this) dialog->reject();
+  }
+  m_hMessageOwner = nullptr;
+  if (m_addressEntry) m_addressEntry->clear();
+}
+
+void CVarnisDatamatrixDlg::TakeTypedAddress() {
+  if (!m_addressEntry) return;
+  const std::u16string typed = m_addressEntry->address();
+  if (typed.empty()) return;
+  m_state.m_strConnectAddress = typed;
+  m_state.m_nConnectPort = m_addressEntry->port();
+}
+
+void CVarnisDatamatrixDlg::ShowAddressPanel() {
+  for (Panel* p : m_panels.pages()) p->widget()->hide();
+  m_addressEntry->show();
+  m_addressEntry->raise();
+  m_addressEntry->firstOctet()->setFocus();
+}
+
+QWidget* CVarnisDatamatrixDlg::ConnectionPanelOctet() const {
+  return m_addressEntry && m_addressEntry->isVisible() ? m_addressEntry->firstOctet() : nullptr;
+}
+
+void CVarnisDatamatrixDlg::ClearResultRegions() {
+  // The regions live with the image view; it forgets them with its code boxes.
+  if (m_panels.imageView) m_panels.imageView->RemoveOverlaysOfKind(1);
+}
+
+void CVarnisDatamatrixDlg::StopLiveImage() {
+  if (m_stopLiveImage) m_stopLiveImage();
+  m_state.m_bLiveImage = 0;
+}
+
+bool CVarnisDatamatrixDlg::CopyMessageLog() {
+  auto& log = m_panels.messageList;
+  if (!log) return false;
+  auto* list = qobject_cast<QListWidget*>(log->widget());
+  if (list && list->selectedItems().isEmpty()) return false;
+  QString all;
+  for (int i = 0; i < log->count(); ++i) all += log->itemText(i);
+  QApplication::clipboard()->setText(all);
+  return true;
+}
