@@ -9,6 +9,7 @@
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
 #include "commands/sensor_notify.h"
+#include "window/lock_library.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   // Process tests and the start-up benchmark follow the start on standard output.
   const bool report = qEnvironmentVariableIsSet("VT_STARTUP_REPORT");
   CVarnisDatamatrixDlg window(*prompt, MakePanels(*prompt));
+  window.setLockLibrary(MakeKeltrovLibrary());
   QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window, report] {
     window.RaiseFromOtherInstance();
     if (report) std::printf("raised\n"), std::fflush(stdout);

@@ -322,14 +322,14 @@ void CDialogControl::LockMessage(int textId, QWidget* owner) {
 }
 
 void CDialogControl::RestartLockClient() {
-  if (m_bLockSession) lock_->Restart(m_lockHost.constData(), m_lockPort);
+  if (m_bLockSession && lock_) lock_->Restart(m_lockHost.constData(), m_lockPort);
 }
 
 bool CDialogControl::StartLockSession() {
   const MainDialogState& s = dlg_.state();
   m_lockHost = QString::fromStdU16String(s.m_strConnectAddress).toUtf8().left(1023);
   m_lockPort = s.m_nConnectPort > 0 ? s.m_nConnectPort : 8080;
-  int result = lock_->Start(m_lockHost.constData(), m_lockPort);
+  int result = lock_ ? lock_->Start(m_lockHost.constData(), m_lockPort) : -52;
   // A client left over from a session whose finish failed is replaced, so
   // that the next connect does not fail for it.
   if (result == -51) result = lock_->Restart(m_lockHost.constData(), m_lockPort);
@@ -343,7 +343,7 @@ bool CDialogControl::StartLockSession() {
 
 bool CDialogControl::FinishLockSession() {
   if (!m_bLockSession) return true;
-  const int result = lock_->Finish();
+  const int result = lock_ ? lock_->Finish() : -50;
   // Either way the session is over: a finish fails only when the library
   // holds no client any more.
   MainDialogState& s = dlg_.state();
@@ -362,7 +362,7 @@ bool CDialogControl::ActivateLock(const QString& password) {
   MainDialogState& s = dlg_.state();
   std::string encoded;
   EncodeConfigName(encoded, password.toStdU16String());
-  if (lock_->Activate(encoded.c_str(), s.m_nLockedItems) != 0) {
+  if (!lock_ || lock_->Activate(encoded.c_str(), s.m_nLockedItems) != 0) {
     LockMessage(9972, dlg_.frontWindow());
     s.m_bSensorLocked = 0;
     RestartLockClient();
@@ -376,7 +376,7 @@ bool CDialogControl::ActivateLock(const QString& password) {
 
 bool CDialogControl::DeactivateLock() {
   MainDialogState& s = dlg_.state();
-  if (lock_->Deactivate() == 0) {
+  if (lock_ && lock_->Deactivate() == 0) {
     s.m_bSensorLocked = 0;
     s.m_bLoggedIn = 0;
     s.m_nLockedItems = 0;
@@ -393,7 +393,7 @@ bool CDialogControl::DeactivateLock() {
 bool CDialogControl::QueryLockStatus() {
   MainDialogState& s = dlg_.state();
   int status = 0;
-  const int result = lock_->Status(&status);
+  const int result = lock_ ? lock_->Status(&status) : -53;
   if (result == -53) {
     LockMessage(9974);
     RestartLockClient();

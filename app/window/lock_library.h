@@ -14,5 +14,5 @@ public:
   virtual int Deactivate() = 0;
 };
 
-// libkeltrov's exports.
+// libkeltrov's exports (built into the program, which links the library).
 std::unique_ptr<LockLibrary> MakeKeltrovLibrary();

@@ -45,8 +45,7 @@ QString idName(int id) { return QStringLiteral("id%1").arg(id); }
 }  // namespace
 
 CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
-    : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()),
-      m_lockLibrary(MakeKeltrovLibrary()) {
+    : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()) {
   setObjectName("CVarnisDatamatrixDlg");
   if (!m_panels.messageList) m_panels.messageList = std::make_unique<ColourMessageList>();
   CLog::Options logOptions;

@@ -111,7 +111,8 @@ public:
   // --- Features of the main window ---
   CDialogControl& dialogControl() { return *m_dialogControl; }
   CMainCommands& commands() { return *m_commands; }
-  // The lock library the controller calls (tests: a stand-in); before OnInitDialog.
+  // The lock library the controller calls (the program: libkeltrov, tests: a
+  // stand-in; none: every lock call fails); before OnInitDialog.
   void setLockLibrary(std::unique_ptr<LockLibrary> lock) { m_lockLibrary = std::move(lock); }
   // Library calls the GUI thread makes itself (the engine plugs them in):
   // the live-image stop when the editor is left.
