@@ -13,6 +13,7 @@
 
 #include "gui_test_support.h"
 #include "services/recording_prompt.h"
+#include "window/dialog_control.h"
 #include "window/main_window.h"
 
 namespace {
@@ -162,6 +163,11 @@ TEST_F(MainWindowTest, CtrlNAndAltF4ReachTheirCommands) {
   QApplication::setActiveWindow(&window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   QSignalSpy newConfig(window.action(32773), &QAction::triggered);
+  // Without a sensor the configuration menu is off, and its shortcut with it.
+  QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(newConfig.count(), 0);
+  window.state().m_bConnected = 1;
+  window.dialogControl().EnterConfigurationView();
   QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(newConfig.count(), 1);
 
