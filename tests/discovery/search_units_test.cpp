@@ -83,7 +83,9 @@ TEST(QueryHosts, SilentHostsAreAskedSideBySideAndResultsComeInHostOrder) {
                             statuses.push_back(status);
                             return true;
                         });
-    EXPECT_EQ(askedWhenTheFirstEnded, 12);
+    // One at a time, only the first would have been asked by then (all 12
+    // are, but a loaded machine may not have run every responder yet).
+    EXPECT_GT(askedWhenTheFirstEnded, 1);
     ASSERT_EQ(order.size(), hosts.size());
     for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(order[i], i);
     EXPECT_EQ(statuses[0], 0);
