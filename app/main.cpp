@@ -6,6 +6,7 @@
 
 #include "dravik/files.h"
 #include "program/composition_root.h"
+#include "program/lock_update_features.h"
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
 #include "commands/sensor_notify.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   // Sensor commands and events; stopped and disconnected before the window goes.
   CSensorNotify sensorNotify(window);
+  LockAndUpdateFeatures lockAndUpdate(window, sensorNotify);
   window.show();
   if (report) {
     QObject::connect(qApp, &QApplication::aboutToQuit, [] { std::printf("ended\n"), std::fflush(stdout); });

@@ -13,6 +13,7 @@
 #include "keltrov/keltrov.h"
 #include "services/prompt.h"
 #include "text/text_codecs.h"
+#include "update/software_update.h"
 #include "window/main_window.h"
 
 namespace {
@@ -200,9 +201,9 @@ void CSensorNotify::OnConnectReply(int status) {
             break;
         case 3:
         case 4:
-            if (s.m_bSensorLocked && (s.m_nLockedItems & 2) && !s.m_bLoggedIn) {
-                // The login dialog belongs to the lock feature; without it the
-                // sensor stays closed to configuration.
+            if (s.m_bSensorLocked && (s.m_nLockedItems & 2) && !s.m_bLoggedIn &&
+                !(loginAtConnect_ && loginAtConnect_())) {
+                // Without a login the sensor stays closed to configuration.
                 s.m_bConnected = 0;
                 EndOfCommand();
                 dlg_.ShowDisconnectNotice();
@@ -236,14 +237,23 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             s.m_bTestRunning = 0;
             s.m_bConnected = 0;
             FinishCodeBlockingDll();
-            if (s.m_bUpdatePending) {
+            if (update_) {
+                // A failed disconnect drops the pending update.
+                if (!update_->OnDisconnectReply(status != 0 && status != -4202)) dlg_.ResetUserInterface();
+            } else if (s.m_bUpdatePending && status == 0) {
                 Post(CMD_UPDATE_SOFTWARE);
             } else {
+                s.m_bUpdatePending = 0;
                 dlg_.ResetUserInterface();
             }
             EndOfCommand();
             return true;
         case CMD_UPDATE_SOFTWARE:
+            if (update_) {
+                update_->OnUpdateReply(status, status == 0 || status == -4202);
+                EndOfCommand();
+                return true;
+            }
             dlg_.ResetUserInterface();
             EndOfCommand();
             if (status != 0) dlg_.errors().ShowError(status > 0 ? -status : status);

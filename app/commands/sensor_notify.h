@@ -9,6 +9,7 @@
 // first), closes the event target and ends the library's connection.
 #include <QObject>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "core/command_engine.h"
@@ -16,6 +17,7 @@
 #include "platform/window_target.h"
 
 class CVarnisDatamatrixDlg;
+class CSoftwareUpdate;
 
 class CSensorNotify : public QObject {
     Q_OBJECT
@@ -29,6 +31,11 @@ public:
     CConfigMngt& configMngt() { return configMngt_; }
 
     void Post(int command);
+    // The lock feature's login at a connect in a monitor state (true: go on).
+    // Without one a locked configuration leaves the window disconnected.
+    void setLoginAtConnect(std::function<bool()> login) { loginAtConnect_ = std::move(login); }
+    // The software update, which takes the replies of the disconnect and the update.
+    void setSoftwareUpdate(CSoftwareUpdate* update) { update_ = update; }
     // A reply as it reaches the GUI thread.
     void OnReply(CommandReply reply);
     // wParam and lParam of WM_SENSORNOTIFY: a reply without outputs, or an event.
@@ -54,5 +61,7 @@ private:
     CommandEngine engine_;
     CConfigMngt configMngt_;
     std::atomic<bool> liveFramePending_{false};
+    std::function<bool()> loginAtConnect_;
+    CSoftwareUpdate* update_ = nullptr;
     int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
 };

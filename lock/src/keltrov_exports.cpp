@@ -1,4 +1,5 @@
 // The flat exports and the library's one lock client.
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -13,8 +14,13 @@ namespace {
 using XmlRpc::XmlRpcClient;
 using XmlRpc::XmlRpcValue;
 
-// The lock calls wait for the sensor as long as it takes.
+// Without a limit set, the lock calls wait for the sensor as long as it takes.
 constexpr double kNoTimeLimit = -1.0;
+
+std::atomic<double>& timeLimit() {
+    static std::atomic<double> seconds{kNoTimeLimit};
+    return seconds;
+}
 
 struct LibraryState {
     // Held for a whole call, so no export ever uses a client that another
@@ -40,7 +46,7 @@ std::unique_ptr<XmlRpcClient> makeClient(const char* host, int port) {
 LockStatus callSensor(XmlRpcClient& client, const char* method, const XmlRpcValue& params, int* value) {
     XmlRpcValue reply;
     reply[0] = -1;
-    const bool executed = client.execute(method, params, reply, kNoTimeLimit);
+    const bool executed = client.execute(method, params, reply, timeLimit().load());
     return readLockReply(executed, client.isFault(), reply, value);
 }
 
@@ -124,4 +130,8 @@ int ValidateCodeBlockingPassword(const char* password, int* result) {
         params[0] = password;
         return callSensor(client, "xmlrpc_ValidateCodeBlockingPassword", params, result);
     });
+}
+
+void SetCodeBlockingTimeLimit(double seconds) {
+    timeLimit().store(seconds > 0.0 ? seconds : kNoTimeLimit);
 }

@@ -194,6 +194,23 @@ TEST_F(LockSession, SensorThatIsNotThereFailsTheCall) {
     EXPECT_EQ(status, -1);
 }
 
+// A sensor that reads the call and never answers: with a time limit the
+// call fails after it; 0 takes the limit away again.
+TEST_F(LockSession, SilentSensorEndsTheCallAtTheTimeLimit) {
+    server.setSilent(true);
+    SetCodeBlockingTimeLimit(0.3);
+    const auto start = std::chrono::steady_clock::now();
+    int result = 7;
+    EXPECT_EQ(ValidateCodeBlockingPassword("abcde", &result), KELTROV_CALL_FAILED);
+    EXPECT_EQ(result, -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    SetCodeBlockingTimeLimit(0);
+    server.setSilent(false);
+    ASSERT_EQ(RestartCodeBlockingDll(server.address().c_str(), server.port()), KELTROV_OK);
+    EXPECT_EQ(ValidateCodeBlockingPassword("abcde", &result), KELTROV_OK);
+    EXPECT_EQ(result, 1);
+}
+
 // The program keeps its sensor connection (libdravik, with its heartbeat)
 // open while it runs the lock session: two connections to one sensor.
 TEST_F(LockSession, WorksBesideTheSensorConnectionOfTheCommunicationLibrary) {

@@ -4,7 +4,7 @@
 // StartCodeBlockingDll and FinishCodeBlockingDll. Every export may be called
 // from any thread; calls are serialised, and each waits for the sensor's
 // reply without a time limit (a sensor that vanished is noticed by TCP
-// keep-alive). Texts are 8-bit and zero-terminated; the library copies what
+// keep-alive) unless SetCodeBlockingTimeLimit gave one. Texts are 8-bit and zero-terminated; the library copies what
 // it needs and never stores a password. Results: LockStatus
 // (keltrov/keltrov_status.h).
 #pragma once
@@ -48,3 +48,9 @@ KELTROV_API int DectivateCodeBlocking();
 // Returns KELTROV_OK, KELTROV_NOT_STARTED, KELTROV_CALL_FAILED,
 // KELTROV_BAD_REPLY or a sensor status.
 KELTROV_API int ValidateCodeBlockingPassword(const char* password, int* result);
+
+// Every later call waits at most seconds of silence for the sensor's reply
+// (a call that runs out returns KELTROV_CALL_FAILED); 0 or less: no limit.
+// The program sets its communication timeout, so a sensor that stops
+// answering cannot hold the window for good.
+KELTROV_API void SetCodeBlockingTimeLimit(double seconds);
