@@ -16,17 +16,16 @@ namespace {
 constexpr int kMenuLockSensor = 32799;
 constexpr int kMenuLogin = 32800;
 
+}  // namespace
+
 // A lock call blocks the window until the sensor answers or the time limit
 // ends it: show that it is busy.
-template <class Call>
-int WithWaitCursor(Call&& call) {
+int WithLockWaitCursor(const std::function<int()>& call) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const int result = call();
   QApplication::restoreOverrideCursor();
   return result;
 }
-
-}  // namespace
 
 void SetLockTimeLimit(int milliseconds) { SetCodeBlockingTimeLimit(milliseconds / 1000.0); }
 
@@ -36,7 +35,7 @@ LockOps MakeKeltrovLockOps(ErrorHost& host) {
     MainDialogState& s = host.state();
     std::string framed;
     EncodeConfigName(framed, password.toStdU16String());
-    const int result = WithWaitCursor([&] { return ActivateCodeBlocking(framed.c_str(), s.m_nLockedItems); });
+    const int result = WithLockWaitCursor([&] { return ActivateCodeBlocking(framed.c_str(), s.m_nLockedItems); });
     s.m_bSensorLocked = result == 0;
     if (result != 0)
       host.prompt().message(host.frontWindow(), host.text(9972), host.messageTitle(), QMessageBox::Warning);
@@ -44,7 +43,7 @@ LockOps MakeKeltrovLockOps(ErrorHost& host) {
   };
   ops.deactivate = [&host] {
     MainDialogState& s = host.state();
-    const int result = WithWaitCursor([] { return DectivateCodeBlocking(); });
+    const int result = WithLockWaitCursor([] { return DectivateCodeBlocking(); });
     if (result != 0) {
       host.prompt().message(host.frontWindow(), host.text(9973), host.messageTitle(), QMessageBox::Warning);
       return false;
@@ -55,7 +54,7 @@ LockOps MakeKeltrovLockOps(ErrorHost& host) {
     return true;
   };
   ops.validate = [](const std::string& password, int* result) {
-    return WithWaitCursor([&] { return ValidateCodeBlockingPassword(password.c_str(), result); });
+    return WithLockWaitCursor([&] { return ValidateCodeBlockingPassword(password.c_str(), result); });
   };
   return ops;
 }

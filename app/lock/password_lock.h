@@ -3,6 +3,7 @@
 // unlock), menu 32800 (log in or out), the login asked at a connect and the
 // monitor's reset-statistics rule. The lock calls run through LockOps.
 #include <QPixmap>
+#include <functional>
 
 #include "lock/lock_ops.h"
 
@@ -37,5 +38,7 @@ private:
 // libkeltrov's calls for LockOps: each with the wait cursor; activate and
 // deactivate keep the lock state and show 9972 / 9973 when they fail.
 LockOps MakeKeltrovLockOps(ErrorHost& host);
+// Runs one lock call under the wait cursor (the window waits for the sensor).
+int WithLockWaitCursor(const std::function<int()>& call);
 // The time limit of every lock call (the connection's communication timeout).
 void SetLockTimeLimit(int milliseconds);

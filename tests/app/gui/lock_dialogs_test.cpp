@@ -22,6 +22,7 @@ namespace {
 struct LockDialogs : ::testing::Test {
   void SetUp() override {
     window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MainPanels{});
+    window->setSplashEnabled(false);
     ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
     english = EnglishTable();
     ops.activate = [this](const QString& password) {

@@ -21,6 +21,7 @@
 #include "text/text_codecs.h"
 #include "update/sensor_update_msg.h"
 #include "update/software_update.h"
+#include "window/lock_library.h"
 #include "window/main_window.h"
 
 namespace {
@@ -30,6 +31,8 @@ struct LockUpdateFlow : ::testing::Test {
     ASSERT_TRUE(sensor.Start()) << sensor.error();
     english = EnglishTable();
     window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MainPanels{});
+    window->setSplashEnabled(false);
+    window->setLockLibrary(MakeKeltrovLibrary());
     ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
     notify = std::make_unique<CSensorNotify>(*window);
     features = std::make_unique<LockAndUpdateFeatures>(*window, *notify);
