@@ -10,6 +10,8 @@
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
 #include "commands/sensor_notify.h"
+#include "program/woi_writer.h"
+#include "window/image_mouse.h"
 #include "window/lock_library.h"
 #include "window/main_window.h"
 
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     DefineDravikLocale(folder.toStdU16String().c_str(), 1, 0);
   };
   if (window.OnInitDialog() == CVarnisDatamatrixDlg::StartResult::End) return 0;
+  window.imageMouse().setConfigWriter([&window] { return WriteDraggedWoi(window.state()); });
   QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   // Sensor commands and events; stopped and disconnected before the window goes.
   CSensorNotify sensorNotify(window);

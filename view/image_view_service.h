@@ -45,6 +45,9 @@ public:
     return view_ && view_->pictureControl() ? view_->pictureControl()->pictureArea() : QRect(0, 0, 480, 360);
   }
   void ShowScrollBars(bool shown) override;
+  QRect WoiRect(int id) const override;
+  int DragWoi(int id, int hitCode, QRect start, QPoint delta) override;
+  int ResultRegionAt(QPoint imagePoint) const override;
 
   // The view itself, for the features of view/ that draw into it.
   CDirectX& view();

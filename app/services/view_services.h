@@ -63,6 +63,14 @@ public:
   // shows it (its area less the scroll bars while zoomed): the mouse mapping.
   virtual QRect SourceRect() const { return {0, 0, 640, 480}; }
   virtual QRect PictureArea() const { return {0, 0, 480, 360}; }
+  // The window of interest dragged by the image mouse: its rectangle when the
+  // drag started (picture coordinates, x1 y1 x2 y2 as left top right bottom),
+  // and the drag by delta of the handle hit (18 moves it, 10..17 move an
+  // edge or corner), clamped by the overlay; 0, or the overlay's refusal.
+  virtual QRect WoiRect(int /*id*/) const { return {}; }
+  virtual int DragWoi(int /*id*/, int /*hitCode*/, QRect /*start*/, QPoint /*delta*/) { return -1; }
+  // The first result region (of 100) holding the picture point; -1 none.
+  virtual int ResultRegionAt(QPoint /*imagePoint*/) const { return -1; }
   // The picture scroll bars (shown while zoomed in).
   virtual void ShowScrollBars(bool /*shown*/) {}
 };

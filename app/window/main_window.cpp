@@ -24,6 +24,7 @@
 #include "resources/program_strings.h"
 #include "window/address_entry.h"
 #include "window/dialog_control.h"
+#include "window/image_mouse.h"
 #include "window/main_commands.h"
 #include "window/menu_table.h"
 
@@ -116,6 +117,8 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   m_dialogControl->setHelpLauncher([this](int topic) { LaunchHelp(topic); });
   m_commands = new CMainCommands(*this);
   m_commands->Connect();
+  m_imageMouse = new CImageMouse(*this);
+  m_imageMouse->Connect();
   ApplyLanguage();
   StartImageView();
   LoadSettings();

@@ -25,6 +25,7 @@
 class AddressEntry;
 class CDialogControl;
 class CMainCommands;
+class CImageMouse;
 
 class QAction;
 class QUrl;
@@ -111,6 +112,7 @@ public:
   // --- Features of the main window ---
   CDialogControl& dialogControl() { return *m_dialogControl; }
   CMainCommands& commands() { return *m_commands; }
+  CImageMouse& imageMouse() { return *m_imageMouse; }
   // The lock library the controller calls (the program: libkeltrov, tests: a
   // stand-in; none: every lock call fails); before OnInitDialog.
   void setLockLibrary(std::unique_ptr<LockLibrary> lock) { m_lockLibrary = std::move(lock); }
@@ -197,6 +199,7 @@ private:
   std::unique_ptr<LockLibrary> m_lockLibrary;
   std::unique_ptr<CDialogControl> m_dialogControl;
   CMainCommands* m_commands = nullptr;
+  CImageMouse* m_imageMouse = nullptr;
   AddressEntry* m_addressEntry = nullptr;
   bool m_splashEnabled = true;
   bool m_released = false;

@@ -1,0 +1,169 @@
+// The mouse over the picture in the main window: zoom tools and their
+// limits, the window of interest dragged and written once when the drag
+// ends, a refused write kept for the next mouse-up.
+#include <QAction>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "core/dialog_state_rules.h"
+#include "gui_test_support.h"
+#include "services/recording_prompt.h"
+#include "view/image_view_service.h"
+#include "view/woi_overlay.h"
+#include "window/dialog_control.h"
+#include "window/image_mouse.h"
+#include "window/main_window.h"
+
+using namespace DialogIds;
+
+namespace {
+
+struct ImageMouseTest : ::testing::Test {
+  LibCopy lib;
+  RecordingPrompt prompt;
+  ImageView* imageView = nullptr;
+  std::unique_ptr<CVarnisDatamatrixDlg> window;
+  QWidget* picture = nullptr;
+  std::vector<ImageRect> written;
+  std::vector<int> answers;  // what the writer returns, in order (0 when none left)
+
+  void SetUp() override {
+    qputenv("VT_NO_SPLASH", "1");
+    MainPanels panels;
+    auto owned = std::make_unique<ImageView>();
+    imageView = owned.get();
+    panels.imageView = std::move(owned);
+    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
+    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+    window->show();
+    picture = imageView->widget();
+    window->imageMouse().setConfigWriter([this] {
+      written.push_back(window->state().m_rcWoi);
+      if (answers.empty()) return 0;
+      const int a = answers.front();
+      answers.erase(answers.begin());
+      return a;
+    });
+    // The code-definition page of the editor, with its window of interest.
+    MainDialogState& s = window->state();
+    s.m_bConnected = 1;
+    window->dialogControl().EnterConfigurationView();
+    s.m_nWizardStep = 11;
+    s.m_bCodeDefinitionView = true;
+    window->dialogControl().EnableZoomButtons(true);
+    int id = 0;
+    COverlay* overlay = nullptr;
+    imageView->view().AddOverlay(OVERLAY_WOI, &id, &overlay);
+    ASSERT_EQ(static_cast<CWOI*>(overlay)->Set(100, 100, 300, 250), 0);
+  }
+  // A picture point at zoom step 0 in the control (480 x 360 shows 640 x 480).
+  static QPoint At(int x, int y) { return QPoint(x * 3 / 4, y * 3 / 4); }
+};
+
+TEST_F(ImageMouseTest, ZoomStepsStopAtTheirLimitsAndMapThePointer) {
+  auto& view = window->panels().imageView;
+  // Zoom out at step 0 does nothing.
+  window->action(kZoomOut)->trigger();
+  EXPECT_EQ(window->dialogControl().requests().zoomTool, 0);
+  EXPECT_FALSE(window->state().m_bZoomMode);
+
+  window->action(kZoomIn)->trigger();
+  EXPECT_TRUE(window->action(kZoomIn)->isChecked());
+  EXPECT_TRUE(window->state().m_bZoomMode);
+  for (int step = 1; step <= 5; ++step) {
+    QTest::mouseClick(picture, Qt::LeftButton, {}, view->PictureArea().center());
+    EXPECT_EQ(view->ZoomStep(), step);
+    // The clicked picture point becomes the centre of what is shown.
+    const QRect area = view->PictureArea();
+    const QRect source = view->SourceRect();
+    const ImagePoint centre = window->state().m_ptZoomCentre;
+    EXPECT_NEAR(source.center().x(), centre.x, 2) << step;
+    EXPECT_NEAR(source.center().y(), centre.y, 2) << step;
+    EXPECT_NEAR(centre.x, 320, 10) << step;
+    EXPECT_NEAR(centre.y, 240, 10) << step;
+    EXPECT_LT(area.width(), 480);
+  }
+  // At step 5 zoom in does nothing more.
+  QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(240, 180));
+  EXPECT_EQ(view->ZoomStep(), 5);
+
+  // Zoom out back to the whole picture; the zoom mode ends with it.
+  window->action(kZoomOut)->trigger();
+  EXPECT_TRUE(window->action(kZoomOut)->isChecked());
+  for (int step = 4; step >= 0; --step) {
+    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_EQ(view->ZoomStep(), step);
+  }
+  EXPECT_FALSE(window->state().m_bZoomMode);
+  EXPECT_FALSE(window->action(kZoomOut)->isChecked());
+  EXPECT_EQ(view->SourceRect(), QRect(0, 0, 640, 480));
+
+  // The scroll bar: a page up from 5 gives 0, a line up gives 4.
+  window->action(kZoomIn)->trigger();
+  QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(240, 180));
+  auto* bar = picture->findChild<QScrollBar*>("1002");
+  ASSERT_NE(bar, nullptr);
+  bar->setValue(5);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(bar->value(), 0);
+  bar->setValue(5);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(bar->value(), 4);
+  window->action(kZoomReset)->trigger();
+  EXPECT_EQ(view->ZoomStep(), 0);
+  EXPECT_FALSE(window->state().m_bZoomMode);
+}
+
+TEST_F(ImageMouseTest, DraggingTheWindowOfInterestWritesOnceWhenTheDragEnds) {
+  // The centre handle moves the window.
+  QTest::mousePress(picture, Qt::LeftButton, {}, At(200, 175));
+  for (int step = 1; step <= 4; ++step) QTest::mouseMove(picture, At(200 + 10 * step, 175 + 5 * step));
+  EXPECT_TRUE(written.empty());
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, At(240, 195));
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0], (ImageRect{140, 120, 340, 270}));
+  EXPECT_FALSE(window->imageMouse().dragMarked());
+
+  // A corner handle resizes it.
+  QTest::mousePress(picture, Qt::LeftButton, {}, At(340, 270));
+  QTest::mouseMove(picture, At(400, 300));
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, At(400, 300));
+  ASSERT_EQ(written.size(), 2u);
+  // (A control pixel is 4/3 picture pixels: the far corner lands within one.)
+  EXPECT_EQ(written[1].x1, 140);
+  EXPECT_EQ(written[1].y1, 120);
+  EXPECT_NEAR(written[1].x2, 400, 1);
+  EXPECT_NEAR(written[1].y2, 300, 1);
+}
+
+TEST_F(ImageMouseTest, ARefusedWriteShowsOnceAndWaitsForTheNextMouseUp) {
+  answers = {-4001};  // a warning-range code from the sensor
+  QTest::mousePress(picture, Qt::LeftButton, {}, At(200, 175));
+  QTest::mouseMove(picture, At(220, 175));
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, At(220, 175));
+  ASSERT_EQ(written.size(), 1u);
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Warning);
+  EXPECT_TRUE(window->imageMouse().dragMarked());
+  EXPECT_TRUE(window->state().m_bConnected);
+  // Moves outside the picture do not write again.
+  for (int i = 0; i < 3; ++i) QTest::mouseMove(picture, QPoint(470 + i, 5));
+  EXPECT_EQ(written.size(), 1u);
+  // The next mouse-up does.
+  QTest::mouseClick(picture, Qt::LeftButton, {}, At(20, 20));
+  EXPECT_EQ(written.size(), 2u);
+  EXPECT_FALSE(window->imageMouse().dragMarked());
+  EXPECT_EQ(prompt.messages().size(), 1);
+}
+
+TEST_F(ImageMouseTest, NothingHappensOverThePictureInSensorState6) {
+  window->state().m_nSensorState = 6;
+  QTest::mousePress(picture, Qt::LeftButton, {}, At(200, 175));
+  QTest::mouseMove(picture, At(260, 200));
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, At(260, 200));
+  EXPECT_TRUE(written.empty());
+  EXPECT_EQ(window->state().m_rcWoi, (ImageRect{100, 100, 300, 250}));
+}
+
+}  // namespace
