@@ -99,7 +99,7 @@ void LiveImageSource::setFaults(const LiveImageFaults& faults) {
 
 std::vector<Ipv4Endpoint> LiveImageSource::handshakes() const {
     std::lock_guard lock(mutex_);
-    return handshakes_;
+    return {handshakes_.begin(), handshakes_.end()};
 }
 
 std::optional<uint16_t> LiveImageSource::lastFrameNumber() const {
@@ -130,8 +130,10 @@ void LiveImageSource::serve() {
                 {
                     std::lock_guard lock(mutex_);
                     target_ = from;
+                    if (handshakes_.size() == kHandshakesKept) handshakes_.pop_front();
                     handshakes_.push_back(from);
                 }
+                ++handshakesReceived_;
                 socket_.sendTo(bytesOf("Init", 4), from);
             }
             continue;

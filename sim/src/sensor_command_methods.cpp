@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "expression_size.h"
 #include "sim/params_shape.h"
 #include "sim/status_reply.h"
 
@@ -55,6 +56,8 @@ std::string formatMatch(const std::string& text, const regmatch_t* groups, std::
 // [expression, text, format]: [0, 1 and the formatted first match, or 0 and
 // ""]. POSIX extended expressions.
 XmlRpcValue checkRegularExpression(const XmlRpcValue& params) {
+    // A few bytes of nested repetitions would take gigabytes to compile.
+    if (expandedAtoms(params[0].asString()) > kMaxExpandedAtoms) return statusReply(kSimBadExpression);
     regex_t expression;
     if (regcomp(&expression, params[0].asString().c_str(), REG_EXTENDED) != 0)
         return statusReply(kSimBadExpression);

@@ -307,6 +307,14 @@ TEST_F(SensorMethods, RegularExpressionCheck) {
     EXPECT_EQ(none[1].asInt(), 0);
     EXPECT_EQ(none[2].asString(), "");
     EXPECT_EQ(check("([", "x", "")[0].asInt(), kSimBadExpression);
+
+    // Repetitions are fine until their nested counts would multiply into
+    // gigabytes of compiled expression.
+    EXPECT_EQ(check("(ab){3}", "abababx", "")[2].asString(), "ababab");
+    EXPECT_EQ(check("[0-9]{2,4}[[:alpha:]]{1,}", "x 12345ab", "")[2].asString(), "2345ab");
+    EXPECT_EQ(check("(x{100}){100}", "x", "")[1].asInt(), 0);
+    for (const char* huge : {"(((a{99}){99}){99}){99}", "((a{255}){255}){255}", "(x{200}){200}", "((((a+)+)+)+){999}"})
+        EXPECT_EQ(check(huge, "aaaa", "")[0].asInt(), kSimBadExpression) << huge;
 }
 
 TEST_F(SensorMethods, ScriptedRepliesAnswerOneCallEachAndLeaveTheModelAlone) {

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -47,8 +48,11 @@ public:
     void setFaults(const LiveImageFaults& faults);
     int quality() const;
 
-    // Where each "Init" came from, in order.
+    // Where the latest "Init"s came from (at most kHandshakesKept), oldest
+    // first; every datagram can be one, so the list is bounded.
+    static constexpr std::size_t kHandshakesKept = 64;
     std::vector<Ipv4Endpoint> handshakes() const;
+    int handshakesReceived() const { return handshakesReceived_.load(); }
     int framesSent() const { return framesSent_.load(); }
     // The number of the latest frame sent, if any.
     std::optional<uint16_t> lastFrameNumber() const;
@@ -62,7 +66,7 @@ private:
     int quality_ = 85;
     std::size_t fragmentSize_ = 1400;
     LiveImageFaults faults_;
-    std::vector<Ipv4Endpoint> handshakes_;
+    std::deque<Ipv4Endpoint> handshakes_;
     std::optional<Ipv4Endpoint> target_;
     std::optional<uint16_t> lastNumber_;
     uint16_t nextNumber_ = 1;
@@ -70,6 +74,7 @@ private:
     std::atomic<bool> streaming_{false};
     std::atomic<bool> stopping_{false};
     std::atomic<int> framesSent_{0};
+    std::atomic<int> handshakesReceived_{0};
     vt::UdpSocket socket_;
     vt::UdpSocket otherSocket_;
     Ipv4Endpoint local_;
