@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <new>
 
 #include "xmlrpc/XmlRpcReplyHeader.h"
@@ -23,6 +24,31 @@ struct ExecutingGuard {
     explicit ExecutingGuard(bool& f) : flag(f) { flag = true; }
     ~ExecutingGuard() { flag = false; }
 };
+
+// Enough room for a value's XML, so that a request is written without
+// growing its buffer: exact for base64, generous for the rest.
+std::size_t xmlSizeHint(const XmlRpcValue& value) {
+    switch (value.getType()) {
+        case XmlRpcValue::TypeBase64: {
+            const std::size_t n = value.asBinary().size();
+            return (n + 2) / 3 * 4 + n / 54 + 64;
+        }
+        case XmlRpcValue::TypeString:
+            return value.asString().size() + 64;
+        case XmlRpcValue::TypeArray: {
+            std::size_t n = 64;
+            for (const auto& v : value.asArray()) n += xmlSizeHint(v) + 32;
+            return n;
+        }
+        case XmlRpcValue::TypeStruct: {
+            std::size_t n = 64;
+            for (const auto& [name, v] : value.asStruct()) n += name.size() + xmlSizeHint(v) + 64;
+            return n;
+        }
+        default:
+            return 64;
+    }
+}
 
 void skipSpace(std::string_view text, std::size_t& pos) {
     while (pos < text.size() &&
@@ -190,41 +216,48 @@ bool XmlRpcClient::doConnect() {
 }
 
 bool XmlRpcClient::generateRequest(const char* method, const XmlRpcValue& params) {
-    std::string body;
-    body.reserve(256);
-    body += kRequestBegin;
-    body += method;
-    body += "</methodName>\r\n";
+    // One buffer, the body written once: room for the header first, the
+    // header put in front of the body once its length is known. An update
+    // is megabytes of base64; writing it again costs more than sending it.
+    const std::size_t room = generateHeader(std::numeric_limits<std::size_t>::max()).size();
+    releaseBuffer(request_);
+    request_.reserve(room + kRequestBegin.size() + std::string_view(method).size() + xmlSizeHint(params) +
+                     64);
+    request_.append(room, ' ');
+    request_ += kRequestBegin;
+    request_ += method;
+    request_ += "</methodName>\r\n";
     if (params.valid()) {
-        body += "<params>";
+        request_ += "<params>";
         if (params.getType() == XmlRpcValue::TypeArray) {
             for (const auto& p : params.asArray()) {
-                body += "<param>";
-                p.appendXml(body);
-                body += "</param>";
+                request_ += "<param>";
+                p.appendXml(request_);
+                request_ += "</param>";
             }
         } else {
-            body += "<param>";
-            params.appendXml(body);
-            body += "</param>";
+            request_ += "<param>";
+            params.appendXml(request_);
+            request_ += "</param>";
         }
-        body += "</params>";
+        request_ += "</params>";
     }
-    body += "</methodCall>\r\n";
+    request_ += "</methodCall>\r\n";
 
-    std::string header = generateHeader(body);
+    const std::size_t bodySize = request_.size() - room;
+    const std::string header = generateHeader(bodySize);
+    requestStart_ = room - header.size();
+    request_.replace(requestStart_, header.size(), header);
     XmlRpcUtil::log(4, "XmlRpcClient::generateRequest: header is %d bytes, content-length is %d.",
-                    static_cast<int>(header.size()), static_cast<int>(body.size()));
-    request_ = std::move(header);
-    request_ += body;
+                    static_cast<int>(header.size()), static_cast<int>(bodySize));
     return true;
 }
 
-std::string XmlRpcClient::generateHeader(const std::string& body) {
+std::string XmlRpcClient::generateHeader(std::size_t bodySize) {
     std::string header = "POST " + uri_ + " HTTP/1.1\r\nUser-Agent: ";
     header += kUserAgent;
     header += "\r\nHost: " + host_ + ":" + std::to_string(port_) + "\r\n";
-    header += "Content-Type: text/xml\r\nContent-length: " + std::to_string(body.size()) + "\r\n\r\n";
+    header += "Content-Type: text/xml\r\nContent-length: " + std::to_string(bodySize) + "\r\n\r\n";
     return header;
 }
 
@@ -232,15 +265,16 @@ bool XmlRpcClient::writeRequest() {
     try {
         if (bytesWritten_ == 0)
             XmlRpcUtil::log(5, "XmlRpcClient::writeRequest (attempt %d):\n%s\n", sendAttempts_ + 1,
-                            request_.c_str());
-        if (!XmlRpcSocket::nbWrite(getfd(), request_, &bytesWritten_)) {
+                            request_.c_str() + requestStart_);
+        const std::string_view request = std::string_view(request_).substr(requestStart_);
+        if (!XmlRpcSocket::nbWrite(getfd(), request, &bytesWritten_)) {
             XmlRpcUtil::error("Error in XmlRpcClient::writeRequest: write error (%s).",
                               XmlRpcSocket::getErrorMsg().c_str());
             return false;
         }
         XmlRpcUtil::log(3, "XmlRpcClient::writeRequest: wrote %d of %d bytes.", bytesWritten_,
-                        static_cast<int>(request_.size()));
-        if (static_cast<std::size_t>(bytesWritten_) == request_.size()) {
+                        static_cast<int>(request.size()));
+        if (static_cast<std::size_t>(bytesWritten_) == request.size()) {
             releaseBuffer(header_);
             releaseBuffer(response_);
             connectionState_ = READ_HEADER;

@@ -95,7 +95,7 @@ bool XmlRpcSocket::nbRead(int fd, std::string& s, bool* eof, std::size_t limit) 
     return true;
 }
 
-bool XmlRpcSocket::nbWrite(int fd, const std::string& s, int* bytesSoFar) {
+bool XmlRpcSocket::nbWrite(int fd, std::string_view s, int* bytesSoFar) {
     while (static_cast<std::size_t>(*bytesSoFar) < s.size()) {
         const char* p = s.data() + *bytesSoFar;
         ssize_t n = ::send(fd, p, s.size() - static_cast<std::size_t>(*bytesSoFar), MSG_NOSIGNAL);

@@ -515,27 +515,33 @@ std::string XmlRpcValue::decodeWireString(std::string_view wire) {
 }
 
 void XmlRpcValue::appendBase64(std::string& out, const unsigned char* data, std::size_t n) {
-    out.reserve(out.size() + (n + 2) / 3 * 4 + n / kBase64LineBytes + 1);
+    // Sized once and written in place: megabytes go through here.
+    const std::size_t start = out.size();
+    out.resize(start + (n + 2) / 3 * 4 + n / kBase64LineBytes);
+    char* p = out.data() + start;
     std::size_t i = 0;
     while (i < n) {
         const std::size_t lineEnd = n - i > kBase64LineBytes ? i + kBase64LineBytes : n;
         const bool fullLine = lineEnd - i == kBase64LineBytes;
         for (; i + 3 <= lineEnd; i += 3) {
-            uint32_t v = (uint32_t(data[i]) << 16) | (uint32_t(data[i + 1]) << 8) | data[i + 2];
-            const char quad[4] = {kBase64Chars[(v >> 18) & 63], kBase64Chars[(v >> 12) & 63],
-                                  kBase64Chars[(v >> 6) & 63], kBase64Chars[v & 63]};
-            out.append(quad, 4);
+            const uint32_t v = (uint32_t(data[i]) << 16) | (uint32_t(data[i + 1]) << 8) | data[i + 2];
+            p[0] = kBase64Chars[(v >> 18) & 63];
+            p[1] = kBase64Chars[(v >> 12) & 63];
+            p[2] = kBase64Chars[(v >> 6) & 63];
+            p[3] = kBase64Chars[v & 63];
+            p += 4;
         }
         if (i < lineEnd) {
             uint32_t v = uint32_t(data[i]) << 16;
             if (i + 1 < lineEnd) v |= uint32_t(data[i + 1]) << 8;
-            out += kBase64Chars[(v >> 18) & 63];
-            out += kBase64Chars[(v >> 12) & 63];
-            out += (i + 1 < lineEnd) ? kBase64Chars[(v >> 6) & 63] : '=';
-            out += '=';
+            p[0] = kBase64Chars[(v >> 18) & 63];
+            p[1] = kBase64Chars[(v >> 12) & 63];
+            p[2] = (i + 1 < lineEnd) ? kBase64Chars[(v >> 6) & 63] : '=';
+            p[3] = '=';
+            p += 4;
             i = lineEnd;
         }
-        if (fullLine) out += '\n';
+        if (fullLine) *p++ = '\n';
     }
 }
 

@@ -65,7 +65,7 @@ protected:
     virtual bool doConnect();
     virtual bool setupConnection();
     virtual bool generateRequest(const char* method, const XmlRpcValue& params);
-    virtual std::string generateHeader(const std::string& body);
+    virtual std::string generateHeader(std::size_t bodySize);
     virtual bool writeRequest();
     virtual bool readHeader();
     virtual bool readResponse();
@@ -79,6 +79,7 @@ protected:
     std::string uri_;
     int port_;
     std::string request_;
+    std::size_t requestStart_ = 0;  // the request begins here in request_ (room left for its header)
     std::string header_;
     std::string response_;
     int sendAttempts_ = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace XmlRpc {
 
@@ -21,7 +22,7 @@ public:
     // stays in the socket for the next read).
     static bool nbRead(int fd, std::string& s, bool* eof, std::size_t limit = static_cast<std::size_t>(-1));
     // Writes from s[*bytesSoFar] on until done or it would block.
-    static bool nbWrite(int fd, const std::string& s, int* bytesSoFar);
+    static bool nbWrite(int fd, std::string_view s, int* bytesSoFar);
 
     // True when the peer has closed or reset an idle connection.
     static bool peerClosed(int fd);
