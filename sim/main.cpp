@@ -83,13 +83,17 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     vt::sim::SensorState sensor;
-    vt::sim::XmlRpcServer server(address, static_cast<uint16_t>(port));
+    // Runs for hours: the call log and the update images stay bounded.
+    vt::sim::ServerLimits limits;
+    limits.maxLoggedCalls = 1000;
+    vt::sim::XmlRpcServer server(address, static_cast<uint16_t>(port), limits);
     vt::sim::LiveImageSource liveImage;
     vt::sim::addConnectionMethods(server, sensor);
     vt::sim::addLiveImageMethods(server, liveImage);
     vt::sim::LockMethods lock;
     lock.install(server);
     vt::sim::UpdateMethods update;
+    update.setImagesKept(0);
     update.install(server);
     vt::sim::SensorModel model;
     vt::sim::addSensorCommandMethods(server, model);

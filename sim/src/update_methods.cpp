@@ -30,6 +30,13 @@ std::vector<XmlRpcValue::BinaryData> UpdateMethods::images() const {
     return images_;
 }
 
+void UpdateMethods::setImagesKept(std::size_t count) {
+    std::lock_guard lock(mutex_);
+    imagesKept_ = count;
+    if (images_.size() > count)
+        images_.erase(images_.begin(), images_.end() - static_cast<std::ptrdiff_t>(count));
+}
+
 void UpdateMethods::clearImages() {
     std::lock_guard lock(mutex_);
     images_.clear();
@@ -43,7 +50,10 @@ XmlRpcValue UpdateMethods::update(const XmlRpcValue& params) {
     }
     {
         std::lock_guard lock(mutex_);
-        images_.push_back(params[0].asBinary());
+        if (imagesKept_ > 0) {
+            if (images_.size() == imagesKept_) images_.erase(images_.begin());
+            images_.push_back(params[0].asBinary());
+        }
     }
     reply[0] = result_.load();
     return reply;

@@ -25,8 +25,10 @@ public:
     // arrived (no reply). Takes effect on the server given to install().
     void setDropMidCall(bool drop);
 
-    // Every image received whole by "xmlSWU", in order.
+    // The latest images received whole by "xmlSWU" (all of them unless
+    // limited), oldest first. The interactive simulator keeps none.
     std::vector<XmlRpc::XmlRpcValue::BinaryData> images() const;
+    void setImagesKept(std::size_t count);
     void clearImages();
 
 private:
@@ -35,6 +37,7 @@ private:
     XmlRpcServer* server_ = nullptr;
     std::atomic<int> result_{0};
     mutable std::mutex mutex_;
+    std::size_t imagesKept_ = static_cast<std::size_t>(-1);
     std::vector<XmlRpc::XmlRpcValue::BinaryData> images_;
 };
 
