@@ -18,6 +18,9 @@ if [ ! -x "$bin/varnis-tarvel" ]; then
 fi
 "$bin/varnis-sim" "$@" &
 sim=$!
+# The simulator listens on loopback; the program accepts that address only when told.
+export VT_ALLOW_LOOPBACK_SENSOR=1
+echo "connect with Connections > IP Address...: the simulator's address (127.0.0.1 unless --address) and port" >&2
 trap 'kill $sim 2>/dev/null || true' EXIT
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/varnis-tarvel"

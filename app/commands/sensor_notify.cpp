@@ -14,6 +14,9 @@
 #include "services/prompt.h"
 #include "text/text_codecs.h"
 #include "update/software_update.h"
+#include "core/dialog_state_rules.h"
+#include "window/dialog_control.h"
+#include "window/main_commands.h"
 #include "window/main_window.h"
 
 namespace {
@@ -169,6 +172,7 @@ void CSensorNotify::OnConnectReply(int status) {
     }
     if (status != 0) {
         EndOfCommand();
+        if (CDialogControl* control = dlg_.dialogControlIfMade()) control->SetConnectButton(false);
         dlg_.errors().ShowError(status);
         return;
     }
@@ -183,6 +187,7 @@ void CSensorNotify::OnConnectReply(int status) {
         FinishCodeBlockingDll();
         Disconnect(Utf8(s.m_strConnectKey).c_str());
         EndOfCommand();
+        if (CDialogControl* control = dlg_.dialogControlIfMade()) control->SetConnectButton(false);
         dlg_.errors().ShowError(lockStatus != 0 ? lockStatus : -1);
         return;
     }
@@ -190,13 +195,18 @@ void CSensorNotify::OnConnectReply(int status) {
     s.m_nLockedItems = items;
     s.m_bConnected = 1;
     s.m_bValidationFailed = 0;
+    if (CDialogControl* control = dlg_.dialogControlIfMade()) control->SetConnectButton(false);
 
     switch (s.m_nSensorState) {
         case 2:
             s.m_bBusy = 0;
             // The monitor view, as the monitor mode button does.
-            s.m_bBusy = 1;
-            Post(CMD_MONITOR_ON);
+            if (CMainCommands* commands = dlg_.commandsIfMade()) {
+                commands->OnModeStatic(DialogIds::kModeMonitor);
+            } else {
+                s.m_bBusy = 1;
+                Post(CMD_MONITOR_ON);
+            }
             EndOfCommand();
             break;
         case 3:
@@ -260,6 +270,10 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return true;
         case CMD_CLOSE_AND_SAVE:
         case CMD_CLOSE_AND_DISCARD:
+            // The editor's live image stops now that the close has its answer.
+            if (CMainCommands* commands = dlg_.commandsIfMade()) commands->OnEditorCloseReply();
+            Post(CMD_GET_CONFIG_LIST);
+            return false;
         case CMD_COPY_CONFIG:
         case CMD_ACTIVATE_CONFIG:
         case CMD_ACTIVATE_GROUP:
@@ -286,6 +300,10 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_GET_CONFIG_LIST:
             configMngt_.RebuildConfigMap(s.m_ConfigList);
             s.m_nTotalReadings = 0;
+            // The configuration mode the mode button asked for has begun.
+            if (CDialogControl* control = dlg_.dialogControlIfMade();
+                control && s.m_nSensorState == 4 && s.m_nWizardStep != 8 && !IsEditorStep(s.m_nWizardStep))
+                control->EnterConfigurationView();
             EndOfCommand();
             return false;
         case CMD_START_LIVE_IMAGE:
@@ -337,6 +355,10 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_GET_RESULTS_LIST:
         case CMD_GET_FAILED_RESULTS_LIST:
             if (s.m_bTestRunning) return true;
+            // The service mode the mode button asked for has begun.
+            if (CDialogControl* control = dlg_.dialogControlIfMade();
+                control && s.m_nSensorState == 9 && !s.m_bServiceView)
+                control->EnterServiceView();
             if (s.m_nStoredResultCount == 0) EndOfCommand();
             return false;
         case CMD_DOWNLOAD_CONFIG:

@@ -111,6 +111,9 @@ public:
 
   // --- Features of the main window ---
   CDialogControl& dialogControl() { return *m_dialogControl; }
+  // Null before OnInitDialog.
+  CDialogControl* dialogControlIfMade() { return m_dialogControl.get(); }
+  CMainCommands* commandsIfMade() { return m_commands; }
   CMainCommands& commands() { return *m_commands; }
   CImageMouse& imageMouse() { return *m_imageMouse; }
   // The lock library the controller calls (the program: libkeltrov, tests: a
