@@ -139,6 +139,16 @@ struct MainDialogState {
   std::u16string m_strConnectionName;
   int m_nHelpContext = 0;
 
+  // --- Connection dialogs ---
+  // Scan zones of the last network scan (network and mask texts, index-parallel),
+  // kept for DHCP lookups after the scan dialog has closed.
+  std::vector<std::u16string> m_arrZoneNetworks;
+  std::vector<std::u16string> m_arrZoneMasks;
+  int m_nZoneCount = 0;                   // zones listed when the scan dialog closed
+  std::uint8_t m_bConnectFromScan = 0;    // the connect takes its address from the scan dialog
+  std::uint8_t m_bUseMessageOwner = 0;    // saving a connection asks over the dialog in front
+  int m_nOpenDialog = 0;                  // 3 while the scan dialog is open
+
   // --- Lock session ---
   std::uint8_t m_bSensorLocked = 0;  // the sensor carries a password lock
   std::uint8_t m_bLoggedIn = 0;      // the user has logged in to the locked sensor

@@ -1,5 +1,6 @@
 #include "program/composition_root.h"
 
+#include "connection/bookmark.h"
 #include "controls/color_list_box_log.h"
 #include "view/image_view_service.h"
 
@@ -9,5 +10,6 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   MainPanels panels;
   panels.messageList = std::make_unique<ColorListBoxLog>();
   panels.imageView = std::make_unique<ImageView>();
+  panels.connectionPanel = std::make_unique<CBookmark>();
   return panels;
 }

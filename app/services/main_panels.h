@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "services/codedef_services.h"
+#include "services/connection_services.h"
 #include "services/config_services.h"
 #include "services/view_services.h"
 
 struct MainPanels {
+  // connection/
+  std::unique_ptr<ConnectionPanelService> connectionPanel;
   // view/ (the message list has a plain default when none is plugged in)
   std::unique_ptr<MessageListService> messageList;
   std::unique_ptr<ImageViewService> imageView;
@@ -35,7 +38,7 @@ struct MainPanels {
   // The pages placed in the panel area, those that exist.
   std::vector<Panel*> pages() const {
     std::vector<Panel*> out;
-    for (Panel* p : std::initializer_list<Panel*>{monitor.get(), service.get(), taskButtons.get(), functionTest.get(),
+    for (Panel* p : std::initializer_list<Panel*>{connectionPanel.get(), monitor.get(), service.get(), taskButtons.get(), functionTest.get(),
                                                   sensorPanel.get(), codeDefinition.get(), imageQuality.get(),
                                                   processInterface.get()})
       if (p) out.push_back(p);

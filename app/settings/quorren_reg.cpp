@@ -160,30 +160,48 @@ int CQuorrenReg::StoreConnection(const SavedConnection& c) {
 }
 
 int CQuorrenReg::ReplaceConnection(const SavedConnection& c) {
-  for (const QString& key : connectionKeys_) {
-    SavedConnection stored;
-    ReadConnection(key, stored);
-    if (stored.ipAddress != c.ipAddress && stored.name != c.name) continue;
-    DeleteKey(key);
-    const int result = StoreConnection(c);
-    EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
-    return result;
-  }
-  return 0;
+  QString found;
+  if (FindConnection(c, found) != 1) return 0;
+  return ReplaceConnection(found, c);
+}
+
+int CQuorrenReg::ReplaceConnection(const QString& foundName, const SavedConnection& c) {
+  // Exactly the entry the search named goes; no other one with a similar address.
+  DeleteKey(kConnections + '\\' + foundName);
+  const int result = StoreConnection(c);
+  EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
+  return result;
 }
 
 int CQuorrenReg::FindConnection(const SavedConnection& c, QString& name) {
   EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
+  auto given = [](const QString& t) { return !t.isEmpty() && t != QStringLiteral("-"); };
   for (const QString& key : connectionKeys_) {
     SavedConnection stored;
     ReadConnection(key, stored);
-    if (stored.name == c.name ||
-        (!c.ipAddress.isEmpty() && NormaliseAddress(stored.ipAddress) == NormaliseAddress(c.ipAddress))) {
+    bool same = stored.name == c.name;
+    if (given(c.ipAddress))
+      same = same || NormaliseAddress(stored.ipAddress) == NormaliseAddress(c.ipAddress);
+    else if (given(c.macAddress))
+      // Two sensors without a known address are told apart by their MAC addresses.
+      same = same || (!given(stored.ipAddress) && stored.macAddress.compare(c.macAddress, Qt::CaseInsensitive) == 0);
+    if (same) {
       name = stored.name;
       return 1;
     }
   }
   return 0;
+}
+
+int CQuorrenReg::CountConnections() {
+  EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
+  return connectionCount_;
+}
+
+int CQuorrenReg::DeleteConnection(const QString& name) {
+  const int result = DeleteKey(kConnections + '\\' + name) ? 0 : -1;
+  EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
+  return result;
 }
 
 SavedConnection CQuorrenReg::DefaultConnection(const Texts& definition, const Texts& language) const {

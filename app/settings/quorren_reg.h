@@ -43,10 +43,17 @@ public:
   int ReadConnection(const QString& keyPath, SavedConnection& out);
   int WriteConnectionValues(const SavedConnection& c);
   int StoreConnection(const SavedConnection& c);
-  // The first saved connection with the name or the address is replaced.
+  // The saved connection that FindConnection names is replaced (0 when none).
   int ReplaceConnection(const SavedConnection& c);
-  // 1 and the saved name when one has the name or (normalised) the address.
+  // Replaces exactly the saved connection of that name.
+  int ReplaceConnection(const QString& foundName, const SavedConnection& c);
+  // 1 and the saved name when one has the name or (normalised) the address;
+  // without an address, one without an address and with the same MAC address.
   int FindConnection(const SavedConnection& c, QString& name);
+  // Number of saved connections (enumerates them again).
+  int CountConnections();
+  // 0, or -1 when no connection of that name is stored.
+  int DeleteConnection(const QString& name);
   QStringList connectionKeys() const { return connectionKeys_; }
   int connectionCount() const { return connectionCount_; }
 

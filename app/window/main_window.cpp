@@ -107,6 +107,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   CreateToolbar();
   CreateStatusBar();
   PlacePanels();
+  if (m_panels.connectionPanel) m_panels.connectionPanel->Attach(*this);
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {
     CSplashScreen splash(m_resources);
@@ -122,6 +123,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   ApplyLanguage();
   StartImageView();
   LoadSettings();
+  if (m_panels.connectionPanel) m_panels.connectionPanel->OnSettingsLoaded();
   CreateConverters();
   m_convertersTaken = true;
   m_dialogControl->ResetModeStatics();

@@ -59,6 +59,7 @@ public:
   CQuorrenReg& settings() { return m_reg; }
   // What start-up read from the settings.
   const QString& lastConnection() const { return m_strLastConnection; }
+  void setLastConnection(const QString& name) { m_strLastConnection = name; }
   const CurrentConnection& currentConnection() const { return m_currentConnection; }
   QStringList& referenceCodes() { return m_ReferenceCodes; }
   // A setting could not be stored: said once, the program goes on.

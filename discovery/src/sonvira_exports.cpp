@@ -1,4 +1,6 @@
 // The flat exports and the library's one set of state.
+#include <strings.h>
+
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -54,7 +56,8 @@ int searchForMac(const char* mac, const std::string& network, const char* mask, 
     for (int attempt = 0; attempt < 2; ++attempt) {
         bool found = false;
         search.run(network, mask, [&](std::unique_ptr<SensorDiscoveryRecord> record) {
-            if (std::strcmp(record->mac, mac) != 0) return true;
+            // Sensors report their MAC in either case; callers may write it in the other.
+            if (::strcasecmp(record->mac, mac) != 0) return true;
             copyText<kAddressBuffer>(outIp, record->ip);
             copyText<kAddressBuffer>(outMask, record->mask);
             found = true;

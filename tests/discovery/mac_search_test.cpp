@@ -40,8 +40,12 @@ TEST_F(MacSearch, FindsTheSensorsAddressAndMaskByItsMac) {
     EXPECT_STREQ(mask, "255.255.255.240");
 }
 
-TEST_F(MacSearch, TheMacMustMatchExactlyCaseIncluded) {
+TEST_F(MacSearch, TheMacMatchesWithoutRegardToCase) {
+    // The program may hold the MAC in another case than the sensor reports it.
     ASSERT_EQ(Sonvira_MAC2IP("00:0a:3c:00:00:0b", net.hostText(1).c_str(), net.maskText().c_str(), ip, mask),
+              SONVIRA_FOUND);
+    EXPECT_STREQ(ip, "192.168.100.20");
+    ASSERT_EQ(Sonvira_MAC2IP("00:0A:3C:00:00:0C", net.hostText(1).c_str(), net.maskText().c_str(), ip, mask),
               SONVIRA_NOT_FOUND);
     EXPECT_STREQ(ip, "");
     EXPECT_STREQ(mask, "");

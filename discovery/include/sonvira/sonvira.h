@@ -58,7 +58,7 @@ SONVIRA_API int Sonvira_StopScanning();
 SONVIRA_API int Sonvira_GetSensorInfo(const char* ip, SensorDiscoveryRecord* out);
 
 // Searches the subnet of ip and mask (null mask: 255.255.255.0) for the sensor
-// whose MAC text equals mac exactly, and writes its address and mask to outIp
+// whose MAC text equals mac (letters in either case), and writes its address and mask to outIp
 // and outMask (caller-owned, at least 16 bytes each; emptied first). Stops a
 // running scan first. The search is made once more when the first finds nothing.
 // Blocks for the sweep: seconds. Returns SONVIRA_FOUND, SONVIRA_NOT_FOUND,
