@@ -86,8 +86,7 @@ void CBookmark::CreateControls() {
   connect(delete_, &QPushButton::clicked, this, &CBookmark::DeleteSelectedConnection);
   connect(close_, &QPushButton::clicked, this, &CBookmark::OnClose);
   connect(help_, &QPushButton::clicked, this, [this] {
-    // No help files are installed with the program yet.
-    if (!Busy() && dlg_) dlg_->prompt().message(this, dlg_->text(51525), dlg_->messageTitle(), QMessageBox::Information);
+    if (!Busy() && dlg_) dlg_->LaunchHelp(dlg_->resources().definition(403).toInt());
   });
 
   grid_ = new CGridCtrl(0, 0, 0, 0, this);

@@ -618,7 +618,7 @@ void CConnectNetscan::OnButtonSaveall() {
 
 void CConnectNetscan::OnHelp() {
   if (m_bScanning) return;
-  dlg_.prompt().message(this, dlg_.text(51525), dlg_.messageTitle(), QMessageBox::Information);
+  dlg_.LaunchHelp(dlg_.resources().definition(406).toInt());
 }
 
 // --- Leaving ---
