@@ -16,6 +16,7 @@
 #include "core/error_codes.h"
 #include "core/join_address.h"
 #include "core/sensor_command.h"
+#include "window/dialog_control.h"
 #include "window/main_window.h"
 #include "window/menu_table.h"
 
@@ -149,6 +150,7 @@ void CBookmark::ReloadTexts() {
 }
 
 void CBookmark::OnSettingsLoaded() {
+  settingsLoaded_ = true;
   RefreshList();
   const QString& last = dlg_->lastConnection();
   if (!last.isEmpty() && SelectConnection(last)) {
@@ -175,6 +177,11 @@ void CBookmark::ClearOctets() {
 
 void CBookmark::SetConnectCommand(bool enabled) {
   if (!dlg_) return;
+  // The state controller owns the connect button and menu entry once it runs.
+  if (settingsLoaded_) {
+    dlg_->dialogControl().SetConnectButton(!enabled);
+    return;
+  }
   for (int id : {kToolbarConnect, MenuIds::kConnect})
     if (QAction* a = dlg_->action(id)) a->setEnabled(enabled);
 }
@@ -360,6 +367,7 @@ void CBookmark::OnClose() {
   grid_->ClearSelection();
   SelectConnection(dlg_->lastConnection());
   hide();
+  dlg_->dialogControl().SetConnectionPanelShown(false);
 }
 
 void CBookmark::OnFindSensors() {

@@ -95,4 +95,5 @@ private:
   GridRowRecord scanEntry_;
   bool bookmarkAddress_ = false;  // the last address came from a saved connection
   bool settingPort_ = false;
+  bool settingsLoaded_ = false;
 };

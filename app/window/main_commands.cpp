@@ -122,6 +122,18 @@ void CMainCommands::OnConnect(bool fromMenu) {
   }
   if (s.m_bConnected) return;
   dlg_.TakeTypedAddress();
+  if (auto& panel = dlg_.panels().connectionPanel) {
+    // A typed address goes first; with none at all the panel connects its
+    // selected saved connection and is shown to pick or type one.
+    bool typed = true;
+    for (const QString& octet : panel->octetTexts()) typed = typed && !octet.isEmpty();
+    if (typed || s.m_strConnectAddress.empty()) {
+      const bool shown = panel->widget()->isVisible();
+      panel->ConnectSelected();
+      if (!shown && !typed) OnIpAddress();
+      return;
+    }
+  }
   if (s.m_strConnectAddress.empty()) {
     // No address yet: the user types one in the connection panel.
     OnIpAddress();
@@ -399,6 +411,9 @@ bool CMainCommands::FilterKey(QObject* watched, QEvent* event) {
       return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      // The connection panel lets Enter press its Connect and "Find sensors..." itself.
+      if (auto& panel = dlg_.panels().connectionPanel; panel && panel->widget()->isAncestorOf(widget)) return false;
+      return true;
     case Qt::Key_Escape: return true;
     case Qt::Key_Space:
       // Blanks still reach the text fields of the pages.

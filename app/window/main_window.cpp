@@ -226,9 +226,12 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_panelArea = new QWidget(central);
   m_panelArea->setObjectName("panelArea");
   m_panelArea->setGeometry(662, 5, 356, 560);
-  m_addressEntry = new AddressEntry(m_panelArea);
-  m_addressEntry->setGeometry(m_panelArea->rect());
-  m_addressEntry->hide();
+  // The plain address entry only stands in while no connection panel is plugged in.
+  if (!m_panels.connectionPanel) {
+    m_addressEntry = new AddressEntry(m_panelArea);
+    m_addressEntry->setGeometry(m_panelArea->rect());
+    m_addressEntry->hide();
+  }
 
   auto makeButton = [&](int id, int x) {
     auto* b = new QPushButton(central);
@@ -392,7 +395,7 @@ void CVarnisDatamatrixDlg::ApplyLanguage() {
   for (Panel* panel : m_panels.pages()) panel->ReloadTexts();
   for (int i = 0; i < 3; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
   m_strMsgTitle = m_strProductTexts[2];
-  m_addressEntry->setTexts(text(5040), text(310).remove('&'));
+  if (m_addressEntry) m_addressEntry->setTexts(text(5040), text(310).remove('&'));
   if (m_dialogControl) m_dialogControl->Apply();
 }
 

@@ -94,12 +94,21 @@ void CVarnisDatamatrixDlg::TakeTypedAddress() {
 
 void CVarnisDatamatrixDlg::ShowAddressPanel() {
   for (Panel* p : m_panels.pages()) p->widget()->hide();
+  if (auto& panel = m_panels.connectionPanel) {
+    panel->widget()->show();
+    panel->widget()->raise();
+    panel->firstOctet()->setFocus();
+    return;
+  }
+  if (!m_addressEntry) return;
   m_addressEntry->show();
   m_addressEntry->raise();
   m_addressEntry->firstOctet()->setFocus();
 }
 
 QWidget* CVarnisDatamatrixDlg::ConnectionPanelOctet() const {
+  if (const auto& panel = m_panels.connectionPanel)
+    return panel->widget()->isVisible() ? panel->firstOctet() : nullptr;
   return m_addressEntry && m_addressEntry->isVisible() ? m_addressEntry->firstOctet() : nullptr;
 }
 
