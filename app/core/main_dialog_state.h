@@ -122,6 +122,7 @@ struct MainDialogState {
   ImageRect m_rcWoi;
   bool m_bZoomMode = false;      // set by CZoom, cleared by LeaveZoomMode
   bool m_bWoiDragArmed = false;  // a click on the picture would start a window-of-interest drag
+  bool m_bRenderOnPaint = false;  // the picture's background renders the view when it paints
   int m_nPictureScrollX = 0;     // picture scroll bars, 0..640
   int m_nPictureScrollY = 0;     // and 0..480
   ImagePoint m_ptZoomCentre;            // picture coordinates of the last zoom click

@@ -3,6 +3,9 @@
 #include "connection/bookmark.h"
 #include "controls/color_list_box_log.h"
 #include "view/image_view_service.h"
+#include "view/monitor_mode.h"
+#include "view/test_results.h"
+#include "view/window_controls.h"
 
 // Each layer adds its objects here as it lands; a layer that is not built
 // yet leaves its pointers null and the main window skips them.
@@ -11,5 +14,9 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.messageList = std::make_unique<ColorListBoxLog>();
   panels.imageView = std::make_unique<ImageView>();
   panels.connectionPanel = std::make_unique<CBookmark>();
+  panels.monitor = std::make_unique<CMonitorMode>();
+  panels.results = std::make_unique<CTestResults>();
+  panels.balloon = std::make_unique<BalloonTip>();
+  panels.colourSettings = std::make_unique<ColourSettings>();
   return panels;
 }

@@ -14,6 +14,29 @@
 #include "services/panel.h"
 
 struct MainDialogState;
+struct MainPanels;
+class CLog;
+class CQuorrenReg;
+class Prompt;
+class QWidget;
+
+// What the view services take from the main window when it places them
+// (AttachView, once, after the image view is attached). A hook left empty
+// is skipped.
+struct ViewHost {
+  MainDialogState* state = nullptr;
+  QWidget* window = nullptr;  // the main window: the tooltip's owner, the dialogs' parent
+  MainPanels* panels = nullptr;
+  CLog* log = nullptr;
+  CQuorrenReg* settings = nullptr;
+  Prompt* prompt = nullptr;
+  std::function<QString(int)> text;    // language strings
+  std::function<QString(int)> common;  // strings of the common definitions
+  std::function<void(int)> postCommand;
+  std::function<void(int, const QString&)> setStatusText;  // status bar part, text
+  std::function<void(bool)> enableZoomButtons;
+  std::function<void(int)> setOpenDialog;  // m_nOpenDialog
+};
 
 // The image view (CDirectX) and its zoom (CZoom).
 class ImageViewService {
@@ -88,16 +111,26 @@ public:
   // Width available to text, in pixels, and a text's width in the list's font.
   virtual int clientWidth() const = 0;
   virtual int textWidth(const QString& text) const = 0;
+  // Drops a selection the user made (the colours come back).
+  virtual void ClearSelection() {}
 };
 
 // The monitor panel (CMonitorMode).
 class MonitorPanelService : public Panel {
 public:
+  virtual void AttachView(const ViewHost& /*host*/) {}
   virtual void UpdateStatistics() = 0;
   virtual void ClearStatistics() = 0;
   virtual void ResetStatistics() = 0;
   virtual void CheckAllDisplayOptions() = 0;
   virtual void EnableResetButton(bool on) = 0;  // button 1144
+  // The display switches (Images, Search zones, Results) and whether code
+  // boxes may be drawn (off from Images off until the next initialisation).
+  virtual bool imagesShown() const { return true; }
+  virtual bool searchZonesShown() const { return true; }
+  virtual bool resultsShown() const { return true; }
+  virtual bool boxesAllowed() const { return true; }
+  virtual void OnInitDialog() {}  // the panel is shown for a monitor session
 };
 
 // The service panel (CServiceReport).
@@ -106,15 +139,25 @@ public:
   virtual void ClearResultSlots(bool reset) = 0;
   virtual void FillResultsGrid(bool rebuild) = 0;
   virtual void CheckAllDisplayOptions() = 0;
+  // The display switches (Images, Search zones, Results) and the selected
+  // result's time text and pass flag (1 passed, 0 failed, else unknown).
+  virtual bool imagesShown() const { return true; }
+  virtual bool searchZonesShown() const { return true; }
+  virtual bool resultsShown() const { return true; }
+  virtual QString selectedResultTime() const { return {}; }
+  virtual int selectedResultPassed() const { return -1; }
 };
 
 // The result texts of a reading (CTestResults) and the stored result images.
 class ResultViewService {
 public:
   virtual ~ResultViewService() = default;
+  virtual void AttachView(const ViewHost& /*host*/) {}
   virtual void ClearReadResults() = 0;
   virtual void ClearCodeResults() = 0;
-  virtual int Refresh() = 0;  // non-zero stops the caller
+  virtual int Refresh() = 0;  // 0 always; the caller releases the result
+  virtual void ShowResults() {}
+  virtual void ShowWoiOverlay() {}
   virtual void AddEvaluationCaption() = 0;
   virtual QStringList FormatResult(int resultIndex) = 0;
   virtual bool shortMessages() const = 0;  // the log keeps messages to three lines
@@ -126,6 +169,11 @@ public:
 class BalloonTipService {
 public:
   virtual ~BalloonTipService() = default;
+  virtual void AttachView(const ViewHost& /*host*/) {}
+  // Replaces any tool by this one (the lines of one code).
+  virtual int AddTool(int /*controlId*/, const QStringList& /*lines*/, std::uint32_t /*fill*/,
+                      std::uint32_t /*textColour*/) { return 0; }
+  virtual QWidget* owner() const { return nullptr; }
   virtual void ShowTip(int controlId, QPoint at) = 0;
   virtual void RemoveTool(int controlId, QPoint at) = 0;
   virtual void HideTip() = 0;
@@ -135,6 +183,7 @@ public:
 class ColourSettingsService {
 public:
   virtual ~ColourSettingsService() = default;
+  virtual void AttachView(const ViewHost& /*host*/) {}
   virtual int RunColourSettings() = 0;  // through the Prompt; the dialog's result
   virtual void EndDialog() = 0;         // closed by the user-interface reset
 };

@@ -108,6 +108,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   CreateStatusBar();
   PlacePanels();
   if (m_panels.connectionPanel) m_panels.connectionPanel->Attach(*this);
+  AttachViews();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {
     CSplashScreen splash(m_resources);
@@ -322,6 +323,41 @@ void CVarnisDatamatrixDlg::PlacePanels() {
     panel->widget()->setGeometry(m_panelArea->rect());
     panel->widget()->hide();
   }
+}
+
+// The view services meet the window's parts once the controls exist.
+void CVarnisDatamatrixDlg::AttachViews() {
+  ViewHost host;
+  host.state = &m_state;
+  host.window = this;
+  host.panels = &m_panels;
+  host.log = m_log.get();
+  host.settings = &m_reg;
+  host.prompt = &m_prompt;
+  host.text = [this](int id) { return text(id); };
+  host.common = [this](int id) { return m_resources.definition(id); };
+  host.postCommand = [this](int command) { PostSensorCommand(command); };
+  host.setStatusText = [this](int part, const QString& t) {
+    if (QLabel* pane = statusPane(part)) pane->setText(t);
+  };
+  host.enableZoomButtons = [this](bool on) {
+    for (int id : {5009, 5010, 5011})
+      if (QAction* a = m_actions.value(id)) a->setEnabled(on);
+  };
+  if (m_panels.balloon) m_panels.balloon->AttachView(host);
+  if (m_panels.monitor) m_panels.monitor->AttachView(host);
+  if (m_panels.results) m_panels.results->AttachView(host);
+  if (m_panels.colourSettings) m_panels.colourSettings->AttachView(host);
+  // The message list drops its selection when the mouse moves over the window.
+  if (QWidget* central = centralWidget()) {
+    central->setMouseTracking(true);
+    central->installEventFilter(this);
+  }
+}
+
+bool CVarnisDatamatrixDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove && watched == centralWidget()) m_panels.messageList->ClearSelection();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 int CVarnisDatamatrixDlg::BuildLanguageMenu() {

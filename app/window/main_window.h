@@ -170,6 +170,8 @@ private:
   void CreateStatusBar();
   void StartImageView();
   void PlacePanels();
+  void AttachViews();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void ReloadMenuTexts();
   void LoadSettings();
   void ReleaseResources();

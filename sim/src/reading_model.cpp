@@ -47,6 +47,11 @@ void ReadingModel::setNextText(std::string text) {
     nextText_ = std::move(text);
 }
 
+void ReadingModel::setExpectedCodes(int codes) {
+    std::lock_guard lock(mutex_);
+    expectedCodes_ = std::max(codes, 1);
+}
+
 void ReadingModel::setPollHold(std::chrono::milliseconds hold) {
     std::lock_guard lock(mutex_);
     pollHold_ = std::min(hold, std::chrono::milliseconds(19000));
@@ -57,6 +62,12 @@ int ReadingModel::configuredCodeType(const SensorData& sensor) {
     if (slot < 0 || slot >= kConfigSlotCount) return 1;
     const int codeType = sensor.slots[static_cast<std::size_t>(slot)].data.parameters.codeType();
     return codeType > 0 ? codeType : 1;
+}
+
+std::string ReadingModel::configuredLabel(const SensorData& sensor) {
+    const int slot = sensor.editing ? sensor.editing->slot : sensor.activeConfig;
+    if (slot < 0 || slot >= kConfigSlotCount) return "0)";
+    return std::to_string(slot + 1) + ")" + sensor.slots[static_cast<std::size_t>(slot)].name;
 }
 
 void ReadingModel::setRate(std::chrono::milliseconds period) {
@@ -99,7 +110,9 @@ bool ReadingModel::takeReading(bool count) {
         reading.codeType = codeType_ ? *codeType_ : configuredCodeType(sensor);
         reading.text = nextText_ ? *nextText_ : "VT-READING-" + std::to_string(reading.number);
         nextText_.reset();
+        reading.expectedCodes = expectedCodes_;
     }
+    reading.label = configuredLabel(sensor);
     reading.kind = kind;
     reading.state = sensor.state;
     reading.passed = sensor.nextReadingGood;
@@ -110,6 +123,7 @@ bool ReadingModel::takeReading(bool count) {
         reading.passed = false;
         reading.text.clear();
     }
+    if (reading.codesFound() < reading.expectedCodes) reading.passed = false;
     reading.takenAt = std::chrono::steady_clock::now();
     if (count) {
         sensor_.access([&](SensorData& d) {
@@ -156,7 +170,7 @@ XmlRpcValue ReadingModel::lock(int first, int /*second*/) {
     locked_ = std::move(chosen);
     ++counts_.locks;
     XmlRpcValue reply = statusReply(0);
-    reply[1] = locked_->codesFound();
+    reply[1] = locked_->resultCount();
     return reply;
 }
 
@@ -174,7 +188,7 @@ std::optional<SimReading> ReadingModel::lockedReading(int index, XmlRpcValue& re
         refusal = statusReply(kNothingLocked);
         return std::nullopt;
     }
-    if (index < 0 || index >= locked_->codesFound()) {
+    if (index < 0 || index >= locked_->resultCount()) {
         refusal = statusReply(kNoSuchCode);
         return std::nullopt;
     }

@@ -47,14 +47,14 @@ XmlRpcValue ResultReply(const SimReading& r) {
     const PaintedCode& c = r.code;
     const int found = r.codesFound();
     append(reply, r.number);                         // 0 result id
-    append(reply, r.passed ? 1 : 2);                 // 1 verdict
+    append(reply, r.passed ? 1 : 0);                 // 1 verdict
     append(reply, r.codeType);                       // 2 code type
     append(reply, 3);                                // 3 verdict selector
-    append(reply, std::string("Config ") + std::to_string(r.state));  // 4
+    append(reply, r.label);                          // 4 configuration label
     append(reply, 5);                                // 5
     append(reply, found);                            // 6 good codes
-    append(reply, 1);                                // 7 codes expected
-    append(reply, r.text.empty() ? std::string("NoRead") : r.text);   // 8 code text
+    append(reply, r.expectedCodes);                  // 7 codes expected
+    append(reply, found > 0 ? r.text : std::string());  // 8 code text, none when not read
     append(reply, r.decodingTimeMs);                 // 9
     append(reply, c.format.empty() ? std::string("none") : c.format);  // 10
     append(reply, c.left);                           // 11..14 window of interest
@@ -65,7 +65,7 @@ XmlRpcValue ResultReply(const SimReading& r) {
         append(reply, corner[0]);
         append(reply, corner[1]);
     }
-    append(reply, r.passed ? 1 : 2);                 // 23 code verdict
+    append(reply, found > 0 ? 1 : 0);                // 23 code verdict
     append(reply, r.decodingTimeMs + 3);             // 24 total decoding time
     append(reply, r.number);                         // 25 image count
     append(reply, 1);                                // 26

@@ -222,4 +222,42 @@ TEST_F(ReadingRoad, NoResultOnTheLockResumesPollingAndIsNotAFailure) {
     ASSERT_TRUE(window.waitForCount(2, 20s));
 }
 
+// A failed reading still offers its one record: verdicts 0 and no code
+// text; the label names the configuration read with; finding fewer codes
+// than the configuration expects fails the reading.
+TEST_F(ReadingRoad, AFailedReadingHasOneRecordWithoutText) {
+    ASSERT_EQ(model.createConfig({2, "Line B", 0}), vt::sim::kSimOk);
+    ASSERT_EQ(model.closeAndSave(), vt::sim::kSimOk);
+    ASSERT_EQ(model.activateConfig({2, "Line B", 0}), vt::sim::kSimOk);
+    model.setState(2);
+    struct Case {
+        bool good;
+        int expected;
+        int verdict, codeVerdict, found;
+        bool text;
+    };
+    for (const Case c : {Case{true, 1, 1, 1, 1, true}, Case{false, 1, 0, 0, 0, false}, Case{true, 2, 0, 1, 1, true}}) {
+        model.access([&](vt::sim::SensorData& d) { d.nextReadingGood = c.good; });
+        readings.setExpectedCodes(c.expected);
+        ASSERT_TRUE(readings.takeReading());
+        int count = -1;
+        ASSERT_EQ(GetNumberOfResults(-1, 0, 0, &count, nullptr, nullptr), COMM_OK);
+        EXPECT_EQ(count, 1);
+        ParameterList items;
+        std::vector<uint8_t> bytes;
+        ASSERT_EQ(GetTestConfigResult(0, &items, &bytes), COMM_OK);
+        ReadResultRecord r;
+        ASSERT_EQ(CResults::GetInstance()->Extract(items, r), 0);
+        SCOPED_TRACE(testing::Message() << "good " << c.good << ", expected " << c.expected);
+        EXPECT_EQ(r.ints0[1], c.verdict);
+        EXPECT_EQ(r.ints11[12], c.codeVerdict);
+        EXPECT_EQ(r.ints5[1], c.found);
+        EXPECT_EQ(r.ints5[2], c.expected);
+        EXPECT_EQ(!r.text8.empty(), c.text);
+        EXPECT_EQ(bytes.empty(), !c.text);
+        EXPECT_EQ(r.text4, "3)Line B");
+        ASSERT_EQ(SetUnlockResult(), COMM_OK);
+    }
+}
+
 }  // namespace

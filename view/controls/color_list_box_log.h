@@ -15,6 +15,7 @@ public:
   std::uint32_t itemColour(int index) const override { return list_.ItemColor(index); }
   int clientWidth() const override { return list_.viewport()->width(); }
   int textWidth(const QString& text) const override;
+  void ClearSelection() override { list_.ClearSelection(); }
 
   CColorListBox& list() { return list_; }
 

@@ -38,12 +38,16 @@ struct SimReading {
     int state = 0;      // the sensor state it was taken in
     int codeType = 0;
     std::string text;   // the code's text; empty when nothing was read
-    bool passed = false;
+    bool passed = false;      // every expected code was read
     int decodingTimeMs = 0;
+    int expectedCodes = 1;    // codes the configuration asks for
+    std::string label;        // "<slot number>)<stored name>" of the configuration read with
     PaintedCode code;
     std::chrono::steady_clock::time_point takenAt;
 
     int codesFound() const { return code.format.empty() ? 0 : 1; }
+    // Results a lock offers: the codes found, and a failed reading its one record.
+    int resultCount() const { return codesFound() > 0 ? codesFound() : 1; }
 };
 
 // The grade the simulator gives quality parameter k of a code (1..4; the
@@ -72,6 +76,9 @@ public:
     void setCodeType(int codeType);
     // The text of the next reading; afterwards "VT-READING-<number>" again.
     void setNextText(std::string text);
+    // How many codes each following reading expects (at least 1); a reading
+    // that finds fewer fails.
+    void setExpectedCodes(int codes);
     // A reading every `period` while the sensor is in a reading state; 0 stops.
     void setRate(std::chrono::milliseconds period);
     // How long a poll waits for a reading before it answers "nothing new";
@@ -103,6 +110,7 @@ public:
 private:
     void rateLoop();
     static int configuredCodeType(const SensorData& sensor);
+    static std::string configuredLabel(const SensorData& sensor);
     std::optional<SimReading> lockedReading(int index, XmlRpc::XmlRpcValue& refusal) const;
 
     SensorModel& sensor_;
@@ -110,6 +118,7 @@ private:
     std::condition_variable readingTaken_;
     std::optional<int> codeType_;
     std::optional<std::string> nextText_;
+    int expectedCodes_ = 1;
     std::chrono::milliseconds pollHold_{1000};
     std::chrono::milliseconds rate_{0};
     int rateGeneration_ = 0;  // a new rate ends the loop of the old one

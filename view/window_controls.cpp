@@ -1,0 +1,72 @@
+#include "view/window_controls.h"
+
+#include "controls/bb_tool_tip.h"
+#include "controls/color_settings.h"
+#include "core/main_dialog_state.h"
+#include "services/main_panels.h"
+#include "services/prompt.h"
+
+namespace {
+TextLookup Lookup(const std::function<QString(int)>& text) {
+  return [text](unsigned id) { return text ? text(static_cast<int>(id)) : QString(); };
+}
+}  // namespace
+
+BalloonTip::BalloonTip() = default;
+BalloonTip::~BalloonTip() { delete tip_.data(); }
+
+void BalloonTip::AttachView(const ViewHost& host) {
+  delete tip_.data();
+  tip_ = host.window ? new CBBToolTip(host.window, Lookup(host.text)) : nullptr;
+}
+
+int BalloonTip::AddTool(int controlId, const QStringList& lines, std::uint32_t fill, std::uint32_t textColour) {
+  return tip_ ? tip_->AddTool(controlId, lines, fill, textColour) : 0;
+}
+
+void BalloonTip::ShowTip(int controlId, QPoint at) {
+  if (!tip_) return;
+  shownId_ = controlId;
+  shownAt_ = at;
+  tip_->ShowTool(controlId, at);
+}
+
+void BalloonTip::RemoveTool(int controlId, QPoint at) {
+  if (tip_) tip_->RemoveTool(controlId, at);
+}
+
+void BalloonTip::HideTip() {
+  if (tip_) tip_->HideTip(shownId_, shownAt_);
+}
+
+CBBToolTip* BalloonTip::tip() const { return tip_.data(); }
+
+QWidget* BalloonTip::owner() const { return tip_ ? tip_->parentWidget() : nullptr; }
+
+ColourSettings::ColourSettings() = default;
+ColourSettings::~ColourSettings() = default;
+
+void ColourSettings::AttachView(const ViewHost& host) { host_ = host; }
+
+int ColourSettings::RunColourSettings() {
+  if (!host_.state || !host_.prompt) return 0;
+  ColourSettingsHooks hooks;
+  if (host_.settings) hooks = graphicsSettingsHooks(*host_.settings);
+  MainPanels* panels = host_.panels;
+  hooks.refreshOverlays = [panels] {
+    if (!panels || !panels->imageView) return;
+    panels->imageView->RefreshOverlayStyles();
+    panels->imageView->Render();
+  };
+  hooks.setOpenDialog = host_.setOpenDialog;
+  CColorSettings dialog(host_.state->colours, hooks, *host_.prompt, Lookup(host_.text), Lookup(host_.common),
+                        host_.window);
+  open_ = &dialog;
+  const int result = host_.prompt->runDialog(dialog);
+  open_ = nullptr;
+  return result;
+}
+
+void ColourSettings::EndDialog() {
+  if (open_) open_->reject();
+}
