@@ -205,6 +205,8 @@ void CMonitorMode::OnImages(bool checked) {
   }
   if (host_.panels && host_.panels->imageView) {
     host_.panels->imageView->ResetZoom();
+    // The boxes belong to the picture: none on the placeholder.
+    host_.panels->imageView->RemoveOverlaysOfKind(1);
     host_.panels->imageView->ShowDefaultImage();
   }
   if (host_.enableZoomButtons) host_.enableZoomButtons(false);

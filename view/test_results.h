@@ -62,6 +62,10 @@ public:
   void ShowResults() override;
   void ShowWoiOverlay() override;
 
+  // The pointer over the picture shows the tooltip of the code under it
+  // (needs the view and the tooltip of the parts).
+  void WatchPicture();
+
   static QString GradeLetter(int quality);
   void ShowCodeBoxes();
   void AddCodeLine(int index, int number);
@@ -94,7 +98,7 @@ private:
   void AddLine(const QString& text, std::uint32_t colour);
   void FormatFamily(int index);
   void FormatBarcode(int index, int codeType);
-  void WatchPicture();
+
 
   Parts parts_;
   std::unique_ptr<ResultSource> source_;

@@ -41,6 +41,13 @@ void BalloonTip::HideTip() {
 
 CBBToolTip* BalloonTip::tip() const { return tip_.data(); }
 
+bool BalloonTip::shown() const { return tip_ && tip_->tipWidth() != 0 && tip_->tipHeight() != 0; }
+
+QStringList BalloonTip::lines(int controlId) const {
+  const ToolTipInfo* info = tip_ ? tip_->tool(controlId) : nullptr;
+  return info ? info->lines : QStringList();
+}
+
 QWidget* BalloonTip::owner() const { return tip_ ? tip_->parentWidget() : nullptr; }
 
 ColourSettings::ColourSettings() = default;

@@ -23,6 +23,8 @@ public:
   QWidget* owner() const override;
 
   CBBToolTip* tip() const;
+  bool shown() const;                       // a box is on the owner
+  QStringList lines(int controlId) const;   // the tool's lines, none without one
 
 private:
   QPointer<CBBToolTip> tip_;  // a child of the owner, which deletes it
