@@ -86,9 +86,9 @@ TEST_F(ResultFileExports, ReportShowsTheSensorsConfigurationsAndReadings) {
         ASSERT_EQ(pictures.size(), 1u) << result;
         EXPECT_EQ(readFile(dir.path() / pictures[0]).substr(0, 2), "BM") << pictures[0];
         for (const std::string& text : page.texts(result + "//td[@class='CodeContents']"))
-            shown.push_back(text);
+            if (!text.empty()) shown.push_back(text);
     }
-    // The good reading shows its code's text; the other found no code.
+    // The good reading shows its code's text; the other's one record has none.
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].rfind("VT-READING-", 0), 0u) << shown[0];
 
