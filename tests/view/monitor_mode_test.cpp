@@ -226,3 +226,40 @@ TEST_F(MonitorPanel, TooltipOnACodeBox) {
 
 }  // namespace
 }  // namespace viewtest
+
+namespace viewtest {
+namespace {
+
+// For a look: the panel and a reading laid out as in the main window, into
+// $VT_SCREENSHOT_DIR (default /tmp).
+TEST_F(MonitorPanel, DISABLED_SaveScreenshots) {
+  const QString dir = qEnvironmentVariable("VT_SCREENSHOT_DIR", QStringLiteral("/tmp"));
+  QWidget window;
+  window.resize(1024, 738);
+  QWidget* control = imageView->widget();
+  control->setParent(&window);
+  control->move(162, 30);
+  list.widget()->setParent(&window);
+  list.widget()->setGeometry(162, 410, 490, 195);
+  monitor->setParent(&window);
+  monitor->move(662, 5);
+  monitor->ReloadTexts();
+  window.show();
+  reading({CodeRow{.label = "3)Line A", .verdict = 0, .text = "VT-READING-0042", .expected = 2, .x = 180, .y = 150}});
+  imageView->ShowPicture(greyRamp());
+  state.m_nReadCount = 1;
+  state.m_nTotalReadings = 8;
+  state.m_nGoodReadings = 6;
+  state.m_nFailedReadings = 2;
+  monitor->UpdateStatistics();
+  formatter->Refresh();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(monitor->grab().save(dir + "/monitor_panel.png"));
+  EXPECT_TRUE(window.grab().save(dir + "/reading_in_window.png"));
+  control->setParent(nullptr);
+  list.widget()->setParent(nullptr);
+  monitor->setParent(nullptr);
+}
+
+}  // namespace
+}  // namespace viewtest
