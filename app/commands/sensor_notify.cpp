@@ -1,9 +1,11 @@
 #include "commands/sensor_notify.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
 
+#include "core/code_types.h"
 #include "core/command_rows.h"
 #include "core/sensor_command.h"
 #include "core/sensor_command_post.h"
@@ -45,7 +47,10 @@ CSensorNotify::CSensorNotify(CVarnisDatamatrixDlg& dlg)
                   },
                   Qt::QueuedConnection);
           },
-          [this](const SensorCommandRequest& r, CommandReply& reply) { RunCommandRow(r, reply, &target_); }) {
+          [this](const SensorCommandRequest& r, CommandReply& reply) { RunCommandRow(r, reply, &target_); }),
+      reader_(dlg.state(), [this](int code) {
+          if (readError_ == 0) readError_ = code;
+      }) {
     vt_target_init(&target_, &CSensorNotify::PostFromLibrary, this);
     dlg_.setCommandPoster([this](int id) { Post(id); });
     dlg_.setSessionEnder([this] { EndSession(); });
@@ -237,6 +242,78 @@ void CSensorNotify::OnConnectReply(int status) {
     }
 }
 
+void CSensorNotify::ShowReplyImage(CommandReply* reply) {
+    // Only a new picture replaces the shown one.
+    if (!reply || !reply->image) return;
+    if (ImageViewService* view = dlg_.panels().imageView.get()) view->ShowPicture(GreyToImage(*reply->image));
+}
+
+void CSensorNotify::ReadStatistics() {
+    MainDialogState& s = dlg_.state();
+    int total = 0, good = 0;
+    const int status = GetSensorStatistics(&total, &good);
+    if (status != 0) {
+        if (!(status == kNoLockedResultInMonitor && s.m_nSensorState == 2)) libraryCallStatus_ = status;
+        return;
+    }
+    s.m_nTotalReadings = total;
+    s.m_nGoodReadings = good;
+    s.m_nFailedReadings = total - good;
+    if (QLabel* pane = dlg_.statusPane(7)) pane->setText(QStringLiteral("%1 %2").arg(dlg_.text(1014)).arg(total));
+    if (s.m_nSensorState == 2)
+        if (MonitorPanelService* monitor = dlg_.panels().monitor.get()) monitor->UpdateStatistics();
+}
+
+// In the configuration editor the Teach button follows the first code's type.
+void CSensorNotify::UpdateTeachButton() {
+    MainDialogState& s = dlg_.state();
+    if (s.m_nSensorState != 4 && s.m_nSensorState != 5) return;
+    const int codeType = s.m_ResultCodeTypes[0];
+    if (!(CodeTypeFlagsOf(codeType) & CODE_FLAG_2D)) return;
+    if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->UpdateTeachButton(codeType);
+}
+
+// A reading fetched by the worker (a monitor reading, a stored result, a
+// single decode): its records, picture, texts and statistics. The result
+// stays locked on the sensor until released, so it is released on every
+// path and polling resumes.
+bool CSensorNotify::OnReading(int id, CommandReply* reply) {
+    readError_ = 0;
+    const bool ended = ReadReading(id, reply);
+    // Released once this thread has read what it needs, before an error box
+    // can lead to a disconnect.
+    Post(CMD_UNLOCK_RESULT);
+    if (readError_ != 0) dlg_.errors().ShowError(readError_);
+    return ended;
+}
+
+bool CSensorNotify::ReadReading(int id, CommandReply* reply) {
+    MainDialogState& s = dlg_.state();
+    MainPanels& panels = dlg_.panels();
+    if (id == CMD_GET_READ_CODE) {
+        const bool read = reader_.ShowDecodedImage(panels.imageView.get()) == 0 &&
+                          reader_.ReadSensorResults(panels.results.get()) == 0;
+        if (panels.codeDefinition && panels.codeDefinition->hasPendingAction())
+            panels.codeDefinition->EndPendingAction();
+        if (!read || (panels.results && panels.results->Refresh() != 0)) return true;
+        UpdateTeachButton();
+        return false;
+    }
+    if (panels.balloon) panels.balloon->HideTip();
+    ShowReplyImage(reply);
+    if (reader_.ReadSensorResults(panels.results.get()) != 0) return true;
+    ReadStatistics();
+    if (panels.results && panels.results->Refresh() != 0) return true;
+    if (id == CMD_GET_RESULT_WITH_IMAGE) {
+        if (panels.results) panels.results->SetImageStoreMode(2);
+        if (s.m_nSensorState == 7 && panels.functionTest) panels.functionTest->UpdateStatistics();
+        UpdateTeachButton();
+    } else if (s.m_nStoredResultCount > 0 && panels.results) {
+        panels.results->AddEvaluationCaption();
+    }
+    return false;
+}
+
 // The row of a reply that ran; true when it has ended the handling (no tail).
 bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
@@ -329,22 +406,12 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_UNLOCK_RESULT:
             Post(CMD_RESUME_POLLING);
             return false;
-        case CMD_GET_RESULT_WITH_IMAGE: {
+        case CMD_GET_RESULT_WITH_IMAGE:
             if (!s.m_bTestRunning) return true;
-            int total = 0, good = 0;
-            int stats = GetSensorStatistics(&total, &good);
-            if (stats == 0) {
-                s.m_nTotalReadings = total;
-                s.m_nGoodReadings = good;
-                s.m_nFailedReadings = total - good;
-            } else if (!(stats == kNoLockedResultInMonitor && s.m_nSensorState == 2)) {
-                libraryCallStatus_ = stats;
-            }
-            // The result stays locked on the sensor until it is released: release
-            // it and let polling go on, whatever the reading gave.
-            Post(CMD_UNLOCK_RESULT);
-            return false;
-        }
+            return OnReading(id, reply);
+        case CMD_REFRESH_RESULT:
+        case CMD_GET_READ_CODE:
+            return OnReading(id, reply);
         case CMD_GET_TEST_TRIGGER_RESULTS:
             if (!s.m_bTestRunning) return true;
             EndOfCommand();

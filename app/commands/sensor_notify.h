@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "commands/read_results.h"
 #include "core/command_engine.h"
 #include "core/config_mngt.h"
 #include "platform/window_target.h"
@@ -29,6 +30,7 @@ public:
     VtWindow window() { return &target_; }
     CommandEngine& engine() { return engine_; }
     CConfigMngt& configMngt() { return configMngt_; }
+    CReadResults& reader() { return reader_; }
 
     void Post(int command);
     // The lock feature's login at a connect in a monitor state (true: go on).
@@ -54,14 +56,21 @@ private:
     void EndOfCommand();
     void EndSession();
     bool HandleReplyRow(int id, int status, CommandReply* reply);
+    bool OnReading(int id, CommandReply* reply);
+    bool ReadReading(int id, CommandReply* reply);
+    void ReadStatistics();
+    void ShowReplyImage(CommandReply* reply);
+    void UpdateTeachButton();
     int LibraryCallStatus() const { return libraryCallStatus_; }
 
     CVarnisDatamatrixDlg& dlg_;
     VtWindowTarget target_{};
     CommandEngine engine_;
     CConfigMngt configMngt_;
+    CReadResults reader_;
     std::atomic<bool> liveFramePending_{false};
     std::function<bool()> loginAtConnect_;
     CSoftwareUpdate* update_ = nullptr;
     int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
+    int readError_ = 0;  // the first failure of the result reading, shown after the release
 };

@@ -5,11 +5,27 @@
 // Written on the GUI thread only; the command worker never reads it.
 #include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/graphics_colours.h"
 #include "dravik/parameter_list.h"
 #include "dravik/results.h"
+#include "records/config_records.h"
+#include "records/result_records.h"
+// Qt's keyword macro `slots` must not meet the quality record's member of
+// that name when a Qt source includes this first.
+#pragma push_macro("slots")
+#undef slots
+#include "records/quality_records.h"
+#pragma pop_macro("slots")
+
+// The codes of one reading that the program keeps; the sensor may find more.
+inline constexpr int kMaxCodesPerReading = 100;
+
+// The detail result of one code, in its family's form (none for bar codes).
+using CodeResultRecord =
+    std::variant<std::monostate, Ecc200ResultRecord, Pdf417ResultRecord, QrCodeResultRecord, AztecResultRecord>;
 
 // A rectangle or point of the 640 x 480 picture (x 0..639, y 0..479).
 struct ImageRect {
@@ -115,6 +131,19 @@ struct MainDialogState {
   std::vector<ResultListEntry> m_ResultsList;
   // Commands posted whose replies are not yet handled.
   int m_nOutstandingCommands = 0;
+
+  // --- Reading results (the reply handler reads them after each reading) ---
+  // One slot per code, kMaxCodesPerReading each, made once. A slot past the
+  // codes of the last reading keeps what an earlier reading left.
+  std::vector<ReadResultRecord> m_ReadResults = std::vector<ReadResultRecord>(kMaxCodesPerReading);
+  std::vector<int> m_ResultCodeTypes = std::vector<int>(kMaxCodesPerReading);
+  // The code's text as sent, control characters escaped, UTF-8 (never cut).
+  std::vector<std::string> m_ResultTexts = std::vector<std::string>(kMaxCodesPerReading);
+  std::vector<CodeResultRecord> m_CodeResults = std::vector<CodeResultRecord>(kMaxCodesPerReading);
+  std::vector<QualitySettings> m_CodeQuality = std::vector<QualitySettings>(kMaxCodesPerReading);     // 2-D grades
+  std::vector<QualitySettings> m_BarcodeQuality = std::vector<QualitySettings>(kMaxCodesPerReading);  // bar-code grades
+  // The typed configuration, as the last read of a configuration left it.
+  ConfigurationRecords m_Configuration;
 
   // --- Image view ---
   // Window of interest in picture coordinates; the overlay writes it on every

@@ -52,6 +52,11 @@ void ReadingModel::setExpectedCodes(int codes) {
     expectedCodes_ = std::max(codes, 1);
 }
 
+void ReadingModel::setCodesPerReading(int codes) {
+    std::lock_guard lock(mutex_);
+    codesPerReading_ = std::max(codes, 1);
+}
+
 void ReadingModel::setPollHold(std::chrono::milliseconds hold) {
     std::lock_guard lock(mutex_);
     pollHold_ = std::min(hold, std::chrono::milliseconds(19000));
@@ -111,6 +116,7 @@ bool ReadingModel::takeReading(bool count) {
         reading.text = nextText_ ? *nextText_ : "VT-READING-" + std::to_string(reading.number);
         nextText_.reset();
         reading.expectedCodes = expectedCodes_;
+        reading.codes = codesPerReading_;
     }
     reading.label = configuredLabel(sensor);
     reading.kind = kind;
@@ -198,19 +204,29 @@ std::optional<SimReading> ReadingModel::lockedReading(int index, XmlRpcValue& re
 XmlRpcValue ReadingModel::result(int index) const {
     XmlRpcValue refusal;
     const auto reading = lockedReading(index, refusal);
-    return reading ? ResultReply(*reading) : refusal;
+    return reading ? ResultReply(*reading, index) : refusal;
 }
 
-XmlRpcValue ReadingModel::codeResult(int index) const {
+XmlRpcValue ReadingModel::codeResult(int index) {
     XmlRpcValue refusal;
     const auto reading = lockedReading(index, refusal);
-    return reading ? CodeResultReply(*reading) : refusal;
+    if (!reading) return refusal;
+    {
+        std::lock_guard lock(mutex_);
+        ++counts_.codeResults;
+    }
+    return CodeResultReply(*reading, index);
 }
 
-XmlRpcValue ReadingModel::codeQuality(int index) const {
+XmlRpcValue ReadingModel::codeQuality(int index) {
     XmlRpcValue refusal;
     const auto reading = lockedReading(index, refusal);
-    return reading ? CodeQualityReply(*reading) : refusal;
+    if (!reading) return refusal;
+    {
+        std::lock_guard lock(mutex_);
+        ++counts_.codeQualities;
+    }
+    return CodeQualityReply(*reading);
 }
 
 XmlRpcValue ReadingModel::decodedImage() const {

@@ -41,9 +41,10 @@ int qualityParameters(int codeType) {
 
 }  // namespace
 
-XmlRpcValue ResultReply(const SimReading& r) {
+XmlRpcValue ResultReply(const SimReading& r, int index) {
+    const std::string text = r.codeText(index);
     XmlRpcValue reply = statusReply(0);
-    append(reply, XmlRpcValue::BinaryData(r.text.begin(), r.text.end()));
+    append(reply, XmlRpcValue::BinaryData(text.begin(), text.end()));
     const PaintedCode& c = r.code;
     const int found = r.codesFound();
     append(reply, r.number);                         // 0 result id
@@ -54,7 +55,7 @@ XmlRpcValue ResultReply(const SimReading& r) {
     append(reply, 5);                                // 5
     append(reply, found);                            // 6 good codes
     append(reply, r.expectedCodes);                  // 7 codes expected
-    append(reply, found > 0 ? r.text : std::string());  // 8 code text, none when not read
+    append(reply, found > 0 ? text : std::string());  // 8 code text, none when not read
     append(reply, r.decodingTimeMs);                 // 9
     append(reply, c.format.empty() ? std::string("none") : c.format);  // 10
     append(reply, c.left);                           // 11..14 window of interest
@@ -75,11 +76,11 @@ XmlRpcValue ResultReply(const SimReading& r) {
     return reply;
 }
 
-XmlRpcValue CodeResultReply(const SimReading& r) {
+XmlRpcValue CodeResultReply(const SimReading& r, int index) {
     XmlRpcValue reply = statusReply(0);
     append(reply, std::string("dark_on_light"));
     append(reply, std::string("no"));
-    append(reply, r.text);
+    append(reply, r.codeText(index));
     const int ints[] = {r.code.rows, r.code.columns, 170, 9, 10, 11, 12, 13, 14};
     const double doubles[] = {double(r.code.moduleSize), double(r.code.moduleSize), 0.5};
     std::size_t nextInt = 0;

@@ -7,10 +7,10 @@
 
 namespace vt::sim {
 
-// [0, raw result bytes, the 39 items of the general result].
-XmlRpc::XmlRpcValue ResultReply(const SimReading& reading);
-// [0, the items of the code type's code result].
-XmlRpc::XmlRpcValue CodeResultReply(const SimReading& reading);
+// [0, raw result bytes, the 39 items of the general result] of code `index`.
+XmlRpc::XmlRpcValue ResultReply(const SimReading& reading, int index = 0);
+// [0, the items of the code type's code result] of code `index`.
+XmlRpc::XmlRpcValue CodeResultReply(const SimReading& reading, int index = 0);
 // [0, the sections of the code type's quality record: label, append_it, grade, end].
 XmlRpc::XmlRpcValue CodeQualityReply(const SimReading& reading);
 

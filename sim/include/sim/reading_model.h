@@ -43,11 +43,14 @@ struct SimReading {
     int expectedCodes = 1;    // codes the configuration asks for
     std::string label;        // "<slot number>)<stored name>" of the configuration read with
     PaintedCode code;
+    int codes = 1;      // codes found when the code could be painted (all share the picture)
     std::chrono::steady_clock::time_point takenAt;
 
-    int codesFound() const { return code.format.empty() ? 0 : 1; }
+    int codesFound() const { return code.format.empty() ? 0 : codes; }
     // Results a lock offers: the codes found, and a failed reading its one record.
     int resultCount() const { return codesFound() > 0 ? codesFound() : 1; }
+    // Code 0 carries the reading's text, code k > 0 the text and "/k".
+    std::string codeText(int k) const { return k == 0 || text.empty() ? text : text + "/" + std::to_string(k); }
 };
 
 // The grade the simulator gives quality parameter k of a code (1..4; the
@@ -59,6 +62,8 @@ struct ReadingCounts {
     int polls = 0;
     int locks = 0;    // successful locks
     int unlocks = 0;  // successful unlocks
+    int codeResults = 0;    // code results answered
+    int codeQualities = 0;  // quality results answered
 };
 
 class ReadingModel {
@@ -79,6 +84,8 @@ public:
     // How many codes each following reading expects (at least 1); a reading
     // that finds fewer fails.
     void setExpectedCodes(int codes);
+    // How many codes each following reading finds (at least 1).
+    void setCodesPerReading(int codes);
     // A reading every `period` while the sensor is in a reading state; 0 stops.
     void setRate(std::chrono::milliseconds period);
     // How long a poll waits for a reading before it answers "nothing new";
@@ -94,8 +101,8 @@ public:
     XmlRpc::XmlRpcValue lock(int first, int second);
     XmlRpc::XmlRpcValue unlock();
     XmlRpc::XmlRpcValue result(int index) const;
-    XmlRpc::XmlRpcValue codeResult(int index) const;
-    XmlRpc::XmlRpcValue codeQuality(int index) const;
+    XmlRpc::XmlRpcValue codeResult(int index);
+    XmlRpc::XmlRpcValue codeQuality(int index);
     XmlRpc::XmlRpcValue decodedImage() const;
     XmlRpc::XmlRpcValue currentImage() const;
     XmlRpc::XmlRpcValue lastResults(int which) const;
@@ -119,6 +126,7 @@ private:
     std::optional<int> codeType_;
     std::optional<std::string> nextText_;
     int expectedCodes_ = 1;
+    int codesPerReading_ = 1;
     std::chrono::milliseconds pollHold_{1000};
     std::chrono::milliseconds rate_{0};
     int rateGeneration_ = 0;  // a new rate ends the loop of the old one

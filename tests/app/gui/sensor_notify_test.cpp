@@ -1,59 +1,12 @@
 // The connect road and the lost connection through the main window against
 // the simulated sensor: replies and events handled on the GUI thread.
-// The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+#include "sensor_notify_fixture.h"
 
-#include <gtest/gtest.h>
-#include <QTest>
-
-#include "commands/sensor_notify.h"
-#include "core/sensor_command.h"
 #include "dravik/dravik.h"
-#include "gui_test_support.h"
-#include "services/recording_prompt.h"
-#include "text/text_codecs.h"
-#include "window/main_window.h"
 
 namespace {
 
-struct SensorNotifyTest : ::testing::Test {
-    void SetUp() override {
-        ASSERT_TRUE(sensor.Start()) << sensor.error();
-        window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MainPanels{});
-        ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
-        notify = std::make_unique<CSensorNotify>(*window);
-        QObject::connect(notify.get(), &CSensorNotify::notified,
-                         [this](int id, int) { handled.push_back(id); });
-        Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
-        state().m_nConnectPort = sensor.server.port();
-        prompt.clear();
-    }
-    void TearDown() override {
-        notify.reset();
-        window.reset();
-    }
-    MainDialogState& state() { return window->state(); }
-    bool WaitHandled(int id) {
-        return QTest::qWaitFor([&] { return std::find(handled.begin(), handled.end(), id) != handled.end(); },
-                               10000);
-    }
-    void Connect() {
-        state().m_bBusy = 1;
-        window->PostSensorCommand(CMD_CONNECT);
-        ASSERT_TRUE(WaitHandled(CMD_CONNECT));
-    }
-    bool Idle() {
-        return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; },
-                               10000);
-    }
-
-    LibCopy lib;
-    vt::test::SimulatedSensor sensor;
-    RecordingPrompt prompt;
-    std::unique_ptr<CVarnisDatamatrixDlg> window;
-    std::unique_ptr<CSensorNotify> notify;
-    std::vector<int> handled;
-};
+using SensorNotifyTest = vt::test::SensorNotifyFixture;
 
 TEST_F(SensorNotifyTest, StateFourTurnsMonitorOffThenReadsTheConfigurationList) {
     Connect();
