@@ -11,6 +11,7 @@
 #include "core/sensor_command_post.h"
 #include "dravik/dravik.h"
 #include "dravik/results.h"
+#include "dravik/sensor_bitmap.h"
 #include "dravik/sensor_commands.h"
 #include "keltrov/keltrov.h"
 #include "services/prompt.h"
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int kConnectRefusedByHost = -107;
 constexpr int kNoLockedResultInMonitor = -7003;
+constexpr int kNoSensorAddress = -14210;  // an address field fails its check
 
 std::string Utf8(const std::u16string& text) {
     std::string out;
@@ -79,7 +81,22 @@ void CSensorNotify::PostFromLibrary(void* context, unsigned message, uintptr_t w
 }
 
 void CSensorNotify::Post(int command) {
-    ::PostSensorCommand(dlg_.state(), engine_, command);
+    MainDialogState& s = dlg_.state();
+    if (command == CMD_CONNECT) {
+        if (connectionFields_) {
+            const ConnectionPanelFields fields = connectionFields_();
+            s.m_strConnectAddress = GetSensorAddress(fields).address;
+            s.m_nConnectPort = GetSensorPort(fields);
+        }
+        // Never a connection's name as the host: without an address nothing connects.
+        if (s.m_strConnectAddress.empty()) {
+            s.m_bBusy = 0;
+            dlg_.unsetCursor();
+            dlg_.errors().ShowError(kNoSensorAddress);
+            return;
+        }
+    }
+    ::PostSensorCommand(s, engine_, command);
 }
 
 void CSensorNotify::EndSession() {
@@ -119,7 +136,7 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             break;
         case SN_LIVE_IMAGE_FRAME:
             error = false;
-            OnLiveFrame();
+            OnLiveFrame(status);
             endsAtOnce = true;
             break;
         case SN_POLL_RESULT_1:
@@ -156,9 +173,16 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
     emit notified(id, status);
 }
 
-void CSensorNotify::OnLiveFrame() {
+void CSensorNotify::OnLiveFrame(int imageNumber) {
     liveFramePending_ = false;
-    // The view takes the newest frame itself (GUI thread); nothing to show without one.
+    // The newest frame, whichever event announced it; none yet shows nothing.
+    SensorBitmap* bitmap = nullptr;
+    GetLastLiveImageTaken(&bitmap);
+    if (!bitmap) return;
+    LiveFrame frame = LiveFrame::fromBitmap(bitmap, imageNumber);
+    DeleteSensorBitmap(bitmap);
+    if (ImageViewService* view = dlg_.panels().imageView.get(); view && !frame.empty())
+        view->OfferLiveFrame(std::move(frame));
 }
 
 void CSensorNotify::OnConnectionLost() {

@@ -15,6 +15,7 @@
 #include "commands/read_results.h"
 #include "core/command_engine.h"
 #include "core/config_mngt.h"
+#include "core/sensor_address.h"
 #include "platform/window_target.h"
 
 class CVarnisDatamatrixDlg;
@@ -38,6 +39,9 @@ public:
     void setLoginAtConnect(std::function<bool()> login) { loginAtConnect_ = std::move(login); }
     // The software update, which takes the replies of the disconnect and the update.
     void setSoftwareUpdate(CSoftwareUpdate* update) { update_ = update; }
+    // What the connection panel shows, read when a connect is posted (the
+    // panel plugs it in; without it the address members stand as set).
+    void setConnectionFields(std::function<ConnectionPanelFields()> fields) { connectionFields_ = std::move(fields); }
     // A reply as it reaches the GUI thread.
     void OnReply(CommandReply reply);
     // wParam and lParam of WM_SENSORNOTIFY: a reply without outputs, or an event.
@@ -52,7 +56,7 @@ private:
                                 VtPayloadDeleter deleter);
     void OnConnectReply(int status);
     void OnConnectionLost();
-    void OnLiveFrame();
+    void OnLiveFrame(int imageNumber);
     void EndOfCommand();
     void EndSession();
     bool HandleReplyRow(int id, int status, CommandReply* reply);
@@ -73,4 +77,5 @@ private:
     CSoftwareUpdate* update_ = nullptr;
     int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
     int readError_ = 0;  // the first failure of the result reading, shown after the release
+    std::function<ConnectionPanelFields()> connectionFields_;
 };

@@ -156,3 +156,24 @@ TEST_F(ReadingResultsTest, AFailedResultFetchShowsItsErrorOnceAndEndsTheConnecti
 }
 
 }  // namespace
+
+namespace {
+
+using LiveFramesTest = vt::test::SensorNotifyFixture;
+
+// Frame events fetch the newest frame on the GUI thread for the image view.
+TEST_F(LiveFramesTest, LiveFrameEventsReachTheImageView) {
+    state().m_nLiveImagePort = sensor.liveImage.port();
+    Connect();
+    ASSERT_TRUE(Idle());
+    window->PostSensorCommand(CMD_START_LIVE_IMAGE);
+    ASSERT_TRUE(WaitHandled(CMD_START_LIVE_IMAGE));
+    EXPECT_TRUE(state().m_bLiveImage);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picture->liveFrames.size() >= 3; }, 10000));
+    window->PostSensorCommand(CMD_STOP_LIVE_IMAGE);
+    ASSERT_TRUE(WaitHandled(CMD_STOP_LIVE_IMAGE));
+    EXPECT_FALSE(state().m_bLiveImage);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+}  // namespace

@@ -2,7 +2,10 @@
 // the simulated sensor: replies and events handled on the GUI thread.
 #include "sensor_notify_fixture.h"
 
+#include <QLabel>
+
 #include "dravik/dravik.h"
+#include "sim/reply_script.h"
 
 namespace {
 
@@ -78,6 +81,119 @@ TEST_F(SensorNotifyTest, ALostConnectionShowsOnceOnlyWhileConnected) {
     notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
     ASSERT_EQ(prompt.messages().size(), 1);
     EXPECT_TRUE(prompt.messages()[0].text.contains("11060")) << prompt.messages()[0].text.toStdString();
+}
+
+TEST_F(SensorNotifyTest, AConnectWithoutAnAddressIsAnErrorNeverAConnectionName) {
+    notify->setConnectionFields([] {
+        ConnectionPanelFields f;
+        f.connectFromScan = true;
+        f.bookmarkName = u"Line 1";
+        return f;
+    });
+    state().m_bBusy = 1;
+    window->PostSensorCommand(CMD_CONNECT);
+    EXPECT_EQ(state().m_nOutstandingCommands, 0);
+    EXPECT_FALSE(state().m_bBusy);
+    EXPECT_TRUE(state().m_strConnectAddress.empty());
+    ASSERT_EQ(prompt.messages().size(), 1);
+    // Typed octets are read when the connect is posted.
+    std::u16string address;
+    Utf8ToUtf16String(address, sensor.server.address());
+    const int port = sensor.server.port();
+    notify->setConnectionFields([address, port] {
+        ConnectionPanelFields f;
+        std::size_t from = 0;
+        for (int i = 0; i < 4; ++i) {
+            const std::size_t dot = address.find(u'.', from);
+            f.octets[std::size_t(i)] = address.substr(from, dot - from);
+            from = dot + 1;
+        }
+        Utf8ToUtf16String(f.portText, std::to_string(port));
+        return f;
+    });
+    Connect();
+    EXPECT_TRUE(state().m_bConnected);
+    EXPECT_EQ(state().m_strConnectAddress, address);
+}
+
+}  // namespace
+
+namespace {
+
+using LostConnectionTest = vt::test::SensorNotifyFixture;
+
+// The sensor goes away while a command is outstanding: -10080 once, the
+// window disconnected, and the command's late reply changes nothing.
+TEST_F(LostConnectionTest, ASensorLostWhileACommandRunsShowsTenThousandEighty) {
+    Connect();
+    ASSERT_TRUE(Idle());
+    state().m_bBusy = 1;
+    window->PostSensorCommand(CMD_GET_CONFIG_LIST);
+    sensor.Stop();
+    ASSERT_GT(state().m_nOutstandingCommands, 0);
+    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+    ASSERT_TRUE(Idle());
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_TRUE(prompt.messages()[0].text.contains("10080")) << prompt.messages()[0].text.toStdString();
+    EXPECT_FALSE(state().m_bConnected);
+    EXPECT_FALSE(state().m_bTestRunning);
+    // A second notice of the same loss says nothing more.
+    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+    EXPECT_EQ(prompt.messages().size(), 1);
+}
+
+TEST_F(LostConnectionTest, ASensorKilledWhileIdleInTheMonitorShowsElevenThousandSixtyOnce) {
+    ConnectInMonitor();
+    ASSERT_TRUE(Idle());
+    sensor.Stop();
+    ASSERT_TRUE(WaitHandled(SN_CONNECTION_LOST));
+    ASSERT_TRUE(Idle());
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_TRUE(prompt.messages()[0].text.contains("11060")) << prompt.messages()[0].text.toStdString();
+    EXPECT_FALSE(state().m_bConnected);
+}
+
+}  // namespace
+
+namespace {
+
+using ReplyTailTest = vt::test::SensorNotifyFixture;
+
+TEST_F(ReplyTailTest, SuccessCodesAndEventNumbersShowNothingAndAnErrorShowsOnce) {
+    Connect();
+    ASSERT_TRUE(Idle());
+    prompt.clear();
+    notify->OnSensorNotify(SN_LIVE_IMAGE_FRAME, 4711);  // an image number
+    notify->OnSensorNotify(CMD_GET_STATE, -4202);
+    notify->OnSensorNotify(0, -3);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    notify->OnSensorNotify(CMD_SET_STATE, -12);
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_FALSE(state().m_bBusy);
+}
+
+TEST_F(ReplyTailTest, MonitorRepliesAskTheTestFlagAgain) {
+    Connect();
+    ASSERT_TRUE(Idle());
+    handled.clear();
+    state().m_bTestRunning = 0;
+    notify->OnSensorNotify(CMD_MONITOR_ON, 0);  // the monitor was left meanwhile
+    state().m_bTestRunning = 1;
+    notify->OnSensorNotify(CMD_MONITOR_OFF, 0);  // the monitor was entered meanwhile
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(Count(CMD_RESUME_POLLING), 0);
+    EXPECT_EQ(Count(CMD_GET_CONFIG_LIST), 0);
+    EXPECT_EQ(Count(CMD_GET_RESULTS_LIST), 0);
+}
+
+TEST_F(ReplyTailTest, StatisticsWithoutALockedResultAreSilentInTheMonitor) {
+    ConnectInMonitor();
+    sensor.model.script().push("xmlGetSensorStatistics", vt::sim::ScriptedReply::status(-7003));
+    ASSERT_TRUE(MonitorReading());
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    ASSERT_TRUE(MonitorReading());
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 2").arg(window->text(1014)));
 }
 
 }  // namespace
