@@ -338,6 +338,40 @@ bool CSensorNotify::ReadReading(int id, CommandReply* reply) {
     return false;
 }
 
+// The statistics as the page in front shows them: the function test, the
+// service view or the monitor.
+void CSensorNotify::OnResetStatistics() {
+    MainDialogState& s = dlg_.state();
+    MainPanels& panels = dlg_.panels();
+    constexpr int kFunctionTestStep = 18;
+    auto clearPicture = [&] {
+        if (panels.imageView) {
+            panels.imageView->RemoveAllOverlays();
+            panels.imageView->ShowDefaultImage();
+        }
+        dlg_.log().Clear();
+    };
+    if (s.m_nWizardStep == kFunctionTestStep) {
+        s.m_nTotalReadings = 0;
+        s.m_bTestRunning = 1;
+        if (panels.functionTest) panels.functionTest->ClearStatistics();
+        if (panels.results) panels.results->ResetImageSlots();
+    } else if (s.m_nSensorState == 9) {
+        s.m_nTotalReadings = 0;
+        if (panels.monitor) panels.monitor->ClearStatistics();
+        s.m_nStoredResultCount = 0;
+        if (panels.service) panels.service->ClearResultSlots(true);
+        clearPicture();
+        if (QLabel* pane = dlg_.statusPane(7)) pane->setText(QStringLiteral("%1 0").arg(dlg_.text(1014)));
+    } else if (s.m_nSensorState == 2) {
+        s.m_bTestRunning = 1;
+        s.m_nTotalReadings = 0;
+        s.m_nReadCount = 0;
+        if (panels.monitor) panels.monitor->ResetStatistics();
+        clearPicture();
+    }
+}
+
 // The row of a reply that ran; true when it has ended the handling (no tail).
 bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
@@ -369,6 +403,19 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             EndOfCommand();
             if (status != 0) dlg_.errors().ShowError(status > 0 ? -status : status);
             return true;
+        case CMD_AUTO_DETECT_CODE:
+            s.m_bAutoDetected = 1;
+            CReadResults(s, nullptr).ShowCurrentImage(dlg_.panels().imageView.get());
+            s.m_nCodeType = s.m_nDetectedCodeType;
+            if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->ShowAutoDetectResult();
+            return false;
+        case CMD_APPLY_REGEX:
+            if (ProcessInterfaceService* page = dlg_.panels().processInterface.get())
+                page->ShowRegexResult(s.m_nRegexResult);
+            return false;
+        case CMD_RESET_STATISTICS:
+            OnResetStatistics();
+            return false;
         case CMD_CLOSE_AND_SAVE:
         case CMD_CLOSE_AND_DISCARD:
             // The editor's live image stops now that the close has its answer.

@@ -65,6 +65,7 @@ private:
     void ReadStatistics();
     void ShowReplyImage(CommandReply* reply);
     void UpdateTeachButton();
+    void OnResetStatistics();
     int LibraryCallStatus() const { return libraryCallStatus_; }
 
     CVarnisDatamatrixDlg& dlg_;

@@ -92,7 +92,8 @@ struct SensorNotifyFixture : ::testing::Test {
     MainDialogState& state() { return window->state(); }
     int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
     bool WaitHandled(int id, int times = 1) {
-        return QTest::qWaitFor([&] { return Count(id) >= times; }, 10000);
+        // Generous: a reading of 100 codes under a sanitizer takes a while.
+        return QTest::qWaitFor([&] { return Count(id) >= times; }, 60000);
     }
     void Connect() {
         state().m_bBusy = 1;

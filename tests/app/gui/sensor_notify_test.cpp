@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "dravik/dravik.h"
+#include "core/code_types.h"
 #include "sim/reply_script.h"
 
 namespace {
@@ -194,6 +195,35 @@ TEST_F(ReplyTailTest, StatisticsWithoutALockedResultAreSilentInTheMonitor) {
     ASSERT_TRUE(MonitorReading());
     EXPECT_TRUE(prompt.messages().isEmpty());
     EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 2").arg(window->text(1014)));
+}
+
+}  // namespace
+
+namespace {
+
+using ReplyRowsTest = vt::test::SensorNotifyFixture;
+
+TEST_F(ReplyRowsTest, ResetStatisticsInTheMonitorStartsAfresh) {
+    ConnectInMonitor();
+    ASSERT_TRUE(MonitorReading());
+    ASSERT_GT(state().m_nTotalReadings, 0);
+    const int defaults = picture->defaults;
+    notify->OnSensorNotify(CMD_RESET_STATISTICS, 0);
+    EXPECT_EQ(state().m_nTotalReadings, 0);
+    EXPECT_EQ(state().m_nReadCount, 0);
+    EXPECT_TRUE(state().m_bTestRunning);
+    EXPECT_EQ(picture->defaults, defaults + 1);
+}
+
+TEST_F(ReplyRowsTest, AutoDetectionTakesTheCodeTypeAndShowsThePicture) {
+    Connect();
+    ASSERT_TRUE(Idle());
+    state().m_nDetectedCodeType = CODE_TYPE_QR;
+    const int pictures = picture->pictures;
+    notify->OnSensorNotify(CMD_AUTO_DETECT_CODE, 0);
+    EXPECT_TRUE(state().m_bAutoDetected);
+    EXPECT_EQ(state().m_nCodeType, CODE_TYPE_QR);
+    EXPECT_EQ(picture->pictures, pictures + 1);
 }
 
 }  // namespace
