@@ -3,6 +3,8 @@
 
 #include "connection/bookmark.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include "controls/grid_ctrl.h"
 #include "core/error_codes.h"
 #include "core/join_address.h"
+#include "core/sensor_address.h"
 #include "core/sensor_command.h"
 #include "window/dialog_control.h"
 #include "window/main_window.h"
@@ -245,31 +248,27 @@ void CBookmark::OnConnect() {
   if (QLabel* pane = dlg_->statusPane(7)) pane->setText(dlg_->text(1018));
   if (s.m_bConnected) return;  // the main window's connect asks about disconnecting
 
-  bool allOctets = true;
-  for (QLineEdit* o : octets_) allOctets = allOctets && !o->text().isEmpty();
-  QString address;
-  int port = 0;
-  if (allOctets) {
-    std::array<std::u16string, 4> parts;
-    for (std::size_t i = 0; i < 4; ++i) parts[i] = octets_[i]->text().toStdU16String();
-    address = QString::fromStdU16String(JoinAddress(parts));
-    port = port_->text().toInt();
-    bookmarkAddress_ = false;
-  } else if (s.m_bConnectFromScan) {
-    address = scanEntry_[2];
-    port = 8080;
-    bookmarkAddress_ = false;
+  // Typed octets, else the selected saved connection, else the scan's record.
+  ConnectionPanelFields fields;
+  for (std::size_t i = 0; i < 4; ++i) fields.octets[i] = octets_[i]->text().toStdU16String();
+  fields.portText = port_->text().toStdU16String();
+  fields.connectFromScan = s.m_bConnectFromScan;
+  if (!fields.connectFromScan) {
+    fields.bookmarkAddress = SelectedConnectionAddress().toStdU16String();
+    fields.bookmarkPort = SelectedConnectionPort();
   } else {
-    address = SelectedConnectionAddress();
-    port = SelectedConnectionPort();
-    bookmarkAddress_ = true;
+    fields.scanAddress = scanEntry_[2].toStdU16String();
   }
+  const SensorAddressChoice choice = GetSensorAddress(fields);
+  const bool allOctets =
+      std::none_of(fields.octets.begin(), fields.octets.end(), [](const std::u16string& o) { return o.empty(); });
+  const QString address = QString::fromStdU16String(choice.address);
+  int port = GetSensorPort(fields);
+  bookmarkAddress_ = choice.fromBookmark;
   if (address.isEmpty()) {
     s.m_bBusy = 0;
     return;
   }
-  if (port <= 0) port = 8080;
-
   if (allOctets && !s.m_bConnectFromScan) {
     if (!CheckAddressAndPort()) return;
     port = port_->text().toInt();

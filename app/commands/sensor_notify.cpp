@@ -13,7 +13,6 @@
 #include "dravik/results.h"
 #include "dravik/sensor_bitmap.h"
 #include "dravik/sensor_commands.h"
-#include "keltrov/keltrov.h"
 #include "services/prompt.h"
 #include "text/text_codecs.h"
 #include "update/software_update.h"
@@ -83,11 +82,6 @@ void CSensorNotify::PostFromLibrary(void* context, unsigned message, uintptr_t w
 void CSensorNotify::Post(int command) {
     MainDialogState& s = dlg_.state();
     if (command == CMD_CONNECT) {
-        if (connectionFields_) {
-            const ConnectionPanelFields fields = connectionFields_();
-            s.m_strConnectAddress = GetSensorAddress(fields).address;
-            s.m_nConnectPort = GetSensorPort(fields);
-        }
         // Never a connection's name as the host: without an address nothing connects.
         if (s.m_strConnectAddress.empty()) {
             s.m_bBusy = 0;
@@ -205,26 +199,19 @@ void CSensorNotify::OnConnectReply(int status) {
         dlg_.errors().ShowError(status);
         return;
     }
-    // The lock library: a failure leaves nothing connected behind the window.
-    std::string host = Utf8(s.m_strConnectAddress);
-    int lockStatus = StartCodeBlockingDll(host.c_str(), s.m_nConnectPort);
-    if (lockStatus == KELTROV_ALREADY_STARTED)
-        lockStatus = RestartCodeBlockingDll(host.c_str(), s.m_nConnectPort);
-    int items = -1;
-    if (lockStatus == 0) lockStatus = GetCodeBlockingStatus(&items);
-    if (lockStatus != 0 || items < 0) {
-        FinishCodeBlockingDll();
+    // The lock session of the state controller (one owner of the lock
+    // client); a failure leaves nothing connected behind the window.
+    CDialogControl* control = dlg_.dialogControlIfMade();
+    if (!control || !control->StartLockSession() || !control->QueryLockStatus()) {
+        if (control) control->FinishLockSession();
         Disconnect(Utf8(s.m_strConnectKey).c_str());
         EndOfCommand();
-        if (CDialogControl* control = dlg_.dialogControlIfMade()) control->SetConnectButton(false);
-        dlg_.errors().ShowError(lockStatus != 0 ? lockStatus : -1);
+        if (control) control->SetConnectButton(false);
         return;
     }
-    s.m_bSensorLocked = items > 0;
-    s.m_nLockedItems = items;
     s.m_bConnected = 1;
     s.m_bValidationFailed = 0;
-    if (CDialogControl* control = dlg_.dialogControlIfMade()) control->SetConnectButton(false);
+    control->SetConnectButton(false);
 
     switch (s.m_nSensorState) {
         case 2:
@@ -381,7 +368,7 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             engine_.FlushPending();
             s.m_bTestRunning = 0;
             s.m_bConnected = 0;
-            FinishCodeBlockingDll();
+            if (CDialogControl* control = dlg_.dialogControlIfMade()) control->FinishLockSession();
             if (update_) {
                 // A failed disconnect drops the pending update.
                 if (!update_->OnDisconnectReply(status != 0 && status != -4202)) dlg_.ResetUserInterface();

@@ -15,7 +15,6 @@
 #include "commands/read_results.h"
 #include "core/command_engine.h"
 #include "core/config_mngt.h"
-#include "core/sensor_address.h"
 #include "platform/window_target.h"
 
 class CVarnisDatamatrixDlg;
@@ -39,9 +38,6 @@ public:
     void setLoginAtConnect(std::function<bool()> login) { loginAtConnect_ = std::move(login); }
     // The software update, which takes the replies of the disconnect and the update.
     void setSoftwareUpdate(CSoftwareUpdate* update) { update_ = update; }
-    // What the connection panel shows, read when a connect is posted (the
-    // panel plugs it in; without it the address members stand as set).
-    void setConnectionFields(std::function<ConnectionPanelFields()> fields) { connectionFields_ = std::move(fields); }
     // A reply as it reaches the GUI thread.
     void OnReply(CommandReply reply);
     // wParam and lParam of WM_SENSORNOTIFY: a reply without outputs, or an event.
@@ -78,5 +74,4 @@ private:
     CSoftwareUpdate* update_ = nullptr;
     int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
     int readError_ = 0;  // the first failure of the result reading, shown after the release
-    std::function<ConnectionPanelFields()> connectionFields_;
 };

@@ -399,8 +399,9 @@ bool CDialogControl::QueryLockStatus() {
     RestartLockClient();
     return false;
   }
-  // Other failures leave the status as the library sets it (-1).
-  if (status == -1) {
+  // Any other failure is one too: its status is not an answer, and read as
+  // 0 it would call a locked sensor unlocked.
+  if (result != 0 || status == -1) {
     LockMessage(9975);
     RestartLockClient();
     return false;

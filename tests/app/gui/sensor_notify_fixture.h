@@ -78,6 +78,7 @@ struct SensorNotifyFixture : ::testing::Test {
         panels.imageView = std::move(view);
         panels.results = std::move(results);
         window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
+        window->setLockLibrary(MakeKeltrovLibrary());
         ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
         notify = std::make_unique<CSensorNotify>(*window);
         QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });

@@ -2,11 +2,13 @@
 // the simulated sensor: replies and events handled on the GUI thread.
 #include "sensor_notify_fixture.h"
 
+#include <QAction>
 #include <QLabel>
 
 #include "dravik/dravik.h"
 #include "core/code_types.h"
 #include "sim/reply_script.h"
+#include "window/dialog_control.h"
 
 namespace {
 
@@ -85,36 +87,46 @@ TEST_F(SensorNotifyTest, ALostConnectionShowsOnceOnlyWhileConnected) {
 }
 
 TEST_F(SensorNotifyTest, AConnectWithoutAnAddressIsAnErrorNeverAConnectionName) {
-    notify->setConnectionFields([] {
-        ConnectionPanelFields f;
-        f.connectFromScan = true;
-        f.bookmarkName = u"Line 1";
-        return f;
-    });
+    std::u16string address = state().m_strConnectAddress;
+    state().m_strConnectAddress.clear();
+    state().m_strConnectionName = u"Line 1";
     state().m_bBusy = 1;
     window->PostSensorCommand(CMD_CONNECT);
     EXPECT_EQ(state().m_nOutstandingCommands, 0);
     EXPECT_FALSE(state().m_bBusy);
-    EXPECT_TRUE(state().m_strConnectAddress.empty());
     ASSERT_EQ(prompt.messages().size(), 1);
-    // Typed octets are read when the connect is posted.
-    std::u16string address;
-    Utf8ToUtf16String(address, sensor.server.address());
-    const int port = sensor.server.port();
-    notify->setConnectionFields([address, port] {
-        ConnectionPanelFields f;
-        std::size_t from = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::size_t dot = address.find(u'.', from);
-            f.octets[std::size_t(i)] = address.substr(from, dot - from);
-            from = dot + 1;
-        }
-        Utf8ToUtf16String(f.portText, std::to_string(port));
-        return f;
-    });
+    EXPECT_TRUE(prompt.messages()[0].text.contains("valid IP address")) << prompt.messages()[0].text.toStdString();
+    // The address the panel chose, read when the connect is posted.
+    state().m_strConnectAddress = address;
     Connect();
     EXPECT_TRUE(state().m_bConnected);
-    EXPECT_EQ(state().m_strConnectAddress, address);
+}
+
+// The lock session belongs to the state controller; a query that fails at
+// the connect leaves nothing connected and the connect controls on.
+TEST_F(SensorNotifyTest, AFailedLockQueryAtConnectDisconnectsAndTheNextConnectWorks) {
+    sensor.server.setMethod("xmlrpc_GetCodeBlockingStatus", [](const XmlRpc::XmlRpcValue&) {
+        XmlRpc::XmlRpcValue refused;
+        refused[0] = -5;
+        return refused;
+    });
+    Connect();
+    EXPECT_FALSE(state().m_bConnected);
+    EXPECT_FALSE(window->dialogControl().lockSession());
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(prompt.messages().size(), 1);
+    EXPECT_TRUE(window->action(DialogIds::kConnect)->isEnabled());
+
+    sensor.lock.install(sensor.server);
+    sensor.lock.setLock("secret", 4);
+    prompt.clear();
+    state().m_bBusy = 1;
+    window->PostSensorCommand(CMD_CONNECT);
+    ASSERT_TRUE(WaitHandled(CMD_CONNECT, 2));
+    EXPECT_TRUE(state().m_bConnected);
+    EXPECT_TRUE(window->dialogControl().lockSession());
+    EXPECT_TRUE(state().m_bSensorLocked);
+    EXPECT_EQ(state().m_nLockedItems, 4);
 }
 
 }  // namespace
