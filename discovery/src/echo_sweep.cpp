@@ -34,7 +34,10 @@ public:
         while (!stop_.requested()) {
             if (untilAllAnswered && answered_ == probes.size()) return;
             auto now = Clock::now();
-            if (now >= deadline) return;
+            if (now >= deadline) {
+                takeQueued();
+                return;
+            }
             auto left = std::chrono::ceil<milliseconds>(deadline - now);
             vt::IcmpEchoReply reply;
             int got = echo_.receive(std::min(left, kStopCheckInterval), reply);
@@ -44,6 +47,12 @@ public:
     }
 
 private:
+    // Replies already here count, however late this thread got to run.
+    void takeQueued() {
+        vt::IcmpEchoReply reply;
+        while (echo_.receive(milliseconds{0}, reply) > 0) mark(reply);
+    }
+
     void mark(const vt::IcmpEchoReply& reply) {
         for (auto& probe : probes)
             if (!probe.answered && probe.sequence == reply.sequence && probe.host == reply.source) {

@@ -18,8 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kRequestSize = 512;
 constexpr std::size_t kReplyLimit = 511;
-// Five waits of 100 ms each for the answer.
-constexpr std::chrono::milliseconds kReplyWindow{500};
 // The port 113 and its network-order value read as a host number; sensors
 // expect exactly this text, whatever port the query goes to.
 constexpr std::string_view kRequestText = " 113 , 28928";
@@ -43,7 +41,7 @@ struct Query {
     }
 
     // False when no socket could be opened (the host is not asked yet).
-    bool start(uint32_t host, uint16_t port) {
+    bool start(uint32_t host, uint16_t port, std::chrono::milliseconds replyWindow) {
         if (socket.open() != 0) return false;
         if (int error = socket.connect({host, port}); error != 0) {
             finish(systemError(error));
@@ -55,7 +53,7 @@ struct Query {
             finish(systemError(error));
             return true;
         }
-        deadline = Clock::now() + kReplyWindow;
+        deadline = Clock::now() + replyWindow;
         return true;
     }
 
@@ -71,9 +69,9 @@ struct Query {
 
 }  // namespace
 
-void queryHosts(std::span<const uint32_t> hosts, uint16_t port, const StopFlag& stop, std::size_t inFlight,
+void queryHosts(std::span<const uint32_t> hosts, const QueryOptions& options, const StopFlag& stop,
                 const QueryResultSink& onResult) {
-    inFlight = std::max<std::size_t>(inFlight, 1);
+    const std::size_t inFlight = std::max<std::size_t>(options.inFlight, 1);
     // Queries from the first host not yet handed over on, in host order.
     std::deque<Query> window;
     std::size_t handed = 0;
@@ -83,7 +81,7 @@ void queryHosts(std::span<const uint32_t> hosts, uint16_t port, const StopFlag& 
     while (!stop.requested()) {
         while (handed + window.size() < hosts.size() && window.size() < inFlight) {
             Query& query = window.emplace_back();
-            if (query.start(hosts[handed + window.size() - 1], port)) continue;
+            if (query.start(hosts[handed + window.size() - 1], options.port, options.replyWindow)) continue;
             window.pop_back();
             // Out of sockets: wait for those in flight, or fail this host alone.
             if (!window.empty() && std::any_of(window.begin(), window.end(), [](const Query& q) { return !q.done; }))
@@ -108,7 +106,9 @@ void queryHosts(std::span<const uint32_t> hosts, uint16_t port, const StopFlag& 
         for (Query& query : window) {
             if (query.done) continue;
             if (query.deadline <= now) {
-                query.finish(0);
+                // An answer that came while this thread was not running still counts.
+                query.read();
+                if (!query.done) query.finish(0);
                 continue;
             }
             earliest = std::min(earliest, query.deadline);
@@ -127,12 +127,12 @@ void queryHosts(std::span<const uint32_t> hosts, uint16_t port, const StopFlag& 
     }
 }
 
-DiscoveryStatus querySensor(uint32_t host, uint16_t port, const StopFlag& stop,
+DiscoveryStatus querySensor(uint32_t host, const QueryOptions& options, const StopFlag& stop,
                             SensorDiscoveryRecord& record) {
     std::memset(&record, 0, sizeof record);
     DiscoveryStatus status = 0;
     const uint32_t hosts[] = {host};
-    queryHosts(hosts, port, stop, 1, [&](std::size_t, DiscoveryStatus result, const SensorDiscoveryRecord& got) {
+    queryHosts(hosts, options, stop, [&](std::size_t, DiscoveryStatus result, const SensorDiscoveryRecord& got) {
         status = result;
         record = got;
         return false;

@@ -145,8 +145,9 @@ int Sonvira_GetSensorInfo(const char* ip, SensorDiscoveryRecord* out) {
     if (!host) return SONVIRA_INVALID_SUBNET;
     auto settings = discoverySettingsFromEnvironment();
     StopFlag never;
-    DiscoveryStatus status = querySensor(*host, settings.queryPort, never, *out);
-    if (status != SONVIRA_FOUND) status = querySensor(*host, settings.queryPort, never, *out);
+    const QueryOptions options{settings.queryPort, 1, settings.replyWindow};
+    DiscoveryStatus status = querySensor(*host, options, never, *out);
+    if (status != SONVIRA_FOUND) status = querySensor(*host, options, never, *out);
     return status;
 }
 

@@ -24,7 +24,8 @@ int SubnetSearch::run(const std::string& network, const std::string& mask, const
     vt::IcmpEcho* echo = queriesEveryHost() ? nullptr : &echo_;
     if (sweepSubnet(network, mask, echo, stop_, hosts) != SONVIRA_OK) return -1;
     int found = 0;
-    queryHosts(hosts, settings_.queryPort, stop_, kQueriesInFlight,
+    const QueryOptions options{settings_.queryPort, kQueriesInFlight, settings_.replyWindow};
+    queryHosts(hosts, options, stop_,
                [&](std::size_t, DiscoveryStatus status, const SensorDiscoveryRecord& record) {
                    if (status != SONVIRA_FOUND) return true;
                    if (stop_.requested()) return false;

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <string_view>
+#include <thread>
 
 #include "platform/ipv4.h"
 
@@ -79,6 +80,7 @@ void DiscoveryResponder::serve() {
         DiscoveryIdentity identity = this->identity();
         if (identity.ip.empty()) identity.ip = vt::formatIpv4(local_.address);
         std::string reply = discoveryReplyText(identity);
+        if (int delay = delayMs_.load(); delay > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         (void)socket_.sendTo(std::as_bytes(std::span(reply.data(), reply.size())), from);
     }
 }

@@ -154,6 +154,7 @@ TEST_F(Scan, StartingAgainStopsTheRunningScanFirst) {
     vt::test::QueryEveryHost everyHost;
     SimulatedSubnet net;
     auto& silent = net.addSilent(1);
+    vt::test::setDiscoveryReplyWindow(vt::test::kSilenceReplyWindow);  // the second scan waits it out
     ASSERT_EQ(Sonvira_AddSubnet(net.networkText().c_str(), net.maskText().c_str()), SONVIRA_OK);
     RecordingTarget first, second;
     ASSERT_EQ(Sonvira_StartScanning(first.window(), kFound, kDone), SONVIRA_OK);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "discovery_settings.h"
 #include "echo_sweep.h"
 #include "platform/icmp_echo.h"
 #include "sensor_query.h"
@@ -30,7 +31,7 @@ TEST(EchoSweep, RepeatedSweepsOnOneSocketEachFindEveryHost) {
         ASSERT_EQ(hosts.size(), 254u) << "sweep " << sweep;
         EXPECT_EQ(hosts.front(), net.subnet().host(1));
         int sensors = 0;
-        sonvira::queryHosts(hosts, net.port(), stop, sonvira::kQueriesInFlight,
+        sonvira::queryHosts(hosts, {net.port(), sonvira::kQueriesInFlight, vt::test::kGenerousReplyWindow}, stop,
                             [&](std::size_t, DiscoveryStatus status, const SensorDiscoveryRecord&) {
                                 sensors += status == SONVIRA_FOUND ? 1 : 0;
                                 return true;
@@ -44,7 +45,7 @@ TEST(EchoSweep, ASearchRunThreeTimesFindsTheSensorAtTheFirstAddressEachTime) {
     net.add(1, SimulatedSubnet::sensor("first", "00:0A:3C:00:00:01"));
     net.add(254, SimulatedSubnet::sensor("last", "00:0A:3C:00:00:FE"));
     sonvira::StopFlag stop;
-    sonvira::SubnetSearch search({net.port(), true}, stop);
+    sonvira::SubnetSearch search({net.port(), true, vt::test::kGenerousReplyWindow}, stop);
     ASSERT_EQ(search.open(), 0);
     for (int run = 0; run < 3; ++run) {
         std::vector<std::string> names;
@@ -73,7 +74,10 @@ TEST(QueryHosts, SilentHostsAreAskedSideBySideAndResultsComeInHostOrder) {
     std::vector<std::size_t> order;
     std::vector<DiscoveryStatus> statuses;
     int askedWhenTheFirstEnded = -1;
-    sonvira::queryHosts(hosts, net.port(), stop, sonvira::kQueriesInFlight,
+    // The silent hosts hold the test for the whole window; the answering one
+    // must make it within the window on a loaded machine too.
+    const sonvira::QueryOptions options{net.port(), sonvira::kQueriesInFlight, std::chrono::milliseconds{2000}};
+    sonvira::queryHosts(hosts, options, stop,
                         [&](std::size_t index, DiscoveryStatus status, const SensorDiscoveryRecord&) {
                             if (order.empty()) {
                                 askedWhenTheFirstEnded = 0;
@@ -100,11 +104,34 @@ TEST(QueryHosts, AFalseFromTheSinkEndsTheQueries) {
     const std::vector<uint32_t> hosts{net.subnet().host(1), net.subnet().host(2)};
     sonvira::StopFlag stop;
     int calls = 0;
-    sonvira::queryHosts(hosts, net.port(), stop, 1, [&](std::size_t, DiscoveryStatus, const SensorDiscoveryRecord&) {
+    sonvira::queryHosts(hosts, {net.port(), 1, vt::test::kGenerousReplyWindow}, stop,
+                        [&](std::size_t, DiscoveryStatus, const SensorDiscoveryRecord&) {
         ++calls;
         return false;
     });
     EXPECT_EQ(calls, 1);
+}
+
+// Only a whole number of milliseconds from 1 to a minute replaces the window.
+TEST(DiscoverySettings, TheReplyWindowComesFromTheEnvironmentWhenItIsAPlausibleNumber) {
+    using std::chrono::milliseconds;
+    struct Case {
+        const char* text;
+        milliseconds window;
+    };
+    const Case cases[] = {{nullptr, sonvira::kReplyWindow}, {"2500", milliseconds{2500}},
+                          {"1", milliseconds{1}},          {"60000", milliseconds{60000}},
+                          {"60001", sonvira::kReplyWindow}, {"0", sonvira::kReplyWindow},
+                          {"-5", sonvira::kReplyWindow},    {"", sonvira::kReplyWindow},
+                          {"3s", sonvira::kReplyWindow},    {"99999999999", sonvira::kReplyWindow}};
+    for (const Case& c : cases) {
+        if (c.text == nullptr)
+            ::unsetenv(sonvira::kReplyWindowEnv);
+        else
+            ::setenv(sonvira::kReplyWindowEnv, c.text, 1);
+        EXPECT_EQ(sonvira::discoverySettingsFromEnvironment().replyWindow, c.window) << (c.text ? c.text : "unset");
+    }
+    ::unsetenv(sonvira::kReplyWindowEnv);
 }
 
 }  // namespace

@@ -57,9 +57,28 @@ TEST(GetSensorInfo, AHostWithoutResponderRefusesAtOnce) {
 TEST(GetSensorInfo, ASilentHostGivesNoAnswer) {
     SimulatedSubnet net;
     auto& silent = net.addSilent(3);
+    vt::test::setDiscoveryReplyWindow(vt::test::kSilenceReplyWindow);
     SensorDiscoveryRecord record{};
     EXPECT_EQ(Sonvira_GetSensorInfo(net.hostText(3).c_str(), &record), 0);
     EXPECT_EQ(silent.queriesReceived(), 2);
+}
+
+// A sensor that answers late is found when the wait is longer than its delay
+// and missed when it is shorter.
+TEST(GetSensorInfo, TheReplyWindowDecidesWhetherALateAnswerCounts) {
+    using std::chrono::milliseconds;
+    struct Case {
+        milliseconds window;
+        int status;
+    };
+    for (const Case& c : {Case{milliseconds{3000}, SONVIRA_FOUND}, Case{milliseconds{100}, 0}}) {
+        SimulatedSubnet net;
+        auto& slow = net.add(5, SimulatedSubnet::sensor("Slow", "00:0A:3C:00:00:05"));
+        slow.setReplyDelay(milliseconds{400});
+        vt::test::setDiscoveryReplyWindow(c.window);
+        SensorDiscoveryRecord record{};
+        EXPECT_EQ(Sonvira_GetSensorInfo(net.hostText(5).c_str(), &record), c.status) << c.window.count();
+    }
 }
 
 TEST(GetSensorInfo, RefusesBadArguments) {

@@ -1,10 +1,14 @@
 // A loopback subnet with simulated discovery responders on some of its hosts,
 // all on one port that the library is pointed at through its test setting.
+// Each answer is waited for generously: responder threads on a loaded machine
+// (sanitizers, parallel builds) may answer long after the usual window. Tests
+// whose hosts keep silent on purpose shorten it, as that wait is all they cost.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -13,15 +17,27 @@
 
 namespace vt::test {
 
+inline constexpr std::chrono::milliseconds kGenerousReplyWindow{5000};
+// Long enough for a host that answers at once on an idle machine.
+inline constexpr std::chrono::milliseconds kSilenceReplyWindow{200};
+
+// What the library waits for each answer, through its test setting.
+inline void setDiscoveryReplyWindow(std::chrono::milliseconds window) {
+    ::setenv("VT_DISCOVERY_REPLY_MS", std::to_string(window.count()).c_str(), 1);
+}
+
 class SimulatedSubnet {
 public:
     // port 0: the first responder takes an ephemeral port; give another
     // subnet's port() to answer on the same one.
     explicit SimulatedSubnet(int prefix = 28, uint16_t port = 0)
-        : subnet_(uniqueLoopbackSubnet(prefix)), network_(port) {}
+        : subnet_(uniqueLoopbackSubnet(prefix)), network_(port) {
+        setDiscoveryReplyWindow(kGenerousReplyWindow);
+    }
     ~SimulatedSubnet() {
         network_.stop();
         ::unsetenv("VT_DISCOVERY_PORT");
+        ::unsetenv("VT_DISCOVERY_REPLY_MS");
     }
 
     // A sensor (or, with another identification, a foreign device) at host index.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -51,6 +52,8 @@ public:
     DiscoveryIdentity identity() const;
     // A silent responder takes queries and never answers.
     void setSilent(bool silent) { silent_ = silent; }
+    // A slow sensor: each answer leaves this long after its query.
+    void setReplyDelay(std::chrono::milliseconds delay) { delayMs_ = static_cast<int>(delay.count()); }
     int queriesReceived() const { return queries_.load(); }
 
 private:
@@ -59,6 +62,7 @@ private:
     mutable std::mutex mutex_;
     DiscoveryIdentity identity_;
     std::atomic<bool> silent_{false};
+    std::atomic<int> delayMs_{0};
     std::atomic<bool> stopping_{false};
     std::atomic<int> queries_{0};
     vt::UdpSocket socket_;
