@@ -7,6 +7,7 @@
 #include "dravik/files.h"
 #include "program/composition_root.h"
 #include "program/lock_update_features.h"
+#include "program/state_result_source.h"
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
 #include "commands/sensor_notify.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   const bool report = qEnvironmentVariableIsSet("VT_STARTUP_REPORT");
   CVarnisDatamatrixDlg window(*prompt, MakePanels(*prompt));
   window.setLockLibrary(MakeKeltrovLibrary());
+  PlugReadingTables(window);
   QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window, report] {
     window.RaiseFromOtherInstance();
     if (report) std::printf("raised\n"), std::fflush(stdout);

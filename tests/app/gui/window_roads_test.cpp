@@ -1,0 +1,127 @@
+// The roads through the main window's own buttons and menu against the
+// simulated sensor: connect, monitor, configuration, service, disconnect,
+// each leaving the window as the state table says; a locked sensor asks the
+// login before the modes its mask protects.
+#include "window_roads_fixture.h"
+
+#include <QDialog>
+
+#include "window/menu_table.h"
+
+namespace {
+
+using namespace DialogIds;
+using WindowRoadsTest = vt::test::WindowRoadsFixture;
+
+TEST_F(WindowRoadsTest, ConnectMonitorConfigurationServiceAndDisconnect) {
+  ActivateAConfiguration();
+  // Connect: the sensor is in its configuration state, so the overview.
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(state().m_bConnected);
+  EXPECT_EQ(state().m_nWizardStep, 8);
+  EXPECT_FALSE(state().m_ConfigList.empty());
+  EXPECT_FALSE(window->action(kConnect)->isEnabled());
+  ExpectTableState();
+
+  // Monitor: a reading reaches the picture, the log and the statistics.
+  // (The overview's monitor button asks the configuration manager whether a
+  // configuration is active; the sensor has one.)
+  window->commands().setActiveConfigCheck([] { return true; });
+  ClickMode(kModeMonitor);
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.model.state(), 2);
+  EXPECT_TRUE(state().m_bMonitorView);
+  ExpectTableState();
+  const QImage before = window->panels().imageView->surface();
+  ASSERT_TRUE(sensor.readings.takeReading());
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, 2));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(state().m_nReadCount, 1);
+  EXPECT_NE(window->panels().imageView->surface(), before);
+  EXPECT_GT(window->panels().messageList->count(), 0);
+  EXPECT_EQ(state().m_nTotalReadings, 1);
+  ExpectTableState();
+  SaveScreenshot(*window, "window_road_monitor_reading");
+
+  // Service mode (from the monitor: the overview counts as the editor): the results list.
+  ClickMode(kModeService);
+  ASSERT_TRUE(WaitHandled(CMD_GET_RESULTS_LIST));
+  EXPECT_EQ(sensor.model.state(), 9);
+  EXPECT_TRUE(state().m_bServiceView);
+  ExpectTableState();
+  state().m_bBusy = 0;  // a stored result keeps busy for the service panel's selection
+
+  // Back to the monitor, then configuration mode: the question, then the configuration list.
+  ClickMode(kModeMonitor);
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, 3));
+  ASSERT_TRUE(Idle());
+  ClickMode(kModeConfiguration);
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST, 2));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.model.state(), 4);
+  EXPECT_EQ(state().m_nWizardStep, 8);
+  EXPECT_FALSE(state().m_bMonitorView);
+  ExpectTableState();
+
+  // Disconnect from the menu: the question, the notice, the reset.
+  const int questions = prompt.messages().size();
+  window->action(MenuIds::kConnect)->trigger();
+  ASSERT_TRUE(WaitHandled(CMD_DISCONNECT));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(prompt.messages().size(), questions + 1);
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_FALSE(window->dialogControl().lockSession());
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+  ExpectTableState();
+  for (int id : {kModeConfiguration, kModeMonitor, kModeService}) EXPECT_EQ(window->modeStatic(id)->property("look").toInt(), 0);
+}
+
+TEST_F(WindowRoadsTest, ALockedSensorAsksTheLoginBeforeTheModesItsMaskProtects) {
+  struct Row {
+    int mask;
+    int mode;
+    bool asks;
+  };
+  const Row rows[] = {
+      {1, kModeConfiguration, false},
+      {1, kModeService, true},
+      {2, kModeConfiguration, true},
+      {2, kModeService, false},
+  };
+  int logins = 0;
+  window->commands().setLoginRunner([&] { return ++logins, int(QDialog::Rejected); });
+  sensor.model.setState(2);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "mask " << row.mask << ", mode " << row.mode);
+    // Each row from a fresh connect in the monitor.
+    if (state().m_bConnected) {
+      window->action(MenuIds::kConnect)->trigger();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !state().m_bConnected; }, 10000));
+      ASSERT_TRUE(Idle());
+      sensor.model.setState(2);
+    }
+    sensor.lock.setLock("secret", row.mask);
+    const int monitors = Count(CMD_MONITOR_ON);
+    ConnectByTyping();
+    ASSERT_TRUE(WaitHandled(CMD_MONITOR_ON, monitors + 1));
+    ASSERT_TRUE(Idle());
+    ASSERT_TRUE(state().m_bSensorLocked);
+    const int before = logins;
+    const int offs = Count(CMD_MONITOR_OFF);
+    ClickMode(row.mode);
+    EXPECT_EQ(logins - before, row.asks ? 1 : 0);
+    // A refused login leaves the monitor; no login needed goes on.
+    if (row.asks) {
+      EXPECT_TRUE(state().m_bMonitorView);
+      EXPECT_EQ(state().m_nOutstandingCommands, 0);
+    } else {
+      ASSERT_TRUE(WaitHandled(CMD_MONITOR_OFF, offs + 1));
+      state().m_bBusy = 0;
+    }
+  }
+}
+
+}  // namespace
