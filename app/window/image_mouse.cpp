@@ -6,6 +6,7 @@
 
 #include "core/code_types.h"
 #include "core/dialog_state_rules.h"
+#include "core/picture_cursor.h"
 #include "window/dialog_control.h"
 #include "window/direct_call.h"
 #include "window/main_window.h"
@@ -137,6 +138,7 @@ void CImageMouse::Move(QPoint at, bool buttonDown) {
     if (dragMarked_ && !writeFailed_) WriteDrag();
     return;
   }
+  if (!dragging_) ShowCursorAt(at);
   if (!dragging_ || !buttonDown) return;
   const QRect area = view->PictureArea();
   if (view->ZoomFactor() > 1.01f &&
@@ -146,6 +148,25 @@ void CImageMouse::Move(QPoint at, bool buttonDown) {
   }
   const QPoint p = ToImage(at);
   if (view->DragWoi(dragId_, dragCode_, dragStart_, p - pressImage_) == 0) dragMarked_ = true;
+}
+
+void CImageMouse::ShowCursorAt(QPoint at) {
+  const MainDialogState& s = dlg_.state();
+  auto& view = dlg_.panels().imageView;
+  const QPoint p = ToImage(at);
+  int id = -1, kind = -1, code = 0;
+  view->HitTestOverlays(p.x(), p.y(), &id, &kind, &code);
+  const bool editing = s.m_bImageQualityView || s.m_bCodeDefinitionView;
+  switch (PictureCursorAt(dlg_.dialogControl().requests().zoomTool, s.m_bZoomMode, editing, id < 0 ? -1 : kind, code)) {
+    case PictureCursor::ZoomIn: picture_->setCursor(dlg_.resources().cursor(3)); break;
+    case PictureCursor::ZoomOut: picture_->setCursor(dlg_.resources().cursor(4)); break;
+    case PictureCursor::SizeHorizontal: picture_->setCursor(Qt::SizeHorCursor); break;
+    case PictureCursor::SizeVertical: picture_->setCursor(Qt::SizeVerCursor); break;
+    case PictureCursor::SizeFallingDiagonal: picture_->setCursor(Qt::SizeFDiagCursor); break;
+    case PictureCursor::SizeRisingDiagonal: picture_->setCursor(Qt::SizeBDiagCursor); break;
+    case PictureCursor::Move: picture_->setCursor(Qt::SizeAllCursor); break;
+    case PictureCursor::Arrow: picture_->setCursor(dlg_.resources().cursor(1)); break;
+  }
 }
 
 void CImageMouse::Release(QPoint at) {

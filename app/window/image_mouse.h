@@ -39,6 +39,8 @@ private:
   void Press(QPoint at);
   void Move(QPoint at, bool buttonDown);
   void Release(QPoint at);
+  // The zoom tool's, a window-of-interest handle's or the arrow cursor.
+  void ShowCursorAt(QPoint at);
   void RightPress(QPoint at);
   // The drag's write; a failure keeps the drag marked for the next mouse-up.
   void WriteDrag();

@@ -157,6 +157,34 @@ TEST_F(ImageMouseTest, ARefusedWriteShowsOnceAndWaitsForTheNextMouseUp) {
   EXPECT_EQ(prompt.messages().size(), 1);
 }
 
+TEST_F(ImageMouseTest, TheCursorShowsWhatAPressWouldDo) {
+  const std::pair<QPoint, Qt::CursorShape> handles[] = {
+      {At(100, 175), Qt::SizeHorCursor},    // left edge
+      {At(200, 100), Qt::SizeVerCursor},    // top edge
+      {At(300, 250), Qt::SizeFDiagCursor},  // bottom right
+      {At(300, 100), Qt::SizeBDiagCursor},  // top right
+      {At(200, 175), Qt::SizeAllCursor},    // the centre handle
+  };
+  for (const auto& [at, shape] : handles) {
+    QTest::mouseMove(picture, at);
+    EXPECT_EQ(picture->cursor().shape(), shape) << at.x() << "," << at.y();
+  }
+  // Nothing under the pointer: the arrow; with the zoom tool: its own.
+  auto sameAs = [&](int id) {
+    return picture->cursor().pixmap().toImage() == window->resources().cursor(id).pixmap().toImage();
+  };
+  QTest::mouseMove(picture, At(20, 20));
+  EXPECT_TRUE(sameAs(1));
+  window->action(kZoomIn)->trigger();
+  QTest::mouseMove(picture, At(200, 175));
+  EXPECT_TRUE(sameAs(3));
+  // No page edits the window of interest: its handles are plain picture.
+  window->action(kZoomReset)->trigger();
+  window->state().m_bCodeDefinitionView = false;
+  QTest::mouseMove(picture, At(100, 175));
+  EXPECT_TRUE(sameAs(1));
+}
+
 TEST_F(ImageMouseTest, NothingHappensOverThePictureInSensorState6) {
   window->state().m_nSensorState = 6;
   QTest::mousePress(picture, Qt::LeftButton, {}, At(200, 175));

@@ -6,6 +6,10 @@
 
 #include <QDialog>
 
+#include "dravik/dravik.h"
+#include "records/config_list_info.h"
+#include "view/image_view_service.h"
+#include "view/woi_overlay.h"
 #include "window/menu_table.h"
 
 namespace {
@@ -122,6 +126,68 @@ TEST_F(WindowRoadsTest, ALockedSensorAsksTheLoginBeforeTheModesItsMaskProtects) 
       state().m_bBusy = 0;
     }
   }
+}
+
+// The window of interest dragged over the picture of the configuration
+// being edited: the sensor stores the drawn region; a refusal in the error
+// range leads to the disconnect notice.
+TEST_F(WindowRoadsTest, ADraggedWindowOfInterestIsWhatTheSensorStores) {
+  ASSERT_EQ(sensor.model.createConfig({0, "{Edited}", -1}), vt::sim::kSimOk);
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+  ASSERT_TRUE(Idle());
+  // The edited configuration's data, as the editor reads it.
+  state().m_nConfigId = 0;
+  state().m_bBusy = 1;
+  window->PostSensorCommand(CMD_GET_CONFIG_DATA);
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA));
+  state().m_bBusy = 0;
+  ASSERT_TRUE(Idle());
+  ASSERT_FALSE(state().m_ConfigData.empty());
+
+  // The code-definition page shows the window of interest.
+  auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+  ASSERT_NE(view, nullptr);
+  state().m_nWizardStep = 11;
+  state().m_bCodeDefinitionView = true;
+  int id = 0;
+  COverlay* overlay = nullptr;
+  view->view().AddOverlay(OVERLAY_WOI, &id, &overlay);
+  ASSERT_EQ(static_cast<CWOI*>(overlay)->Set(100, 100, 300, 250), 0);
+  QWidget* picture = view->widget();
+  auto at = [&](int x, int y) {
+    const QRect area = view->PictureArea();
+    return area.topLeft() + QPoint(x * area.width() / 640, y * area.height() / 480);
+  };
+  auto drag = [&](QPoint from, QPoint to) {
+    QTest::mousePress(picture, Qt::LeftButton, {}, from);
+    QTest::mouseMove(picture, to);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, to);
+  };
+  drag(at(200, 175), at(240, 195));
+  EXPECT_TRUE(prompt.messages().isEmpty());
+  EXPECT_FALSE(window->imageMouse().dragMarked());
+  ParameterList stored;
+  ASSERT_EQ(GetConfigData(&stored, 0, 1017), 0);
+  ImageQualitySettings roi;
+  ASSERT_EQ(CConfigListInfo::GetInstance()->ReadRoi(stored, roi), 0);
+  EXPECT_EQ((ImageRect{roi.Left, roi.Top, roi.Right, roi.Bottom}), state().m_rcWoi);
+  EXPECT_NEAR(roi.Left, 140, 1);
+  EXPECT_NEAR(roi.Top, 120, 1);
+  EXPECT_EQ(roi.Right - roi.Left, 200);
+  EXPECT_EQ(roi.Bottom - roi.Top, 150);
+
+  // An error-range refusal: the error, then the disconnect notice.
+  sensor.server.setMethod("xmlSetConfigData", [](const XmlRpc::XmlRpcValue&) {
+    XmlRpc::XmlRpcValue refused;
+    refused[0] = -3500;
+    return refused;
+  });
+  drag(at(240, 195), at(200, 175));
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Critical);
+  ASSERT_TRUE(WaitHandled(CMD_DISCONNECT));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !state().m_bConnected; }, 10000));
 }
 
 }  // namespace
