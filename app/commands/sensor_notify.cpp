@@ -347,9 +347,14 @@ void CSensorNotify::OnResetStatistics() {
         s.m_nTotalReadings = 0;
         if (panels.monitor) panels.monitor->ClearStatistics();
         s.m_nStoredResultCount = 0;
-        if (panels.service) panels.service->ClearResultSlots(true);
+        if (panels.service) {
+            panels.service->ClearResultSlots(true);
+            panels.service->FillResultsGrid(true);
+        }
         clearPicture();
         if (QLabel* pane = dlg_.statusPane(7)) pane->setText(QStringLiteral("%1 0").arg(dlg_.text(1014)));
+        // Nothing follows the reset in service operation.
+        EndOfCommand();
     } else if (s.m_nSensorState == 2) {
         s.m_bTestRunning = 1;
         s.m_nTotalReadings = 0;
@@ -484,6 +489,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             if (CDialogControl* control = dlg_.dialogControlIfMade();
                 control && s.m_nSensorState == 9 && !s.m_bServiceView)
                 control->EnterServiceView();
+            // The slots take the new list; with a list switch on the first row is fetched.
+            if (s.m_bServiceView && dlg_.panels().service) dlg_.panels().service->FillResultsGrid(true);
             if (s.m_nStoredResultCount == 0) EndOfCommand();
             return false;
         case CMD_DOWNLOAD_CONFIG:

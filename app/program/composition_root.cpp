@@ -4,6 +4,7 @@
 #include "controls/color_list_box_log.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
+#include "view/service_report.h"
 #include "view/test_results.h"
 #include "view/window_controls.h"
 
@@ -15,6 +16,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.imageView = std::make_unique<ImageView>();
   panels.connectionPanel = std::make_unique<CBookmark>();
   panels.monitor = std::make_unique<CMonitorMode>();
+  panels.service = std::make_unique<CServiceReport>();
   panels.results = std::make_unique<CTestResults>();
   panels.balloon = std::make_unique<BalloonTip>();
   panels.colourSettings = std::make_unique<ColourSettings>();

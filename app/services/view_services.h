@@ -136,6 +136,7 @@ public:
 // The service panel (CServiceReport).
 class ServicePanelService : public Panel {
 public:
+  virtual void AttachView(const ViewHost& /*host*/) {}
   virtual void ClearResultSlots(bool reset) = 0;
   virtual void FillResultsGrid(bool rebuild) = 0;
   virtual void CheckAllDisplayOptions() = 0;

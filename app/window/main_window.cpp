@@ -346,6 +346,7 @@ void CVarnisDatamatrixDlg::AttachViews() {
   };
   if (m_panels.balloon) m_panels.balloon->AttachView(host);
   if (m_panels.monitor) m_panels.monitor->AttachView(host);
+  if (m_panels.service) m_panels.service->AttachView(host);
   if (m_panels.results) m_panels.results->AttachView(host);
   if (m_panels.colourSettings) m_panels.colourSettings->AttachView(host);
   // The message list drops its selection when the mouse moves over the window.

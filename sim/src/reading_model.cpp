@@ -249,23 +249,25 @@ XmlRpcValue ReadingModel::currentImage() const {
     return reply;
 }
 
-XmlRpcValue ReadingModel::lastResults(int /*which*/) const {
+// which 1: the failed readings only. The age is in milliseconds.
+XmlRpcValue ReadingModel::lastResults(int which) const {
     std::lock_guard lock(mutex_);
     const auto now = std::chrono::steady_clock::now();
     XmlRpcValue reply = statusReply(0);
-    reply[1] = std::to_string(kept_.size()) + " results";
-    reply[2] = static_cast<int>(kept_.size());
     int i = 3;
     int index = 0;
     // Newest first, as a results list reads.
-    for (auto it = kept_.rbegin(); it != kept_.rend(); ++it, ++index) {
-        const auto age = std::chrono::duration_cast<std::chrono::seconds>(now - it->takenAt).count();
+    for (auto it = kept_.rbegin(); it != kept_.rend(); ++it) {
+        if (which == 1 && it->passed) continue;
+        const auto age = std::chrono::duration_cast<std::chrono::milliseconds>(now - it->takenAt).count();
         reply[i++] = it->number;
         reply[i++] = it->passed ? 1 : 0;
-        reply[i++] = std::to_string(age) + " s";
+        reply[i++] = std::to_string(age);
         reply[i++] = it->text;
-        reply[i++] = index;
+        reply[i++] = index++;
     }
+    reply[1] = std::to_string(index) + " results";
+    reply[2] = index;
     return reply;
 }
 

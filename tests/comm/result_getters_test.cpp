@@ -184,6 +184,20 @@ TEST_F(ResultGetters, TheLastResultsListHoldsTheKeptReadings) {
     EXPECT_EQ(list[1].index, 1);
 }
 
+TEST_F(ResultGetters, TheFailedListHoldsOnlyFailedReadings) {
+    model.access([](vt::sim::SensorData& d) { d.nextReadingGood = false; });
+    ASSERT_TRUE(readings.takeReading());
+    int count = -1;
+    std::vector<ResultListEntry> list;
+    ASSERT_EQ(GetLastResultsList(1, nullptr, &count, &list), COMM_OK);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(list[0].resultNumber, 2);
+    EXPECT_EQ(list[0].passed, 0);
+    EXPECT_EQ(list[0].index, 0);
+    ASSERT_EQ(GetLastResultsList(0, nullptr, &count, &list), COMM_OK);
+    EXPECT_EQ(count, 2);
+}
+
 struct ListCase {
     const char* name;
     XmlRpcValue reply;

@@ -1,0 +1,297 @@
+// The service panel: its grid over a results list made in the test (time
+// column, verdicts, labels), and the whole panel in the main window against
+// the simulated sensor in service operation, driven through its own controls.
+// The simulator first: its members named "slots" must not meet Qt's keyword macro.
+#include "simulated_sensor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+
+#include "commands/sensor_notify.h"
+#include "controls/button_draw.h"
+#include "controls/color_list_box_log.h"
+#include "controls/grid_ctrl.h"
+#include "core/sensor_command.h"
+#include "gui_test_support.h"
+#include "services/recording_prompt.h"
+#include "text/text_codecs.h"
+#include "view/image_view_service.h"
+#include "view/monitor_mode.h"
+#include "view/service_report.h"
+#include "view/test_results.h"
+#include "window/main_window.h"
+
+namespace {
+
+QString English(int id) {
+  static const vt::StringTable table = EnglishTable();
+  const auto t = table.get(std::uint32_t(id));
+  return t ? QString::fromUtf8(t->data(), qsizetype(t->size())) : QString();
+}
+
+ResultListEntry Entry(int number, int passed, const char* age, const char* text, int index) {
+  ResultListEntry e{};
+  e.resultNumber = number;
+  e.passed = passed;
+  std::snprintf(e.ageText, sizeof e.ageText, "%s", age);
+  std::snprintf(e.resultText, sizeof e.resultText, "%s", text);
+  e.index = index;
+  return e;
+}
+
+// The panel alone over a state of its own.
+class ServiceGrid : public ::testing::Test {
+protected:
+  ServiceGrid() {
+    host.state = &state;
+    host.text = English;
+    host.postCommand = [this](int c) { posted.push_back(c); };
+    panel.AttachView(host);
+    panel.setClock([] { return QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0, 0)); });
+  }
+  QWidget* control(int id) { return panel.findChild<QWidget*>(QStringLiteral("id%1").arg(id)); }
+
+  MainDialogState state;
+  ViewHost host;
+  CServiceReport panel;
+  std::vector<int> posted;
+};
+
+TEST_F(ServiceGrid, RowsShowTimeVerdictLabelAndNumber) {
+  state.m_nSensorState = 9;
+  state.m_nStoredResultCount = 2;
+  state.m_ResultsList = {Entry(17, 1, "1500", "3)Line", 0), Entry(12, 0, "61000", "", 1)};
+  panel.FillResultsGrid(true);
+  CGridCtrl& grid = *panel.grid();
+  EXPECT_EQ(grid.GetCellText(1, 0), QStringLiteral("09:59:58.500"));
+  EXPECT_EQ(grid.GetCellText(2, 0), QStringLiteral("09:58:59.000"));
+  EXPECT_EQ(grid.GetCellText(1, 1), English(8914));
+  EXPECT_EQ(grid.GetCellText(2, 1), English(8915));
+  EXPECT_EQ(grid.GetCellText(1, 2), QStringLiteral("3) Line"));
+  EXPECT_EQ(grid.GetCellText(1, 3), QStringLiteral("1"));
+  EXPECT_EQ(grid.GetCellText(2, 3), QStringLiteral("2"));
+  EXPECT_TRUE(grid.GetCellText(3, 0).isEmpty());
+  EXPECT_EQ(grid.CountFilledRows(), 2);
+  // All readings is on from the start: the first row is fetched.
+  EXPECT_EQ(posted, std::vector<int>{CMD_REFRESH_RESULT});
+  EXPECT_EQ(state.m_nSelectedResultId, 17);
+  EXPECT_EQ(panel.selectedResultTime(), QStringLiteral("09:59:58.500"));
+  EXPECT_EQ(panel.selectedResultPassed(), 1);
+  for (int id : {1139, 1140, 1141, 1142, 1136, 1137, 1138}) EXPECT_TRUE(control(id)->isEnabled()) << id;
+
+  // A new list without results: rows cleared, the seven controls off, nothing fetched.
+  state.m_bBusy = 0;
+  state.m_nStoredResultCount = 0;
+  posted.clear();
+  panel.FillResultsGrid(true);
+  EXPECT_EQ(grid.CountFilledRows(), 0);
+  for (int id : {1139, 1140, 1141, 1142, 1136, 1137, 1138}) EXPECT_FALSE(control(id)->isEnabled()) << id;
+  EXPECT_TRUE(posted.empty());
+}
+
+TEST_F(ServiceGrid, TimeColumnCountsBackFromTheClock) {
+  struct Case {
+    qint64 age;
+    const char* shown;
+  };
+  for (const Case& c : {Case{1500, "09:59:58.500"}, Case{0, "10:00:00.000"}, Case{36000001, "23:59:59.999"}})
+    EXPECT_EQ(panel.FormatResultTime(c.age), QString::fromLatin1(c.shown)) << c.age;
+}
+
+// --- In the main window against the simulated sensor ---
+
+struct ServicePanelInWindow : ::testing::Test {
+  void SetUp() override {
+    qputenv("VT_NO_SPLASH", "1");
+    ASSERT_TRUE(sensor.Start()) << sensor.error();
+    MainPanels panels;
+    panels.messageList = std::make_unique<ColorListBoxLog>();
+    auto view = std::make_unique<ImageView>();
+    imageView = view.get();
+    panels.imageView = std::move(view);
+    panels.monitor = std::make_unique<CMonitorMode>();
+    auto service = std::make_unique<CServiceReport>();
+    panel = service.get();
+    panels.service = std::move(service);
+    panels.results = std::make_unique<CTestResults>();
+    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
+    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+    window->show();
+    notify = std::make_unique<CSensorNotify>(*window);
+    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
+    Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
+    state().m_nConnectPort = sensor.server.port();
+  }
+  void TearDown() override {
+    notify.reset();
+    window.reset();
+  }
+  MainDialogState& state() { return window->state(); }
+  int Count(int id) const { return int(std::count(handled.begin(), handled.end(), id)); }
+  bool Idle() {
+    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 20000);
+  }
+  CGridCtrl& grid() { return *panel->grid(); }
+  QWidget* control(int id) { return panel->findChild<QWidget*>(QStringLiteral("id%1").arg(id)); }
+  void Click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
+  void ClickRow(int row) {
+    GridRect r;
+    ASSERT_TRUE(grid().GetCellRect(row, 2, &r)) << row;
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, QPoint(r.left + 5, r.top + 5));
+  }
+
+  // Readings kept by the sensor (true: good), then the connect in the
+  // monitor and the switch to service operation through the mode button.
+  void EnterService(std::initializer_list<bool> readings) {
+    const vt::sim::SlotRef slot{0, "{Service}", -1};
+    ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
+    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
+    ASSERT_EQ(sensor.model.activateConfig(slot), vt::sim::kSimOk);
+    sensor.model.setState(2);
+    for (bool good : readings) {
+      sensor.model.access([good](vt::sim::SensorData& d) { d.nextReadingGood = good; });
+      ASSERT_TRUE(sensor.readings.takeReading());
+    }
+    numbers.clear();
+    for (int k = int(readings.size()); k >= 1; --k) numbers.push_back(k);
+    state().m_bBusy = 1;
+    window->PostSensorCommand(CMD_CONNECT);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_CONNECT) == 1; }, 20000));
+    ASSERT_TRUE(Idle());
+    QTest::mouseClick(window->modeStatic(1021), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_RESULTS_LIST) == 1; }, 20000));
+    ASSERT_TRUE(Idle());
+  }
+
+  LibCopy lib;
+  vt::test::SimulatedSensor sensor;
+  RecordingPrompt prompt;
+  ImageView* imageView = nullptr;
+  CServiceReport* panel = nullptr;
+  std::unique_ptr<CVarnisDatamatrixDlg> window;
+  std::unique_ptr<CSensorNotify> notify;
+  std::vector<int> handled;
+  std::vector<int> numbers;  // reading numbers, newest first
+};
+
+TEST_F(ServicePanelInWindow, ListsRowsFetchesAndSaves) {
+  // Readings 1..5: 2 and 4 failed.
+  EnterService({true, false, true, false, true});
+  EXPECT_EQ(state().m_nSensorState, 9);
+  EXPECT_TRUE(panel->isVisible());
+  ASSERT_EQ(grid().CountFilledRows(), 5);
+  for (int row = 1; row <= 5; ++row) {
+    const bool good = numbers[std::size_t(row - 1)] % 2 == 1;
+    EXPECT_EQ(grid().GetCellText(row, 1), English(good ? 8914 : 8915)) << row;
+    EXPECT_EQ(grid().GetCellText(row, 3), QString::number(row)) << row;
+  }
+  // The newest result came with its picture.
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 1);
+  EXPECT_EQ(panel->selectedNumber(), 5);
+  EXPECT_FALSE(imageView->view().placeholderShown());
+  SaveScreenshot(*panel, "service_panel");
+  SaveScreenshot(*window, "service_window");
+
+  // A row fetches its result; the heading and an empty row fetch nothing.
+  ClickRow(3);
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 2);
+  EXPECT_EQ(panel->selectedNumber(), 3);
+  for (int row : {0, 7}) {
+    ClickRow(row);
+    EXPECT_FALSE(state().m_bBusy) << row;
+    EXPECT_EQ(state().m_nOutstandingCommands, 0) << row;
+  }
+  EXPECT_EQ(panel->selectedRow(), 3);
+  // Down moves to the next result; Up from the first row stays.
+  ClickRow(3);
+  ASSERT_TRUE(Idle());
+  QTest::keyClick(&grid(), Qt::Key_Down);
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(panel->selectedNumber(), 2);
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 4);
+  ClickRow(1);
+  ASSERT_TRUE(Idle());
+  QTest::keyClick(&grid(), Qt::Key_Up);
+  EXPECT_FALSE(state().m_bBusy);
+  EXPECT_EQ(panel->selectedRow(), 1);
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 5);
+
+  // Failed readings: only 4 and 2; the first is fetched.
+  Click(1146);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_FAILED_RESULTS_LIST) == 1; }, 20000));
+  ASSERT_TRUE(Idle());
+  ASSERT_EQ(grid().CountFilledRows(), 2);
+  EXPECT_EQ(grid().GetCellText(1, 1), English(8915));
+  EXPECT_EQ(grid().GetCellText(2, 1), English(8915));
+  EXPECT_EQ(panel->selectedNumber(), 4);
+  EXPECT_FALSE(static_cast<QAbstractButton*>(control(1145))->isChecked());
+  // Failed again while it is on: nothing.
+  Click(1146);
+  EXPECT_FALSE(state().m_bBusy);
+  EXPECT_TRUE(static_cast<QAbstractButton*>(control(1146))->isChecked());
+
+  // The service report into a folder the operator chose.
+  const QString folder = lib.configFolder() + "/report";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  prompt.setFileAnswer(folder);
+  Click(1139);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_SERVICE_REPORT) == 1; }, 20000));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(QFile::exists(folder + "/Report.xml"));
+  // Every evaluation of the failed list.
+  prompt.setFileAnswer(folder);
+  Click(1141);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_FAILED_RESULTS) == 1; }, 20000));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(QDir(folder).entryList({"*.tar.gz"}).isEmpty());
+
+  // The evaluation shown: our picture as eval.bmp, the sensor's page as eval.htm.
+  prompt.setFileAnswer(folder + "/eval.htm");
+  Click(1140);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_CURRENT_RESULT) == 1; }, 20000));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(QFile(folder + "/eval.bmp").size(), 921654);
+  EXPECT_TRUE(QFile::exists(folder + "/eval.htm"));
+  // A picture that cannot be written: 6082, the failure text, nothing posted.
+  prompt.clear();
+  prompt.setFileAnswer(folder + "/missing/eval.htm");
+  Click(1140);
+  ASSERT_EQ(prompt.messages().size(), 2);
+  EXPECT_EQ(prompt.messages()[0].text, English(6082));
+  EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("Saving evaluation image failed!"));
+  EXPECT_FALSE(state().m_bBusy);
+
+  // Display switches: results off empties the list, images off the picture.
+  Click(1138);
+  EXPECT_EQ(window->panels().messageList->count(), 0);
+  Click(1136);
+  EXPECT_TRUE(imageView->view().placeholderShown());
+  Click(1136);
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(imageView->view().placeholderShown());
+
+  // Reset statistics on the sensor.
+  Click(1142);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_RESET_STATISTICS) == 1; }, 20000));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(state().m_nStoredResultCount, 0);
+  EXPECT_EQ(grid().CountFilledRows(), 0);
+  EXPECT_FALSE(control(1140)->isEnabled());
+}
+
+TEST_F(ServicePanelInWindow, NoKeptResultsLeaveTheActionsOff) {
+  EnterService({});
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(grid().CountFilledRows(), 0);
+  for (int id : {1139, 1140, 1141, 1142, 1136, 1137, 1138}) EXPECT_FALSE(control(id)->isEnabled()) << id;
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 0);
+  ClickRow(1);
+  EXPECT_FALSE(state().m_bBusy);
+}
+
+}  // namespace
