@@ -23,6 +23,7 @@
 #include "view/monitor_mode.h"
 #include "view/service_report.h"
 #include "view/test_results.h"
+#include "window/lock_library.h"
 #include "window/main_window.h"
 
 namespace {
@@ -119,6 +120,7 @@ struct ServicePanelInWindow : ::testing::Test {
     panels.service = std::move(service);
     panels.results = std::make_unique<CTestResults>();
     window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
+    window->setLockLibrary(MakeKeltrovLibrary());
     ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
     window->show();
     notify = std::make_unique<CSensorNotify>(*window);
