@@ -14,9 +14,10 @@ if [ ! -x "$bin/varnis-sim" ]; then
 fi
 if [ ! -x "$bin/varnis-tarvel" ]; then
   echo "the program is not built yet; running the sensor simulator alone (Ctrl+C stops it)"
-  exec "$bin/varnis-sim" "$@"
+  exec "$bin/varnis-sim" --plausible "$@"
 fi
-"$bin/varnis-sim" "$@" &
+# Configurations in range, so the pages open on values they accept.
+"$bin/varnis-sim" --plausible "$@" &
 sim=$!
 # The simulator listens on loopback; the program accepts that address only when told.
 export VT_ALLOW_LOOPBACK_SENSOR=1

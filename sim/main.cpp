@@ -28,7 +28,8 @@ namespace {
 void usage() {
     std::fprintf(stderr,
                  "usage: varnis-sim [--address A.B.C.D] [--port N] [--discovery-port N] [--live-port N]\n"
-                 "                  [--reading-period-ms N]  (readings in test and monitor states; 0: on trigger only)\n");
+                 "                  [--reading-period-ms N]  (readings in test and monitor states; 0: on trigger only)\n"
+                 "                  [--plausible]  (configurations with values in range, as a real sensor keeps them)\n");
 }
 
 bool readPort(const std::string& value, long& port) {
@@ -49,9 +50,12 @@ int main(int argc, char** argv) {
     long discoveryPort = 113;
     long livePort = 50002;
     long readingPeriodMs = 0;
+    bool plausible = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if ((arg == "--address" || arg == "--port" || arg == "--discovery-port" || arg == "--live-port" ||
+        if (arg == "--plausible") {
+            plausible = true;
+        } else if ((arg == "--address" || arg == "--port" || arg == "--discovery-port" || arg == "--live-port" ||
              arg == "--reading-period-ms") &&
             i + 1 < argc) {
             std::string value = argv[++i];
@@ -101,6 +105,7 @@ int main(int argc, char** argv) {
     vt::sim::addConfigFileMethods(server, configFiles);
     vt::sim::ParameterStore parameters;
     vt::sim::addParameterMethods(server, model, parameters);
+    if (plausible) vt::sim::usePlausibleRecords(model);
     vt::sim::ReadingModel readings(model);
     vt::sim::addReadingMethods(server, model, readings);
     readings.setRate(std::chrono::milliseconds(readingPeriodMs));

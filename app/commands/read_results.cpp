@@ -101,18 +101,22 @@ int CReadResults::ReadMonitorConfiguration() {
     if (status == kNoConfigurationInMonitor) return -1;
     if (status != 0) return Fail(status);
     if (s_.m_ConfigData.empty()) return 0;
-    const CConfigListInfo& info = *CConfigListInfo::GetInstance();
-    ConfigurationRecords& c = s_.m_Configuration;
-    const bool extended = s_.m_bExtendedConfig != 0;
-    info.ReadHeader(s_.m_ConfigData, c.header);
-    info.ReadImageQuality(s_.m_ConfigData, c.imageQuality);
-    info.ReadRoi(s_.m_ConfigData, c.imageQuality);
-    info.ReadCodeDefinition(s_.m_ConfigData, c.codeDefinition);
-    info.ReadFilters(s_.m_ConfigData, c.filters);
-    info.ReadProcessInterface(s_.m_ConfigData, c.processInterface, extended);
-    info.ReadTriggerSettings(s_.m_ConfigData, c.trigger);
-    if (extended) info.ReadCompositeOptions(s_.m_ConfigData, c.barCode);
+    ReadConfigurationRecords(s_);
     return 0;
+}
+
+void ReadConfigurationRecords(MainDialogState& s) {
+    const CConfigListInfo& info = *CConfigListInfo::GetInstance();
+    ConfigurationRecords& c = s.m_Configuration;
+    const bool extended = s.m_bExtendedConfig != 0;
+    info.ReadHeader(s.m_ConfigData, c.header);
+    info.ReadImageQuality(s.m_ConfigData, c.imageQuality);
+    info.ReadRoi(s.m_ConfigData, c.imageQuality);
+    info.ReadCodeDefinition(s.m_ConfigData, c.codeDefinition);
+    info.ReadFilters(s.m_ConfigData, c.filters);
+    info.ReadProcessInterface(s.m_ConfigData, c.processInterface, extended);
+    info.ReadTriggerSettings(s.m_ConfigData, c.trigger);
+    if (extended) info.ReadCompositeOptions(s.m_ConfigData, c.barCode);
 }
 
 int CReadResults::ReadSensorResults(ResultViewService* view) {

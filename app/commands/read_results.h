@@ -21,6 +21,9 @@ class ResultViewService;
 QImage GreyToImage(const GreyImage& image);
 QImage BitmapToImage(const SensorBitmap* bitmap);
 
+// The configuration list (m_ConfigData) into the typed configuration.
+void ReadConfigurationRecords(MainDialogState& s);
+
 class CReadResults {
 public:
     using ShowError = std::function<void(int)>;

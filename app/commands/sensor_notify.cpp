@@ -156,6 +156,9 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
         default:
             if (!error || id == CMD_DISCONNECT || id == CMD_UPDATE_SOFTWARE)
                 endsAtOnce = HandleReplyRow(id, status, reply);
+            // The detection's start switched controls off: they come back on a failure too.
+            if (error && id == CMD_AUTO_DETECT_CODE)
+                if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->AutoDetectFailed();
             // A reading that could not be fetched must not stop the monitor for good.
             if (error && id == CMD_GET_RESULT_WITH_IMAGE && s.m_bTestRunning) Post(CMD_RESUME_POLLING);
             break;
@@ -364,6 +367,24 @@ void CSensorNotify::OnResetStatistics() {
     }
 }
 
+// A configuration read: the typed configuration and the code definition's
+// members, then the pages that show them.
+void CSensorNotify::OnConfigurationRead() {
+    MainDialogState& s = dlg_.state();
+    if (s.m_ConfigData.empty()) return;
+    ReadConfigurationRecords(s);
+    const CodeDefinitionSettings& c = s.m_Configuration.codeDefinition;
+    s.m_nCodeType = c.CodeType;
+    s.m_nRecognitionMode = c.Recognition;
+    s.m_nCodesPerImage = c.CodesPerImage;
+    if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) {
+        page->UpdateCodeTypeList();
+        page->ShowSettings();
+        page->ShowFilters();
+        page->ShowCompositeSettings();
+    }
+}
+
 // The row of a reply that ran; true when it has ended the handling (no tail).
 bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
@@ -431,6 +452,25 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             s.m_nConfigId = 0;
             Post(CMD_GET_CONFIG_DATA);
             s.m_bConfigModified = 0;
+            return false;
+        case CMD_GET_CONFIG_DATA:
+            EndOfCommand();
+            OnConfigurationRead();
+            return false;
+        case CMD_GET_ECC200_DATA:
+        case CMD_GET_PDF417_DATA:
+        case CMD_GET_QRCODE_DATA:
+        case CMD_GET_BARCODE_DATA:
+        case CMD_GET_AZTEC_DATA:
+            EndOfCommand();
+            if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) {
+                page->ShowCodeData(s.m_nCodeType);
+                if (id == CMD_GET_BARCODE_DATA) page->ShowCompositeSettings();
+            }
+            return false;
+        case CMD_REVERT_CODE_DATA:
+            // The reverted settings come back with the family's own get.
+            if (const int get = GetCodeFamilyCommands(s.m_nCodeType).getData; get != 0) Post(get);
             return false;
         case CMD_SET_CONFIG_DATA:
         case CMD_CALCULATE_EXPOSURE:

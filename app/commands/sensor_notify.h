@@ -56,6 +56,7 @@ private:
     void EndOfCommand();
     void EndSession();
     bool HandleReplyRow(int id, int status, CommandReply* reply);
+    void OnConfigurationRead();
     bool OnReading(int id, CommandReply* reply);
     bool ReadReading(int id, CommandReply* reply);
     void ReadStatistics();

@@ -145,6 +145,18 @@ struct MainDialogState {
   // The typed configuration, as the last read of a configuration left it.
   ConfigurationRecords m_Configuration;
 
+  // --- Code definition page (codedef/) ---
+  // The family settings blocks the code tabs and geometry dialogs edit (bar
+  // codes: m_Configuration.barCode); the converters fill them from the
+  // family's list after a get and write them into it before a set.
+  ECC200Settings m_Ecc200Settings;
+  PDF417Settings m_Pdf417Settings;
+  QRCodeSettings m_QRCodeSettings;
+  AztecSettings m_AztecSettings;
+  int m_bCodeTabSwitching = 0;          // 1 while the code tab is replaced: no field checks
+  int m_nRecognitionButton = 0;         // the recognition radio last clicked, 0..2
+  std::uint8_t m_bSettingsReverted = 0;  // the code tab showed a revert's result
+
   // --- Image view ---
   // Window of interest in picture coordinates; the overlay writes it on every
   // accepted Set or Move, the configuration writer sends it.

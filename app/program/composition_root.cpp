@@ -1,5 +1,6 @@
 #include "program/composition_root.h"
 
+#include "codedef/config_code_definition.h"
 #include "connection/bookmark.h"
 #include "controls/color_list_box_log.h"
 #include "view/image_view_service.h"
@@ -20,5 +21,6 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.results = std::make_unique<CTestResults>();
   panels.balloon = std::make_unique<BalloonTip>();
   panels.colourSettings = std::make_unique<ColourSettings>();
+  panels.codeDefinition = std::make_unique<CConfigCodeDefinition>();
   return panels;
 }

@@ -6,12 +6,20 @@
 
 #include "services/panel.h"
 
+class CVarnisDatamatrixDlg;
+
 // The code-definition page (CConfigCodeDefinition) with its tabs.
 class CodeDefinitionService : public Panel {
 public:
+  // Binds the page to the window once its panels are placed.
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
+  // The tab shown (0..2), -1 before the page is made.
+  virtual int selectedTab() const { return -1; }
   virtual void UpdateCodeTypeList() = 0;        // types 30..36 with the extended configuration
   virtual void ShowSettings() = 0;              // tab 1 from the configuration
   virtual void ShowAutoDetectResult() = 0;
+  // The detection's reply failed: what its start switched off comes back.
+  virtual void AutoDetectFailed() {}
   virtual void ShowFilters() = 0;               // tab 2
   virtual void ShowCodeData(int codeType) = 0;  // the code tab of the family just read
   virtual void ShowCompositeSettings() = 0;

@@ -108,6 +108,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   CreateStatusBar();
   PlacePanels();
   if (m_panels.connectionPanel) m_panels.connectionPanel->Attach(*this);
+  if (m_panels.codeDefinition) m_panels.codeDefinition->Attach(*this);
   AttachViews();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {

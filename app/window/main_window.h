@@ -129,7 +129,7 @@ public:
   QLabel* pageTitleLabel() const { return m_pageTitle; }
   QMenu* popupOfText(int textId) const;
   // The selected tab of the code-definition and process-interface pages; -1 none.
-  int codeDefinitionTab() const { return -1; }
+  int codeDefinitionTab() const { return m_panels.codeDefinition ? m_panels.codeDefinition->selectedTab() : -1; }
   int processInterfaceTab() const { return -1; }
   // 0 when the editor page in front passes its checks, -1 otherwise.
   int ValidateEditorPage();

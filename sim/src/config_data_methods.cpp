@@ -4,6 +4,8 @@
 #include <string>
 
 #include "sim/parameter_methods.h"
+
+#include "sim/plausible_records.h"
 #include "sim/parameter_shapes.h"
 #include "sim/status_reply.h"
 
@@ -133,6 +135,14 @@ void addConfigDataAccess(XmlRpcServer& server, SensorModel& model) {
 }
 
 }  // namespace
+
+void usePlausibleRecords(SensorModel& model) {
+    model.access([](SensorData& d) {
+        d.plausibleRecords = true;
+        for (int k = 0; k < kConfigSlotCount; ++k)
+            d.slots[static_cast<std::size_t>(k)].data.parameters = plausibleSlotParameters(k);
+    });
+}
 
 void addConfigDataMethods(XmlRpcServer& server, SensorModel& model, ParameterStore& store) {
     model.access([](SensorData& d) {

@@ -26,6 +26,10 @@ void addReadingMethods(XmlRpcServer& server, SensorModel& sensor, ReadingModel& 
     add("xmlGetCodeQuality2DResult", "i", [r](const XmlRpcValue& p) { return r->codeQuality(p[0].asInt()); });
     add("xmlGetDecodedImage", "", [r](const XmlRpcValue&) { return r->decodedImage(); });
     add("xmlGetCurrentImage", "", [r](const XmlRpcValue&) { return r->currentImage(); });
+    add("xmlDecodeImage", "", [r](const XmlRpcValue&) {
+        r->decodeImage();
+        return statusReply(kSimOk);
+    });
     add("xmlGetLastResultsList", "i", [r](const XmlRpcValue& p) { return r->lastResults(p[0].asInt()); });
 }
 

@@ -107,6 +107,20 @@ bool ReadingModel::takeReading(bool count) {
     const SensorData sensor = sensor_.snapshot();
     const int kind = kindFor(sensor.state);
     if (kind == 0) return false;
+    record(sensor, kind, count);
+    return true;
+}
+
+// A decode of the current picture reads with the edited configuration in
+// any state; it counts no statistics and no poll reports it.
+void ReadingModel::decodeImage() {
+    const SensorData sensor = sensor_.snapshot();
+    record(sensor, kindFor(2), false);
+    std::lock_guard lock(mutex_);
+    latestReported_ = true;
+}
+
+void ReadingModel::record(const SensorData& sensor, int kind, bool count) {
 
     SimReading reading;
     {
@@ -146,7 +160,6 @@ bool ReadingModel::takeReading(bool count) {
         ++counts_.readings;
     }
     readingTaken_.notify_all();
-    return true;
 }
 
 XmlRpcValue ReadingModel::poll() {

@@ -7,6 +7,7 @@
 
 #include "expression_size.h"
 #include "sim/params_shape.h"
+#include "sim/plausible_records.h"
 #include "sim/status_reply.h"
 
 namespace vt::sim {
@@ -151,9 +152,20 @@ void addSensorCommandMethods(XmlRpcServer& server, SensorModel& model) {
     });
     r.addStatus("xmlSetState", "i", [m](const XmlRpcValue& p) { return m->setState(p[0].asInt()); });
 
+    // The edited configuration's code data go back to the family's standard
+    // (0) or enhanced (1) set.
     r.addStatus("xmlRevertCodeDataSettings", "i", [m](const XmlRpcValue& p) {
-        m->access([&](SensorData& d) { d.revertedCodeType = p[0].asInt(); });
-        return kSimOk;
+        const int kind = p[0].asInt();
+        return m->access([&](SensorData& d) {
+            if (kind != 0 && kind != 1) return kSimBadArguments;
+            if (!d.editing) return kSimNotEditing;
+            SlotParameters& edited = d.slots[static_cast<std::size_t>(d.editing->slot)].data.parameters;
+            const auto family = familyOf(edited.codeType());
+            if (!family) return kSimBadArguments;
+            edited.codeDataOf(*family) = revertedCodeData(kind, *family);
+            d.revertedCodeType = kind;
+            return kSimOk;
+        });
     });
     r.addStatus("xmlUpdateRecognitionMode", "i", [m](const XmlRpcValue& p) {
         m->access([&](SensorData& d) { d.recognitionMode = p[0].asInt(); });

@@ -1,5 +1,7 @@
 #include "sim/sensor_model.h"
 
+#include "sim/plausible_records.h"
+
 namespace vt::sim {
 
 namespace {
@@ -64,6 +66,7 @@ int SensorModel::createConfig(const SlotRef& slot) {
     created.used = true;
     created.name = slot.name;
     created.group = slot.group;
+    if (data_.plausibleRecords) created.data.parameters = plausibleSlotParameters(slot.index);
     data_.editing = EditSession{slot.index, true, ConfigSlot{}};
     return kSimOk;
 }

@@ -26,6 +26,11 @@ inline void addParameterMethods(XmlRpcServer& server, SensorModel& model, Parame
     addQualityMethods(server, model);
 }
 
+// Every slot's records, and those of configurations created later, become
+// records in range (sim/plausible_records.h) instead of the distinct values
+// the library tests predict.
+void usePlausibleRecords(SensorModel& model);
+
 // [0, elements of `record`...]: the reply of every get here.
 XmlRpc::XmlRpcValue recordReply(const XmlRpc::XmlRpcValue& record);
 // Copies the first n elements of `params` over `record` (a set's values).

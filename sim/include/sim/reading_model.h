@@ -95,6 +95,9 @@ public:
     // A reading now when the sensor is in state 2, 6 or 7; false otherwise.
     // count: add it to the sensor's statistics (a forced trigger has counted it already).
     bool takeReading(bool count = true);
+    // "xmlDecodeImage": a reading of the configured code type in any state,
+    // not counted and not reported to polls.
+    void decodeImage();
 
     // The method bodies; params already checked.
     XmlRpc::XmlRpcValue poll();
@@ -116,6 +119,7 @@ public:
 
 private:
     void rateLoop();
+    void record(const SensorData& sensor, int kind, bool count);
     static int configuredCodeType(const SensorData& sensor);
     static std::string configuredLabel(const SensorData& sensor);
     std::optional<SimReading> lockedReading(int index, XmlRpc::XmlRpcValue& refusal) const;

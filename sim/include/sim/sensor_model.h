@@ -56,7 +56,9 @@ struct SensorData {
     int triggers = 0;
 
     int recognitionMode = 0;
-    int revertedCodeType = -1;  // the code type of the last "xmlRevertCodeDataSettings"
+    int revertedCodeType = -1;  // the kind (0 standard, 1 enhanced) of the last "xmlRevertCodeDataSettings"
+    // Configurations created from now on get records in range (varnis-sim --plausible).
+    bool plausibleRecords = false;
     // What "xmlAutoDetectCode" finds, and what it was asked.
     int detectedCodeType = 1;
     int detectedValue = 1;

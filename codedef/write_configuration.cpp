@@ -1,0 +1,45 @@
+#include "write_configuration.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QThread>
+
+#include "dravik/dravik.h"
+#include "records/config_list_info.h"
+#include "window/main_window.h"
+
+bool WaitForCommandQueue(CVarnisDatamatrixDlg& dlg, int timeoutMs) {
+  MainDialogState& s = dlg.state();
+  QDeadlineTimer deadline(timeoutMs);
+  while (s.m_nOutstandingCommands > 0) {
+    if (deadline.hasExpired()) return false;
+    // The replies arrive as queued calls; the user's input waits.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
+  }
+  return true;
+}
+
+int EncodeConfiguration(CVarnisDatamatrixDlg& dlg) {
+  MainDialogState& s = dlg.state();
+  return CConfigListInfo::GetInstance()->WriteConfiguration(s.m_ConfigData, s.m_bExtendedConfig != 0,
+                                                            s.m_Configuration) == 0
+             ? 0
+             : -1;
+}
+
+int WriteConfiguration(CVarnisDatamatrixDlg& dlg) {
+  MainDialogState& s = dlg.state();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  WaitForCommandQueue(dlg);
+  const std::uint8_t wasBusy = s.m_bBusy;
+  int status = EncodeConfiguration(dlg);
+  if (status == 0) {
+    s.m_bBusy = 1;
+    status = s.m_bExtendedConfig ? SetConfigExtendedData(&s.m_ConfigData) : SetConfigData(&s.m_ConfigData);
+    s.m_bBusy = wasBusy;
+  }
+  QApplication::restoreOverrideCursor();
+  if (status > 0 || status < -1) dlg.errors().ShowError(status);
+  return status;
+}

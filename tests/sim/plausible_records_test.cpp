@@ -1,0 +1,138 @@
+// Records in range for trying the program (varnis-sim --plausible), the
+// families' standard and enhanced sets behind "xmlRevertCodeDataSettings",
+// and "xmlDecodeImage" taking a reading in any state.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "loopback_address.h"
+#include "sim/parameter_methods.h"
+#include "sim/parameter_shapes.h"
+#include "sim/plausible_records.h"
+#include "sim/reading_methods.h"
+#include "sim/reading_model.h"
+#include "sim/sensor_command_methods.h"
+#include "xmlrpc/XmlRpcClient.h"
+
+namespace vt::sim {
+namespace {
+
+using XmlRpc::XmlRpcValue;
+
+TEST(PlausibleRecords, EverySeedStaysInsideThePagesRanges) {
+    const std::set<std::string> polarity{"dark_on_light", "light_on_dark", "any"};
+    const std::set<std::string> mirror{"no", "yes", "any"};
+    const std::set<std::string> gap{"no", "small", "big"};
+    const std::set<std::string> yesNo{"yes", "no"};
+    for (int seed = 0; seed < 32; ++seed) {
+        SCOPED_TRACE(seed);
+        const XmlRpcValue config = plausibleConfigData(seed);
+        ASSERT_TRUE(matchesShape(config, shape::kConfigExtendedData, 0));
+        const int codeType = config[32].asInt();
+        EXPECT_TRUE(codeType >= 1 && codeType <= 36);
+        EXPECT_EQ(config[33].asInt(), 2);
+        EXPECT_TRUE(config[34].asInt() >= 1 && config[34].asInt() <= 10);
+        EXPECT_TRUE(config[35].asInt() >= 10 && config[35].asInt() <= 5000);
+        for (int filter : {37, 38, 39}) EXPECT_TRUE(config[filter].asInt() >= 0 && config[filter].asInt() <= 8);
+
+        for (const XmlRpcValue& ecc : {plausibleCodeData(seed, CodeFamily::Ecc200), revertedCodeData(seed % 2, CodeFamily::Ecc200)}) {
+            ASSERT_TRUE(matchesShape(ecc, shape::kEcc200Data, 0));
+            for (int i : {0, 1}) EXPECT_TRUE(ecc[i].asInt() >= 10 && ecc[i].asInt() <= 144 && ecc[i].asInt() % 2 == 0);
+            for (int i : {2, 3}) EXPECT_TRUE(ecc[i].asInt() >= 8 && ecc[i].asInt() <= 144 && ecc[i].asInt() % 2 == 0);
+            EXPECT_LE(ecc[0].asInt(), ecc[1].asInt());
+            EXPECT_LE(ecc[2].asInt(), ecc[3].asInt());
+            EXPECT_TRUE(polarity.count(ecc[4].asString()));
+            EXPECT_TRUE(mirror.count(ecc[5].asString()));
+            EXPECT_TRUE(ecc[6].asInt() >= 1 && ecc[6].asInt() <= 100);
+            EXPECT_TRUE(ecc[7].asInt() >= 2 && ecc[7].asInt() <= ecc[8].asInt() && ecc[8].asInt() <= 100);
+            for (int i : {9, 10, 11, 12}) EXPECT_TRUE(gap.count(ecc[i].asString()));
+            const double degrees = ecc[13].asDouble() * 180 / 3.14;
+            EXPECT_TRUE(degrees >= 0 && degrees <= 30.000001) << degrees;
+            EXPECT_TRUE(yesNo.count(ecc[15].asString()));
+        }
+        const XmlRpcValue pdf = plausibleCodeData(seed, CodeFamily::Pdf417);
+        ASSERT_TRUE(matchesShape(pdf, shape::kPdf417Data, 0));
+        EXPECT_TRUE(pdf[9].asDouble() >= 0.5 && pdf[9].asDouble() <= pdf[10].asDouble() && pdf[10].asDouble() <= 20);
+        EXPECT_TRUE(matchesShape(plausibleCodeData(seed, CodeFamily::QrCode), shape::kQrCodeData, 0));
+        EXPECT_TRUE(matchesShape(plausibleCodeData(seed, CodeFamily::Aztec), shape::kAztecData, 0));
+        const XmlRpcValue bar = plausibleCodeData(seed, CodeFamily::BarCode);
+        ASSERT_TRUE(matchesShape(bar, shape::kBarCodeData, 0));
+        EXPECT_TRUE(bar[0].asDouble() >= 1.5 && bar[0].asDouble() <= 10 && bar[1].asDouble() >= 4 && bar[1].asDouble() <= 60);
+    }
+}
+
+// Through the server, a configuration being edited.
+class CodeDataMethods : public ::testing::Test {
+protected:
+    void SetUp() override {
+        addSensorCommandMethods(server, model);
+        addParameterMethods(server, model, store);
+        addReadingMethods(server, model, readings);
+        usePlausibleRecords(model);
+        ASSERT_TRUE(server.start()) << server.error();
+        client = std::make_unique<XmlRpc::XmlRpcClient>(server.address().c_str(), server.port());
+    }
+    void TearDown() override {
+        readings.shutdown();
+        server.stop();
+    }
+    XmlRpcValue call(const char* method, const XmlRpcValue& params = XmlRpcValue()) {
+        XmlRpcValue reply;
+        if (!client->execute(method, params, reply, 10.0)) reply.clear();
+        return reply;
+    }
+    static XmlRpcValue one(int value) {
+        XmlRpcValue p;
+        p[0] = value;
+        return p;
+    }
+    // The edited configuration's records.
+    SlotParameters edited() {
+        return model.access([](SensorData& d) { return d.slots[static_cast<std::size_t>(d.editing->slot)].data.parameters; });
+    }
+
+    SensorModel model;
+    ParameterStore store;
+    ReadingModel readings{model};
+    XmlRpcServer server{vt::test::uniqueLoopbackAddress()};
+    std::unique_ptr<XmlRpc::XmlRpcClient> client;
+};
+
+TEST_F(CodeDataMethods, RevertPutsTheEditedFamilysStandardOrEnhancedSet) {
+    EXPECT_EQ(call("xmlRevertCodeDataSettings", one(0))[0].asInt(), kSimNotEditing);
+    ASSERT_EQ(model.createConfig({5, "{Five}", 0}), kSimOk);
+    // A created configuration is in range too; slot 0's seed reads Data Matrix.
+    ASSERT_EQ(edited().codeType(), plausibleConfigData(5).operator[](32).asInt());
+    model.access([](SensorData& d) { d.slots[5].data.parameters.configData[32] = 1; });
+    for (int kind : {1, 0}) {
+        ASSERT_EQ(call("xmlRevertCodeDataSettings", one(kind))[0].asInt(), kSimOk) << kind;
+        XmlRpcValue expected = revertedCodeData(kind, CodeFamily::Ecc200);
+        EXPECT_EQ(edited().codeDataOf(CodeFamily::Ecc200).toXml(), expected.toXml()) << kind;
+    }
+    EXPECT_EQ(edited().codeDataOf(CodeFamily::Ecc200)[13].asDouble(), 10 * 3.14 / 180);
+    const std::string before = edited().codeDataOf(CodeFamily::Ecc200).toXml();
+    for (int kind : {2, -1, 33}) EXPECT_EQ(call("xmlRevertCodeDataSettings", one(kind))[0].asInt(), kSimBadArguments) << kind;
+    EXPECT_EQ(edited().codeDataOf(CodeFamily::Ecc200).toXml(), before);
+    // The enhanced set differs from the standard one in every family.
+    for (int f = 0; f < kCodeFamilies; ++f)
+        EXPECT_NE(revertedCodeData(0, CodeFamily(f)).toXml(), revertedCodeData(1, CodeFamily(f)).toXml()) << f;
+}
+
+TEST_F(CodeDataMethods, DecodeImageReadsInTheConfigurationState) {
+    ASSERT_EQ(model.state(), 4);
+    ASSERT_EQ(model.createConfig({0, "{Zero}", 0}), kSimOk);
+    EXPECT_EQ(call("xmlDecodeImage")[0].asInt(), kSimOk);
+    ASSERT_TRUE(readings.latest().has_value());
+    EXPECT_EQ(readings.latest()->codeType, edited().codeType());
+    EXPECT_TRUE(readings.latest()->passed);
+    XmlRpcValue latest;
+    latest[0] = -1;
+    latest[1] = 0;
+    EXPECT_EQ(call("xmlLockResult", latest)[1].asInt(), 1);
+    EXPECT_EQ(model.snapshot().totalReadings, 0);
+}
+
+}  // namespace
+}  // namespace vt::sim
