@@ -25,6 +25,7 @@
 #include "sim/parameter_methods.h"
 #include "sim/plausible_records.h"
 #include "text/text_codecs.h"
+#include "window/lock_library.h"
 #include "window/main_window.h"
 
 namespace vt::test {
@@ -46,6 +47,7 @@ struct CodeDefinitionFixture : ::testing::Test {
     codeDefinition = page.get();
     panels.codeDefinition = std::move(page);
     window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
+    window->setLockLibrary(MakeKeltrovLibrary());
     ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
     notify = std::make_unique<CSensorNotify>(*window);
     QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int status) {
