@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QTextBrowser>
+#include <QUrl>
 #include <memory>
 
 #include "controls/color_list_box_log.h"
@@ -194,6 +196,14 @@ TEST_F(StoreTest, ExportWritesTheGoldenBmpAndPage) {
   EXPECT_TRUE(html.contains("a&lt;b &amp; c<br>"));
   EXPECT_TRUE(html.contains("Gr&#246;&#223;e<br>"));
   EXPECT_TRUE(prompt.messages().isEmpty());
+  // A look at the page as a browser shows it (VT_SCREENSHOT_DIR set).
+  if (const QString shots = qEnvironmentVariable("VT_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    QTextBrowser browser;
+    browser.setSearchPaths({dir()});
+    browser.resize(700, 620);
+    browser.setSource(QUrl::fromLocalFile(page));
+    browser.grab().save(shots + "/exported_page.png");
+  }
 }
 
 // Names that bent the old page: the base keeps everything up to the
