@@ -111,8 +111,9 @@ void CConfigCodeDefinitionTab1::EndAutoDetect() {
 void CConfigCodeDefinitionTab1::OnAutoDetect() {
   MainDialogState& s = ctx_.state();
   if (s.m_bBusy) return;
-  // A bad count or time never goes to the sensor with the detection.
-  if (!CheckEditsNow()) return;
+  // A bad count or time never goes to the sensor with the detection (the
+  // check that ran as the click took the focus may have refused it already).
+  if (errorPending_ || !CheckEditsNow()) return;
   s.m_bBusy = 1;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   EnableRecognitionButtons(false);

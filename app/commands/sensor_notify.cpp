@@ -492,6 +492,7 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return false;
         case CMD_STOP_LIVE_IMAGE:
             s.m_bLiveImage = 0;
+            EndOfCommand();
             return false;
         case CMD_MONITOR_ON:
             if (!s.m_bTestRunning) return true;

@@ -6,6 +6,7 @@
 #include "sim/parameter_methods.h"
 
 #include "sim/plausible_records.h"
+#include "sim/reply_script.h"
 #include "sim/parameter_shapes.h"
 #include "sim/status_reply.h"
 
@@ -119,7 +120,8 @@ void addConfigDataAccess(XmlRpcServer& server, SensorModel& model) {
         });
     });
     // The plain form changes the leading part and keeps the extended options.
-    server.setMethod("xmlSetConfigData", [&model](const XmlRpcValue& params) {
+    // Scripted, so tests can make a write fail.
+    server.setMethod("xmlSetConfigData", scripted(model.script(), "xmlSetConfigData", [&model](const XmlRpcValue& params) {
         return model.access([&](SensorData& d) {
             SlotParameters* edited = editedParameters(d);
             if (!edited) return statusReply(kSimNotEditing);
@@ -131,7 +133,7 @@ void addConfigDataAccess(XmlRpcServer& server, SensorModel& model) {
                 return statusReply(kSimBadArguments);
             return statusReply(kSimOk);
         });
-    });
+    }));
 }
 
 }  // namespace
@@ -166,7 +168,7 @@ void addConfigDataMethods(XmlRpcServer& server, SensorModel& model, ParameterSto
                 return edited ? recordReply(edited->codeDataOf(family)) : statusReply(kSimNotEditing);
             });
         });
-        server.setMethod(m.set, [&model, family](const XmlRpcValue& params) {
+        server.setMethod(m.set, scripted(model.script(), m.set, [&model, family](const XmlRpcValue& params) {
             const std::string_view shape = shapeOf(family);
             return model.access([&](SensorData& d) {
                 SlotParameters* edited = editedParameters(d);
@@ -175,7 +177,7 @@ void addConfigDataMethods(XmlRpcServer& server, SensorModel& model, ParameterSto
                 takeElements(edited->codeDataOf(family), params, static_cast<int>(shape.size()));
                 return statusReply(kSimOk);
             });
-        });
+        }));
     }
 }
 
