@@ -105,7 +105,17 @@ CNumSpinCtrl* GeometryDialogBase::AddSpin(int id, QLineEdit* buddy, double min, 
 }
 
 void GeometryDialogBase::WatchEdit(QLineEdit* edit, std::function<void()> check) {
-  check_->watch(edit, std::move(check), [this](QWidget* to) { return to == cancel_ || cancelling_; });
+  check_->watch(
+      edit,
+      [this, check = std::move(check)] {
+        // The focus moves that a refusal itself caused check nothing again.
+        if (recheckGuard_) {
+          recheckGuard_ = false;
+          return;
+        }
+        check();
+      },
+      [this](QWidget* to) { return to == cancel_ || cancelling_; });
 }
 
 bool GeometryDialogBase::CheckIntField(QLineEdit* edit, int& member, int messageId, bool fromOk) {

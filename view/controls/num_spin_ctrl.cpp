@@ -82,7 +82,8 @@ CNumSpinCtrl::CNumSpinCtrl(QWidget* parent) : QWidget(parent) {
   }
   connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
   connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
-  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  // As tall as the edit beside it, not as the layout row.
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 QSize CNumSpinCtrl::sizeHint() const { return {17, 22}; }
