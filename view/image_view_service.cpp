@@ -74,3 +74,19 @@ int ImageView::ResultRegionAt(QPoint imagePoint) const {
     if (!regions[i].isEmpty() && regions[i].contains(QPointF(imagePoint))) return int(i);
   return -1;
 }
+
+int ImageView::ShowWoiOverlay(const ImageRect& r, bool centreCross) {
+  if (!view_) return 0;
+  view_->RemoveOverlaysOfKind(OVERLAY_WOI);
+  int id = 0;
+  COverlay* overlay = nullptr;
+  view_->AddOverlay(OVERLAY_WOI, &id, &overlay);
+  if (auto* woi = static_cast<CWOI*>(overlay)) {
+    woi->SetClamped(r.x1, r.y1, r.x2, r.y2);
+    woi->Set(r.x1, r.y1, r.x2, r.y2);  // an invalid one keeps the clamped rectangle
+    woi->SetLabelShown(centreCross);
+    woi->SetVisible(true);
+  }
+  view_->ShowOverlay(id, true);
+  return id;
+}

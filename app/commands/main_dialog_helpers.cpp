@@ -64,3 +64,16 @@ int StopLiveImage(CVarnisDatamatrixDlg& dlg) {
   s.m_bLiveImage = 0;
   return shown < 0 ? shown : 0;
 }
+
+ImageRect ConfiguredWoi(const ImageQualitySettings& settings) {
+    const int values[4] = {settings.Left, settings.Right, settings.Top, settings.Bottom};
+    return ImageRect{values[0], values[2], values[1], values[3]};
+}
+
+int ShowWoiOverlay(CVarnisDatamatrixDlg& dlg) {
+    ImageViewService* view = dlg.panels().imageView.get();
+    if (!view) return 0;
+    const MainDialogState& s = dlg.state();
+    return view->ShowWoiOverlay(ConfiguredWoi(s.m_Configuration.imageQuality),
+                                s.m_bImageQualityView || s.m_bCodeDefinitionView);
+}

@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include "commands/main_dialog_helpers.h"
 #include "core/code_types.h"
 #include "core/command_rows.h"
 #include "core/sensor_command.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr int kConnectRefusedByHost = -107;
 constexpr int kNoLockedResultInMonitor = -7003;
 constexpr int kNoSensorAddress = -14210;  // an address field fails its check
+constexpr int kCodeBoxOverlay = 1;
 
 std::string Utf8(const std::u16string& text) {
     std::string out;
@@ -373,6 +375,9 @@ void CSensorNotify::OnConfigurationRead() {
     MainDialogState& s = dlg_.state();
     if (s.m_ConfigData.empty()) return;
     ReadConfigurationRecords(s);
+    // The configuration's window of interest, which a drag then changes.
+    s.m_rcWoi = ConfiguredWoi(s.m_Configuration.imageQuality);
+    if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->ShowSettings();
     const CodeDefinitionSettings& c = s.m_Configuration.codeDefinition;
     s.m_nCodeType = c.CodeType;
     s.m_nRecognitionMode = c.Recognition;
@@ -486,10 +491,16 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
                 control->EnterConfigurationView();
             EndOfCommand();
             return false;
-        case CMD_START_LIVE_IMAGE:
+        case CMD_START_LIVE_IMAGE: {
+            MainPanels& panels = dlg_.panels();
             s.m_bLiveImage = 1;
-            EndOfCommand();
+            ShowWoiOverlay(dlg_);
+            if (panels.imageView) panels.imageView->RemoveOverlaysOfKind(kCodeBoxOverlay);
+            dlg_.log().Clear();
+            if (s.m_bBusy) EndOfCommand();
+            if (!s.m_bKeepExposureDisabled && panels.imageQuality) panels.imageQuality->EnableExposure(true);
             return false;
+        }
         case CMD_STOP_LIVE_IMAGE:
             s.m_bLiveImage = 0;
             EndOfCommand();

@@ -51,6 +51,7 @@ struct MainDialogState {
   std::uint8_t m_bValidationFailed = 0;  // a page's changes are not yet sent / failed a check
   std::uint8_t m_bExtendedConfig = 0;    // sensor software 3100 or later
   std::uint8_t m_bLiveImage = 0;         // live image running (m_bLiveImageOn)
+  std::uint8_t m_bKeepExposureDisabled = 0;  // the image-quality page keeps its exposure control off
   std::uint8_t m_bEditorOpen = 0;        // a configuration editor page is shown
   std::uint8_t m_bEditorMode = 0;        // the editor works on a configuration (not the set-up wizard)
   std::uint8_t m_bMonitorView = 0;       // monitor panel shown

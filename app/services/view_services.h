@@ -13,6 +13,7 @@
 #include "core/live_frame.h"
 #include "services/panel.h"
 
+struct ImageRect;
 struct MainDialogState;
 struct MainPanels;
 class CLog;
@@ -70,6 +71,10 @@ public:
   virtual void OfferLiveFrame(LiveFrame /*frame*/) {}
   // The picture as last drawn, overlays included.
   virtual QImage surface() const { return {}; }
+  // Replaces the window-of-interest overlay by one set to the rectangle
+  // (x1, y1, x2, y2), clamped into the picture first and then as given, with
+  // its centre cross as asked, visible; the new overlay's id.
+  virtual int ShowWoiOverlay(const ImageRect& /*configured*/, bool /*centreCross*/) { return 0; }
   // The image mouse: overlays under a point (picture coordinates), their style.
   virtual int HitTestOverlays(int /*x*/, int /*y*/, int* outId, int* outKind, int* /*outCode*/) {
     if (outId) *outId = -1;

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "commands/main_dialog_helpers.h"
 #include "dravik/dravik.h"
 #include "records/config_list_info.h"
 #include "view/image_view_service.h"
@@ -144,6 +145,10 @@ TEST_F(WindowRoadsTest, ADraggedWindowOfInterestIsWhatTheSensorStores) {
   state().m_bBusy = 0;
   ASSERT_TRUE(Idle());
   ASSERT_FALSE(state().m_ConfigData.empty());
+  // Its window of interest is the one the configuration holds.
+  ImageQualitySettings configured;
+  ASSERT_EQ(CConfigListInfo::GetInstance()->ReadRoi(state().m_ConfigData, configured), 0);
+  EXPECT_EQ(state().m_rcWoi, (ImageRect{configured.Left, configured.Top, configured.Right, configured.Bottom}));
 
   // The code-definition page shows the window of interest.
   auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
@@ -188,6 +193,53 @@ TEST_F(WindowRoadsTest, ADraggedWindowOfInterestIsWhatTheSensorStores) {
   EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Critical);
   ASSERT_TRUE(WaitHandled(CMD_DISCONNECT));
   EXPECT_TRUE(QTest::qWaitFor([&] { return !state().m_bConnected; }, 10000));
+}
+
+// The main window's window-of-interest overlay takes the configured values
+// (held left, right, top, bottom) as x1, y1, x2, y2, clamped into the
+// picture first; a live image's start shows it.
+TEST_F(WindowRoadsTest, TheWindowOfInterestOverlayIsTheConfiguredOne) {
+  auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+  ASSERT_NE(view, nullptr);
+  struct Case {
+    ImageQualitySettings roi;
+    ImageRect shown;
+  };
+  auto roi = [](int left, int right, int top, int bottom) {
+    ImageQualitySettings s;
+    s.Left = left, s.Right = right, s.Top = top, s.Bottom = bottom;
+    return s;
+  };
+  const Case cases[] = {
+      {roi(50, 400, 60, 300), {50, 60, 400, 300}},
+      {roi(0, 700, -5, 480), {1, 1, 639, 479}},     // clamped into the picture
+      {roi(300, 310, 100, 400), {300, 100, 310, 400}},  // too narrow: kept as clamped
+  };
+  for (const Case& c : cases) {
+    state().m_Configuration.imageQuality = c.roi;
+    const int id = ShowWoiOverlay(*window);
+    EXPECT_EQ(view->view().CountOverlaysOfKind(OVERLAY_WOI), 1);
+    const QRect shown = view->WoiRect(id);
+    EXPECT_EQ((ImageRect{shown.left(), shown.top(), shown.right(), shown.bottom()}), c.shown)
+        << c.roi.Left << " " << c.roi.Right << " " << c.roi.Top << " " << c.roi.Bottom;
+  }
+
+  // The live image's start shows it, with the code boxes gone and the log empty.
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+  ASSERT_TRUE(Idle());
+  view->RemoveOverlaysOfKind(OVERLAY_WOI);
+  window->log().Add(QStringLiteral("before"), 0);
+  state().m_Configuration.imageQuality = roi(50, 400, 60, 300);
+  state().m_bBusy = 1;
+  window->PostSensorCommand(CMD_START_LIVE_IMAGE);
+  ASSERT_TRUE(WaitHandled(CMD_START_LIVE_IMAGE));
+  EXPECT_TRUE(Idle());
+  EXPECT_TRUE(state().m_bLiveImage);
+  EXPECT_EQ(view->view().CountOverlaysOfKind(OVERLAY_WOI), 1);
+  EXPECT_EQ(state().m_rcWoi, (ImageRect{50, 60, 400, 300}));
+  EXPECT_EQ(window->panels().messageList->count(), 0);
+  StopLiveImage(*window);
 }
 
 }  // namespace
