@@ -135,9 +135,14 @@ struct ServicePanelInWindow : ::testing::Test {
   MainDialogState& state() { return window->state(); }
   int Count(int id) const { return int(std::count(handled.begin(), handled.end(), id)); }
   bool Idle() {
-    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 20000);
+    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 60000);
   }
   CGridCtrl& grid() { return *panel->grid(); }
+  QString Messages() const {
+    QStringList out;
+    for (const auto& m : prompt.messages()) out << m.text;
+    return out.join(" | ");
+  }
   QWidget* control(int id) { return panel->findChild<QWidget*>(QStringLiteral("id%1").arg(id)); }
   void Click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
   void ClickRow(int row) {
@@ -162,10 +167,10 @@ struct ServicePanelInWindow : ::testing::Test {
     for (int k = int(readings.size()); k >= 1; --k) numbers.push_back(k);
     state().m_bBusy = 1;
     window->PostSensorCommand(CMD_CONNECT);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_CONNECT) == 1; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_CONNECT) == 1; }, 60000)) << Messages().toStdString();
     ASSERT_TRUE(Idle());
     QTest::mouseClick(window->modeStatic(1021), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_RESULTS_LIST) == 1; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_RESULTS_LIST) == 1; }, 60000));
     ASSERT_TRUE(Idle());
   }
 
@@ -225,7 +230,7 @@ TEST_F(ServicePanelInWindow, ListsRowsFetchesAndSaves) {
 
   // Failed readings: only 4 and 2; the first is fetched.
   Click(1146);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_FAILED_RESULTS_LIST) == 1; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_FAILED_RESULTS_LIST) == 1; }, 60000));
   ASSERT_TRUE(Idle());
   ASSERT_EQ(grid().CountFilledRows(), 2);
   EXPECT_EQ(grid().GetCellText(1, 1), English(8915));
@@ -242,20 +247,20 @@ TEST_F(ServicePanelInWindow, ListsRowsFetchesAndSaves) {
   ASSERT_TRUE(QDir().mkpath(folder));
   prompt.setFileAnswer(folder);
   Click(1139);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_SERVICE_REPORT) == 1; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_SERVICE_REPORT) == 1; }, 60000));
   ASSERT_TRUE(Idle());
   EXPECT_TRUE(QFile::exists(folder + "/Report.xml"));
   // Every evaluation of the failed list.
   prompt.setFileAnswer(folder);
   Click(1141);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_FAILED_RESULTS) == 1; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_FAILED_RESULTS) == 1; }, 60000));
   ASSERT_TRUE(Idle());
   EXPECT_FALSE(QDir(folder).entryList({"*.tar.gz"}).isEmpty());
 
   // The evaluation shown: our picture as eval.bmp, the sensor's page as eval.htm.
   prompt.setFileAnswer(folder + "/eval.htm");
   Click(1140);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_CURRENT_RESULT) == 1; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_CURRENT_RESULT) == 1; }, 60000));
   ASSERT_TRUE(Idle());
   EXPECT_EQ(QFile(folder + "/eval.bmp").size(), 921654);
   EXPECT_TRUE(QFile::exists(folder + "/eval.htm"));
@@ -279,7 +284,7 @@ TEST_F(ServicePanelInWindow, ListsRowsFetchesAndSaves) {
 
   // Reset statistics on the sensor.
   Click(1142);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_RESET_STATISTICS) == 1; }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_RESET_STATISTICS) == 1; }, 60000));
   ASSERT_TRUE(Idle());
   EXPECT_EQ(state().m_nStoredResultCount, 0);
   EXPECT_EQ(grid().CountFilledRows(), 0);
