@@ -161,6 +161,9 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             // The detection's start switched controls off: they come back on a failure too.
             if (error && id == CMD_AUTO_DETECT_CODE)
                 if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->AutoDetectFailed();
+            // A failed configuration command: the manager's flags and tree recover.
+            if (error)
+                if (auto& manager = dlg_.panels().configManager) manager->OnCommandFailed(id);
             // A reading that could not be fetched must not stop the monitor for good.
             if (error && id == CMD_GET_RESULT_WITH_IMAGE && s.m_bTestRunning) Post(CMD_RESUME_POLLING);
             break;
@@ -447,8 +450,19 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_MOVE_CONFIG:
         case CMD_DELETE_CONFIG:
         case CMD_SET_GROUP_MASTER:
-        case CMD_UPLOAD_CONFIG:
             Post(CMD_GET_CONFIG_LIST);
+            return false;
+        case CMD_UPLOAD_CONFIG: {
+            // Nothing active on the sensor: what was loaded is activated.
+            int next = 0;
+            if (auto& manager = dlg_.panels().configManager; manager && !manager->IsAnyConfigActive())
+                next = manager->ActivationAfterUpload();
+            Post(next != 0 ? next : CMD_GET_CONFIG_LIST);
+            return false;
+        }
+        case CMD_GET_INFO_CONFIG:
+            EndOfCommand();
+            if (auto& dialogs = dlg_.panels().configDialogs) dialogs->RunInfo();
             return false;
         case CMD_CREATE_CONFIG:
             Post(CMD_EDIT_CONFIG);
@@ -484,6 +498,7 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return false;
         case CMD_GET_CONFIG_LIST:
             configMngt_.RebuildConfigMap(s.m_ConfigList);
+            if (auto& manager = dlg_.panels().configManager) manager->RebuildFromConfigList();
             s.m_nTotalReadings = 0;
             // The configuration mode the mode button asked for has begun.
             if (CDialogControl* control = dlg_.dialogControlIfMade();

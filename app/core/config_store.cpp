@@ -7,21 +7,21 @@
 #include "core/text_escape.h"
 
 int ConfigStore::CheckFreeSlot() const {
-    return std::any_of(slots.begin(), slots.end(), [](const auto& s) { return !s; }) ? 0 : -1;
+    return std::any_of(configSlots.begin(), configSlots.end(), [](const auto& s) { return !s; }) ? 0 : -1;
 }
 
 bool ConfigStore::IsAnyConfigActive() const {
-    return std::any_of(slots.begin(), slots.end(), [](const auto& s) { return s && s->active; });
+    return std::any_of(configSlots.begin(), configSlots.end(), [](const auto& s) { return s && s->active; });
 }
 
 const CConfig* ConfigStore::Find(int number) const {
-    for (const auto& s : slots)
+    for (const auto& s : configSlots)
         if (s && s->number == number) return &*s;
     return nullptr;
 }
 
 bool ConfigStore::GroupHasConfig(int group) const {
-    return std::any_of(slots.begin(), slots.end(), [group](const auto& s) { return s && s->group == group; });
+    return std::any_of(configSlots.begin(), configSlots.end(), [group](const auto& s) { return s && s->group == group; });
 }
 
 std::vector<int> ConfigStore::FreeNumbers(int current) const {
@@ -42,10 +42,10 @@ ConfigStore BuildConfigStore(const ParameterList& configList, const ParameterLis
     // By group key -1 (no group), 0 .. 7; within a key in list order (the
     // map's keys are list positions).
     std::size_t next = 0;
-    for (int key = -1; key < kConfigGroups && next < store.slots.size(); ++key) {
+    for (int key = -1; key < kConfigGroups && next < store.configSlots.size(); ++key) {
         for (const auto& [position, entry] : table.ConfigMap()) {
             if (entry.values[0] != key) continue;
-            if (next >= store.slots.size()) break;
+            if (next >= store.configSlots.size()) break;
             CConfig c;
             bool encoded = false;
             c.name = DecodeSensorText(entry.name, &encoded);
@@ -54,7 +54,7 @@ ConfigStore BuildConfigStore(const ParameterList& configList, const ParameterLis
             c.group = key + 1;
             c.masterState = entry.values[1];
             c.active = entry.values[2];
-            store.slots[next++] = std::move(c);
+            store.configSlots[next++] = std::move(c);
         }
     }
     return store;

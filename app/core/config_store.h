@@ -28,7 +28,7 @@ struct CConfig {
 
 struct ConfigStore {
     // Occupied slots first: the ungrouped ones, then group 1 .. 8, each in list order.
-    std::array<std::optional<CConfig>, kConfigSlots> slots;
+    std::array<std::optional<CConfig>, kConfigSlots> configSlots;
     // Entries 1..8: the names of groups 1..8 (entry 0 stays empty).
     std::array<std::u16string, kConfigGroups + 1> groupNames;
 

@@ -84,6 +84,15 @@ struct MainDialogState {
   std::u16string m_strTargetName;
   std::u16string m_strConfigFile;
   bool m_bNameEncoded = false;
+  // Configuration manager: the information dialog's name and group caption,
+  // the new-configuration dialog's mode flags, the tree's root text, and the
+  // switch away from the configuration view (the tree then changes nothing).
+  std::u16string m_strInfoName;
+  std::u16string m_strInfoGroup;
+  std::uint8_t m_bPasteAsCopy = 0;
+  std::uint8_t m_bDownloadToDevice = 0;
+  std::u16string m_strTreeRootText;
+  std::uint8_t m_bLeavingConfigView = 0;
   int m_nRecognitionMode = 0;
   int m_nRevertCodeType = 0;
   int m_nRecognition = 0;

@@ -1,6 +1,8 @@
 #include "program/composition_root.h"
 
 #include "codedef/config_code_definition.h"
+#include "config/config_dialogs.h"
+#include "config/config_manager.h"
 #include "connection/bookmark.h"
 #include "controls/color_list_box_log.h"
 #include "view/image_view_service.h"
@@ -22,5 +24,8 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.balloon = std::make_unique<BalloonTip>();
   panels.colourSettings = std::make_unique<ColourSettings>();
   panels.codeDefinition = std::make_unique<CConfigCodeDefinition>();
+  auto configManager = std::make_unique<CConfigManager>();
+  panels.configDialogs = std::make_unique<CConfigDialogs>(*configManager);
+  panels.configManager = std::move(configManager);
   return panels;
 }

@@ -3,6 +3,8 @@
 // that the main window and its reply handler call. config/ implements them.
 #include "services/panel.h"
 
+class CVarnisDatamatrixDlg;
+
 // The configuration manager (CConfigManager) with its tree and command bar.
 class ConfigManagerService {
 public:
@@ -27,6 +29,15 @@ public:
   virtual void DisableConfigCommands() = 0;
   virtual void DisableNewCommand() = 0;
   virtual void DisableDownloadCommand() = 0;
+  // Plugs the manager into the window (its tree, command bar and menu).
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
+  // The tree and command bar in the configuration overview, or hidden.
+  virtual void ShowTree(bool /*shown*/) {}
+  // A configuration command failed: the manager's flags and tree recover.
+  virtual void OnCommandFailed(int /*command*/) {}
+  // After a successful upload: the command that activates what was loaded
+  // (CMD_ACTIVATE_CONFIG or CMD_ACTIVATE_GROUP, its arguments filled), or 0.
+  virtual int ActivationAfterUpload() { return 0; }
 };
 
 // The editor's task buttons (CConfigTaskButtons).
@@ -81,4 +92,6 @@ public:
   // makes it queue the upload of a file under the new name.
   virtual void RunNewItem(bool /*downloadToDevice*/) {}
   virtual void RunRename() {}  // CConfigRename modally
+  // CConfigInfoDlg modally, after the configuration's information was read.
+  virtual void RunInfo() {}
 };

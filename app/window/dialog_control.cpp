@@ -158,6 +158,7 @@ int CDialogControl::ShowContextHelp() {
 
 void CDialogControl::ShowOnly(std::initializer_list<QWidget*> shown) {
   for (Panel* p : dlg_.panels().pages()) p->widget()->hide();
+  if (auto& m = dlg_.panels().configManager) m->ShowTree(false);
   for (QWidget* w : shown)
     if (w) w->show();
 }
@@ -249,6 +250,7 @@ void CDialogControl::EnterConfigurationView() {
   s.m_bServiceView = 0;
   s.m_bMonitorView = 0;
   ShowOnly({WidgetOf(panels.sensorPanel)});
+  if (panels.configManager) panels.configManager->ShowTree(true);
   Apply();
 }
 

@@ -223,6 +223,7 @@ void CMainCommands::OnModeStatic(int id) {
   s.m_bImageVisible = 1;
   if (panels.imageView) panels.imageView->ShowDefaultImage();
   for (Panel* p : panels.pages()) p->widget()->hide();
+  if (panels.configManager) panels.configManager->ShowTree(false);
   if (panels.monitor) {
     panels.monitor->widget()->show();
     panels.monitor->EnableResetButton(!LoginNeeded(s, kLockMonitor));
@@ -341,6 +342,7 @@ void CMainCommands::LeaveEditor() {
   dlg_.ClearResultRegions();
   for (Panel* p : panels.pages()) p->widget()->hide();
   if (panels.sensorPanel) panels.sensorPanel->widget()->show();
+  if (panels.configManager) panels.configManager->ShowTree(true);
   dlg_.LeaveZoomMode();
   s.m_bImageVisible = 0;
   s.m_bMonitorView = 0;

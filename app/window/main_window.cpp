@@ -109,6 +109,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   PlacePanels();
   if (m_panels.connectionPanel) m_panels.connectionPanel->Attach(*this);
   if (m_panels.codeDefinition) m_panels.codeDefinition->Attach(*this);
+  if (m_panels.configManager) m_panels.configManager->Attach(*this);
   AttachViews();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {

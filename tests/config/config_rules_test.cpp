@@ -64,8 +64,8 @@ TEST(ConfigStore, SlotsAreUngroupedFirstThenByGroupInListOrder) {
         {u"Late", 1, 2, 2, 0, 1},  {u"Beta", 8, 2, 1, 0, 1}};
     for (std::size_t i = 0; i < want.size(); ++i) {
         SCOPED_TRACE(i);
-        ASSERT_TRUE(store.slots[i]);
-        const CConfig& c = *store.slots[i];
+        ASSERT_TRUE(store.configSlots[i]);
+        const CConfig& c = *store.configSlots[i];
         const auto& [name, number, group, master, active, encoded] = want[i];
         EXPECT_EQ(c.name, name);
         EXPECT_EQ(c.number, number);
@@ -74,7 +74,7 @@ TEST(ConfigStore, SlotsAreUngroupedFirstThenByGroupInListOrder) {
         EXPECT_EQ(c.active, active);
         EXPECT_EQ(c.nameEncoded, encoded);
     }
-    EXPECT_FALSE(store.slots[5]);
+    EXPECT_FALSE(store.configSlots[5]);
     EXPECT_EQ(store.groupNames[1], u"Ovens");
     EXPECT_EQ(store.groupNames[2], u"Packing");
     EXPECT_EQ(store.groupNames[3], u"");
