@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
     update.install(server);
     vt::sim::SensorModel model;
     vt::sim::addSensorCommandMethods(server, model);
-    vt::sim::ConfigFileStore configFiles;
-    vt::sim::addConfigFileMethods(server, configFiles);
+    // Configuration files come from and go to the slot table.
+    vt::sim::addConfigFileMethods(server, model);
     vt::sim::ParameterStore parameters;
     vt::sim::addParameterMethods(server, model, parameters);
     if (plausible) vt::sim::usePlausibleRecords(model);

@@ -7,7 +7,12 @@
 #include <optional>
 #include <vector>
 
+#include "sim/config_slot.h"
 #include "sim/xmlrpc_server.h"
+
+namespace vt::sim {
+class SensorModel;
+}
 
 namespace vt::sim {
 
@@ -33,5 +38,15 @@ inline constexpr int kConfigFileNoConfiguration = -103;  // nothing stored in th
 // [slot, name, mode, bytes] -> [0] or [status].
 // The store must outlive the server's use of the methods.
 void addConfigFileMethods(XmlRpcServer& server, ConfigFileStore& store);
+
+// The same methods on the model's slot table: a download names a
+// configuration by (index, name, group) like the slot commands and hands out
+// its name, group and parameters as a file; an upload fills the named free
+// slot under the sent name and group (-104 when the slot is used, -102 for
+// bytes that are no such file).
+void addConfigFileMethods(XmlRpcServer& server, SensorModel& model);
+// A slot as file bytes, and back (false for foreign bytes).
+ConfigFileStore::Bytes configFileOf(const ConfigSlot& slot);
+bool slotOfConfigFile(const ConfigFileStore::Bytes& bytes, ConfigSlot& slot);
 
 }  // namespace vt::sim
