@@ -29,8 +29,11 @@ bool FieldCheck::isControl(const QWidget* w, int id) {
 
 void FieldCheck::onFocusChanged(QWidget* old, QWidget* now) {
   if (old == nullptr || checking_) return;
-  // Closing the program or replacing the code tab: nothing is checked.
-  if (state_.m_bCodeTabSwitching || state_.m_bLeaving) return;
+  // Replacing the code tab, or leaving the sensor: nothing is checked. The
+  // leave flag outlives a disconnect (the reset sets it), so it counts only
+  // while the sensor is gone; a confirmed exit hides the window, and a focus
+  // that goes nowhere checks nothing anyway.
+  if (state_.m_bCodeTabSwitching || (state_.m_bLeaving && !state_.m_bConnected)) return;
   for (const Watched& w : watched_) {
     if (w.edit != old) continue;
     // Another window took the focus (or none has it): nobody left the field.

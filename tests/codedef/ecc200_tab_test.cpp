@@ -184,6 +184,15 @@ TEST_F(Ecc200Tab, NoCheckTowardsEscapeOrARevertButton) {
     TypeAndLeave(edit(Field::ColsMin), QStringLiteral("9"), to);
     EXPECT_TRUE(Texts().isEmpty()) << to->objectName().toStdString();
   }
+  // Nor while the code tab is replaced; the leave flag a reset left behind
+  // does not stop the checks of the next connection.
+  state().m_bCodeTabSwitching = 1;
+  TypeAndLeave(edit(Field::ColsMin), QStringLiteral("9"), tab->polarity());
+  EXPECT_TRUE(Texts().isEmpty());
+  state().m_bCodeTabSwitching = 0;
+  state().m_bLeaving = 1;
+  TypeAndLeave(edit(Field::ColsMin), QStringLiteral("9"), tab->polarity());
+  EXPECT_EQ(Texts(), QStringList{window->text(9861)});
 }
 
 // A refused field keeps the user on its tab; a whole-tab check refuses
