@@ -12,6 +12,9 @@
 #include "core/code_types.h"
 #include "sim/slot_parameters.h"
 
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace vt::test {
 
 struct FamilyTabFixture : CodeDefinitionFixture {
