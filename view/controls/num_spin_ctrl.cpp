@@ -77,7 +77,8 @@ CNumSpinCtrl::CNumSpinCtrl(QWidget* parent) : QWidget(parent) {
   for (QToolButton* arrow : {up_, down_}) {
     arrow->setAutoRepeat(true);
     arrow->setFocusPolicy(Qt::NoFocus);
-    arrow->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    // Each arrow takes half of the spin, however small the edit beside it.
+    arrow->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     layout->addWidget(arrow);
   }
   connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
