@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "config/config_manager.h"
 #include "core/sensor_command.h"
@@ -18,6 +19,20 @@
 
 namespace {
 constexpr int kEdgePixels = 10;
+
+// The tree's key presses, taken on the application before other filters see them.
+class TreeKeys : public QObject {
+public:
+  TreeKeys(QObject* tree, std::function<bool(QKeyEvent*)> onKey, QObject* parent)
+      : QObject(parent), tree_(tree), onKey_(std::move(onKey)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    return watched == tree_ && event->type() == QEvent::KeyPress && onKey_(static_cast<QKeyEvent*>(event));
+  }
+
+private:
+  QObject* tree_;
+  std::function<bool(QKeyEvent*)> onKey_;
+};
 
 QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 }  // namespace
@@ -41,6 +56,7 @@ CConfigTreeView::CConfigTreeView(CConfigManager& manager, QWidget* parent) : QWi
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(tree_);
   tree_->installEventFilter(this);
+  keys_ = new TreeKeys(tree_, [this](QKeyEvent* key) { return OnKey(key); }, this);
   tree_->viewport()->installEventFilter(this);
   tree_->verticalScrollBar()->installEventFilter(this);
   connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
@@ -100,6 +116,10 @@ QTreeWidgetItem* CConfigTreeView::itemOfConfig(int number) const {
 }
 
 void CConfigTreeView::FillTree() {
+  // The tree's keys come before the main window's (which swallows Esc):
+  // the filter installed last on the application runs first.
+  qApp->removeEventFilter(keys_);
+  qApp->installEventFilter(keys_);
   filling_ = true;
   MainDialogState& s = manager_.window()->state();
   const ConfigStore& store = manager_.store();

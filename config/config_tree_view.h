@@ -84,4 +84,5 @@ private:
   QLabel* dragImage_ = nullptr;
   QPoint lastMenuPos_;
   bool filling_ = false;
+  QObject* keys_ = nullptr;  // the key filter on the application
 };

@@ -53,13 +53,13 @@ int RecordingPrompt::runDialog(QDialog& dialog) {
   return keptOpenResult;
 }
 
-QString RecordingPrompt::openFileName(QWidget* owner, const QString& title, const QString&, const QString&) {
-  requests_.append(Request{Kind::OpenFile, owner, {}, title, QMessageBox::NoIcon, {}, nullptr});
+QString RecordingPrompt::openFileName(QWidget* owner, const QString& title, const QString& folder, const QString&) {
+  requests_.append(Request{Kind::OpenFile, owner, folder, title, QMessageBox::NoIcon, {}, nullptr});
   return fileAnswer_;
 }
 
-QString RecordingPrompt::saveFileName(QWidget* owner, const QString& title, const QString&, const QString&) {
-  requests_.append(Request{Kind::SaveFile, owner, {}, title, QMessageBox::NoIcon, {}, nullptr});
+QString RecordingPrompt::saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString&) {
+  requests_.append(Request{Kind::SaveFile, owner, folder, title, QMessageBox::NoIcon, {}, nullptr});
   return fileAnswer_;
 }
 

@@ -16,7 +16,7 @@ public:
   struct Request {
     Kind kind = Kind::Message;
     QPointer<QWidget> owner;
-    QString text;     // message text, or the dialog's window title
+    QString text;     // message text, the dialog's window title, or a file dialog's folder
     QString caption;  // message caption, file dialog title
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
