@@ -78,6 +78,11 @@ struct ConfigWindowTest : ::testing::Test {
 
   // Slots in groups and without; slot 2 came plain from the sensor (its escaped form).
   void Seed() {
+    // Records in range, as a sensor keeps them.
+    sensor.model.access([](vt::sim::SensorData& d) {
+      d.plausibleRecords = true;
+      return 0;
+    });
     struct S {
       int index;
       std::string name;
