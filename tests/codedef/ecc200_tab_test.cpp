@@ -324,6 +324,14 @@ TEST_F(Ecc200Tab, ReadCodeShowsTheReadingAndEnablesTeach) {
   ASSERT_TRUE(WaitHandled(CMD_GET_READ_CODE));
   ASSERT_TRUE(Idle());
   EXPECT_EQ(sensor.server.countCalls("xmlDecodeImage"), decodes + 1);
+  // The tab's settings went first, then the configuration, then the decode.
+  std::vector<std::string> order;
+  for (const auto& call : sensor.server.calls())
+    if (call.method == "xmlSetECC200Data" || call.method == "xmlSetConfigData" || call.method == "xmlDecodeImage")
+      order.push_back(call.method);
+  ASSERT_GE(order.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(order.end() - 3, order.end()),
+            (std::vector<std::string>{"xmlSetECC200Data", "xmlSetConfigData", "xmlDecodeImage"}));
   EXPECT_TRUE(codeDefinition->codeRead());
   EXPECT_EQ(state().m_nReadCount, 1);
   EXPECT_EQ(state().m_ResultCodeTypes[0], CODE_TYPE_ECC200);
