@@ -6,6 +6,7 @@
 #include "simulated_sensor.h"
 
 #include <gtest/gtest.h>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
@@ -23,7 +24,11 @@ namespace vt::test {
 // Keeps every picture it is given.
 class PictureRecorder : public ImageViewService {
 public:
-    QWidget* widget() override { return new QWidget; }
+    // One widget, as the real view has: the window places it and owns it.
+    QWidget* widget() override {
+        if (!widget_) widget_ = new QWidget;
+        return widget_;
+    }
     int InitDirectDraw() override { return 0; }
     int Render() override { return 0; }
     void BlitToScreen() override {}
@@ -50,6 +55,9 @@ public:
     int pictures = 0;
     int defaults = 0;
     std::vector<int> liveFrames;
+
+private:
+    QPointer<QWidget> widget_;
 };
 
 class ResultTextsRecorder : public ResultViewService {
