@@ -318,17 +318,30 @@ bool CSensorNotify::ReadReading(int id, CommandReply* reply) {
         UpdateTeachButton();
         return false;
     }
-    if (panels.balloon) panels.balloon->HideTip();
+    CDialogControl* control = dlg_.dialogControlIfMade();
+    if (id == CMD_REFRESH_RESULT && panels.balloon) panels.balloon->HideTip();
     ShowReplyImage(reply);
     if (reader_.ReadSensorResults(panels.results.get()) != 0) return true;
+    // Codes on a shown picture can be looked at closer.
+    if (id == CMD_GET_RESULT_WITH_IMAGE && s.m_nReadCount > 0 && panels.monitor && panels.monitor->imagesShown() &&
+        control)
+        control->EnableZoomButtons(true);
     ReadStatistics();
     if (panels.results && panels.results->Refresh() != 0) return true;
     if (id == CMD_GET_RESULT_WITH_IMAGE) {
         if (panels.results) panels.results->SetImageStoreMode(2);
-        if (s.m_nSensorState == 7 && panels.functionTest) panels.functionTest->UpdateStatistics();
+        if (s.m_nSensorState == 7) {
+            // A picture the function test could not keep is reported by the tail.
+            if (panels.results)
+                if (const int stored = panels.results->StoreResultImage(); stored != 0 && libraryCallStatus_ == 0)
+                    libraryCallStatus_ = stored;
+            if (panels.functionTest) panels.functionTest->UpdateStatistics();
+        }
         UpdateTeachButton();
+        if (panels.balloon) panels.balloon->HideTip();
     } else if (s.m_nStoredResultCount > 0 && panels.results) {
         panels.results->AddEvaluationCaption();
+        if (control) control->EnableZoomButtons(true);
     }
     return false;
 }

@@ -168,6 +168,9 @@ public:
   virtual QStringList FormatResult(int resultIndex) = 0;
   virtual bool shortMessages() const = 0;  // the log keeps messages to three lines
   virtual void SetImageStoreMode(int mode) = 0;
+  // The function test keeps the reading's picture with its verdict; 0, or
+  // the error to show.
+  virtual int StoreResultImage() { return 0; }
   virtual void ResetImageSlots() = 0;
 };
 

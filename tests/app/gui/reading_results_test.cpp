@@ -138,6 +138,22 @@ TEST_F(ReadingResultsTest, EachMonitorReadingReadsTheActiveConfigurationAgain) {
 
 // A sensor error leads to the disconnect notice: the error once, the
 // connection ended, nothing left hanging.
+TEST_F(ReadingResultsTest, TheFunctionTestKeepsEachReadingsPictureAndReportsAFailedKeepOnce) {
+    ConnectInMonitor();
+    state().m_nSensorState = 7;
+    ASSERT_TRUE(MonitorReading());
+    EXPECT_EQ(texts->stores, 1);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    texts->storeResult = -14141;
+    ASSERT_TRUE(MonitorReading());
+    EXPECT_EQ(texts->stores, 2);
+    EXPECT_EQ(prompt.messages().size(), 1);
+    // Outside the function test nothing is kept.
+    state().m_nSensorState = 2;
+    ASSERT_TRUE(MonitorReading());
+    EXPECT_EQ(texts->stores, 2);
+}
+
 TEST_F(ReadingResultsTest, AFailedResultFetchShowsItsErrorOnceAndEndsTheConnection) {
     ConnectInMonitor();
     sensor.model.script().push("xmlGetCodeResult", ScriptedReply::status(-13));

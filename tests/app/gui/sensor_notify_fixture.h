@@ -70,7 +70,10 @@ public:
     bool shortMessages() const override { return false; }
     void SetImageStoreMode(int) override {}
     void ResetImageSlots() override {}
+    int StoreResultImage() override { return ++stores, storeResult; }
 
+    int stores = 0;
+    int storeResult = 0;
     int cleared = 0;
     int refreshed = 0;
 };

@@ -48,6 +48,7 @@ TEST_F(WindowRoadsTest, ConnectMonitorConfigurationServiceAndDisconnect) {
   EXPECT_NE(window->panels().imageView->surface(), before);
   EXPECT_GT(window->panels().messageList->count(), 0);
   EXPECT_EQ(state().m_nTotalReadings, 1);
+  EXPECT_TRUE(window->action(kZoomIn)->isEnabled());  // codes on a shown picture
   ExpectTableState();
   SaveScreenshot(*window, "window_road_monitor_reading");
 
