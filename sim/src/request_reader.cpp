@@ -87,6 +87,9 @@ RequestReader::Status RequestReader::status() {
         bodyOffset_ = end;
         contentLength_ = static_cast<std::size_t>(length);
         nameScanned_ = end;
+        // Room for the whole request at once: a large body (a software
+        // image) would otherwise be copied at every doubling of the buffer.
+        buffer_.reserve(end + contentLength_);
     }
     return buffer_.size() - bodyOffset_ >= contentLength_ ? Status::Ready : Status::NeedMore;
 }

@@ -15,6 +15,14 @@ namespace {
 
 // Buffers above this capacity are given back after use.
 constexpr std::size_t kKeepCapacity = 0x80000;
+// Base64 parameters from this size on are encoded while they are sent, in
+// pieces of whole lines.
+constexpr std::size_t kStreamFrom = 64 * 1024;
+constexpr std::size_t kStreamPieceBytes = XmlRpcValue::kBase64LineBytes * 4096;
+
+bool streamed(const XmlRpcValue& param) {
+    return param.getType() == XmlRpcValue::TypeBase64 && param.asBinary().size() >= kStreamFrom;
+}
 
 constexpr std::string_view kRequestBegin =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<methodCall><methodName>";
@@ -23,6 +31,13 @@ struct ExecutingGuard {
     bool& flag;
     explicit ExecutingGuard(bool& f) : flag(f) { flag = true; }
     ~ExecutingGuard() { flag = false; }
+};
+
+// The streamed values point into the call's parameters: forgotten when it ends.
+template <class List>
+struct ForgetAtEnd {
+    List& list;
+    ~ForgetAtEnd() { list.clear(); }
 };
 
 // Enough room for a value's XML, so that a request is written without
@@ -97,6 +112,7 @@ bool XmlRpcClient::execute(const char* method, const XmlRpcValue& params, XmlRpc
     XmlRpcUtil::log(1, "XmlRpcClient::execute: method %s (_connectionState %d).", method, connectionState_);
     if (executing_) return false;
     ExecutingGuard executing(executing_);
+    ForgetAtEnd<std::vector<StreamedBytes>> forget{streamed_};
     sendAttempts_ = 0;
     isFault_ = false;
 
@@ -124,6 +140,7 @@ bool XmlRpcClient::execute(const char* method, const XmlRpcValue& params, XmlRpc
     if (connectionState_ != IDLE || !parseResponse(result)) return false;
     XmlRpcUtil::log(1, "XmlRpcClient::execute: method %s completed.", method);
     releaseBuffer(request_);
+    releaseBuffer(encoded_);
     releaseBuffer(response_);
     return true;
 }
@@ -183,7 +200,7 @@ bool XmlRpcClient::setupConnection() {
     eof_ = false;
     if (connectionState_ == NO_CONNECTION && !doConnect()) return false;
     connectionState_ = WRITE_REQUEST;
-    bytesWritten_ = 0;
+    restartRequest();
     disp_.addSource(this, XmlRpcDispatch::WritableEvent | XmlRpcDispatch::Exception);
     return true;
 }
@@ -221,8 +238,15 @@ bool XmlRpcClient::generateRequest(const char* method, const XmlRpcValue& params
     // is megabytes of base64; writing it again costs more than sending it.
     const std::size_t room = generateHeader(std::numeric_limits<std::size_t>::max()).size();
     releaseBuffer(request_);
-    request_.reserve(room + kRequestBegin.size() + std::string_view(method).size() + xmlSizeHint(params) +
-                     64);
+    streamed_.clear();
+    std::size_t textHint = 64;
+    if (params.getType() == XmlRpcValue::TypeArray) {
+        for (const auto& p : params.asArray()) textHint += streamed(p) ? 64 : xmlSizeHint(p) + 16;
+    } else if (params.valid()) {
+        textHint += streamed(params) ? 64 : xmlSizeHint(params) + 16;
+    }
+    request_.reserve(room + kRequestBegin.size() + std::string_view(method).size() + textHint + 64);
+    std::size_t streamedSize = 0;
     request_.append(room, ' ');
     request_ += kRequestBegin;
     request_ += method;
@@ -232,24 +256,67 @@ bool XmlRpcClient::generateRequest(const char* method, const XmlRpcValue& params
         if (params.getType() == XmlRpcValue::TypeArray) {
             for (const auto& p : params.asArray()) {
                 request_ += "<param>";
-                p.appendXml(request_);
+                appendParam(p, streamedSize);
                 request_ += "</param>";
             }
         } else {
             request_ += "<param>";
-            params.appendXml(request_);
+            appendParam(params, streamedSize);
             request_ += "</param>";
         }
         request_ += "</params>";
     }
     request_ += "</methodCall>\r\n";
 
-    const std::size_t bodySize = request_.size() - room;
+    const std::size_t bodySize = request_.size() - room + streamedSize;
     const std::string header = generateHeader(bodySize);
     requestStart_ = room - header.size();
     request_.replace(requestStart_, header.size(), header);
     XmlRpcUtil::log(4, "XmlRpcClient::generateRequest: header is %d bytes, content-length is %d.",
                     static_cast<int>(header.size()), static_cast<int>(bodySize));
+    return true;
+}
+
+void XmlRpcClient::appendParam(const XmlRpcValue& param, std::size_t& streamedSize) {
+    if (!streamed(param)) {
+        param.appendXml(request_);
+        return;
+    }
+    request_ += "<value><base64>";
+    streamed_.push_back({request_.size(), &param.asBinary()});
+    streamedSize += XmlRpcValue::base64Size(param.asBinary().size());
+    request_ += "</base64></value>";
+}
+
+void XmlRpcClient::restartRequest() {
+    bytesWritten_ = 0;
+    current_ = {};
+    currentWritten_ = 0;
+    textSent_ = requestStart_;
+    nextStreamed_ = 0;
+    streamedDone_ = 0;
+}
+
+bool XmlRpcClient::nextPiece() {
+    const std::size_t textEnd = nextStreamed_ < streamed_.size() ? streamed_[nextStreamed_].at : request_.size();
+    if (textSent_ < textEnd) {
+        current_ = std::string_view(request_).substr(textSent_, textEnd - textSent_);
+        currentWritten_ = 0;
+        textSent_ = textEnd;
+        return true;
+    }
+    if (nextStreamed_ == streamed_.size()) return false;
+    const XmlRpcValue::BinaryData& bytes = *streamed_[nextStreamed_].bytes;
+    const std::size_t n = std::min(kStreamPieceBytes, bytes.size() - streamedDone_);
+    encoded_.clear();
+    XmlRpcValue::appendBase64(encoded_, bytes.data() + streamedDone_, n);
+    streamedDone_ += n;
+    if (streamedDone_ == bytes.size()) {
+        ++nextStreamed_;
+        streamedDone_ = 0;
+    }
+    current_ = encoded_;
+    currentWritten_ = 0;
     return true;
 }
 
@@ -266,15 +333,22 @@ bool XmlRpcClient::writeRequest() {
         if (bytesWritten_ == 0)
             XmlRpcUtil::log(5, "XmlRpcClient::writeRequest (attempt %d):\n%s\n", sendAttempts_ + 1,
                             request_.c_str() + requestStart_);
-        const std::string_view request = std::string_view(request_).substr(requestStart_);
-        if (!XmlRpcSocket::nbWrite(getfd(), request, &bytesWritten_)) {
-            XmlRpcUtil::error("Error in XmlRpcClient::writeRequest: write error (%s).",
-                              XmlRpcSocket::getErrorMsg().c_str());
-            return false;
+        for (;;) {
+            if (currentWritten_ == current_.size() && !nextPiece()) break;
+            int written = static_cast<int>(currentWritten_);
+            const bool ok = XmlRpcSocket::nbWrite(getfd(), current_, &written);
+            bytesWritten_ += written - static_cast<int>(currentWritten_);
+            currentWritten_ = static_cast<std::size_t>(written);
+            if (!ok) {
+                XmlRpcUtil::error("Error in XmlRpcClient::writeRequest: write error (%s).",
+                                  XmlRpcSocket::getErrorMsg().c_str());
+                return false;
+            }
+            if (currentWritten_ < current_.size()) break;  // the socket is full: wait for it
         }
-        XmlRpcUtil::log(3, "XmlRpcClient::writeRequest: wrote %d of %d bytes.", bytesWritten_,
-                        static_cast<int>(request.size()));
-        if (static_cast<std::size_t>(bytesWritten_) == request.size()) {
+        XmlRpcUtil::log(3, "XmlRpcClient::writeRequest: wrote %d bytes.", bytesWritten_);
+        if (currentWritten_ == current_.size() && nextStreamed_ == streamed_.size() &&
+            textSent_ == request_.size()) {
             releaseBuffer(header_);
             releaseBuffer(response_);
             connectionState_ = READ_HEADER;

@@ -22,7 +22,7 @@ constexpr std::string_view kValueEnd = "</value>";
 
 constexpr char kBase64Chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 // 18 groups of three bytes make one 72-character line.
-constexpr std::size_t kBase64LineBytes = 54;
+constexpr std::size_t kBase64LineBytes = XmlRpcValue::kBase64LineBytes;
 
 constexpr std::array<int8_t, 256> makeBase64Table() {
     std::array<int8_t, 256> t{};
@@ -517,7 +517,7 @@ std::string XmlRpcValue::decodeWireString(std::string_view wire) {
 void XmlRpcValue::appendBase64(std::string& out, const unsigned char* data, std::size_t n) {
     // Sized once and written in place: megabytes go through here.
     const std::size_t start = out.size();
-    out.resize(start + (n + 2) / 3 * 4 + n / kBase64LineBytes);
+    out.resize(start + base64Size(n));
     char* p = out.data() + start;
     std::size_t i = 0;
     while (i < n) {

@@ -87,6 +87,58 @@ TEST_F(Transport, SilenceRetriesOnceOnAFreshConnectionThenFails) {
     EXPECT_TRUE(client().execute("echo", args({1}), result, 5.0));
 }
 
+// Large base64 values are encoded while they are sent: the server must get
+// the very text a request written whole would have, whatever the size's
+// remainder against a line or a piece, several of them in one call, and the
+// whole of it again when a silent server makes the client retry.
+TEST(TransportStreaming, LargeBinaryParametersGoOutAsTheTextOfTheWholeRequest) {
+    vt::sim::XmlRpcServer server{vt::test::uniqueLoopbackAddress()};
+    vt::sim::ServerLimits limits;
+    limits.keepLargeRequests = true;
+    server.setLimits(limits);
+    server.setMethod("echo", [](const XmlRpcValue& params) { return params; });
+    ASSERT_TRUE(server.start()) << server.error();
+    XmlRpcClient client(server.address().c_str(), server.port());
+    const auto args = [](std::initializer_list<XmlRpcValue> items) { return vt::test::arrayOf(items); };
+    const auto bytes = [](std::size_t n, int seed) {
+        XmlRpcValue::BinaryData b(n);
+        for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<unsigned char>((i * 131 + seed) & 0xFF);
+        return XmlRpcValue(std::move(b));
+    };
+    const std::size_t piece = XmlRpcValue::kBase64LineBytes * 4096;
+    const std::vector<XmlRpcValue> cases = {
+        args({bytes(64 * 1024 - 1, 1)}),              // just below streaming
+        args({bytes(64 * 1024, 2)}),                  // the smallest streamed
+        args({bytes(piece, 3)}),                      // exactly one piece, whole lines
+        args({bytes(2 * piece + 7, 4), 5, "between", bytes(100000, 6)}),  // two, text around them
+    };
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        std::string body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<methodCall><methodName>echo</methodName>\r\n<params>";
+        for (const auto& p : cases[c].asArray()) body += "<param>" + p.toXml() + "</param>";
+        body += "</params></methodCall>\r\n";
+        XmlRpcValue result;
+        ASSERT_TRUE(client.execute("echo", cases[c], result, 10.0)) << "case " << c;
+        EXPECT_EQ(result, cases[c]) << "case " << c;
+        const auto calls = server.calls();
+        ASSERT_FALSE(calls.empty());
+        const std::string& raw = calls.back().raw;
+        ASSERT_GE(raw.size(), body.size()) << "case " << c;
+        EXPECT_TRUE(raw.ends_with(body)) << "case " << c;
+        EXPECT_NE(raw.find("Content-length: " + std::to_string(body.size()) + "\r\n"), std::string::npos) << "case " << c;
+    }
+
+    MethodFaults silent;
+    silent.silence = true;
+    server.setFaults("echo", silent);
+    server.clearCalls();
+    XmlRpcValue result;
+    EXPECT_FALSE(client.execute("echo", cases.back(), result, 0.3));
+    const auto calls = server.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].params, calls[1].params);
+    EXPECT_EQ(calls[1].params, cases.back());
+}
+
 TEST_F(Transport, ADelayLongerThanTheLimitFailsWithoutALimitItWaits) {
     MethodFaults slow;
     slow.delay = 1200ms;

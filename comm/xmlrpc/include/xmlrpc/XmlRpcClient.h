@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "xmlrpc/XmlRpcDispatch.h"
 #include "xmlrpc/XmlRpcSource.h"
@@ -93,6 +94,25 @@ protected:
 private:
     // The dispatcher's limit: the call's, but bounded while a connect is pending.
     void armTimeLimit();
+    // Large base64 parameters (a software image) are not written into
+    // request_: each is encoded a piece at a time as the socket takes the
+    // request, so no megabytes of text are held, and encoding overlaps sending.
+    struct StreamedBytes {
+        std::size_t at;  // where in request_ its text belongs
+        const XmlRpcValue::BinaryData* bytes;
+    };
+    void appendParam(const XmlRpcValue& param, std::size_t& streamedSize);
+    void restartRequest();
+    // The next stretch of the request into current_; false when all is sent.
+    bool nextPiece();
+    std::vector<StreamedBytes> streamed_;
+    std::string encoded_;         // the piece of a streamed value being sent
+    std::string_view current_;    // what is being sent now
+    std::size_t currentWritten_ = 0;
+    std::size_t textSent_ = 0;    // request_ handed to current_ up to here
+    std::size_t nextStreamed_ = 0;
+    std::size_t streamedDone_ = 0;  // of that value's bytes, encoded so far
+
 
     double callLimit_ = -1.0;
     double minimumDeadline_ = kMinimumCallDeadlineSeconds;

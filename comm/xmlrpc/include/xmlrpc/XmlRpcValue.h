@@ -124,6 +124,10 @@ public:
     // Base64 with a line feed after every 72 characters; decoding skips
     // anything outside the alphabet and stops at "=".
     static void appendBase64(std::string& out, const unsigned char* data, std::size_t n);
+    // The bytes of one line; data cut at whole lines encodes piece by piece
+    // into the same text as whole.
+    static constexpr std::size_t kBase64LineBytes = 54;
+    static constexpr std::size_t base64Size(std::size_t n) { return (n + 2) / 3 * 4 + n / kBase64LineBytes; }
     static BinaryData decodeBase64(std::string_view text);
 
 private:
