@@ -1,7 +1,10 @@
 // A 16 MB sensor software update, whole: through the program (file choice,
 // confirmation, disconnect, the worker's transfer, the progress dialog and
 // the result) and through libbrimsol alone, against the same simulated
-// sensor on loopback. Prints the median of each and the program's share.
+// sensor on loopback. Prints the median and the minimum of each and the
+// program's share. The program's times end when the result has been shown
+// (its notification), not when this loop next looks: QTest::qWaitFor looks
+// every 10 ms, which the program's own event loop does not.
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
 #include "simulated_sensor.h"
 
@@ -35,6 +38,8 @@ double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
 }
+
+double Least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
@@ -70,9 +75,12 @@ int main(int argc, char** argv) {
   LockAndUpdateFeatures features(window, notify);
   features.update->setOwnTimer(false);
   bool updated = false;
-  Clock::time_point disconnected;
+  Clock::time_point disconnected, shown;
   QObject::connect(&notify, &CSensorNotify::notified, [&](int id, int) {
-    if (id == CMD_UPDATE_SOFTWARE) updated = true;
+    if (id == CMD_UPDATE_SOFTWARE) {
+      shown = Clock::now();
+      updated = true;
+    }
     if (id == CMD_DISCONNECT) disconnected = Clock::now();
   });
   MainDialogState& s = window.state();
@@ -89,8 +97,8 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     features.update->OnUpdateSoftware();
     if (!QTest::qWaitFor([&] { return updated; }, 120000) || !idle()) return 1;
-    program.push_back(Seconds(start));
-    transfer.push_back(Seconds(disconnected));
+    program.push_back(std::chrono::duration<double>(shown - start).count());
+    transfer.push_back(std::chrono::duration<double>(shown - disconnected).count());
     sensor.update.clearImages();
     sensor.server.clearCalls();
 
@@ -103,11 +111,15 @@ int main(int argc, char** argv) {
     sensor.update.clearImages();
     sensor.server.clearCalls();
   }
-  const double p = Median(program), t = Median(transfer), l = Median(library);
-  std::printf("16 MB update, median of %d: libbrimsol alone %.3f s\n", kRuns, l);
-  std::printf("  program, disconnect reply to result shown: %.3f s, adds %.1f %% (goal < 10 %%)\n", t,
-              (t - l) / l * 100.0);
-  std::printf("  program, menu to result shown (with the disconnect): %.3f s, adds %.1f %%\n", p,
-              (p - l) / l * 100.0);
+  const auto report = [&](const char* what, double (*of)(std::vector<double>)) {
+    const double p = of(program), t = of(transfer), l = of(library);
+    std::printf("16 MB update, %s of %d: libbrimsol alone %.3f s\n", what, kRuns, l);
+    std::printf("  program, disconnect reply to result shown: %.3f s, adds %.1f %% (goal < 10 %%)\n", t,
+                (t - l) / l * 100.0);
+    std::printf("  program, menu to result shown (with the disconnect): %.3f s, adds %.1f %%\n", p,
+                (p - l) / l * 100.0);
+  };
+  report("median", Median);
+  report("minimum", [](std::vector<double> v) { return Least(v); });
   return 0;
 }
