@@ -119,6 +119,16 @@ void CSensorNotify::EndOfCommand() {
     dlg_.unsetCursor();
 }
 
+namespace {
+
+// The write of the global settings: the dialog or the sensor page that sent it reacts.
+void SensorGlobalsWritten(MainPanels& panels, int status) {
+    if (panels.sensorSettings) panels.sensorSettings->OnWriteReply(status);
+    if (panels.sensorPanel) panels.sensorPanel->OnWriteReply(status);
+}
+
+}  // namespace
+
 void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
     libraryCallStatus_ = 0;
@@ -156,6 +166,7 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             endsAtOnce = true;
             break;
         default:
+            if (id == CMD_SET_SENSOR_GLOBALS) SensorGlobalsWritten(dlg_.panels(), error ? status : 0);
             if (!error || id == CMD_DISCONNECT || id == CMD_UPDATE_SOFTWARE)
                 endsAtOnce = HandleReplyRow(id, status, reply);
             // The detection's start switched controls off: they come back on a failure too.
@@ -442,6 +453,13 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             CReadResults(s, nullptr).ShowCurrentImage(dlg_.panels().imageView.get());
             s.m_nCodeType = s.m_nDetectedCodeType;
             if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->ShowAutoDetectResult();
+            return false;
+        case CMD_GET_SENSOR_GLOBALS:
+            EndOfCommand();
+            if (SensorSettingsService* settings = dlg_.panels().sensorSettings.get()) settings->OnGlobalsRead();
+            return false;
+        case CMD_SET_SENSOR_GLOBALS:
+            EndOfCommand();
             return false;
         case CMD_APPLY_REGEX:
             if (ProcessInterfaceService* page = dlg_.panels().processInterface.get())

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "core/graphics_colours.h"
+#include "core/sensor_info.h"
 #include "dravik/parameter_list.h"
 #include "dravik/results.h"
 #include "records/config_records.h"
 #include "records/result_records.h"
+#include "records/sensor_global_records.h"
 // Qt's keyword macro `slots` must not meet the quality record's member of
 // that name when a Qt source includes this first.
 #pragma push_macro("slots")
@@ -205,6 +207,12 @@ struct MainDialogState {
   std::uint8_t m_bSensorLocked = 0;  // the sensor carries a password lock
   std::uint8_t m_bLoggedIn = 0;      // the user has logged in to the locked sensor
   int m_nLockedItems = 0;            // protected functions: 1 service, 2 configuration, 4 monitor
+
+  // --- Global sensor settings ---
+  // The typed record the settings pages edit (the pages' m_SensorGlobals);
+  // m_SensorGlobals above is its list as last read or written.
+  SensorGlobalRecords m_SensorGlobalRecords;
+  CSensorInfo m_SensorInfo;            // which groups the user changed
 
   // --- Display colours ---
   GraphicsColours colours;

@@ -4,6 +4,8 @@
 #include "config/config_dialogs.h"
 #include "config/config_manager.h"
 #include "connection/bookmark.h"
+#include "settings/config_sensor.h"
+#include "settings/global_settings_host.h"
 #include "controls/color_list_box_log.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
@@ -27,5 +29,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   auto configManager = std::make_unique<CConfigManager>();
   panels.configDialogs = std::make_unique<CConfigDialogs>(*configManager);
   panels.configManager = std::move(configManager);
+  panels.sensorSettings = std::make_unique<CGlobalSettingsHost>();
+  panels.sensorPanel = std::make_unique<CConfigSensor>();
   return panels;
 }

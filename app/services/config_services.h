@@ -2,6 +2,7 @@
 // The services of configuration management and sensor settings (config/)
 // that the main window and its reply handler call. config/ implements them.
 #include "services/panel.h"
+#include "services/sensor_settings_services.h"
 
 class CVarnisDatamatrixDlg;
 
@@ -51,15 +52,6 @@ public:
   virtual void OnFunctionTest() = 0;
 };
 
-// The global sensor settings dialog (CGlobalSensorSettings).
-class SensorSettingsService {
-public:
-  virtual ~SensorSettingsService() = default;
-  virtual void EnablePages(bool on) = 0;
-  virtual void EnableButtons(bool on) = 0;
-  virtual void ForceClose() = 0;
-};
-
 // The function test page and its sequence (CConfigFunctionTest, CConfigFuncTestSeq).
 class FunctionTestService : public Panel {
 public:
@@ -74,12 +66,6 @@ public:
   virtual ~TriggerSettingsService() = default;
   virtual void FillFromConfig() = 0;
   virtual int ValidateInput() = 0;  // 0 valid, 1 invalid (focus on the field)
-};
-
-// The sensor panel (CConfigSensor).
-class SensorPanelService : public Panel {
-public:
-  virtual void FillFromSensorGlobals() = 0;
 };
 
 // The configuration dialogs closed by the user-interface reset.

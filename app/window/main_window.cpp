@@ -110,6 +110,8 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   if (m_panels.connectionPanel) m_panels.connectionPanel->Attach(*this);
   if (m_panels.codeDefinition) m_panels.codeDefinition->Attach(*this);
   if (m_panels.configManager) m_panels.configManager->Attach(*this);
+  if (m_panels.sensorSettings) m_panels.sensorSettings->Attach(*this);
+  if (m_panels.sensorPanel) m_panels.sensorPanel->Attach(*this);
   AttachViews();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {
