@@ -106,7 +106,8 @@ void CGlobalEthernetSettings::OnInitDialog() {
     grid_->SetCellFormat(0, c, CellFormat::kSingleLine | CellFormat::kVCenter | CellFormat::kNoPrefix |
                                    CellFormat::kEndEllipsis);
     grid_->SetCellBackColor(0, c, kHeaderColour);
-    grid_->SetColumnWidth(c, grid_->viewport()->width() / 3);
+    // A third of the client width each (the viewport is sized once the grid shows).
+    grid_->SetColumnWidth(c, (grid_->width() - 2 * grid_->frameWidth()) / 3);
   }
   const std::vector<SegmentRow> rows = ParseSegments(QString::fromUtf8(p.AssemblySegments.c_str()).toStdU16String(), count);
   for (int i = 0; i < count; ++i) {
