@@ -149,6 +149,8 @@ void CConfigSensor::OnWriteReply(int status) {
   assignPending_ = false;
   if (status == 0) {
     Store();
+    // The tree's root shows the new name and location.
+    if (auto& manager = dlg_->panels().configManager) manager->RebuildFromConfigList();
     return;
   }
   // The sensor kept its names: so does the list.
