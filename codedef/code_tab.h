@@ -36,6 +36,8 @@ public:
   virtual void UseCodeProperties(int /*resultIndex*/) {}
   // The teach button's state (the page's teach rule decides); 2-D families only.
   virtual void EnableTeach(bool /*on*/) {}
+  // The composite choice of the configuration just read (bar codes only).
+  virtual void ShowCompositeSettings() {}
 
   // A field check failed and the user has not put it right: the page
   // brings this tab back before any other tab shows.

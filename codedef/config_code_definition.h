@@ -37,7 +37,9 @@ public:
   void AutoDetectFailed() override;
   void ShowFilters() override;
   void ShowCodeData(int codeType) override;
-  void ShowCompositeSettings() override {}
+  void ShowCompositeSettings() override {
+    if (codeTab_) codeTab_->ShowCompositeSettings();
+  }
   void UpdateTeachButton(int codeType) override;
   int ValidateInput() override;
   void ApplyTab1() override;

@@ -168,6 +168,10 @@ struct MainDialogState {
   int m_bCodeTabSwitching = 0;          // 1 while the code tab is replaced: no field checks
   int m_nRecognitionButton = 0;         // the recognition radio last clicked, 0..2
   std::uint8_t m_bSettingsReverted = 0;  // the code tab showed a revert's result
+  // The quality outputs of the edited configuration and their change mark
+  // (the bar-code tab's composite choice switches the composite ones).
+  QualitySettings m_QualitySettings;
+  std::uint8_t m_bQualityOutputChanged = 0;
 
   // --- Image view ---
   // Window of interest in picture coordinates; the overlay writes it on every
