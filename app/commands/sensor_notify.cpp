@@ -405,6 +405,10 @@ void CSensorNotify::OnConfigurationRead() {
     // The configuration's window of interest, which a drag then changes.
     s.m_rcWoi = ConfiguredWoi(s.m_Configuration.imageQuality);
     if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->ShowSettings();
+    if (TriggerSettingsService* page = dlg_.panels().trigger.get()) {
+        page->FillTriggerSourceCombo();
+        page->FillFromConfig();
+    }
     const CodeDefinitionSettings& c = s.m_Configuration.codeDefinition;
     s.m_nCodeType = c.CodeType;
     s.m_nRecognitionMode = c.Recognition;
@@ -573,10 +577,17 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_REFRESH_RESULT:
         case CMD_GET_READ_CODE:
             return OnReading(id, reply);
-        case CMD_GET_TEST_TRIGGER_RESULTS:
+        case CMD_GET_TEST_TRIGGER_RESULTS: {
             if (!s.m_bTestRunning) return true;
+            // Each trigger of the test is told in the log, the picture left clean.
+            MainPanels& panels = dlg_.panels();
+            if (panels.imageView) panels.imageView->RemoveOverlaysOfKind(kCodeBoxOverlay);
+            if (panels.balloon) panels.balloon->HideTip();
+            dlg_.log().Clear();
+            dlg_.log().Add(dlg_.text(8610), s.m_messageColour);
             EndOfCommand();
             return false;
+        }
         case CMD_GET_STATISTICS:
             s.m_nFailedReadings = s.m_nTotalReadings - s.m_nGoodReadings;
             return false;

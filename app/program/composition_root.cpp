@@ -3,6 +3,8 @@
 #include "codedef/config_code_definition.h"
 #include "config/config_dialogs.h"
 #include "config/config_manager.h"
+#include "config/config_trigger_setting.h"
+#include "codedef/write_configuration.h"
 #include "connection/bookmark.h"
 #include "settings/config_sensor.h"
 #include "settings/global_settings_host.h"
@@ -31,5 +33,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.configManager = std::move(configManager);
   panels.sensorSettings = std::make_unique<CGlobalSettingsHost>();
   panels.sensorPanel = std::make_unique<CConfigSensor>();
+  // config/ writes the configuration with the code definition's writer.
+  panels.trigger = std::make_unique<CConfigTriggerSetting>(&WriteConfiguration);
   return panels;
 }

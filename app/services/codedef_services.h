@@ -40,6 +40,10 @@ class ImageQualityService : public Panel {
 public:
   virtual void ShowSettings() = 0;
   virtual void EnableExposure(bool on) = 0;
+  // Tabs 0 and 1 (image settings, trigger) on or off while a test runs.
+  virtual void EnableTabs(bool /*on*/) {}
+  // The trigger settings' widget as the page's second tab.
+  virtual void SetTriggerTab(QWidget* /*page*/) {}
 };
 
 // The process-interface page (CConfigProcessInterface) and its test output.

@@ -50,6 +50,9 @@ public:
   virtual void OnCodeDefinition() = 0;
   virtual void OnProcessInterface() = 0;
   virtual void OnFunctionTest() = 0;
+  // A test runs (trigger test, function test): the four buttons off in
+  // their disabled look; false gives them back as the page states say.
+  virtual void ShowTestLook(bool /*running*/) {}
 };
 
 // The function test page and its sequence (CConfigFunctionTest, CConfigFuncTestSeq).
@@ -60,12 +63,17 @@ public:
   virtual void ResetTestControls() = 0;
 };
 
-// The trigger settings (CConfigTriggerSetting).
-class TriggerSettingsService {
+// The trigger settings (CConfigTriggerSetting), a tab of the image-quality
+// page: the main window hands its widget to that page.
+class TriggerSettingsService : public Panel {
 public:
-  virtual ~TriggerSettingsService() = default;
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
+  virtual void FillTriggerSourceCombo() = 0;  // the software version may add a source
   virtual void FillFromConfig() = 0;
   virtual int ValidateInput() = 0;  // 0 valid, 1 invalid (focus on the field)
+  // Ends the trigger test's look (before a page switch).
+  virtual void RestoreControls() = 0;
+  virtual bool testRunning() const = 0;
 };
 
 // The configuration dialogs closed by the user-interface reset.

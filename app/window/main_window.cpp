@@ -112,6 +112,11 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   if (m_panels.configManager) m_panels.configManager->Attach(*this);
   if (m_panels.sensorSettings) m_panels.sensorSettings->Attach(*this);
   if (m_panels.sensorPanel) m_panels.sensorPanel->Attach(*this);
+  // The trigger settings live as the image-quality page's second tab.
+  if (m_panels.trigger) {
+    m_panels.trigger->Attach(*this);
+    if (m_panels.imageQuality) m_panels.imageQuality->SetTriggerTab(m_panels.trigger->widget());
+  }
   AttachViews();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {
@@ -434,6 +439,7 @@ void CVarnisDatamatrixDlg::ApplyLanguage() {
   ReloadMenuTexts();
   m_statusPanes[1]->setText(text(1005));
   for (Panel* panel : m_panels.pages()) panel->ReloadTexts();
+  if (m_panels.trigger) m_panels.trigger->ReloadTexts();
   for (int i = 0; i < 3; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
   m_strMsgTitle = m_strProductTexts[2];
   if (m_addressEntry) m_addressEntry->setTexts(text(5040), text(310).remove('&'));

@@ -1,0 +1,152 @@
+// The trigger tab against the simulated sensor: what it shows, its writes,
+// its field checks and the trigger test.
+#include "editor_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "controls/button_draw.h"
+#include "controls/num_spin_ctrl.h"
+#include "log/log.h"
+
+namespace vt::test {
+namespace {
+
+struct TriggerPage : EditorFixture {
+  void SetUp() override {
+    EditorFixture::SetUp();
+    triggerPage->resize(460, 260);
+    triggerPage->show();
+  }
+  CConfigTriggerSetting& page() { return *triggerPage; }
+  void LeaveEdit(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->setText(text);
+    page().sourceCombo()->setFocus();
+    QApplication::processEvents();
+  }
+};
+
+TEST_F(TriggerPage, ShowsTheConfigurationAndWritesSourceAndWindowAtOnce) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemGoodReadingsTry, 7}, {kItemWithinTime, 2500}});
+  SaveScreenshot(page(), "trigger_page");
+  EXPECT_EQ(page().sourceCombo()->currentIndex(), 0);
+  EXPECT_TRUE(page().windowBox()->isChecked());
+  EXPECT_TRUE(page().windowBox()->isEnabled());
+  EXPECT_EQ(page().nEdit()->text(), "7");
+  EXPECT_EQ(page().tEdit()->text(), "2500");
+  EXPECT_TRUE(page().tEdit()->isEnabled());
+  // The free-running source clears the window, and both reach the sensor at once.
+  page().sourceCombo()->setCurrentIndex(3);
+  EXPECT_FALSE(page().windowBox()->isChecked());
+  EXPECT_FALSE(page().windowBox()->isEnabled());
+  EXPECT_FALSE(page().nEdit()->isEnabled());
+  EXPECT_EQ(Item(kItemTriggerSource), 3);
+  EXPECT_EQ(Item(kItemTriggerWindow), 0);
+  // Back to the input: the box may be used again; ticking it is written.
+  page().sourceCombo()->setCurrentIndex(1);
+  ASSERT_TRUE(page().windowBox()->isEnabled());
+  QTest::mouseClick(page().windowBox(), Qt::LeftButton, {}, QPoint(8, page().windowBox()->height() / 2));
+  EXPECT_TRUE(page().nEdit()->isEnabled());
+  EXPECT_EQ(Item(kItemTriggerSource), 1);
+  EXPECT_EQ(Item(kItemTriggerWindow), 1);
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join("|").toStdString();
+}
+
+// A change made while a command is still out is written after it, not dropped.
+TEST_F(TriggerPage, AChangeWhileBusyIsWrittenOnceTheSensorIsFree) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 0}});
+  state().m_bBusy = 1;
+  window->PostSensorCommand(CMD_GET_STATISTICS);
+  page().sourceCombo()->setCurrentIndex(2);
+  EXPECT_EQ(Count(CMD_GET_STATISTICS), 1) << "written after the command that was out";
+  EXPECT_EQ(Item(kItemTriggerSource), 2);
+  EXPECT_EQ(state().m_nOutstandingCommands, 0);
+}
+
+TEST_F(TriggerPage, FieldsOutOfRangeAreResetWithTheirMessage) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemGoodReadingsTry, 5}, {kItemWithinTime, 500}});
+  struct Case {
+    QLineEdit* edit;
+    QString typed;
+    QString after;
+    int message;
+  };
+  const Case cases[] = {{page().tEdit(), "99", "100", 9853}, {page().nEdit(), "101", "1", 9852},
+                        {page().nEdit(), "", "1", 9852},      {page().tEdit(), "10001", "100", 9853}};
+  for (const Case& c : cases) {
+    prompt.clear();
+    LeaveEdit(c.edit, c.typed);
+    EXPECT_EQ(c.edit->text(), c.after) << c.typed.toStdString();
+    ASSERT_EQ(prompt.messages().size(), 1u) << c.typed.toStdString();
+    EXPECT_EQ(prompt.messages()[0].text, window->text(c.message));
+    EXPECT_TRUE(page().rangeError());
+  }
+  prompt.clear();
+  LeaveEdit(page().tEdit(), "10000");
+  EXPECT_TRUE(prompt.messages().empty());
+  EXPECT_FALSE(page().rangeError());
+}
+
+TEST_F(TriggerPage, SoftwareTriggerFromVersion8020AndTheBoxExplainsWhyItIsOff) {
+  struct Case {
+    const char16_t* version;
+    int sources;
+  };
+  for (const Case& c : {Case{u"8019", 4}, Case{u"8020", 5}, Case{u"3100", 4}}) {
+    state().m_strSoftwareVersion = c.version;
+    page().FillTriggerSourceCombo();
+    EXPECT_EQ(page().sourceCombo()->count(), c.sources);
+    if (c.sources == 5) {
+      EXPECT_EQ(page().sourceCombo()->itemText(4), window->text(8613));
+    }
+  }
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}});
+  auto* manager = dynamic_cast<CConfigManager*>(window->panels().configManager.get());
+  ASSERT_TRUE(manager && manager->tree());
+  manager->tree()->m_bTriggerWindowAllowed = false;
+  page().FillFromConfig();
+  EXPECT_FALSE(page().windowBox()->isEnabled());
+  EXPECT_FALSE(page().windowBox()->isChecked());
+  EXPECT_EQ(page().windowBox()->toolTip(), window->text(5998));
+  manager->tree()->m_bTriggerWindowAllowed = true;
+  page().FillFromConfig();
+  EXPECT_TRUE(page().windowBox()->isEnabled());
+  EXPECT_TRUE(page().windowBox()->toolTip().isEmpty());
+}
+
+TEST_F(TriggerPage, TestTriggerRunsTheSensorsTriggerTestAndEndsIt) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 0}});
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  EXPECT_TRUE(page().testButton()->isChecked());
+  EXPECT_FALSE(page().sourceCombo()->isEnabled());
+  EXPECT_EQ(state().m_nSensorState, 6);
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_ON));
+  EXPECT_EQ(sensor.model.state(), 6);
+  EXPECT_TRUE(LogText().contains(window->text(8609)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sensor.readings.takeReading(); }, 5000));
+  ASSERT_TRUE(WaitHandled(CMD_GET_TEST_TRIGGER_RESULTS));
+  EXPECT_TRUE(LogText().contains(window->text(8610))) << LogText().toStdString();
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  EXPECT_FALSE(page().testButton()->isChecked());
+  EXPECT_TRUE(page().sourceCombo()->isEnabled());
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_OFF));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.model.state(), 5);
+}
+
+// A refused check leaves the button up and sends nothing, so the next click starts again.
+TEST_F(TriggerPage, AFailedCheckLeavesTheButtonUpAndSendsNothing) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemGoodReadingsTry, 5}, {kItemWithinTime, 500}});
+  page().nEdit()->setText("0");
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  EXPECT_FALSE(page().testButton()->isChecked());
+  QApplication::processEvents();
+  EXPECT_EQ(Count(CMD_TEST_TRIGGER_ON), 0);
+  EXPECT_EQ(Count(CMD_TEST_TRIGGER_OFF), 0);
+  EXPECT_NE(state().m_nSensorState, 6);
+}
+
+}  // namespace
+}  // namespace vt::test
