@@ -1,5 +1,7 @@
 #include "core/exposure_steps.h"
 
+#include <algorithm>
+
 #include <charconv>
 
 int BuildExposureTable(ExposureTable& table) {
@@ -20,12 +22,15 @@ int BuildExposureTable(ExposureTable& table) {
 
 int FindExposureStep(const ExposureTable& table, int count, int value) {
     if (count <= 0) return 0;
-    for (int i = 0; i + 1 < static_cast<int>(table.size()); ++i) {
+    // The last step (count - 2, the second 15000) takes every larger value;
+    // walking on would pass the closing 0 and leave the scroll range.
+    const int last = std::max(0, count - 2);
+    for (int i = 0; i < last; ++i) {
         const float lo = table[static_cast<std::size_t>(i)];
         const float half = (table[static_cast<std::size_t>(i + 1)] - lo) * 0.5f;
         if (lo + half >= static_cast<float>(value)) return i;
     }
-    return count - 1;
+    return last;
 }
 
 std::u16string ExposureText(const ExposureTable& table, int position, const std::u16string& microUnit,

@@ -11,7 +11,7 @@ using ExposureTable = std::array<float, 512>;
 // 2100..15000 by 100; 15000; 0), the rest 0. Returns the count, 193.
 int BuildExposureTable(ExposureTable& table);
 // The first step whose upper half-way point reaches the value (a midpoint
-// goes to the lower step); values above 15000 give a position past 191.
+// goes to the lower step); values above 15000 give 191, the last step.
 int FindExposureStep(const ExposureTable& table, int count, int value);
 // "%4.2f <unit>" of the step (positions above 191 as 191): below 1000 with
 // the microsecond unit, from 1000 on the value / 1000 with the millisecond unit.

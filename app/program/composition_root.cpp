@@ -1,6 +1,7 @@
 #include "program/composition_root.h"
 
 #include "codedef/config_code_definition.h"
+#include "codedef/image/config_img_quality.h"
 #include "config/config_dialogs.h"
 #include "config/config_manager.h"
 #include "config/config_trigger_setting.h"
@@ -28,6 +29,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.balloon = std::make_unique<BalloonTip>();
   panels.colourSettings = std::make_unique<ColourSettings>();
   panels.codeDefinition = std::make_unique<CConfigCodeDefinition>();
+  panels.imageQuality = std::make_unique<CConfigImgQuality>();
   auto configManager = std::make_unique<CConfigManager>();
   panels.configDialogs = std::make_unique<CConfigDialogs>(*configManager);
   panels.configManager = std::move(configManager);

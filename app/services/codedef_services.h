@@ -40,6 +40,9 @@ class ImageQualityService : public Panel {
 public:
   virtual void ShowSettings() = 0;
   virtual void EnableExposure(bool on) = 0;
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
+  virtual void ResetControls() {}    // the page is switched to
+  virtual void DisableExposure() {}  // a configuration was opened or created
   // Tabs 0 and 1 (image settings, trigger) on or off while a test runs.
   virtual void EnableTabs(bool /*on*/) {}
   // The trigger settings' widget as the page's second tab.

@@ -183,7 +183,17 @@ void addSensorCommandMethods(XmlRpcServer& server, SensorModel& model) {
     r.add("xmlCheckRegularExpression", "sss", checkRegularExpression);
 
     // Accepted and answered; what they do to images and outputs is not modelled.
-    for (const char* method : {"xmlCalculateExpTime", "xmlDecodeImage", "xmlCaptureImage",
+    // The exposure the sensor finds goes into the configuration being edited.
+    r.addStatus("xmlCalculateExpTime", "", [m](const XmlRpcValue&) {
+        return m->access([](SensorData& d) {
+            if (!d.editing) return static_cast<int>(kSimNotEditing);
+            constexpr int kExposureItem = 5;
+            d.slots[static_cast<std::size_t>(d.editing->slot)].data.parameters.configData[kExposureItem] =
+                d.calculatedExposure;
+            return static_cast<int>(kSimOk);
+        });
+    });
+    for (const char* method : {"xmlDecodeImage", "xmlCaptureImage",
                                "xmlTransmitTestData", "xmlTransmitFailData", "xmlTransmitMatchString"})
         r.addStatus(method, "", [](const XmlRpcValue&) { return kSimOk; });
 }

@@ -33,7 +33,11 @@ inline vt::sim::SlotParameters& EditorSlot(vt::sim::SensorData& d, int index) {
 #pragma pop_macro("slots")
 
 // Configuration items as the simulator keeps them.
-enum ConfigItem { kItemTriggerSource = 43, kItemTriggerWindow = 44, kItemGoodReadingsTry = 45, kItemWithinTime = 46 };
+enum ConfigItem {
+  kItemInternal = 3,
+  kItemSegments = 4,
+  kItemExposure = 5,
+  kItemTriggerSource = 43, kItemTriggerWindow = 44, kItemGoodReadingsTry = 45, kItemWithinTime = 46 };
 
 struct EditorFixture : ::testing::Test {
   // Pages a test adds before the window is made.

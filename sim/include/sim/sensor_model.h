@@ -63,6 +63,8 @@ struct SensorData {
     int detectedCodeType = 1;
     int detectedValue = 1;
     std::pair<int, int> autoDetectArguments{0, 0};
+    // The exposure "xmlCalculateExpTime" puts into the configuration being edited.
+    int calculatedExposure = 2000;
     // "xmlGetSensorCurrentTime": this text when set, else the machine's local time.
     std::optional<std::string> currentTime;
 };

@@ -1,0 +1,71 @@
+#pragma once
+// CConfigImageQtyParam: tab 0 of the image-quality page. Lighting and
+// characteristic buttons (written through the worker), Auto setting (the
+// sensor computes the exposure), and the exposure scroll bar on the shared
+// step table, written straight from the GUI thread: arrow clicks once 500 ms
+// after the last one, every other move at once.
+#include <QTimer>
+#include <QWidget>
+
+#include "core/exposure_steps.h"
+
+class CButtonDraw;
+class CConfigImgQuality;
+class CVarnisDatamatrixDlg;
+class QLabel;
+class QScrollBar;
+struct MainDialogState;
+
+class CConfigImageQtyParam : public QWidget {
+  Q_OBJECT
+public:
+  static constexpr int kArrowWriteDelayMs = 500;
+
+  CConfigImageQtyParam(CVarnisDatamatrixDlg& dlg, CConfigImgQuality& page, QWidget* parent = nullptr);
+  ~CConfigImageQtyParam() override;
+  static CConfigImageQtyParam* instance();
+
+  void LoadLanguageTexts();
+  void ShowSettings();
+  int FindExposureStep(int value) const { return ::FindExposureStep(table_, count_, value); }
+  QString ShowExposureTime();
+  void StoreExposure(int position);
+  void ClearControls();
+  void DisableExposure();
+  void EnableExposure(bool enable);
+
+  QScrollBar* scrollBar() const { return scroll_; }
+  CButtonDraw* button(int id) const;
+  QLabel* exposureText() const { return text_; }
+  bool writePending() const { return timer_.isActive(); }
+
+private:
+  void OnScrollAction(int action);
+  // Writes the position now, or once the sensor is free (the timer).
+  void WriteNow();
+  void OnTimer();
+  // 0 written; -1 not encoded; else the status (shown).
+  int WriteExposure();
+  void OnLighting(bool internal);
+  void OnCharacteristic(bool logarithmic);
+  void OnAutoSetting();
+  // The change is sent through the worker; the reply reads the configuration back.
+  void SendImageSetting();
+  void ShowLighting(bool internal);
+  MainDialogState& state() const;
+
+  CVarnisDatamatrixDlg& dlg_;
+  CConfigImgQuality& page_;
+  QScrollBar* scroll_ = nullptr;
+  CButtonDraw* auto_ = nullptr;
+  CButtonDraw* logarithmic_ = nullptr;
+  CButtonDraw* linear_ = nullptr;
+  CButtonDraw* internal_ = nullptr;
+  CButtonDraw* external_ = nullptr;
+  QLabel* text_ = nullptr;
+  QLabel* labels_[3] = {};
+  QTimer timer_;
+  int count_ = 0;
+  ExposureTable table_{};
+  bool showing_ = false;
+};
