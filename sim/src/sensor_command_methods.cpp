@@ -183,10 +183,11 @@ void addSensorCommandMethods(XmlRpcServer& server, SensorModel& model) {
     r.add("xmlCheckRegularExpression", "sss", checkRegularExpression);
 
     // Accepted and answered; what they do to images and outputs is not modelled.
-    // The exposure the sensor finds goes into the configuration being edited.
+    // The exposure the sensor finds goes into the configuration being edited;
+    // with none in edit the call is answered and nothing is stored.
     r.addStatus("xmlCalculateExpTime", "", [m](const XmlRpcValue&) {
         return m->access([](SensorData& d) {
-            if (!d.editing) return static_cast<int>(kSimNotEditing);
+            if (!d.editing) return static_cast<int>(kSimOk);
             constexpr int kExposureItem = 5;
             d.slots[static_cast<std::size_t>(d.editing->slot)].data.parameters.configData[kExposureItem] =
                 d.calculatedExposure;

@@ -188,8 +188,8 @@ TEST(IllumWidget, ReloadsTheRingOnlyWhenAPictureIsHeldAndKeepsTheClick) {
   segments.fill(Qt::yellow);
   picture.setBitmap(segments);
   picture.ReloadBitmap();
-  EXPECT_EQ(picture.pixmap().size(), QSize(128, 128));
-  picture.resize(128, 128);
+  EXPECT_EQ(picture.pixmap().size(), QSize(161, 161));
+  picture.resize(161, 161);
   QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(40, 70));
   EXPECT_EQ(picture.clickX(), 40);
   EXPECT_EQ(picture.clickY(), 70);
