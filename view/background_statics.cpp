@@ -2,24 +2,22 @@
 
 #include <QPainter>
 
-CMainBckgndBmp::CMainBckgndBmp(QWidget* parent) : QWidget(parent) {}
+CMainBckgndBmp::CMainBckgndBmp(QWidget* parent) : QLabel(parent) {}
 
-void CMainBckgndBmp::SetBitmap(const QPixmap& bitmap) {
-  bitmap_ = bitmap;
-  update();
-}
-
-// Always the same source area, whatever the bitmap's size.
+// Always the same source area, whatever the bitmap's size; a bitmap smaller
+// than that area fills its share of the control.
 void CMainBckgndBmp::paintEvent(QPaintEvent*) {
-  if (bitmap_.isNull()) return;
+  const QPixmap bitmap = pixmap();
+  if (bitmap.isNull()) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawPixmap(rect(), bitmap_, QRect(0, 0, kSourceWidth, kSourceHeight));
+  painter.drawPixmap(QRectF(rect()), bitmap, QRectF(0, 0, kSourceWidth, kSourceHeight));
 }
 
 CMonBckgndBmp::CMonBckgndBmp(std::function<bool()> renderOnPaint, std::function<void()> render, QWidget* parent)
     : QWidget(parent), renderOnPaint_(std::move(renderOnPaint)), render_(std::move(render)) {}
 
+// The background itself is the palette's (auto fill); the picture is a child.
 void CMonBckgndBmp::paintEvent(QPaintEvent*) {
   if (renderOnPaint_ && render_ && renderOnPaint_()) render_();
 }

@@ -1,28 +1,28 @@
 #pragma once
-// The two background statics of the main window. CMainBckgndBmp stretches
-// the top-left 147 x 611 of its bitmap over itself; the picture statics
-// placed on it are its children and paint above it. CMonBckgndBmp is the
-// area behind the picture in monitor operation: while the window asks for
-// it (m_bRenderOnPaint) its painting renders the picture again.
+// The two background statics of the main window. CMainBckgndBmp (control
+// 1005) stretches the top-left 147 x 611 of its bitmap over itself; the mode
+// statics placed on it are drawn after it, so they lie on top without copies.
+// CMonBckgndBmp (control 1074) is the area behind the picture: while the
+// window asks for it (m_bRenderOnPaint) its painting renders the picture again.
+#include <QLabel>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
 
-class CMainBckgndBmp : public QWidget {
+#include "services/view_services.h"
+
+class CMainBckgndBmp : public QLabel {
   Q_OBJECT
 public:
   static constexpr int kSourceWidth = 147;
   static constexpr int kSourceHeight = 611;
 
   explicit CMainBckgndBmp(QWidget* parent = nullptr);
-  void SetBitmap(const QPixmap& bitmap);
-  const QPixmap& bitmap() const { return bitmap_; }
+  // The same as setPixmap: the window's header look sets it that way.
+  void SetBitmap(const QPixmap& bitmap) { setPixmap(bitmap); }
 
 protected:
   void paintEvent(QPaintEvent* event) override;
-
-private:
-  QPixmap bitmap_;
 };
 
 class CMonBckgndBmp : public QWidget {
@@ -37,4 +37,14 @@ protected:
 private:
   std::function<bool()> renderOnPaint_;
   std::function<void()> render_;
+};
+
+// The window's service that makes them.
+class WindowBackgrounds : public BackgroundStaticsService {
+public:
+  QLabel* MakeMainBackground(QWidget* parent) override { return new CMainBckgndBmp(parent); }
+  QWidget* MakeMonitorBackground(QWidget* parent, std::function<bool()> renderOnPaint,
+                                 std::function<void()> render) override {
+    return new CMonBckgndBmp(std::move(renderOnPaint), std::move(render), parent);
+  }
 };

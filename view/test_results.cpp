@@ -18,6 +18,7 @@
 #include "view/direct_x.h"
 #include "view/image_view_service.h"
 #include "view/screen_text.h"
+#include "view/state_result_source.h"
 #include "view/woi_overlay.h"
 
 namespace {
@@ -118,6 +119,8 @@ void CTestResults::AttachView(const ViewHost& host) {
     parts.service = host.panels->service.get();
   }
   setParts(std::move(parts));
+  // The window's tables, unless the owner gave the formatter its own.
+  if (host.state && dynamic_cast<EmptySource*>(source_.get())) setSource(std::make_unique<StateResultSource>(*host.state));
   WatchPicture();
 }
 

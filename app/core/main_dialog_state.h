@@ -145,8 +145,8 @@ struct MainDialogState {
   int m_nOutstandingCommands = 0;
 
   // --- Reading results (the reply handler reads them after each reading) ---
-  // One slot per code, kMaxCodesPerReading each, made once. A slot past the
-  // codes of the last reading keeps what an earlier reading left.
+  // One slot per code, kMaxCodesPerReading each, made once. The result
+  // formatter (view/StateResultSource) empties them before each reading.
   std::vector<ReadResultRecord> m_ReadResults = std::vector<ReadResultRecord>(kMaxCodesPerReading);
   std::vector<int> m_ResultCodeTypes = std::vector<int>(kMaxCodesPerReading);
   // The code's text as sent, control characters escaped, UTF-8 (never cut).

@@ -10,6 +10,7 @@
 #include "settings/config_sensor.h"
 #include "settings/global_settings_host.h"
 #include "controls/color_list_box_log.h"
+#include "view/background_statics.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
 #include "view/service_report.h"
@@ -37,5 +38,6 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.sensorPanel = std::make_unique<CConfigSensor>();
   // config/ writes the configuration with the code definition's writer.
   panels.trigger = std::make_unique<CConfigTriggerSetting>(&WriteConfiguration);
+  panels.backgrounds = std::make_unique<WindowBackgrounds>();
   return panels;
 }

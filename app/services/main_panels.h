@@ -22,6 +22,7 @@ struct MainPanels {
   std::unique_ptr<ResultViewService> results;
   std::unique_ptr<BalloonTipService> balloon;
   std::unique_ptr<ColourSettingsService> colourSettings;
+  std::unique_ptr<BackgroundStaticsService> backgrounds;
   // config/
   std::unique_ptr<ConfigManagerService> configManager;
   std::unique_ptr<TaskButtonsService> taskButtons;

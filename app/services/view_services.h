@@ -19,6 +19,7 @@ struct MainPanels;
 class CLog;
 class CQuorrenReg;
 class Prompt;
+class QLabel;
 class QWidget;
 
 // What the view services take from the main window when it places them
@@ -186,6 +187,18 @@ public:
   virtual void ShowTip(int controlId, QPoint at) = 0;
   virtual void RemoveTool(int controlId, QPoint at) = 0;
   virtual void HideTip() = 0;
+};
+
+// The window's two background statics: control 1005 behind the mode statics
+// (CMainBckgndBmp, a picture label) and control 1074 behind the picture
+// (CMonBckgndBmp, which renders the view when it paints while renderOnPaint
+// says so). Without this service the window makes plain ones.
+class BackgroundStaticsService {
+public:
+  virtual ~BackgroundStaticsService() = default;
+  virtual QLabel* MakeMainBackground(QWidget* parent) = 0;
+  virtual QWidget* MakeMonitorBackground(QWidget* parent, std::function<bool()> renderOnPaint,
+                                         std::function<void()> render) = 0;
 };
 
 // Modal dialogs of view/ that the main window opens (CColorSettings).

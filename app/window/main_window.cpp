@@ -171,7 +171,8 @@ void CVarnisDatamatrixDlg::CreateControls() {
   setCentralWidget(central);
   setFixedSize(1024, 738);
 
-  m_mainBackground = new QLabel(central);
+  BackgroundStaticsService* backgrounds = m_panels.backgrounds.get();
+  m_mainBackground = backgrounds ? backgrounds->MakeMainBackground(central) : new QLabel(central);
   m_mainBackground->setObjectName(idName(1005));
   m_mainBackground->setGeometry(5, 5, 147, 600);
   m_mainBackground->setFrameShape(QFrame::StyledPanel);
@@ -200,7 +201,13 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_pageTitle->setObjectName(idName(1023));
   m_pageTitle->setGeometry(162, 5, 490, 22);
 
-  m_picture = new QWidget(central);
+  // Behind the picture: renders the view when it paints while the window asks for it.
+  m_picture = backgrounds ? backgrounds->MakeMonitorBackground(
+                                central, [this] { return m_state.m_bRenderOnPaint; },
+                                [this] {
+                                  if (m_panels.imageView) m_panels.imageView->Render();
+                                })
+                          : new QWidget(central);
   m_picture->setObjectName(idName(1074));
   m_picture->setGeometry(162, 30, 490, 370);
   m_picture->setAutoFillBackground(true);
@@ -350,9 +357,9 @@ void CVarnisDatamatrixDlg::AttachViews() {
   host.setStatusText = [this](int part, const QString& t) {
     if (QLabel* pane = statusPane(part)) pane->setText(t);
   };
+  // Through the state controller, which also keeps them off while disconnected.
   host.enableZoomButtons = [this](bool on) {
-    for (int id : {5009, 5010, 5011})
-      if (QAction* a = m_actions.value(id)) a->setEnabled(on);
+    if (m_dialogControl) m_dialogControl->EnableZoomButtons(on);
   };
   if (m_panels.balloon) m_panels.balloon->AttachView(host);
   if (m_panels.monitor) m_panels.monitor->AttachView(host);
