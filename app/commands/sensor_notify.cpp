@@ -471,6 +471,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return false;
         case CMD_RESET_STATISTICS:
             OnResetStatistics();
+            // Its poster set the busy flag; nothing follows in its chain.
+            EndOfCommand();
             return false;
         case CMD_CLOSE_AND_SAVE:
         case CMD_CLOSE_AND_DISCARD:

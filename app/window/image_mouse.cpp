@@ -87,7 +87,9 @@ bool CImageMouse::eventFilter(QObject* watched, QEvent* event) {
       if (mouse->button() == Qt::LeftButton) Press(mouse->position().toPoint());
       if (mouse->button() == Qt::RightButton) RightPress(mouse->position().toPoint());
       return true;
-    case QEvent::MouseMove: Move(mouse->position().toPoint(), mouse->buttons() & Qt::LeftButton); return true;
+    case QEvent::MouseMove:
+      Move(mouse->position().toPoint(), mouse->buttons() & Qt::LeftButton);
+      return false;  // the result formatter's tooltip follows the pointer too
     case QEvent::MouseButtonRelease:
       if (mouse->button() == Qt::LeftButton) Release(mouse->position().toPoint());
       return true;

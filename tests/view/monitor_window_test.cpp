@@ -1,0 +1,237 @@
+// The main window in monitor operation against the simulated sensor, with
+// the program's own view panels: readings arrive and show as lines, boxes
+// and statistics; the panel's switches and the reset act through the
+// window's controls; the pointer on a box shows its tooltip.
+// The simulator first: its members named "slots" must not meet Qt's keyword macro.
+#include "simulated_sensor.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <vector>
+
+#include "commands/sensor_notify.h"
+#include "controls/color_list_box_log.h"
+#include "core/sensor_command.h"
+#include "gui_test_support.h"
+#include "records/result_fields.h"
+#include "services/recording_prompt.h"
+#include "text/text_codecs.h"
+#include "view/background_statics.h"
+#include "view/image_view_service.h"
+#include "view/monitor_mode.h"
+#include "view/test_results.h"
+#include "view/window_controls.h"
+#include "window/colours.h"
+#include "window/lock_library.h"
+#include "window/main_window.h"
+
+namespace {
+
+class MonitorWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(sensor.Start()) << sensor.error();
+    MainPanels panels;
+    panels.messageList = std::make_unique<ColorListBoxLog>();
+    auto image = std::make_unique<ImageView>();
+    imageView = image.get();
+    panels.imageView = std::move(image);
+    panels.monitor = std::make_unique<CMonitorMode>();
+    panels.results = std::make_unique<CTestResults>();
+    auto balloon = std::make_unique<BalloonTip>();
+    tip = balloon.get();
+    panels.balloon = std::move(balloon);
+    panels.backgrounds = std::make_unique<WindowBackgrounds>();
+    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
+    window->setLockLibrary(MakeKeltrovLibrary());
+    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+    window->show();
+    notify = std::make_unique<CSensorNotify>(*window);
+    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
+    Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
+    state().m_nConnectPort = sensor.server.port();
+
+    // The monitor reads with the sensor's active configuration.
+    const vt::sim::SlotRef slot{0, "{Monitor}", -1};
+    ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
+    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
+    ASSERT_EQ(sensor.model.activateConfig(slot), vt::sim::kSimOk);
+    sensor.model.setState(2);
+    state().m_bBusy = 1;
+    window->PostSensorCommand(CMD_CONNECT);
+    ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING)) << Trace();
+    prompt.clear();
+  }
+  void TearDown() override {
+    notify.reset();
+    window.reset();
+  }
+
+  MainDialogState& state() { return window->state(); }
+  std::string Trace() const {
+    std::string out = "handled:";
+    for (int id : handled) out += " " + std::to_string(id);
+    for (const auto& m : prompt.messages()) out += "\nmessage: " + m.text.toStdString();
+    return out;
+  }
+  QString T(int id) const { return window->text(id); }
+  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
+  bool WaitHandled(int id, int times = 1) {
+    return QTest::qWaitFor([&] { return Count(id) >= times; }, 30000);
+  }
+  bool Idle() {
+    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 10000);
+  }
+  // One reading, up to its polling resumed again.
+  ::testing::AssertionResult Reading(bool good = true) {
+    sensor.model.access([good](vt::sim::SensorData& d) { d.nextReadingGood = good; });
+    const int resumed = Count(CMD_RESUME_POLLING);
+    if (!sensor.readings.takeReading()) return ::testing::AssertionFailure() << "no reading taken";
+    if (!WaitHandled(CMD_RESUME_POLLING, resumed + 1)) return ::testing::AssertionFailure() << "polling not resumed";
+    if (!Idle()) return ::testing::AssertionFailure() << "still busy";
+    return ::testing::AssertionSuccess();
+  }
+
+  QWidget* panel() { return window->panels().monitor->widget(); }
+  QAbstractButton* button(int id) { return panel()->findChild<QAbstractButton*>(QStringLiteral("id%1").arg(id)); }
+  QString edit(int id) { return panel()->findChild<QLineEdit*>(QStringLiteral("id%1").arg(id))->text(); }
+  MessageListService& list() { return *window->panels().messageList; }
+  // The list's lines without the log's one-blank indent, with their colours.
+  std::vector<std::pair<QString, std::uint32_t>> lines() {
+    std::vector<std::pair<QString, std::uint32_t>> out;
+    for (int i = 0; i < list().count(); ++i) out.emplace_back(list().itemText(i).mid(1), list().itemColour(i));
+    return out;
+  }
+  int boxes() { return imageView->CountOverlaysOfKind(1); }
+  int passPixels() {
+    const QImage shown = imageView->widget()->grab().toImage();
+    const QColor pass = FromColorRef(state().colours.passColour);
+    int n = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) n += shown.pixelColor(x, y) == pass;
+    return n;
+  }
+
+  LibCopy lib;
+  vt::test::SimulatedSensor sensor;
+  RecordingPrompt prompt;
+  ImageView* imageView = nullptr;
+  BalloonTip* tip = nullptr;
+  std::unique_ptr<CVarnisDatamatrixDlg> window;
+  std::unique_ptr<CSensorNotify> notify;
+  std::vector<int> handled;
+};
+
+TEST_F(MonitorWindow, GoodAndFailedReadingsShowLinesBoxesAndStatistics) {
+  EXPECT_TRUE(panel()->isVisible());
+  ASSERT_TRUE(Reading(true));
+  const std::string text = sensor.readings.latest()->text;
+  auto l = lines();
+  ASSERT_GE(l.size(), 6u) << list().count();
+  EXPECT_EQ(l[1], std::make_pair(QString(31, '-'), CTestResults::kHeadingColour));
+  EXPECT_TRUE(l[2].first.contains(T(9800))) << l[2].first.toStdString();
+  EXPECT_EQ(l[2].second, CTestResults::kGoodColour);
+  EXPECT_TRUE(l[3].first.startsWith(QStringLiteral("01: %1 [").arg(QString::fromStdString(text))))
+      << l[3].first.toStdString();
+  EXPECT_EQ(l[3].second, CTestResults::kGoodColour);
+  EXPECT_TRUE(l[4].first.startsWith(T(9803))) << l[4].first.toStdString();
+  EXPECT_EQ(l.back().second, CTestResults::kHeadingColour);
+  EXPECT_EQ(boxes(), 1);
+  EXPECT_GT(passPixels(), 20);
+  EXPECT_EQ(edit(1141), "1");
+  EXPECT_EQ(edit(1139), "1");
+  EXPECT_EQ(edit(1142), "100.00");
+  EXPECT_EQ(edit(1143), " 0.00");
+
+  ASSERT_TRUE(Reading(false));
+  l = lines();
+  ASSERT_GE(l.size(), 4u);
+  EXPECT_EQ(l[2].second, CTestResults::kFailedColour) << l[2].first.toStdString();
+  EXPECT_EQ(l[3], std::make_pair(QStringLiteral("01: ") + T(9806), CTestResults::kFailedColour));
+  EXPECT_EQ(boxes(), 0);
+  EXPECT_EQ(passPixels(), 0);
+  EXPECT_EQ(edit(1141), "2");
+  EXPECT_EQ(edit(1140), "1");
+  EXPECT_EQ(edit(1142), "50.00");
+  EXPECT_EQ(edit(1143), "50.00");
+  EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 2").arg(T(1014)));
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(MonitorWindow, TwoCodesExpectedAndOneFoundAddsANotReadLine) {
+  sensor.readings.setExpectedCodes(2);
+  ASSERT_TRUE(Reading(true));
+  const auto l = lines();
+  const auto notRead = std::find(l.begin(), l.end(), std::make_pair(QStringLiteral("02: ") + T(9806),
+                                                                     CTestResults::kFailedColour));
+  ASSERT_NE(notRead, l.end());
+  ASSERT_NE(notRead, l.begin());
+  EXPECT_TRUE((notRead - 1)->first.startsWith("01: ")) << (notRead - 1)->first.toStdString();
+  EXPECT_EQ(l[2].second, CTestResults::kFailedColour);  // the reading failed
+  EXPECT_EQ(boxes(), 1);
+}
+
+TEST_F(MonitorWindow, DisplaySwitchesAndTheResetThroughThePanel) {
+  ASSERT_TRUE(Reading(true));
+  ASSERT_GT(list().count(), 0);
+  button(1027)->click();  // Results off: the list empties, the box goes
+  EXPECT_EQ(list().count(), 0);
+  EXPECT_EQ(boxes(), 0);
+  button(1027)->click();  // on again: redrawn from the tables
+  EXPECT_GT(list().count(), 0);
+  EXPECT_EQ(boxes(), 1);
+
+  button(1025)->click();  // Images off: the placeholder, no boxes, zoom buttons off
+  EXPECT_TRUE(imageView->view().placeholderShown());
+  EXPECT_EQ(boxes(), 0);
+  EXPECT_FALSE(window->findChild<QAction*>("id5009")->isEnabled());
+  ASSERT_TRUE(Reading(true));
+  EXPECT_EQ(boxes(), 0);  // until the panel is initialised again
+  EXPECT_GT(list().count(), 0);
+  button(1025)->click();
+
+  button(1144)->click();  // Reset statistics, answered by the sensor
+  ASSERT_TRUE(WaitHandled(CMD_RESET_STATISTICS));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(edit(1141), "0");
+  EXPECT_EQ(edit(1139), "0");
+  EXPECT_EQ(edit(1142), "0.00");
+  EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 0").arg(T(1014)));
+  EXPECT_EQ(state().m_nTotalReadings, 0);
+  ASSERT_TRUE(Reading(true));  // counting starts afresh on the sensor too
+  EXPECT_EQ(edit(1141), "1");
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {
+  ASSERT_TRUE(Reading(true));
+  ASSERT_EQ(boxes(), 1);
+  // The middle of the code's four corners, in picture coordinates.
+  const auto corners = codeCorners(state().m_ReadResults[0]);
+  int cx = 0, cy = 0;
+  for (std::size_t i = 0; i < 4; ++i) {
+    cx += corners[2 * i];
+    cy += corners[2 * i + 1];
+  }
+  const QRect area = imageView->PictureArea();
+  const QRect source = imageView->SourceRect();
+  auto at = [&](int px, int py) {
+    return QPoint(area.left() + (px - source.left()) * area.width() / source.width(),
+                  area.top() + (py - source.top()) * area.height() / source.height());
+  };
+  QWidget* control = imageView->widget();
+  QTest::mouseMove(control, at(cx / 4, cy / 4));
+  ASSERT_TRUE(tip->shown());
+  const QStringList tipLines = tip->lines(CTestResults::kPictureControl);
+  ASSERT_FALSE(tipLines.isEmpty());
+  EXPECT_TRUE(tipLines[0].contains(" x ")) << tipLines[0].toStdString();  // the code line: name, rows x columns
+  QTest::mouseMove(control, at(2, 2));
+  EXPECT_FALSE(tip->shown());
+}
+
+}  // namespace
