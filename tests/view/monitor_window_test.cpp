@@ -147,6 +147,7 @@ TEST_F(MonitorWindow, GoodAndFailedReadingsShowLinesBoxesAndStatistics) {
   EXPECT_EQ(edit(1139), "1");
   EXPECT_EQ(edit(1142), "100.00");
   EXPECT_EQ(edit(1143), " 0.00");
+  SaveScreenshot(*window, "monitor_window_good_reading");
 
   ASSERT_TRUE(Reading(false));
   l = lines();
@@ -161,6 +162,7 @@ TEST_F(MonitorWindow, GoodAndFailedReadingsShowLinesBoxesAndStatistics) {
   EXPECT_EQ(edit(1143), "50.00");
   EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 2").arg(T(1014)));
   EXPECT_TRUE(prompt.messages().isEmpty());
+  SaveScreenshot(*window, "monitor_window_failed_reading");
 }
 
 TEST_F(MonitorWindow, TwoCodesExpectedAndOneFoundAddsANotReadLine) {
@@ -174,6 +176,7 @@ TEST_F(MonitorWindow, TwoCodesExpectedAndOneFoundAddsANotReadLine) {
   EXPECT_TRUE((notRead - 1)->first.startsWith("01: ")) << (notRead - 1)->first.toStdString();
   EXPECT_EQ(l[2].second, CTestResults::kFailedColour);  // the reading failed
   EXPECT_EQ(boxes(), 1);
+  SaveScreenshot(*window, "monitor_window_two_expected");
 }
 
 TEST_F(MonitorWindow, DisplaySwitchesAndTheResetThroughThePanel) {
@@ -230,6 +233,7 @@ TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {
   const QStringList tipLines = tip->lines(CTestResults::kPictureControl);
   ASSERT_FALSE(tipLines.isEmpty());
   EXPECT_TRUE(tipLines[0].contains(" x ")) << tipLines[0].toStdString();  // the code line: name, rows x columns
+  SaveScreenshot(*window, "monitor_window_tooltip");
   QTest::mouseMove(control, at(2, 2));
   EXPECT_FALSE(tip->shown());
 }
