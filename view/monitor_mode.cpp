@@ -13,6 +13,7 @@
 #include "core/sensor_command.h"
 #include "log/log.h"
 #include "services/main_panels.h"
+#include "view/picture_placeholder.h"
 #include "window/colours.h"
 
 namespace {
@@ -199,17 +200,7 @@ void CMonitorMode::EnableResetButton(bool on) { m_btnReset->setEnabled(on); }
 void CMonitorMode::OnImages(bool checked) {
   if (checked) return;
   m_bMonitorBoxesAllowed = false;
-  if (host_.state) {
-    host_.state->m_bRenderOnPaint = true;
-    host_.state->m_bZoomMode = false;
-  }
-  if (host_.panels && host_.panels->imageView) {
-    host_.panels->imageView->ResetZoom();
-    // The boxes belong to the picture: none on the placeholder.
-    host_.panels->imageView->RemoveOverlaysOfKind(1);
-    host_.panels->imageView->ShowDefaultImage();
-  }
-  if (host_.enableZoomButtons) host_.enableZoomButtons(false);
+  ShowPlaceholderPicture(host_);
 }
 
 void CMonitorMode::OnSearchZones(bool checked) {

@@ -22,6 +22,7 @@
 #include "settings/quorren_reg.h"
 #include "view/direct_x.h"
 #include "view/image_view_service.h"
+#include "view/picture_placeholder.h"
 #include "view/result_image_store.h"
 
 namespace {
@@ -333,16 +334,7 @@ void CServiceReport::OnImages(bool checked) {
     if (SelectedRowShown()) PostBusy(CMD_REFRESH_RESULT);
     return;
   }
-  if (host_.state) {
-    host_.state->m_bRenderOnPaint = true;
-    host_.state->m_bZoomMode = false;
-  }
-  if (host_.panels && host_.panels->imageView) {
-    host_.panels->imageView->ResetZoom();
-    host_.panels->imageView->RemoveOverlaysOfKind(1);
-    host_.panels->imageView->ShowDefaultImage();
-  }
-  if (host_.enableZoomButtons) host_.enableZoomButtons(false);
+  ShowPlaceholderPicture(host_);
 }
 
 void CServiceReport::OnSearchZones(bool checked) {

@@ -1,0 +1,8 @@
+#pragma once
+
+struct ViewHost;
+
+// Images switched off in the monitor or service panel: the picture goes back
+// to the placeholder, unzoomed, without code boxes (they belong to the
+// picture), and the zoom buttons go off.
+void ShowPlaceholderPicture(const ViewHost& host);
