@@ -47,12 +47,16 @@ ConfigNameDialog::ConfigNameDialog(CConfigManager& manager, int editId, int esca
     QDialog::reject();
     if (manager_.tree()) manager_.tree()->update();
   });
-  connect(qApp, &QApplication::focusChanged, this, &ConfigNameDialog::OnFocusChanged);
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &ConfigNameDialog::OnFocusChanged);
   installEventFilter(this);
   for (QWidget* w : {static_cast<QWidget*>(combo_), static_cast<QWidget*>(edit_), static_cast<QWidget*>(ok_),
                      static_cast<QWidget*>(escape_)})
     w->installEventFilter(this);
 }
+
+// QWidget's destructor still hides the dialog and moves the focus: the watch
+// must not reach a half-destroyed dialog.
+ConfigNameDialog::~ConfigNameDialog() { disconnect(focusWatch_); }
 
 void ConfigNameDialog::FillNumbers(const std::vector<int>& numbers, int select) {
   combo_->clear();

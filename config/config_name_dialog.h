@@ -17,6 +17,7 @@ public:
   QLineEdit* nameEdit() const { return edit_; }
   QPushButton* okButton() const { return ok_; }
   QPushButton* escapeButton() const { return escape_; }
+  ~ConfigNameDialog() override;
   bool messageShown() const { return messageShown_; }
 
 protected:
@@ -44,4 +45,5 @@ protected:
 private:
   void OnFocusChanged(QWidget* old, QWidget* now);
   bool checking_ = false;
+  QMetaObject::Connection focusWatch_;
 };

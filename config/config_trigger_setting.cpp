@@ -105,7 +105,7 @@ CConfigTriggerSetting::CConfigTriggerSetting(Writer write, QWidget* parent) : QW
   connect(source_, &QComboBox::currentIndexChanged, this, [this] {
     if (!filling_) OnSourceChange();
   });
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if ((old != n_ && old != t_) || checking_ || now == nullptr || now->window() != old->window()) return;
     // The editor's Escape leaves without a check; so does closing the program.
     if (IsControl(now, 1027) || (dlg_ && dlg_->state().m_bLeaving)) return;
@@ -115,6 +115,9 @@ CConfigTriggerSetting::CConfigTriggerSetting(Writer write, QWidget* parent) : QW
 }
 
 CConfigTriggerSetting::~CConfigTriggerSetting() {
+  // QWidget's destructor still hides the page and moves the focus; by then
+  // this object is only a QWidget and the watch must be gone.
+  disconnect(focusWatch_);
   if (g_instance == this) g_instance = nullptr;
 }
 

@@ -76,4 +76,5 @@ private:
   bool rangeError_ = false;
   bool checking_ = false;
   bool filling_ = false;
+  QMetaObject::Connection focusWatch_;
 };
