@@ -14,7 +14,6 @@
 #include "log/log.h"
 #include "services/main_panels.h"
 #include "view/picture_placeholder.h"
-#include "window/colours.h"
 
 namespace {
 
@@ -27,8 +26,6 @@ W* Make(QWidget* parent, int id, QRect geometry) {
   w->setGeometry(geometry);
   return w;
 }
-
-QString Share(int part, int total) { return QString::asprintf("%5.2f", double(part) / double(total) * 100.0); }
 
 }  // namespace
 
@@ -52,22 +49,18 @@ CMonitorMode::CMonitorMode(QWidget* parent) : QWidget(parent) {
   m_lblGood->setText(QStringLiteral("Good readings"));
   m_lblFailed->setText(QStringLiteral("Failed readings"));
   m_lblTotal->setText(QStringLiteral("Total readings"));
-  m_edGood = Make<QLineEdit>(this, 1139, {164, 124, 80, 24});
-  m_edFailed = Make<QLineEdit>(this, 1140, {164, 156, 80, 24});
-  m_edTotal = Make<QLineEdit>(this, 1141, {164, 188, 80, 24});
-  m_edGoodShare = Make<QLineEdit>(this, 1142, {252, 124, 62, 24});
-  m_edFailedShare = Make<QLineEdit>(this, 1143, {252, 156, 62, 24});
+  m_stats.goodEdit->setGeometry(164, 124, 80, 24);
+  m_stats.failedEdit->setGeometry(164, 156, 80, 24);
+  m_stats.totalEdit->setGeometry(164, 188, 80, 24);
+  m_stats.goodShareEdit->setGeometry(252, 124, 62, 24);
+  m_stats.failedShareEdit->setGeometry(252, 156, 62, 24);
+  // Made before the group box around them: above it.
+  for (QLineEdit* edit : {m_stats.goodEdit, m_stats.failedEdit, m_stats.totalEdit, m_stats.goodShareEdit,
+                          m_stats.failedShareEdit})
+    edit->raise();
   for (int id : {1243, 1244}) {
     auto* percent = Make<QLabel>(this, id, {318, id == 1243 ? 126 : 158, 20, 22});
     percent->setText(QStringLiteral("%"));
-  }
-  QPalette editPalette = m_edGood->palette();
-  editPalette.setColor(QPalette::Base, FromColorRef(kEditBackground));
-  for (QLineEdit* edit : {m_edGood, m_edFailed, m_edTotal, m_edGoodShare, m_edFailedShare}) {
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setPalette(editPalette);
   }
   m_btnReset = Make<CButtonDraw>(this, 1144, {20, 236, 160, 34});
   m_btnReset->setText(QStringLiteral("Reset statistics"));
@@ -80,7 +73,6 @@ CMonitorMode::CMonitorMode(QWidget* parent) : QWidget(parent) {
   // No key and no right button ever acts in the panel.
   installEventFilter(this);
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
-  UpdateEdits();
 }
 
 CMonitorMode::~CMonitorMode() = default;
@@ -155,31 +147,14 @@ void CMonitorMode::LoadLanguageTexts() {
   if (m_btnResults->text().isEmpty()) m_btnResults->setText(QStringLiteral("Results"));
 }
 
-void CMonitorMode::UpdateEdits() {
-  m_edGood->setText(QString::number(m_nGood));
-  m_edTotal->setText(QString::number(m_nTotal));
-  m_edFailed->setText(QString::number(m_nFailed));
-  m_edGoodShare->setText(m_strGoodShare);
-  m_edFailedShare->setText(m_strFailedShare);
-}
-
 void CMonitorMode::UpdateStatistics() {
   if (!host_.state) return;
   const MainDialogState& s = *host_.state;
   if (s.m_nTotalReadings == 0) return;  // a total of 0 leaves what is shown
-  m_nTotal = s.m_nTotalReadings;
-  m_nGood = s.m_nGoodReadings;
-  m_nFailed = s.m_nFailedReadings;
-  m_strFailedShare = Share(m_nFailed, m_nTotal);
-  m_strGoodShare = Share(m_nGood, m_nTotal);
-  UpdateEdits();
+  m_stats.Show(s.m_nTotalReadings, s.m_nGoodReadings, s.m_nFailedReadings);
 }
 
-void CMonitorMode::ClearStatistics() {
-  m_nGood = m_nTotal = m_nFailed = 0;
-  m_strFailedShare = m_strGoodShare = QStringLiteral("0.00");
-  UpdateEdits();
-}
+void CMonitorMode::ClearStatistics() { m_stats.Clear(); }
 
 void CMonitorMode::ResetStatistics() {
   ClearStatistics();

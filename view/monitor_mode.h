@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "controls/statistics_fields.h"
 #include "services/view_services.h"
 
 class CButtonDraw;
@@ -17,8 +18,6 @@ class QLineEdit;
 class CMonitorMode : public QWidget, public MonitorPanelService {
   Q_OBJECT
 public:
-  static constexpr std::uint32_t kEditBackground = 0x99A8AC;
-
   explicit CMonitorMode(QWidget* parent = nullptr);
   ~CMonitorMode() override;
 
@@ -41,11 +40,11 @@ public:
 
   void LoadLanguageTexts();
 
-  int goodReadings() const { return m_nGood; }
-  int failedReadings() const { return m_nFailed; }
-  int totalReadings() const { return m_nTotal; }
-  const QString& goodShare() const { return m_strGoodShare; }
-  const QString& failedShare() const { return m_strFailedShare; }
+  int goodReadings() const { return m_stats.good(); }
+  int failedReadings() const { return m_stats.failed(); }
+  int totalReadings() const { return m_stats.total(); }
+  const QString& goodShare() const { return m_stats.goodShare(); }
+  const QString& failedShare() const { return m_stats.failedShare(); }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +55,6 @@ private:
   void OnSearchZones(bool checked);
   void OnResults(bool checked);
   void OnResetStatistics();
-  void UpdateEdits();
   bool HasResults() const;
   QString T(int id) const;
 
@@ -70,16 +68,6 @@ private:
   QLabel* m_lblGood = nullptr;              // 1104
   QLabel* m_lblFailed = nullptr;            // 1105
   QLabel* m_lblTotal = nullptr;             // 1106
-  QLineEdit* m_edGood = nullptr;            // 1139
-  QLineEdit* m_edFailed = nullptr;          // 1140
-  QLineEdit* m_edTotal = nullptr;           // 1141
-  QLineEdit* m_edGoodShare = nullptr;       // 1142
-  QLineEdit* m_edFailedShare = nullptr;     // 1143
-
-  int m_nGood = 0;
-  int m_nTotal = 0;
-  int m_nFailed = 0;
-  QString m_strFailedShare = QStringLiteral("0.00");
-  QString m_strGoodShare = QStringLiteral("0.00");
+  StatisticsFields m_stats{this};           // 1139..1143
   bool m_bMonitorBoxesAllowed = false;
 };

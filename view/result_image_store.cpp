@@ -69,6 +69,8 @@ QString PercentMarkedName(const QString& name) {
 
 // --- Frames ---
 
+void ResultImageStore::setGrid(CGridCtrl* grid) { grid_ = grid; }
+
 int ResultImageStore::AddFrame(int passFlag) {
   if (!host_.view) return -1;
   QImage picture = host_.view->surface();

@@ -55,7 +55,7 @@ public:
 
   void setHost(ResultImageStoreHost host) { host_ = std::move(host); }
   // The last-readings grid: row k shows position k; a capture repaints it.
-  void setGrid(CGridCtrl* grid) { grid_ = grid; }
+  void setGrid(CGridCtrl* grid);
 
   // Captures the view's surface as the newest frame; 0, or -1 when there is
   // no picture (nothing is recorded then).

@@ -1,6 +1,5 @@
 #include "view/service_report.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -128,12 +127,7 @@ bool CServiceReport::eventFilter(QObject* watched, QEvent* event) {
       case Qt::Key_Right:
       case Qt::Key_Up:
       case Qt::Key_Down:
-        if (watched != grid_ && event->type() == QEvent::KeyPress) {
-          QKeyEvent copy(key->type(), key->key(), key->modifiers());
-          QCoreApplication::sendEvent(grid_, &copy);
-          return true;
-        }
-        return false;
+        return grid_->TakeArrowKey(watched, key);
       default:
         break;
     }

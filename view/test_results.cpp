@@ -117,11 +117,22 @@ void CTestResults::AttachView(const ViewHost& host) {
     parts.tip = host.panels->balloon.get();
     parts.monitor = host.panels->monitor.get();
     parts.service = host.panels->service.get();
+    parts.store = host.panels->imageStore.get();
   }
   setParts(std::move(parts));
   // The window's tables, unless the owner gave the formatter its own.
   if (host.state && dynamic_cast<EmptySource*>(source_.get())) setSource(std::make_unique<StateResultSource>(*host.state));
   WatchPicture();
+}
+
+// The picture as shown now, with the reading's verdict (1 good, 0 failed).
+int CTestResults::StoreResultImage() {
+  if (!parts_.store) return 0;
+  return parts_.store->AddFrame(resultCount() >= 1 && verdict(rec(0)) == 1 ? 1 : 0);
+}
+
+void CTestResults::ResetImageSlots() {
+  if (parts_.store) parts_.store->ResetSlots();
 }
 
 void CTestResults::WatchPicture() {

@@ -39,6 +39,7 @@ public:
     std::function<QString(int)> text;  // language strings
     const MonitorPanelService* monitor = nullptr;
     const ServicePanelService* service = nullptr;
+    ImageStoreService* store = nullptr;  // the function test's stored pictures
   };
 
   CTestResults();
@@ -57,8 +58,10 @@ public:
   void AddEvaluationCaption() override;
   QStringList FormatResult(int resultIndex) override;
   bool shortMessages() const override { return m_bLongText; }
+  // The store keeps one mode: the frames of the function test.
   void SetImageStoreMode(int /*mode*/) override {}
-  void ResetImageSlots() override {}
+  int StoreResultImage() override;
+  void ResetImageSlots() override;
   void ShowResults() override;
   void ShowWoiOverlay() override;
 

@@ -3,6 +3,7 @@
 #include "codedef/config_code_definition.h"
 #include "codedef/image/config_img_quality.h"
 #include "config/config_dialogs.h"
+#include "config/config_function_test.h"
 #include "config/config_manager.h"
 #include "config/config_trigger_setting.h"
 #include "codedef/write_configuration.h"
@@ -11,6 +12,7 @@
 #include "settings/global_settings_host.h"
 #include "controls/color_list_box_log.h"
 #include "view/background_statics.h"
+#include "view/image_store.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
 #include "view/service_report.h"
@@ -27,6 +29,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.monitor = std::make_unique<CMonitorMode>();
   panels.service = std::make_unique<CServiceReport>();
   panels.results = std::make_unique<CTestResults>();
+  panels.imageStore = std::make_unique<ImageStore>();
   panels.balloon = std::make_unique<BalloonTip>();
   panels.colourSettings = std::make_unique<ColourSettings>();
   panels.codeDefinition = std::make_unique<CConfigCodeDefinition>();
@@ -38,6 +41,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.sensorPanel = std::make_unique<CConfigSensor>();
   // config/ writes the configuration with the code definition's writer.
   panels.trigger = std::make_unique<CConfigTriggerSetting>(&WriteConfiguration);
+  panels.functionTest = std::make_unique<CConfigFunctionTest>();
   panels.backgrounds = std::make_unique<WindowBackgrounds>();
   return panels;
 }

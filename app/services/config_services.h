@@ -56,11 +56,18 @@ public:
 };
 
 // The function test page and its sequence (CConfigFunctionTest, CConfigFuncTestSeq).
+// The page buttons enter it with ResetPage and ClearStatistics once it is shown.
 class FunctionTestService : public Panel {
 public:
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
   virtual void UpdateStatistics() = 0;
   virtual void ClearStatistics() = 0;
   virtual void ResetTestControls() = 0;
+  virtual void ResetPage() {}
+  // A command the page posted failed: the page goes back to how it was
+  // before (the test's or the live image's start).
+  virtual void OnCommandFailed(int /*command*/) {}
+  virtual bool testRunning() const { return false; }
 };
 
 // The trigger settings (CConfigTriggerSetting), a tab of the image-quality

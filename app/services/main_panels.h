@@ -20,6 +20,7 @@ struct MainPanels {
   std::unique_ptr<MonitorPanelService> monitor;
   std::unique_ptr<ServicePanelService> service;
   std::unique_ptr<ResultViewService> results;
+  std::unique_ptr<ImageStoreService> imageStore;
   std::unique_ptr<BalloonTipService> balloon;
   std::unique_ptr<ColourSettingsService> colourSettings;
   std::unique_ptr<BackgroundStaticsService> backgrounds;

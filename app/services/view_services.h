@@ -16,8 +16,10 @@
 struct ImageRect;
 struct MainDialogState;
 struct MainPanels;
+class CGridCtrl;
 class CLog;
 class CQuorrenReg;
+class QPainter;
 class Prompt;
 class QLabel;
 class QWidget;
@@ -173,6 +175,26 @@ public:
   // the error to show.
   virtual int StoreResultImage() { return 0; }
   virtual void ResetImageSlots() = 0;
+};
+
+// The function test's last 32 readings as pictures (ResultImageStore): the
+// window owns one; the reading's reply feeds it in sensor state 7, the
+// function-test page shows, saves and frees its frames.
+class ImageStoreService {
+public:
+  virtual ~ImageStoreService() = default;
+  virtual void AttachView(const ViewHost& /*host*/) {}
+  virtual int AddFrame(int passFlag) = 0;  // 0, or -1 when there is no picture
+  virtual void ResetSlots() = 0;
+  virtual void FreeFrames() = 0;
+  virtual int frameCount() const = 0;
+  virtual int ShowFrame(int index) = 0;  // 0 or -1
+  // 0, -14142, -14141, or -1 (no such frame, a file not written: already told).
+  virtual int ExportHtml(int index, const QString& pagePath) = 0;
+  // The function-test grid: its rows show the frames, and it calls
+  // DrawThumbnails at the end of each paint.
+  virtual void setGrid(CGridCtrl* grid) = 0;
+  virtual void DrawThumbnails(QPainter& painter) const = 0;
 };
 
 // The balloon tooltip (CBBToolTip).

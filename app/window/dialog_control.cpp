@@ -228,6 +228,7 @@ void CDialogControl::ResetToDisconnected() {
   s.m_bValidationFailed = 0;
   if (panels.functionTest) panels.functionTest->ResetTestControls();
   if (panels.results) panels.results->ResetImageSlots();
+  s.m_bFuncTestThumbnails = 0;
   FinishLockSession();
   Apply();
 }

@@ -413,8 +413,10 @@ bool CMainCommands::FilterKey(QObject* watched, QEvent* event) {
       return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      // The connection panel lets Enter press its Connect and "Find sensors..." itself.
+      // The connection panel lets Enter press its Connect and "Find sensors..." itself;
+      // the function test shows the chosen reading again with it.
       if (auto& panel = dlg_.panels().connectionPanel; panel && panel->widget()->isAncestorOf(widget)) return false;
+      if (auto& page = dlg_.panels().functionTest; page && page->widget()->isAncestorOf(widget)) return false;
       return true;
     case Qt::Key_Escape: return true;
     case Qt::Key_Space:

@@ -118,6 +118,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
     m_panels.trigger->Attach(*this);
     if (m_panels.imageQuality) m_panels.imageQuality->SetTriggerTab(m_panels.trigger->widget());
   }
+  if (m_panels.functionTest) m_panels.functionTest->Attach(*this);
   AttachViews();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {
@@ -364,6 +365,7 @@ void CVarnisDatamatrixDlg::AttachViews() {
   if (m_panels.balloon) m_panels.balloon->AttachView(host);
   if (m_panels.monitor) m_panels.monitor->AttachView(host);
   if (m_panels.service) m_panels.service->AttachView(host);
+  if (m_panels.imageStore) m_panels.imageStore->AttachView(host);
   if (m_panels.results) m_panels.results->AttachView(host);
   if (m_panels.colourSettings) m_panels.colourSettings->AttachView(host);
   // The message list drops its selection when the mouse moves over the window.

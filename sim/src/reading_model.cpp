@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "reading_replies.h"
+#include "sim/parameter_shapes.h"
 #include "sim/status_reply.h"
 
 namespace vt::sim {
@@ -75,6 +76,17 @@ std::string ReadingModel::configuredLabel(const SensorData& sensor) {
     return std::to_string(slot + 1) + ")" + sensor.slots[static_cast<std::size_t>(slot)].name;
 }
 
+bool ReadingModel::readsOnItsOwn(const SensorData& sensor) {
+    if (sensor.state == 2) return true;
+    if (sensor.state != 6 && sensor.state != 7) return false;
+    const int slot = sensor.editing ? sensor.editing->slot : sensor.activeConfig;
+    if (slot < 0 || slot >= kConfigSlotCount) return false;
+    const XmlRpcValue& config = sensor.slots[static_cast<std::size_t>(slot)].data.parameters.configData;
+    if (config.getType() != XmlRpcValue::TypeArray || config.size() <= shape::kConfigDataTriggerSource) return false;
+    const XmlRpcValue& source = config[shape::kConfigDataTriggerSource];
+    return source.getType() == XmlRpcValue::TypeInt && source.asInt() == 3;
+}
+
 void ReadingModel::setRate(std::chrono::milliseconds period) {
     std::thread old;
     {
@@ -98,7 +110,7 @@ void ReadingModel::rateLoop() {
     while (!ended()) {
         if (rateWake_.wait_for(lock, period, ended)) break;
         lock.unlock();
-        takeReading(true);
+        if (readsOnItsOwn(sensor_.snapshot())) takeReading(true);
         lock.lock();
     }
 }

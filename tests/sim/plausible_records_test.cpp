@@ -134,5 +134,23 @@ TEST_F(CodeDataMethods, DecodeImageReadsInTheConfigurationState) {
     EXPECT_EQ(model.snapshot().totalReadings, 0);
 }
 
+// The rate reads in monitor operation, and in the test states only for a
+// configuration that runs free; other sources wait for a trigger.
+TEST_F(CodeDataMethods, TheRateReadsInTestStatesOnlyWhenTheSensorRunsFree) {
+    ASSERT_EQ(model.createConfig({2, "{Two}", 0}), kSimOk);
+    struct Case {
+        int state, source;
+        bool reads;
+    };
+    for (const Case& c : {Case{2, 0, true}, Case{6, 3, true}, Case{7, 3, true}, Case{6, 0, false}, Case{7, 2, false},
+                          Case{7, 4, false}, Case{4, 3, false}, Case{5, 3, false}}) {
+        model.access([&](SensorData& d) {
+            d.state = c.state;
+            d.slots[2].data.parameters.configData[shape::kConfigDataTriggerSource] = c.source;
+        });
+        EXPECT_EQ(ReadingModel::readsOnItsOwn(model.snapshot()), c.reads) << c.state << " " << c.source;
+    }
+}
+
 }  // namespace
 }  // namespace vt::sim

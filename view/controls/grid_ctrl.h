@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+class QKeyEvent;
 class QPainter;
 
 class CGridCtrl : public QAbstractScrollArea {
@@ -142,6 +143,9 @@ class CGridCtrl : public QAbstractScrollArea {
   // Moves the current cell as a key-down of that key would; FALSE when the
   // key goes to the default handling.
   bool HandleKey(unsigned key, bool shift);
+  // An arrow key pressed on another widget of the owner's page goes to the
+  // grid: true when it was handed over (the owner's filter swallows it).
+  bool TakeArrowKey(QObject* watched, QKeyEvent* key);
 
   // --- Notifications ---
   int SendNotify(int code, int row, int col);

@@ -2,6 +2,7 @@
 // input-method character opens an in-place edit.
 #include "controls/grid_ctrl.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -20,6 +21,22 @@ unsigned keyCodeOf(const QKeyEvent* e, bool* shift) {
   }
 }
 }  // namespace
+
+bool CGridCtrl::TakeArrowKey(QObject* watched, QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      break;
+    default:
+      return false;
+  }
+  if (watched == this || key->type() != QEvent::KeyPress) return false;
+  QKeyEvent copy(key->type(), key->key(), key->modifiers());
+  QCoreApplication::sendEvent(this, &copy);
+  return true;
+}
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
   bool shift = false;

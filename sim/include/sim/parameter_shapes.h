@@ -27,6 +27,7 @@ inline constexpr std::string_view kConfigListSlot = "[SIII]";
 // A quality parameter: its section of "append_it" and "grade".
 inline constexpr std::string_view kQualityParameter = "[II]";
 inline constexpr int kConfigDataCodeType = 32;  // position of the code type in the configuration data
+inline constexpr int kConfigDataTriggerSource = 43;  // 3: the sensor reads on its own (free running)
 }  // namespace shape
 
 std::string repeatShape(std::string_view unit, int times);

@@ -86,12 +86,16 @@ public:
     void setExpectedCodes(int codes);
     // How many codes each following reading finds (at least 1).
     void setCodesPerReading(int codes);
-    // A reading every `period` while the sensor is in a reading state; 0 stops.
+    // A reading every `period` in monitor operation (2), and in the test
+    // states (6, 7) while the configuration tested runs free (trigger
+    // source 3; other sources wait for a trigger); 0 stops.
     void setRate(std::chrono::milliseconds period);
     // How long a poll waits for a reading before it answers "nothing new";
     // cut to 19 s, so a poll is always answered within its 20 s.
     void setPollHold(std::chrono::milliseconds hold);
 
+    // Whether the rate takes readings in this sensor state and configuration.
+    static bool readsOnItsOwn(const SensorData& sensor);
     // A reading now when the sensor is in state 2, 6 or 7; false otherwise.
     // count: add it to the sensor's statistics (a forced trigger has counted it already).
     bool takeReading(bool count = true);
