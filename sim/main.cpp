@@ -18,6 +18,7 @@
 #include "sim/parameter_methods.h"
 #include "sim/reading_methods.h"
 #include "sim/sensor_command_methods.h"
+#include "sim/sensor_globals_record.h"
 #include "sim/sensor_model.h"
 #include "sim/sensor_state.h"
 #include "sim/update_methods.h"
@@ -117,7 +118,10 @@ int main(int argc, char** argv) {
 
     // The discovery query port is privileged: without root the sensor is
     // still reachable, just not found by a scan.
-    vt::sim::DiscoveryResponder discovery;
+    // A scan finds the sensor under the MAC its settings give.
+    vt::sim::DiscoveryIdentity identity;
+    identity.mac = vt::sim::sensorGlobals(parameters).macAddress;
+    vt::sim::DiscoveryResponder discovery(identity);
     auto discoveryAddress = vt::parseIpv4(address.c_str());
     int discoveryError =
         discoveryAddress ? discovery.start(*discoveryAddress, static_cast<uint16_t>(discoveryPort)) : EINVAL;

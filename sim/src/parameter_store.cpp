@@ -3,16 +3,14 @@
 #include <string>
 
 #include "sim/parameter_shapes.h"
+#include "sim/sensor_globals_record.h"
 
 namespace vt::sim {
 
 using XmlRpc::XmlRpcValue;
 
 ParameterStore::ParameterStore() {
-    records_.sensorGlobals = arrayOfShape(shape::kSensorGlobals, [](int pos, char letter) -> XmlRpcValue {
-        if (letter == 'I') return 200000 + pos;
-        return "globals-item" + std::to_string(pos);
-    });
+    records_.sensorGlobals = sensorGlobalsWire(SensorGlobalsRecord{});
     records_.groupList = arrayOfShape(shape::kGroupList, [](int pos, char) -> XmlRpcValue {
         return "Group " + std::to_string(pos + 1) + " of the sensor";
     });

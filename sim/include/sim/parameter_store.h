@@ -1,6 +1,6 @@
 // The simulated sensor's records that belong to no configuration: the
-// global settings and the eight group names, with values that differ from
-// the templates' defaults.
+// global settings (a sensor's realistic settings, sim/sensor_globals_record.h)
+// and the eight group names.
 #pragma once
 
 #include <mutex>

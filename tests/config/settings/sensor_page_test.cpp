@@ -53,6 +53,10 @@ TEST_F(SensorPageFixture, ForbiddenCharactersAndNameChecks) {
       ASSERT_EQ(Messages().size(), 1) << c.name;
       EXPECT_TRUE(Messages()[0].contains(c.message > 0 ? Text(c.message) : ErrorText(c.message))) << c.name;
       EXPECT_EQ(Posted(CMD_SET_SENSOR_GLOBALS), 0) << c.name;
+      // An emptied name gets the stored one back.
+      if (*c.name == '\0') {
+        EXPECT_EQ(page().nameEdit()->text(), StoredName());
+      }
     }
   }
   // The empty name got the stored one back.
@@ -94,6 +98,13 @@ TEST_F(SensorPageFixture, GlobalSettingsReadsFirst) {
   control<QPushButton>(page(), 1030)->click();
   EXPECT_EQ(Posted(CMD_GET_SENSOR_GLOBALS), 1);
   EXPECT_EQ(state().m_bBusy, 1);
+}
+
+TEST_F(SensorPageFixture, HelpOpensTheSensorPagesTopic) {
+  WatchHelp();
+  Fill();
+  control<QPushButton>(page(), 1036)->click();
+  EXPECT_EQ(helpTopic, window->resources().definition(407).toInt());
 }
 
 TEST_F(SensorPageFixture, DhcpBookmarkTakesTheAdapterThatFindsTheMac) {

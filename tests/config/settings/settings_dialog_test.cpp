@@ -150,6 +150,42 @@ TEST_F(SettingsFixture, EqualPortsSendNothing) {
   }
 }
 
+// OK with DHCP off checks the whole address set: the first code of the table
+// is shown and nothing is sent; a sound set goes out.
+TEST_F(SettingsFixture, OkChecksTheAddressSet) {
+  struct Case {
+    int group;  // 0 address, 1 mask, 2 gateway
+    const char* octets[4];
+    int code;  // 0: sent
+  } cases[] = {
+      {1, {"255", "255", "0", "0"}, 0},       {1, {"255", "0", "255", "0"}, -14211},
+      {1, {"0", "0", "0", "0"}, -14211},      {1, {"255", "253", "0", "0"}, -14211},
+      {1, {"255", "255", "255", "255"}, -14211}, {0, {"192", "168", "0", "0"}, -14210},
+      {2, {"10", "0", "0", "0"}, -14212},
+  };
+  const int* groups[3] = {Ids::kIpIds, Ids::kMaskIds, Ids::kGatewayIds};
+  for (const Case& c : cases) {
+    posted.clear();
+    Open();
+    for (int i = 0; i < 4; ++i) Type(network().field(groups[c.group][i]), c.octets[i]);
+    network().ValidateFields(-1);
+    prompt.clear();
+    dialog().OnOKClicked();
+    const QString shown = QStringList{c.octets[0], c.octets[1], c.octets[2], c.octets[3]}.join('.');
+    if (c.code == 0) {
+      EXPECT_EQ(Posted(CMD_SET_SENSOR_GLOBALS), 1) << shown.toStdString();
+      host().OnWriteReply(0);
+      continue;
+    }
+    ASSERT_FALSE(Messages().isEmpty()) << shown.toStdString();
+    EXPECT_TRUE(Messages()[0].contains(ErrorText(c.code))) << shown.toStdString();
+    EXPECT_EQ(Posted(CMD_SET_SENSOR_GLOBALS), 0) << shown.toStdString();
+    EXPECT_EQ(state().m_bBusy, 0);
+    EXPECT_TRUE(dialog().isVisible());
+    dialog().OnEscape();
+  }
+}
+
 TEST_F(SettingsFixture, OutOfRangeProcessPortIsReported) {
   state().m_SensorGlobalRecords.procIf.ProcIfTcpPort = 80;
   ASSERT_EQ(PackGlobalRecords(state()), 0);
@@ -265,17 +301,13 @@ TEST_F(SettingsFixture, EscapeAndTheCloseBoxPutTheRecordBackUnchecked) {
 }
 
 TEST_F(SettingsFixture, HelpChecksFirst) {
-  int topic = -1;
-  window->setUrlOpener([&topic](const QUrl& url) {
-    topic = url.fragment().mid(5).toInt();
-    return true;
-  });
+  WatchHelp();
   Open();
   Type(network().field(Ids::kGatewayIds[2]), "");
   dialog().OnHelp();
-  EXPECT_EQ(topic, -1);
+  EXPECT_EQ(helpTopic, -1);
   dialog().OnHelp();
-  EXPECT_EQ(topic, window->resources().definition(420).toInt());
+  EXPECT_EQ(helpTopic, window->resources().definition(420).toInt());
 }
 
 TEST_F(SettingsFixture, TcpIpPortDialog) {

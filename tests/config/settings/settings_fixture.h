@@ -97,6 +97,13 @@ protected:
     return out;
   }
   QString Text(int id) const { return window->text(id); }
+  // The help topics opened from now on land in helpTopic.
+  void WatchHelp() {
+    window->setUrlOpener([this](const QUrl& url) {
+      helpTopic = url.fragment().mid(5).toInt();
+      return true;
+    });
+  }
   QString ErrorText(int code) const { return window->text(code & 0xFFFF); }
   int Posted(int id) const { return static_cast<int>(std::count(posted.begin(), posted.end(), id)); }
 
@@ -104,4 +111,5 @@ protected:
   RecordingPrompt prompt;
   std::unique_ptr<CVarnisDatamatrixDlg> window;
   std::vector<int> posted;
+  int helpTopic = -1;
 };
