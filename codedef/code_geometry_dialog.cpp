@@ -387,19 +387,8 @@ void CPDF417CodeGeometry::ShowGeometry() {
 
 // Digits and one point only; the caret goes to the end.
 void CPDF417CodeGeometry::FilterAspect(QLineEdit* edit) {
-  const QString text = edit->text();
-  QString kept;
-  bool point = false;
-  for (QChar c : text) {
-    if (c == u'.') {
-      if (point) continue;
-      point = true;
-      kept += c;
-    } else if (c.isDigit()) {
-      kept += c;
-    }
-  }
-  if (kept == text) return;
+  const QString kept = DigitsAndOnePoint(edit->text());
+  if (kept == edit->text()) return;
   edit->setText(kept);
   edit->setCursorPosition(kept.size());
 }

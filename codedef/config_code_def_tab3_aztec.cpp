@@ -24,10 +24,9 @@ std::vector<int> AztecSymbolSizes() {
 }
 
 CConfigCodeDefTab3Aztec::CConfigCodeDefTab3Aztec(CodeDefinitionContext& ctx, QWidget* parent)
-    : TwoDCodeTab(ctx, parent) {
+    : TwoDCodeTab(ctx, 20009, parent) {
   AddField(1109, 1110, 1, 100, 3, 9891, 30);
-  AddListRow(7100, polarity_);
-  AddListRow(7104, mirror_);
+  AddWordRows();
   for (int i = 0; i < 2; ++i) {
     sizes_[i] = new QComboBox(this);
     sizes_[i]->setObjectName(QStringLiteral("id%1").arg(1091 + i));
@@ -41,7 +40,7 @@ CConfigCodeDefTab3Aztec::CConfigCodeDefTab3Aztec(CodeDefinitionContext& ctx, QWi
   ++row_;
   AddFieldRow(7123, Contrast);
   AddCommonRows(1194);
-  FinishSetup(QList<QWidget*>{polarity_, mirror_, sizes_[0], sizes_[1], edit(Contrast), strict_});
+  FinishSetup({sizes_[0], sizes_[1]});
 }
 
 CConfigCodeDefTab3Aztec::~CConfigCodeDefTab3Aztec() = default;
@@ -88,24 +87,15 @@ int CConfigCodeDefTab3Aztec::ValidateInput() {
   return CheckOrder(sizes_[0]->currentText().toInt(), sizes_[1]->currentText().toInt(), sizes_[0]) ? 0 : -1;
 }
 
-CAztecCodeGeometry* CConfigCodeDefTab3Aztec::geometryDialog() {
-  if (!geometryDialog_) geometryDialog_ = std::make_unique<CAztecCodeGeometry>(ctx_);
-  return geometryDialog_.get();
-}
+CAztecCodeGeometry* CConfigCodeDefTab3Aztec::geometryDialog() { return OwnedDialog(geometryDialog_); }
 
-int CConfigCodeDefTab3Aztec::RunGeometry() {
-  CAztecCodeGeometry* dialog = geometryDialog();
-  dialog->ShowGeometry();
-  return dialog->Run();
-}
+int CConfigCodeDefTab3Aztec::RunGeometry() { return ShowAndRun(geometryDialog()); }
 
 // An Aztec result: the symbol size first.
 bool CConfigCodeDefTab3Aztec::CodeAt(int index, TaughtCode& out) const {
-  const auto* r = std::get_if<AztecResultRecord>(&ctx_.state().m_CodeResults[static_cast<std::size_t>(index)]);
+  const auto* r = ResultAt<AztecResultRecord>(index);
   if (r == nullptr) return false;
-  out.polarity = std::string(r->texts0[0].view());
-  out.mirror = std::string(r->texts0[1].view());
-  out.values = {r->ints3[0], 0, 0, 0};
+  out = Taught(*r, {r->ints3[0], 0, 0, 0});
   return true;
 }
 

@@ -12,21 +12,18 @@
 #include "records/pdf417_params.h"
 
 CConfigCodeDefTab3PDF417::CConfigCodeDefTab3PDF417(CodeDefinitionContext& ctx, QWidget* parent)
-    : TwoDCodeTab(ctx, parent) {
+    : TwoDCodeTab(ctx, 1053, parent) {
   AddField(1088, 1087, 1, 30, 2, 9870, 1);
   AddField(1091, 1092, 1, 30, 2, 9871, 20);
   AddField(1093, 1094, 3, 90, 2, 9872, 3);
   AddField(1095, 1096, 3, 90, 2, 9873, 45);
   AddField(1109, 1110, 1, 100, 3, 9878, 30);
-  AddListRow(7100, polarity_);
-  AddListRow(7104, mirror_);
+  AddWordRows();
   AddFieldRow(7116, ColsMin, ColsMax);
   AddFieldRow(7117, RowsMin, RowsMax);
   AddFieldRow(7123, Contrast);
   AddCommonRows(1195);
-  QList<QWidget*> marked{polarity_, mirror_, strict_};
-  for (const auto& f : fields_) marked.append(f.edit);
-  FinishSetup(marked);
+  FinishSetup();
 }
 
 CConfigCodeDefTab3PDF417::~CConfigCodeDefTab3PDF417() = default;
@@ -76,34 +73,19 @@ int CConfigCodeDefTab3PDF417::ValidateInput() {
   return 0;
 }
 
-CPDF417CodeGeometry* CConfigCodeDefTab3PDF417::geometryDialog() {
-  if (!geometryDialog_) geometryDialog_ = std::make_unique<CPDF417CodeGeometry>(ctx_);
-  return geometryDialog_.get();
-}
+CPDF417CodeGeometry* CConfigCodeDefTab3PDF417::geometryDialog() { return OwnedDialog(geometryDialog_); }
 
-int CConfigCodeDefTab3PDF417::RunGeometry() {
-  CPDF417CodeGeometry* dialog = geometryDialog();
-  dialog->ShowGeometry();
-  return dialog->Run();
-}
+int CConfigCodeDefTab3PDF417::RunGeometry() { return ShowAndRun(geometryDialog()); }
 
 // A PDF417 result: rows, then columns.
 bool CConfigCodeDefTab3PDF417::CodeAt(int index, TaughtCode& out) const {
-  const auto* r = std::get_if<Pdf417ResultRecord>(&ctx_.state().m_CodeResults[static_cast<std::size_t>(index)]);
+  const auto* r = ResultAt<Pdf417ResultRecord>(index);
   if (r == nullptr) return false;
-  out.polarity = std::string(r->texts0[0].view());
-  out.mirror = std::string(r->texts0[1].view());
-  out.values = {r->ints3[1], r->ints3[0], 0, 0};
+  out = Taught(*r, {r->ints3[1], r->ints3[0], 0, 0});
   return true;
 }
 
 void CConfigCodeDefTab3PDF417::ApplyCodes(const std::vector<TaughtCode>& codes) {
-  const auto [cols0, cols1] = std::minmax_element(codes.begin(), codes.end(),
-                                                  [](const auto& a, const auto& b) { return a.values[0] < b.values[0]; });
-  const auto [rows0, rows1] = std::minmax_element(codes.begin(), codes.end(),
-                                                  [](const auto& a, const auto& b) { return a.values[1] < b.values[1]; });
-  fields_[ColsMin].value = cols0->values[0];
-  fields_[ColsMax].value = cols1->values[0];
-  fields_[RowsMin].value = rows0->values[1];
-  fields_[RowsMax].value = rows1->values[1];
+  ApplyRange(codes, 0, ColsMin, ColsMax);
+  ApplyRange(codes, 1, RowsMin, RowsMax);
 }

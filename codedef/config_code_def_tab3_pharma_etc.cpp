@@ -160,6 +160,7 @@ void CConfigCodeDefTab3PharmaEtc::LoadLanguageTexts() {
   showing_ = true;
   for (QLabel* l : findChildren<QLabel*>()) l->setText(ctx_.text(l->property("textId").toInt()));
   automatic_->setText(ctx_.text(7083));
+  setWindowTitle(ctx_.text(1055));
   const int direction = direction_->currentIndex();
   const int composite = composite_->currentIndex();
   for (int i = 0; i < 3; ++i) {
@@ -199,19 +200,8 @@ void CConfigCodeDefTab3PharmaEtc::ControlsToData() {
 // One point at most and nothing but digits and the point; typing marks the change.
 void CConfigCodeDefTab3PharmaEtc::FilterWidth(Field f) {
   if (filtering_) return;
-  const QString text = edit(f)->text();
-  QString kept;
-  bool point = false;
-  for (QChar c : text) {
-    if (c == u'.') {
-      if (point) continue;
-      point = true;
-    } else if (!c.isDigit()) {
-      continue;
-    }
-    kept += c;
-  }
-  if (kept != text) {
+  const QString kept = DigitsAndOnePoint(edit(f)->text());
+  if (kept != edit(f)->text()) {
     filtering_ = true;
     edit(f)->setText(kept);
     filtering_ = false;

@@ -18,7 +18,7 @@ int QRModelOfItem(int item) { return item == 0 ? 1 : item == 1 ? 2 : 0; }
 int QRItemOfModel(int model) { return model == 0 ? 2 : model == 2 ? 1 : 0; }
 
 CConfigCodeDefTab3QR::CConfigCodeDefTab3QR(CodeDefinitionContext& ctx, int codeType, QWidget* parent)
-    : TwoDCodeTab(ctx, parent), micro_(codeType == CODE_TYPE_MICRO_QR) {
+    : TwoDCodeTab(ctx, 1054, parent), micro_(codeType == CODE_TYPE_MICRO_QR) {
   model_ = new QComboBox(this);
   model_->setObjectName(QStringLiteral("id1091"));
   model_->addItems({QStringLiteral("1"), QStringLiteral("2"), QString()});
@@ -43,15 +43,13 @@ CConfigCodeDefTab3QR::CConfigCodeDefTab3QR(CodeDefinitionContext& ctx, int codeT
     model_->setEnabled(false);
   }
   AddListRow(7129, model_);
-  AddListRow(7100, polarity_);
-  AddListRow(7104, mirror_);
+  AddWordRows();
   AddFieldRow(7130, VersionMin, VersionMax);
   AddFieldRow(7132, SizeMin, SizeMax);
   AddFieldRow(7140, Patterns);
   AddFieldRow(7123, Contrast);
   AddCommonRows(1194);
-  FinishSetup(QList<QWidget*>{polarity_, mirror_, strict_, model_, edit(VersionMin), edit(VersionMax), edit(SizeMin), edit(SizeMax),
-               edit(Patterns), edit(Contrast)});
+  FinishSetup({model_});
   connect(edit(VersionMin), &QLineEdit::textChanged, this, [this] { UpdateSymbolSize(VersionMin); });
   connect(edit(VersionMax), &QLineEdit::textChanged, this, [this] { UpdateSymbolSize(VersionMax); });
   connect(model_, &QComboBox::currentIndexChanged, this, [this] {
@@ -189,38 +187,26 @@ int CConfigCodeDefTab3QR::ValidateInput() {
   return CheckOrder(value(VersionMin), value(VersionMax), edit(VersionMin)) ? 0 : -1;
 }
 
-CQRCodeGeometry* CConfigCodeDefTab3QR::geometryDialog() {
-  if (!geometryDialog_) geometryDialog_ = std::make_unique<CQRCodeGeometry>(ctx_);
-  return geometryDialog_.get();
-}
+CQRCodeGeometry* CConfigCodeDefTab3QR::geometryDialog() { return OwnedDialog(geometryDialog_); }
 
-int CConfigCodeDefTab3QR::RunGeometry() {
-  CQRCodeGeometry* dialog = geometryDialog();
-  dialog->ShowGeometry();
-  return dialog->Run();
-}
+int CConfigCodeDefTab3QR::RunGeometry() { return ShowAndRun(geometryDialog()); }
 
 // A QR result: symbol size, version, model type, position patterns.
 bool CConfigCodeDefTab3QR::CodeAt(int index, TaughtCode& out) const {
-  const auto* r = std::get_if<QrCodeResultRecord>(&ctx_.state().m_CodeResults[static_cast<std::size_t>(index)]);
+  const auto* r = ResultAt<QrCodeResultRecord>(index);
   if (r == nullptr) return false;
-  out.polarity = std::string(r->texts0[0].view());
-  out.mirror = std::string(r->texts0[1].view());
-  out.values = {r->ints3[0], r->ints3[1], r->ints3[2], r->ints3[3]};
+  out = Taught(*r, {r->ints3[0], r->ints3[1], r->ints3[2], r->ints3[3]});
   return true;
 }
 
 void CConfigCodeDefTab3QR::ApplyCodes(const std::vector<TaughtCode>& codes) {
-  const auto by = [](int i) { return [i](const TaughtCode& a, const TaughtCode& b) { return a.values[i] < b.values[i]; }; };
-  const auto [size0, size1] = std::minmax_element(codes.begin(), codes.end(), by(0));
-  const auto [version0, version1] = std::minmax_element(codes.begin(), codes.end(), by(1));
   int model = codes.front().values[2];
   for (const TaughtCode& c : codes)
     if (c.values[2] != codes.front().values[2]) model = 2;
   SelectModel(model);
-  fields_[SizeMin].value = size0->values[0];
-  fields_[SizeMax].value = size1->values[0];
-  fields_[VersionMin].value = version0->values[1];
-  fields_[VersionMax].value = version1->values[1];
-  fields_[Patterns].value = std::min_element(codes.begin(), codes.end(), by(3))->values[3];
+  ApplyRange(codes, 0, SizeMin, SizeMax);
+  ApplyRange(codes, 1, VersionMin, VersionMax);
+  int patterns = codes.front().values[3];
+  for (const TaughtCode& c : codes) patterns = std::min(patterns, c.values[3]);
+  fields_[Patterns].value = patterns;
 }

@@ -10,6 +10,8 @@ FieldCheck::FieldCheck(MainDialogState& state, QObject* parent) : QObject(parent
 }
 
 void FieldCheck::watch(QLineEdit* edit, Check check, Exempt exempt) {
+  // Edits of code tabs replaced before are gone: their checks go with them.
+  std::erase_if(watched_, [](const Watched& w) { return w.edit.isNull(); });
   watched_.push_back(Watched{edit, std::move(check), std::move(exempt)});
 }
 

@@ -25,7 +25,8 @@ std::string MirrorWordOfIndex(int index) {
   return index == 0 || index == 1 ? WordOfIndex(kMirrorWords, index) : ProgramWord(kMirrorWords[2]);
 }
 
-TwoDCodeTab::TwoDCodeTab(CodeDefinitionContext& ctx, QWidget* parent) : CodeTab(ctx, parent) {
+TwoDCodeTab::TwoDCodeTab(CodeDefinitionContext& ctx, int captionId, QWidget* parent)
+    : CodeTab(ctx, parent), captionId_(captionId) {
   grid_ = new QGridLayout(this);
   grid_->setContentsMargins(8, 8, 8, 8);
   grid_->setVerticalSpacing(5);
@@ -46,7 +47,7 @@ QLabel* TwoDCodeTab::AddLabel(int textId) {
   return l;
 }
 
-int TwoDCodeTab::AddField(int editId, int spinId, int min, int max, int limit, int messageId, int initial) {
+int TwoDCodeTab::AddField(int editId, int spinId, int min, int max, int limit, int messageId, int initial, int step) {
   Field f;
   f.edit = new QLineEdit(this);
   f.edit->setObjectName(QStringLiteral("id%1").arg(editId));
@@ -58,7 +59,8 @@ int TwoDCodeTab::AddField(int editId, int spinId, int min, int max, int limit, i
   f.spin->setObjectName(QStringLiteral("id%1").arg(spinId));
   f.spin->setBuddy(f.edit);
   f.spin->SetDecimals(0);
-  f.spin->SetRangeAndStep(min, max, 1);
+  f.spin->SetRangeAndStep(min, max, step);
+  f.even = step == 2;
   f.min = min;
   f.max = max;
   f.messageId = messageId;
@@ -71,6 +73,11 @@ void TwoDCodeTab::AddListRow(int textId, QWidget* list) {
   grid_->addWidget(AddLabel(textId), row_, 0);
   grid_->addWidget(list, row_, 1, 1, 5);
   ++row_;
+}
+
+void TwoDCodeTab::AddWordRows() {
+  AddListRow(7100, polarity_);
+  AddListRow(7104, mirror_);
 }
 
 void TwoDCodeTab::AddFieldRow(int textId, int from, int to) {
@@ -114,7 +121,7 @@ void TwoDCodeTab::AddCommonRows(int strictId) {
   connect(teach_, &QPushButton::clicked, this, [this] { Teach(); });
 }
 
-void TwoDCodeTab::FinishSetup(const QList<QWidget*>& marked) {
+void TwoDCodeTab::FinishSetup(const QList<QWidget*>& alsoMarked) {
   // Clicks take the focus, so that leaving an edit by a click is checked.
   for (QWidget* w : findChildren<QWidget*>())
     if (!qobject_cast<QLabel*>(w)) w->setFocusPolicy(Qt::StrongFocus);
@@ -124,7 +131,9 @@ void TwoDCodeTab::FinishSetup(const QList<QWidget*>& marked) {
     const int field = static_cast<int>(f);
     ctx_.check.watch(fields_[f].edit, [this, field] { CheckField(field); }, [this](QWidget* to) { return Exempt(to); });
   }
-  MarkChangesOf(marked);
+  QList<QWidget*> marked{polarity_, mirror_, strict_};
+  for (const Field& f : fields_) marked.append(f.edit);
+  MarkChangesOf(marked + alsoMarked);
   GuardCodeTabInput(this, this);
 }
 
@@ -142,7 +151,7 @@ void TwoDCodeTab::LoadLanguageTexts() {
   const int polarity = polarity_->currentIndex();
   const int mirror = mirror_->currentIndex();
   const int polarityTexts[3] = {7102, 7103, 7101};
-  const int mirrorTexts[3] = {7121, 7105, 7101};
+  const int mirrorTexts[3] = {7121, 7105, rules_.mirrorAnyText};
   for (int i = 0; i < 3; ++i) {
     polarity_->setItemText(i, ctx_.text(polarityTexts[i]));
     mirror_->setItemText(i, ctx_.text(mirrorTexts[i]));
@@ -154,6 +163,7 @@ void TwoDCodeTab::LoadLanguageTexts() {
   teach_->setText(ctx_.text(7094));
   revert_[0]->setText(ctx_.text(7125));
   revert_[1]->setText(ctx_.text(7126));
+  setWindowTitle(ctx_.text(captionId_));
   LoadFamilyTexts();
   showing_ = false;
 }
@@ -165,6 +175,15 @@ void TwoDCodeTab::SetFieldValue(int field, int v) {
   showing_ = true;
   f.edit->setText(QString::number(v));
   showing_ = was;
+}
+
+void TwoDCodeTab::ApplyRange(const std::vector<TaughtCode>& codes, int value, int from, int to) {
+  const auto by = [value](const TaughtCode& a, const TaughtCode& b) {
+    return a.values[static_cast<std::size_t>(value)] < b.values[static_cast<std::size_t>(value)];
+  };
+  const auto [low, high] = std::minmax_element(codes.begin(), codes.end(), by);
+  fields_[static_cast<std::size_t>(from)].value = low->values[static_cast<std::size_t>(value)];
+  fields_[static_cast<std::size_t>(to)].value = high->values[static_cast<std::size_t>(value)];
 }
 
 void TwoDCodeTab::DataToControls() {
@@ -188,18 +207,19 @@ void TwoDCodeTab::CheckField(int field) { CheckFieldRange(field); }
 bool TwoDCodeTab::CheckFieldRange(int field) {
   Field& f = fields_[static_cast<std::size_t>(field)];
   const int remembered = f.value;
-  if (f.edit->text().isEmpty()) {
+  const bool empty = f.edit->text().isEmpty();
+  if (empty && !rules_.refuseEmptyField) {
     // An emptied field shows its last value again.
     SetFieldValue(field, remembered);
     errorPending_ = false;
     return true;
   }
-  const int v = EditInt(f.edit);
+  const int v = empty ? remembered : EditInt(f.edit);
   int min = 0;
   int max = 0;
   int messageId = 0;
   RangeOf(field, min, max, messageId);
-  if (v < min || v > max) {
+  if (empty || v < min || v > max) {
     ctx_.Message(messageId, 9860, QMessageBox::Warning);
     SetFieldValue(field, remembered);
     f.edit->setFocus();
@@ -209,6 +229,15 @@ bool TwoDCodeTab::CheckFieldRange(int field) {
     return false;
   }
   f.value = v;
+  if (f.even && v % 2 != 0) {
+    // The odd value stays in the field for the user to put right.
+    ctx_.Message(6074, 0, QMessageBox::Information);
+    f.edit->setFocus();
+    f.edit->selectAll();
+    ctx_.state().m_bValidationFailed = 1;
+    errorPending_ = true;
+    return false;
+  }
   errorPending_ = false;
   return true;
 }
@@ -231,7 +260,7 @@ int TwoDCodeTab::CheckRanges(std::initializer_list<std::pair<int, int>> fieldAnd
     int messageId = 0;
     RangeOf(field, min, max, messageId);
     const int v = EditInt(edit(field));
-    if (v >= min && v <= max) continue;
+    if (v >= min && v <= max && !(fields_[static_cast<std::size_t>(field)].even && v % 2 != 0)) continue;
     SetFieldValue(field, reset);
     edit(field)->setFocus();
     edit(field)->setSelection(0, 3);
@@ -259,12 +288,13 @@ void TwoDCodeTab::SelectWords(const std::string& polarity, const std::string& mi
 
 void TwoDCodeTab::ShowWords(const Text256& polarity, const Text256& mirror, const Text256& strict) {
   SelectWords(std::string(polarity.view()), std::string(mirror.view()));
-  strict_->setChecked(std::string(strict.view()) == ProgramWord(kYesWord));
+  strict_->setChecked((rules_.emptyStrictIsYes && strict.empty()) || std::string(strict.view()) == ProgramWord(kYesWord));
 }
 
 void TwoDCodeTab::StoreWords(Text256& polarity, Text256& mirror, Text256& strict) const {
   polarity.Assign(WordOfIndex(kPolarityWords, polarity_->currentIndex()));
-  mirror.Assign(MirrorWordOfIndex(mirror_->currentIndex()));
+  const int m = mirror_->currentIndex();
+  mirror.Assign(rules_.noMirrorSelectionIsAny ? MirrorWordOfIndex(m) : WordOfIndex(kMirrorWords, m));
   strict.Assign(ProgramWord(strict_->isChecked() ? kYesWord : kNoWord));
 }
 
@@ -281,9 +311,11 @@ int TwoDCodeTab::PostWritten(int writeResult, int command) {
 }
 
 void TwoDCodeTab::ShowRevertMessage() {
-  // The marks stay: every later show of this tab repeats the message.
+  // The marks stay (every later show of this tab repeats the message),
+  // unless the family's rules clear them.
   const int kind = revertMarks_[0] ? 0 : revertMarks_[1] ? 1 : -1;
   if (kind < 0) return;
+  if (!rules_.repeatRevertMessage) revertMarks_[kind] = false;
   revert_[kind]->setDown(false);
   ctx_.state().m_bSettingsReverted = 1;
   ctx_.Message(kind == 0 ? 6068 : 6069, 0, QMessageBox::Information);

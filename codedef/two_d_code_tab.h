@@ -1,15 +1,17 @@
 #pragma once
-// TwoDCodeTab: what the PDF417, QR Code and Aztec Code tabs share. Polarity
-// and mirroring lists, number fields with spins and their check on leaving,
+// TwoDCodeTab: what the 2-D family tabs (Data Matrix ECC 200, PDF417, QR
+// Code, Aztec Code) share. Polarity and mirroring lists, number fields with spins and their check on leaving,
 // the whole-tab check's steps, strict model, the module geometry button,
 // Teach, "Use code properties", the two reverts with their messages, the
 // enabling and the change marks. A family adds its fields and says how a
 // result record and its settings block map onto them.
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "code_tab.h"
+#include "core/main_dialog_state.h"
 #include "text/fixed_text.h"
 
 class CButtonDraw;
@@ -28,10 +30,21 @@ struct TaughtCode {
   std::array<int, 4> values{};  // the family's numbers (rows, columns, version ...)
 };
 
+// Where the families part ways in the shared steps (the Data Matrix tab is
+// the older one and keeps its own ways).
+struct TwoDRules {
+  int mirrorAnyText = 7101;          // caption of the third mirrored item
+  bool emptyStrictIsYes = false;     // an empty strict-model word shows checked
+  bool refuseEmptyField = false;     // leaving an emptied field shows its message
+  bool repeatRevertMessage = true;   // the revert mark outlives its message
+  bool noMirrorSelectionIsAny = true;  // else the first word, as for polarity
+};
+
 class TwoDCodeTab : public CodeTab {
   Q_OBJECT
 public:
-  explicit TwoDCodeTab(CodeDefinitionContext& ctx, QWidget* parent = nullptr);
+  // captionId: the language text of the tab's caption (its window title).
+  TwoDCodeTab(CodeDefinitionContext& ctx, int captionId, QWidget* parent = nullptr);
   ~TwoDCodeTab() override;
 
   void LoadLanguageTexts() override;
@@ -60,17 +73,22 @@ protected:
     int max = 0;
     int messageId = 0;
     int value = 0;  // the dialog data
+    bool even = false;  // a spin step of 2: odd values are refused (6074)
   };
 
-  // The family's window: its rows first (AddListRow, AddFieldRow), then
-  // AddCommonRows, then FinishSetup once every field exists.
+  // The family's window: its rows first (AddWordRows, AddListRow,
+  // AddFieldRow), then AddCommonRows, then FinishSetup once every field exists.
   QLabel* AddLabel(int textId);
-  int AddField(int editId, int spinId, int min, int max, int limit, int messageId, int initial);
+  int AddField(int editId, int spinId, int min, int max, int limit, int messageId, int initial, int step = 1);
   void AddListRow(int textId, QWidget* list);
+  // Polarity and mirrored.
+  void AddWordRows();
   // A row "label [from] to [to]"; to < 0 puts a single field.
   void AddFieldRow(int textId, int from, int to = -1);
   void AddCommonRows(int strictId);
-  void FinishSetup(const QList<QWidget*>& marked);
+  // Changes of the lists, strict model and every field are marked, and of
+  // the family's own lists in `alsoMarked`.
+  void FinishSetup(const QList<QWidget*>& alsoMarked = {});
 
   // The family's part.
   virtual void LoadFamilyTexts() {}
@@ -93,6 +111,8 @@ protected:
   // 6071 with the focus on `focus` when from > to; false then.
   bool CheckOrder(int from, int to, QWidget* focus);
   void SetFieldValue(int field, int v);
+  // Fields from..to take the smallest and largest of the codes' values[value].
+  void ApplyRange(const std::vector<TaughtCode>& codes, int value, int from, int to);
   void DataToControls();
   void ControlsToData();
 
@@ -105,8 +125,29 @@ protected:
   void ShowRevertMessage();
   void SelectWords(const std::string& polarity, const std::string& mirror);
   bool Exempt(QWidget* to) const;
+
+  // Result record `index` of the last reading when it is of the family's kind.
+  template <class Record>
+  const Record* ResultAt(int index) const;
+  template <class Record>
+  static TaughtCode Taught(const Record& r, std::array<int, 4> values) {
+    return TaughtCode{std::string(r.texts0[0].view()), std::string(r.texts0[1].view()), values};
+  }
+  // The family's geometry dialog, made on first use; shown and run.
+  template <class Dialog>
+  Dialog* OwnedDialog(std::unique_ptr<Dialog>& slot) {
+    if (!slot) slot = std::make_unique<Dialog>(ctx_);
+    return slot.get();
+  }
+  template <class Dialog>
+  static int ShowAndRun(Dialog* dialog) {
+    dialog->ShowGeometry();
+    return dialog->Run();
+  }
   bool eventFilter(QObject* watched, QEvent* event) override;
 
+  int captionId_ = 0;
+  TwoDRules rules_;
   std::vector<Field> fields_;
   QGridLayout* grid_ = nullptr;
   int row_ = 0;
@@ -122,3 +163,8 @@ protected:
 
 // The mirrored word of a list index: no selection (or any other index) is "any".
 std::string MirrorWordOfIndex(int index);
+
+template <class Record>
+const Record* TwoDCodeTab::ResultAt(int index) const {
+  return std::get_if<Record>(&ctx_.state().m_CodeResults[static_cast<std::size_t>(index)]);
+}

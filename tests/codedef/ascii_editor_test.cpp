@@ -10,6 +10,7 @@
 #include "codedef/output/ascii_ctrl.h"
 #include "codedef/output/ascii_dlg.h"
 #include "codedef/output/ascii_names.h"
+#include "core/dialog_state_rules.h"
 
 namespace vt::test {
 namespace {
@@ -131,6 +132,7 @@ TEST_F(AsciiEditor, ClicksTypingLengthsAndOk) {
     EXPECT_EQ(Texts(), QStringList{window->text(9921)});
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(state().m_nOpenDialog, 2);
+    EXPECT_EQ(HelpTopicStringId(state().m_nHelpContext, state().m_nWizardStep, 0, 0), 421);  // the editor's topic
     EXPECT_EQ(editor.edit()->selectedText(), editor.edit()->text());
 
     editor.edit()->setText("\\x0DA");

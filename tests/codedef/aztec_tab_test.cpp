@@ -41,6 +41,7 @@ TEST_F(AztecTab, RoundTripThroughItsControls) {
   EXPECT_EQ(tab->sizeFrom()->currentText(), expected[0]);
   EXPECT_EQ(tab->sizeTo()->currentText(), expected[1]);
   EXPECT_EQ(tab->edit(Tab::Contrast)->text(), expected[4]);
+  EXPECT_EQ(tab->windowTitle(), window->text(20009));
   SaveScreenshot(*codeDefinition, "code_definition_tab2_aztec");
 
   tab->sizeFrom()->setCurrentIndex(tab->sizeFrom()->findText("19"));
@@ -88,6 +89,14 @@ TEST_F(AztecTab, ChecksAndTeach) {
   TypeAndLeave(tab->edit(Tab::Contrast), "0", tab->strictModel());
   EXPECT_EQ(Texts(), QStringList{window->text(9891)});
   EXPECT_EQ(tab->edit(Tab::Contrast)->text(), before);
+
+  // The whole-tab check puts a bad contrast to 1 without a word.
+  tab->edit(Tab::Contrast)->setText("101");
+  prompt.clear();
+  EXPECT_EQ(tab->ValidateInput(), -1);
+  EXPECT_TRUE(prompt.messages().isEmpty());
+  EXPECT_EQ(tab->edit(Tab::Contrast)->text(), "1");
+  EXPECT_TRUE(tab->edit(Tab::Contrast)->hasFocus());
 
   tab->sizeFrom()->setCurrentIndex(tab->sizeFrom()->findText("151"));
   tab->sizeTo()->setCurrentIndex(tab->sizeTo()->findText("11"));

@@ -5,6 +5,7 @@
 #include "family_tab_fixture.h"
 
 #include <QPushButton>
+#include <functional>
 
 #include "codedef/config_code_def_tab3_pharma_etc.h"
 #include "codedef/output/ascii_ctrl.h"
@@ -45,6 +46,7 @@ TEST_F(BarCodeTab, RoundTripWithAutomaticAndCompositeChoice) {
   EXPECT_EQ(tab->edit(Tab::Height)->text(), expected[2]);
   EXPECT_FALSE(tab->automatic()->isChecked());
   EXPECT_FALSE(tab->composite()->isHidden());
+  EXPECT_EQ(tab->windowTitle(), window->text(1055));
   SaveScreenshot(*codeDefinition, "code_definition_tab2_barcode");
 
   ClickSpin(tab->spin(Tab::WidthMin), +1);
@@ -189,6 +191,33 @@ TEST_F(BarCodeTab, FieldsWidthFilterAndSeparator) {
   EXPECT_EQ(tab->ValidateInput(), -1);
   tab->separator()->setText("\\x1D");
   EXPECT_EQ(tab->ValidateInput(), 0);
+}
+
+// Unsent changes: the widths, counts, height and direction mark them; the
+// composite choice and "Automatic" go with the configuration and do not.
+TEST_F(BarCodeTab, WhatMarksUnsentChanges) {
+  Tab* tab = Open(CODE_TYPE_GS1_DATABAR_OMNIDIR);
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    int marked;
+  };
+  const Case cases[] = {
+      {"composite list", [&] { tab->composite()->setCurrentIndex(2); }, 0},
+      {"separator", [&] { tab->separator()->setFocus(); QTest::keyClicks(tab->separator(), "="); }, 0},
+      {"Automatic", [&] { ClickCheck(tab->automatic()); }, 0},
+      {"width", [&] { tab->edit(Tab::WidthMax)->setFocus(); QTest::keyClicks(tab->edit(Tab::WidthMax), "1"); }, 1},
+      {"height", [&] { ClickCheck(tab->automatic()); Put(tab->edit(Tab::Height), "12"); }, 1},
+      {"characters", [&] { Put(tab->edit(Tab::CharsMin), "2"); }, 1},
+      {"characters", [&] { Put(tab->edit(Tab::CharsMax), "20"); }, 1},
+      {"direction", [&] { tab->direction()->setCurrentIndex(1); }, 1},
+  };
+  for (const Case& c : cases) {
+    state().m_bValidationFailed = 0;
+    c.change();
+    EXPECT_EQ(state().m_bValidationFailed, c.marked) << c.what;
+  }
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
 }
 
 // A list that cannot take the values sends nothing and leaves busy clear,

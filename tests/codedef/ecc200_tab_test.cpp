@@ -64,6 +64,7 @@ TEST_F(Ecc200Tab, SettingsTravelBothWaysThroughTheControls) {
   EXPECT_EQ(tab->mirror()->currentIndex(), 2);    // any
   EXPECT_TRUE(tab->strictModel()->isChecked());
   EXPECT_EQ(state().m_bValidationFailed, 0);
+  EXPECT_EQ(tab->windowTitle(), window->text(1052));
 
   // Columns by the spin and by typing, polarity, strict model, slant, geometry.
   auto* spin = tab->findChild<CNumSpinCtrl*>(QStringLiteral("id1087"));

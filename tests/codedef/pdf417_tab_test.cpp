@@ -42,6 +42,7 @@ TEST_F(Pdf417Tab, RoundTripThroughItsControls) {
   EXPECT_EQ(tab->edit(Tab::RowsMax)->text(), expected[3]);
   EXPECT_EQ(tab->edit(Tab::Contrast)->text(), expected[6]);
   EXPECT_EQ(tab->strictModel()->isChecked(), expected[11] == "yes");
+  EXPECT_EQ(tab->windowTitle(), window->text(1053));
   SaveScreenshot(*codeDefinition, "code_definition_tab2_pdf417");
 
   ClickSpin(tab->spin(Tab::ColsMin), +1);

@@ -42,6 +42,7 @@ TEST_F(QrTab, RoundTripThroughItsControls) {
   EXPECT_EQ(tab->edit(Tab::VersionMin)->text(), expected[1]);
   EXPECT_EQ(tab->edit(Tab::VersionMax)->text(), expected[2]);
   EXPECT_EQ(tab->edit(Tab::Patterns)->text(), expected[14]);
+  EXPECT_EQ(tab->windowTitle(), window->text(1054));
   SaveScreenshot(*codeDefinition, "code_definition_tab2_qr");
 
   tab->modelType()->setCurrentIndex(1);
@@ -50,6 +51,7 @@ TEST_F(QrTab, RoundTripThroughItsControls) {
   TypeAndLeave(tab->edit(Tab::Contrast), "55", tab->edit(Tab::Patterns));
   TypeAndLeave(tab->edit(Tab::Patterns), "3", tab->mirror());
   tab->mirror()->setCurrentIndex(0);
+  ClickCheck(tab->strictModel());
   prompt.setDialogHandler([](QDialog& d) {
     auto* g = static_cast<CQRCodeGeometry*>(&d);
     g->sizeFrom()->setText("3");
@@ -71,6 +73,7 @@ TEST_F(QrTab, RoundTripThroughItsControls) {
   expected[7] = "55";
   expected[8] = "3";
   expected[14] = "3";
+  expected[15] = expected[15] == "yes" ? "no" : "yes";
   EXPECT_EQ(ItemTexts(CodeData(CodeFamily::QrCode)), expected);
 
   EnterCodeTab(CMD_GET_QRCODE_DATA);
@@ -80,6 +83,7 @@ TEST_F(QrTab, RoundTripThroughItsControls) {
   EXPECT_EQ(tab->edit(Tab::SizeMax)->text(), "137");
   EXPECT_EQ(tab->edit(Tab::Contrast)->text(), "55");
   EXPECT_EQ(tab->mirror()->currentIndex(), 0);
+  EXPECT_EQ(tab->strictModel()->isChecked(), expected[15] == "yes");
 }
 
 TEST_F(QrTab, VersionsModelAndSizesGoTogether) {
@@ -187,6 +191,23 @@ TEST_F(QrTab, FieldChecksByModel) {
   EXPECT_EQ(tab->ValidateInput(), -1);
   EXPECT_EQ(Texts(), QStringList{window->text(6071)});
   EXPECT_TRUE(tab->edit(Tab::VersionMin)->hasFocus());
+}
+
+// While the version-from check shows its box, leaving version to checks nothing.
+TEST_F(QrTab, VersionFromCheckHoldsTheVersionToCheck) {
+  Tab* tab = Open();
+  tab->modelType()->setCurrentIndex(0);
+  prompt.clear();
+  prompt.setMessageHook([&](const RecordingPrompt::Request&) {
+    tab->edit(Tab::VersionMax)->setFocus();
+    tab->edit(Tab::VersionMax)->setText("99");
+    tab->edit(Tab::Contrast)->setFocus();
+    QApplication::processEvents();
+  });
+  TypeAndLeave(tab->edit(Tab::VersionMin), "15", tab->strictModel());
+  prompt.setMessageHook({});
+  EXPECT_EQ(Texts(), QStringList{window->text(9880)});
+  EXPECT_EQ(tab->edit(Tab::VersionMin)->text(), "1");
 }
 
 TEST_F(QrTab, TeachTakesTheLargerModelAndTheVersionRange) {
