@@ -21,9 +21,6 @@ constexpr std::string_view kValueTag = "<value>";
 constexpr std::string_view kValueEnd = "</value>";
 
 constexpr char kBase64Chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-// 18 groups of three bytes make one 72-character line.
-constexpr std::size_t kBase64LineBytes = XmlRpcValue::kBase64LineBytes;
-
 constexpr std::array<int8_t, 256> makeBase64Table() {
     std::array<int8_t, 256> t{};
     for (auto& x : t) x = -1;
