@@ -112,6 +112,24 @@ TEST_F(EthernetFixture, AddDelUpDownAndTheOnlySegment) {
   EXPECT_EQ(Eth().grid()->GetRowCount(), 2);
 }
 
+// Edit opens the selected row's cell again; the size text follows the rows and the control bytes.
+TEST_F(EthernetFixture, EditReopensACellAndTheSizeFollows) {
+  OpenEthernet();
+  Eth().grid()->ClearSelectedRange();
+  Eth().grid()->SelectCellRange(2, 0, 2, 2, true, true);
+  Eth().OnEdit();
+  EXPECT_EQ(Eth().editedCell().row, 2);
+  EXPECT_EQ(Eth().editedCell().col, 1);
+  Eth().grid()->SetCellText(2, 2, "060");
+  Eth().controlByte(0)->click();
+  EXPECT_TRUE(Eth().controlByte(0)->isChecked());
+  EXPECT_EQ(Eth().sizeEdit()->text(), QStringLiteral("81 %1").arg(Text(7846)));
+  EXPECT_EQ(Cell(2, 2), "60");
+  Eth().accept();
+  EXPECT_EQ(state().m_SensorGlobalRecords.procIf.AssemblySegments.view(), "10#20#30#60");
+  EXPECT_EQ(state().m_SensorGlobalRecords.procIf.UseAnswerControleByte, 1);
+}
+
 TEST_F(EthernetFixture, LengthIsCheckedOnOkAndEscapeStoresNothing) {
   for (const char* length : {"0", "451", "999"}) {
     OpenEthernet();
