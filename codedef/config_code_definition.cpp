@@ -1,6 +1,7 @@
 // The page's construction, texts and the services the main window calls.
 #include "config_code_definition.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -105,6 +106,11 @@ void CConfigCodeDefinition::LoadLanguageTexts() {
 }
 
 int CConfigCodeDefinition::selectedTab() const { return tabs_ ? tabs_->currentTab() : -1; }
+
+QString CConfigCodeDefinition::codeTypeListText(int item) const {
+  QComboBox* list = tab1_ ? tab1_->codeTypeList() : nullptr;
+  return list && item >= 0 && item < list->count() ? list->itemText(item) : QString();
+}
 
 void CConfigCodeDefinition::UpdateCodeTypeList() {
   if (tab1_) tab1_->UpdateCodeTypeList();

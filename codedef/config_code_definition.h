@@ -51,6 +51,7 @@ public:
   void ClearModifiedFlags() override;
   void ShowContextMenu(QPoint at, int codeType, int resultIndex) override;
   int selectedTab() const override;
+  QString codeTypeListText(int item) const override;
 
   // --- The page's own operations ---
   void ChangeCodeTab(int codeType, const QString& codeTypeName);

@@ -9,6 +9,8 @@
 // queued (a code tab's Set posted just before) it waits until their replies
 // are handled. The wait cursor shows meanwhile. The busy flag is held for
 // the call and left as the caller had it.
+#include "output/command_queue.h"
+
 class CVarnisDatamatrixDlg;
 
 // 0 written; -1 the list could not be encoded (nothing sent, nothing shown);
@@ -16,6 +18,3 @@ class CVarnisDatamatrixDlg;
 int WriteConfiguration(CVarnisDatamatrixDlg& dlg);
 // The encode step alone (0 or -1).
 int EncodeConfiguration(CVarnisDatamatrixDlg& dlg);
-// Waits (events of the GUI thread still run) until no command is
-// outstanding; false when the wait ran out.
-bool WaitForCommandQueue(CVarnisDatamatrixDlg& dlg, int timeoutMs = 60000);

@@ -14,6 +14,13 @@
 #include "dravik/results.h"
 #include "dravik/sensor_bitmap.h"
 #include "dravik/sensor_commands.h"
+// Qt's keyword macro `slots` must not meet the quality records' members.
+#pragma push_macro("slots")
+#undef slots
+#include "records/barcode_quality_params.h"
+#include "records/ecc200_quality_params.h"
+#include "records/pdf417_quality_params.h"
+#pragma pop_macro("slots")
 #include "services/prompt.h"
 #include "text/text_codecs.h"
 #include "update/software_update.h"
@@ -424,6 +431,27 @@ void CSensorNotify::OnConfigurationRead() {
     }
 }
 
+namespace {
+
+// The family's quality list just read: its output flags and grades into the
+// quality settings (bar codes by the form of the edited code type).
+void ReadQualitySettings(MainDialogState& s, int id) {
+    switch (id) {
+        case CMD_GET_ECC200_QR_QUALITY:
+            CECC200QualityParams::GetInstance()->ReadAll(s.m_ECC200QRQuality, s.m_QualitySettings);
+            break;
+        case CMD_GET_PDF417_QUALITY:
+            CPDF417QualityParams::GetInstance()->ReadAll(s.m_PDF417Quality, s.m_QualitySettings);
+            break;
+        default:
+            CBarcodeQualityParams::GetInstance()->ReadAll(s.m_QualityParams, s.m_QualitySettings,
+                                                          HasCodeFlag(s.m_nCodeType, CODE_FLAG_COMPOSITE));
+            break;
+    }
+}
+
+}  // namespace
+
 // The row of a reply that ran; true when it has ended the handling (no tail).
 bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
@@ -527,6 +555,17 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
                 page->ShowCodeData(s.m_nCodeType);
                 if (id == CMD_GET_BARCODE_DATA) page->ShowCompositeSettings();
             }
+            return false;
+        case CMD_GET_ECC200_QR_QUALITY:
+        case CMD_GET_PDF417_QUALITY:
+        case CMD_GET_QUALITY_PARAMS:
+            ReadQualitySettings(s, id);
+            EndOfCommand();
+            return false;
+        case CMD_SET_ECC200_QR_QUALITY:
+        case CMD_SET_PDF417_QUALITY:
+        case CMD_SET_QUALITY_PARAMS:
+            EndOfCommand();
             return false;
         case CMD_REVERT_CODE_DATA:
             // The reverted settings come back with the family's own get.

@@ -3,6 +3,7 @@
 // main window and its reply handler call. codedef/ implements them. A page
 // that does not exist is valid: callers skip it.
 #include <QPoint>
+#include <QString>
 
 #include "services/panel.h"
 
@@ -33,6 +34,8 @@ public:
   virtual void EndPendingAction() = 0;
   virtual void ClearModifiedFlags() = 0;
   virtual void ShowContextMenu(QPoint at, int codeType, int resultIndex) = 0;
+  // The text of an item of tab 0's code-type list; empty when it has none.
+  virtual QString codeTypeListText(int /*item*/) const { return {}; }
 };
 
 // The image-quality page (CConfigImgQuality, CConfigImageQtyParam).

@@ -8,6 +8,7 @@
 
 #include "ascii_ctrl.h"
 #include "ascii_names.h"
+#include "ok_cancel_row.h"
 #include "core/control_chars.h"
 #include "core/main_dialog_state.h"
 #include "window/main_window.h"
@@ -48,19 +49,9 @@ CAsciiDlg::CAsciiDlg(CVarnisDatamatrixDlg& dlg) : QDialog(dlg.messageOwner()), d
   (new QVBoxLayout(tableBox_))->addWidget(table_);
   layout->addWidget(tableBox_);
 
-  ok_ = new QPushButton(this);
-  ok_->setObjectName(QStringLiteral("id1"));
-  cancel_ = new QPushButton(this);
-  cancel_->setObjectName(QStringLiteral("id2"));
-  ok_->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  layout->addLayout(buttons);
-
-  connect(ok_, &QPushButton::clicked, this, &CAsciiDlg::accept);
-  connect(cancel_, &QPushButton::clicked, this, &CAsciiDlg::reject);
+  const OkCancelButtons buttons = AddOkCancelRow(*this, *layout);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   connect(table_, &CAsciiCtrl::itemClicked, this, &CAsciiDlg::OnItemClicked);
   connect(edit_, &QLineEdit::textChanged, this, &CAsciiDlg::OnTextChanged);
   // A disconnect closes the editor; nothing is taken.

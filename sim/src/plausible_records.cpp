@@ -80,9 +80,14 @@ XmlRpcValue plausibleCodeData(int seed, CodeFamily family) {
 }
 
 XmlRpcValue plausibleQuality(int seed, QualityForm form) {
-    // Each parameter's "append_it" and "grade": appended every other one, grades 1..4.
+    // Each parameter's "append_it" and "grade": appended every other one,
+    // grades 1..4. The overall grade's flag is its mode: none, of all
+    // parameters, of the selected ones (0, 1, 3).
+    static constexpr int kOverallModes[] = {0, 1, 3};
+    const int k = seed < 0 ? -seed : seed;
     return arrayOfShape(shapeOf(form), [&](int pos, char) -> XmlRpcValue {
-        return pos % 4 == 1 ? XmlRpcValue((pos / 4 + seed) % 2) : XmlRpcValue(1 + (pos / 4 + seed) % 4);
+        if (pos == 1) return kOverallModes[k % 3];
+        return pos % 4 == 1 ? XmlRpcValue((pos / 4 + k) % 2) : XmlRpcValue(1 + (pos / 4 + k) % 4);
     });
 }
 

@@ -63,6 +63,24 @@ TEST(PlausibleRecords, EverySeedStaysInsideThePagesRanges) {
     }
 }
 
+// Quality records: the overall grade's flag is a mode (0, 1, 3), every
+// other parameter's flag 0 or 1, grades 1..4; every mode turns up.
+TEST(PlausibleRecords, QualityRecordsCarryModesFlagsAndGrades) {
+    std::set<int> modes;
+    for (int seed = 0; seed < 12; ++seed) {
+        for (QualityForm form : {QualityForm::Ecc200QrAztec, QualityForm::Pdf417, QualityForm::BarCode, QualityForm::Composite}) {
+            SCOPED_TRACE(testing::Message() << seed << " form " << static_cast<int>(form));
+            XmlRpcValue quality = plausibleQuality(seed, form);
+            ASSERT_TRUE(matchesShape(quality, shapeOf(form), 0));
+            modes.insert(quality[1].asInt());
+            EXPECT_TRUE(quality[1].asInt() == 0 || quality[1].asInt() == 1 || quality[1].asInt() == 3);
+            for (int pos = 4; pos < quality.size(); pos += 4) EXPECT_TRUE(quality[pos + 1].asInt() == 0 || quality[pos + 1].asInt() == 1);
+            for (int pos = 0; pos < quality.size(); pos += 4) EXPECT_TRUE(quality[pos + 2].asInt() >= 1 && quality[pos + 2].asInt() <= 4);
+        }
+    }
+    EXPECT_EQ(modes, (std::set<int>{0, 1, 3}));
+}
+
 // Through the server, a configuration being edited.
 class CodeDataMethods : public ::testing::Test {
 protected:
@@ -150,6 +168,43 @@ TEST_F(CodeDataMethods, TheRateReadsInTestStatesOnlyWhenTheSensorRunsFree) {
         });
         EXPECT_EQ(ReadingModel::readsOnItsOwn(model.snapshot()), c.reads) << c.state << " " << c.source;
     }
+}
+
+// The quality get answers the edited configuration's record in the form of
+// its code type; a set takes only that form followed by two end markers.
+TEST_F(CodeDataMethods, QualityGetAndSetTakeTheCodeTypesForm) {
+    EXPECT_EQ(call("xmlGetQualityParams")[0].asInt(), kSimNotEditing);
+    ASSERT_EQ(model.createConfig({0, "{Zero}", 0}), kSimOk);
+    struct Case {
+        int codeType;
+        QualityForm form;
+        int items;
+    };
+    const Case cases[] = {{1, QualityForm::Ecc200QrAztec, 36}, {33, QualityForm::Ecc200QrAztec, 36}, {2, QualityForm::Pdf417, 32},
+                          {4, QualityForm::BarCode, 36},       {23, QualityForm::Composite, 96}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codeType);
+        model.access([&](SensorData& d) { d.slots[0].data.parameters.configData[32] = c.codeType; });
+        XmlRpcValue reply = call("xmlGetQualityParams");
+        ASSERT_EQ(reply.size(), c.items + 1);
+        EXPECT_EQ(reply[0].asInt(), kSimOk);
+        XmlRpcValue set;
+        for (int i = 0; i < c.items; ++i) set[i] = reply[i + 1];
+        set[1] = 3;
+        set[5] = 1 - set[5].asInt();
+        // One end marker only, or the other form's length: refused, nothing taken.
+        EXPECT_EQ(call("xmlSetQualityParams", set)[0].asInt(), kSimBadArguments);
+        set[c.items] = "_EOS_STRING_CONTENT_54978654";
+        XmlRpcValue longer = set;
+        longer[c.items + 1] = "_EOS_STRING_CONTENT_54978654";
+        EXPECT_EQ(call("xmlSetQualityParams", longer)[0].asInt(), kSimBadArguments);
+        EXPECT_NE(edited().qualityOf(c.form)[5].asInt(), set[5].asInt());
+        EXPECT_EQ(call("xmlSetQualityParams", set)[0].asInt(), kSimOk);
+        EXPECT_EQ(edited().qualityOf(c.form)[1].asInt(), 3);
+        EXPECT_EQ(edited().qualityOf(c.form)[5].asInt(), set[5].asInt());
+    }
+    model.access([](SensorData& d) { d.slots[0].data.parameters.configData[32] = 0; });
+    EXPECT_EQ(call("xmlGetQualityParams")[0].asInt(), kSimBadArguments);
 }
 
 }  // namespace
