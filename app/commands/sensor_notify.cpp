@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
+#include <QTimer>
 
 #include "commands/main_dialog_helpers.h"
 #include "core/code_types.h"
@@ -35,6 +36,7 @@ constexpr int kConnectRefusedByHost = -107;
 constexpr int kNoLockedResultInMonitor = -7003;
 constexpr int kNoSensorAddress = -14210;  // an address field fails its check
 constexpr int kCodeBoxOverlay = 1;
+constexpr int kServiceSettleMs = 400;  // service operation begun, results not yet listed
 
 std::string Utf8(const std::u16string& text) {
     std::string out;
@@ -61,6 +63,9 @@ CSensorNotify::CSensorNotify(CVarnisDatamatrixDlg& dlg)
       reader_(dlg.state(), [this](int code) {
           if (readError_ == 0) readError_ = code;
       }) {
+    resultsListWait_.setSingleShot(true);
+    resultsListWait_.setInterval(kServiceSettleMs);
+    connect(&resultsListWait_, &QTimer::timeout, this, &CSensorNotify::OnResultsListWaitOver);
     vt_target_init(&target_, &CSensorNotify::PostFromLibrary, this);
     dlg_.setCommandPoster([this](int id) { Post(id); });
     dlg_.setSessionEnder([this] { EndSession(); });
@@ -117,6 +122,20 @@ void CSensorNotify::OnReply(CommandReply reply) {
         return;
     }
     OnSensorNotify(reply.id, reply.status, &reply);
+}
+
+void CSensorNotify::OnResultsListWaitOver() {
+    MainDialogState& s = dlg_.state();
+    // A disconnect or a lost connection meanwhile: the list is no longer wanted.
+    if (resultsListSession_ != engine_.Session() || !s.m_bConnected || s.m_nSensorState != 9 || s.m_bTestRunning) {
+        EndOfCommand();
+        return;
+    }
+    if (CDialogControl* control = dlg_.dialogControlIfMade(); control && !s.m_bServiceView)
+        control->EnterServiceView();
+    else if (ServicePanelService* service = dlg_.panels().service.get())
+        service->ClearResultSlots(true);
+    Post(CMD_GET_RESULTS_LIST);
 }
 
 void CSensorNotify::EndOfCommand() {
@@ -610,7 +629,12 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
                 s.m_nSensorState = 4;
                 Post(CMD_GET_CONFIG_LIST);
             } else if (s.m_nSensorState == 9) {
-                Post(CMD_GET_RESULTS_LIST);
+                // The sensor lists its stored results only a moment after it entered service operation.
+                resultsListSession_ = engine_.Session();
+                resultsListWait_.start();
+            } else {
+                // Nothing follows (a connect in state 3): the window is free again.
+                EndOfCommand();
             }
             return false;
         case CMD_UNLOCK_RESULT:

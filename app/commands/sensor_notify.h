@@ -8,6 +8,7 @@
 // Owned beside the window and destroyed before it: it stops the worker (a call in flight ends
 // first), closes the event target and ends the library's connection.
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -42,6 +43,8 @@ public:
     void OnReply(CommandReply reply);
     // wParam and lParam of WM_SENSORNOTIFY: a reply without outputs, or an event.
     void OnSensorNotify(int id, int status, CommandReply* reply = nullptr);
+    // The wait between service operation begun and the results list asked for.
+    const QTimer& resultsListWait() const { return resultsListWait_; }
 
 signals:
     // Each reply or event once handled (tests wait on it).
@@ -54,6 +57,7 @@ private:
     void OnConnectionLost();
     void OnLiveFrame(int imageNumber);
     void EndOfCommand();
+    void OnResultsListWaitOver();
     void EndSession();
     bool HandleReplyRow(int id, int status, CommandReply* reply);
     void OnConfigurationRead();
@@ -73,6 +77,8 @@ private:
     std::atomic<bool> liveFramePending_{false};
     std::function<bool()> loginAtConnect_;
     CSoftwareUpdate* update_ = nullptr;
+    QTimer resultsListWait_;
+    uint64_t resultsListSession_ = 0;
     int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
     int readError_ = 0;  // the first failure of the result reading, shown after the release
 };

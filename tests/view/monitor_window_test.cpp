@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "code_box_pointer.h"
 #include "commands/sensor_notify.h"
 #include "controls/color_list_box_log.h"
 #include "core/sensor_command.h"
@@ -214,27 +215,14 @@ TEST_F(MonitorWindow, DisplaySwitchesAndTheResetThroughThePanel) {
 TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {
   ASSERT_TRUE(Reading(true));
   ASSERT_EQ(boxes(), 1);
-  // The middle of the code's four corners, in picture coordinates.
-  const auto corners = codeCorners(state().m_ReadResults[0]);
-  int cx = 0, cy = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    cx += corners[2 * i];
-    cy += corners[2 * i + 1];
-  }
-  const QRect area = imageView->PictureArea();
-  const QRect source = imageView->SourceRect();
-  auto at = [&](int px, int py) {
-    return QPoint(area.left() + (px - source.left()) * area.width() / source.width(),
-                  area.top() + (py - source.top()) * area.height() / source.height());
-  };
   QWidget* control = imageView->widget();
-  QTest::mouseMove(control, at(cx / 4, cy / 4));
+  QTest::mouseMove(control, vt::test::CodeBoxMiddle(*imageView, state().m_ReadResults[0]));
   ASSERT_TRUE(tip->shown());
   const QStringList tipLines = tip->lines(CTestResults::kPictureControl);
   ASSERT_FALSE(tipLines.isEmpty());
   EXPECT_TRUE(tipLines[0].contains(" x ")) << tipLines[0].toStdString();  // the code line: name, rows x columns
   SaveScreenshot(*window, "monitor_window_tooltip");
-  QTest::mouseMove(control, at(2, 2));
+  QTest::mouseMove(control, vt::test::ViewPoint(*imageView, 2, 2));
   EXPECT_FALSE(tip->shown());
 }
 

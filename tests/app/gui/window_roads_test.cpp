@@ -4,12 +4,16 @@
 // login before the modes its mask protects.
 #include "window_roads_fixture.h"
 
+#include "code_box_pointer.h"
+
 #include <QDialog>
 
 #include "commands/main_dialog_helpers.h"
 #include "dravik/dravik.h"
 #include "records/config_list_info.h"
 #include "view/image_view_service.h"
+#include "view/test_results.h"
+#include "view/window_controls.h"
 #include "view/woi_overlay.h"
 #include "window/menu_table.h"
 
@@ -128,6 +132,156 @@ TEST_F(WindowRoadsTest, ALockedSensorAsksTheLoginBeforeTheModesItsMaskProtects) 
       state().m_bBusy = 0;
     }
   }
+}
+
+// A sensor found in state 3 is taken out of the monitor and left in its
+// state: no list follows, and the window is free for the mode buttons.
+TEST_F(WindowRoadsTest, ConnectInStateThreeTurnsTheMonitorOffAndLeavesTheWindowFree) {
+  sensor.model.setState(3);
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_MONITOR_OFF));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(state().m_bConnected);
+  EXPECT_EQ(sensor.model.state(), 3);
+  EXPECT_EQ(Count(CMD_MONITOR_ON) + Count(CMD_GET_CONFIG_LIST) + Count(CMD_GET_RESULTS_LIST), 0);
+  EXPECT_TRUE(prompt.messages().isEmpty());
+  EXPECT_FALSE(window->action(kConnect)->isEnabled());
+  EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+
+  ClickMode(kModeConfiguration);
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.model.state(), 4);
+  EXPECT_EQ(state().m_nWizardStep, 8);
+}
+
+// In state 3 a lock over the configuration asks the login before anything
+// is sent; refused, the window ends disconnected and the lock stays.
+TEST_F(WindowRoadsTest, ConnectInStateThreeAsksTheLoginWhenTheLockCoversTheConfiguration) {
+  struct Row {
+    int mask;
+    bool loginAnswer;
+    bool asks;
+  };
+  const Row rows[] = {{1, false, false}, {2, false, true}, {2, true, true}};
+  int logins = 0;
+  bool answer = false;
+  notify->setLoginAtConnect([&] { return ++logins, answer; });
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "mask " << row.mask << ", login " << row.loginAnswer);
+    if (state().m_bConnected) {
+      window->action(MenuIds::kConnect)->trigger();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !state().m_bConnected; }, 10000));
+      ASSERT_TRUE(Idle());
+    }
+    sensor.model.setState(3);
+    sensor.lock.setLock("secret", row.mask);
+    answer = row.loginAnswer;
+    const int before = logins, offs = Count(CMD_MONITOR_OFF), connects = Count(CMD_CONNECT);
+    ConnectByTyping();
+    ASSERT_TRUE(WaitHandled(CMD_CONNECT, connects + 1));
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(logins - before, row.asks ? 1 : 0);
+    const bool goesOn = !row.asks || row.loginAnswer;
+    EXPECT_EQ(bool(state().m_bConnected), goesOn);
+    if (goesOn) {
+      ASSERT_TRUE(WaitHandled(CMD_MONITOR_OFF, offs + 1));
+      ASSERT_TRUE(Idle());
+    } else {
+      EXPECT_EQ(Count(CMD_MONITOR_OFF), offs);
+      EXPECT_EQ(sensor.lock.lockedItems(), 2);
+      EXPECT_TRUE(window->action(kConnect)->isEnabled());
+    }
+  }
+}
+
+// Service mode: the results list is asked for only once the sensor had its
+// moment in service operation, the window busy meanwhile; a connection lost
+// during that moment asks for nothing and leaves nothing busy.
+TEST_F(WindowRoadsTest, TheResultsListFollowsMonitorOffAfterItsWaitAndALossDropsIt) {
+  sensor.model.setState(2);
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+  ASSERT_TRUE(Idle());
+
+  struct AtReply {
+    bool waiting = false;
+    int interval = 0;
+    int outstanding = -1;
+    bool busy = false;
+  } atReply;
+  bool loseConnection = false;
+  QObject::connect(notify.get(), &CSensorNotify::notified, [&](int id, int) {
+    if (id != CMD_MONITOR_OFF) return;
+    atReply = {notify->resultsListWait().isActive(), notify->resultsListWait().interval(),
+               state().m_nOutstandingCommands, bool(state().m_bBusy)};
+    if (loseConnection) notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+  });
+  ClickMode(kModeService);
+  ASSERT_TRUE(WaitHandled(CMD_GET_RESULTS_LIST));
+  EXPECT_TRUE(atReply.waiting);
+  EXPECT_EQ(atReply.interval, 400);
+  EXPECT_EQ(atReply.outstanding, 0);  // nothing asked for yet
+  EXPECT_TRUE(atReply.busy);
+  EXPECT_TRUE(state().m_bServiceView);
+  EXPECT_EQ(sensor.model.state(), 9);
+  ExpectTableState();
+  state().m_bBusy = 0;  // a stored result keeps busy for the service panel's selection
+
+  ClickMode(kModeMonitor);
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, 2));
+  ASSERT_TRUE(Idle());
+  loseConnection = true;
+  const int lists = Count(CMD_GET_RESULTS_LIST);
+  prompt.clear();
+  ClickMode(kModeService);
+  ASSERT_TRUE(WaitHandled(CMD_MONITOR_OFF, 2));
+  EXPECT_TRUE(atReply.waiting);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !notify->resultsListWait().isActive(); }, 10000));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_EQ(Count(CMD_GET_RESULTS_LIST), lists);
+  const auto& shown = prompt.messages();
+  EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](const auto& m) { return m.text.contains("11060"); }), 1);
+}
+
+// The program's own window in the monitor: the pointer on a reading's code
+// box shows that code's tooltip over the picture; off the box it goes.
+TEST_F(WindowRoadsTest, ThePointerOnACodeBoxShowsItsTooltipAndLeavingHidesIt) {
+  ActivateAConfiguration();
+  sensor.model.setState(2);
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+  ASSERT_TRUE(Idle());
+  ASSERT_TRUE(sensor.readings.takeReading());
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, 2));
+  ASSERT_TRUE(Idle());
+  auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+  auto* balloon = dynamic_cast<BalloonTip*>(window->panels().balloon.get());
+  ASSERT_TRUE(view && balloon);
+  ASSERT_EQ(view->CountOverlaysOfKind(1), 1);
+  ASSERT_FALSE(balloon->shown());
+
+  const QPoint onBox = vt::test::CodeBoxMiddle(*view, state().m_ReadResults[0]);
+  QTest::mouseMove(view->widget(), onBox);
+  ASSERT_TRUE(balloon->shown());
+  const QStringList lines = balloon->lines(CTestResults::kPictureControl);
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_TRUE(lines[0].contains(" x ")) << lines[0].toStdString();  // the code line: name, rows x columns
+  // The box is drawn on the window, beside the pointer and inside the window.
+  QWidget* tip = nullptr;
+  for (QWidget* w : window->findChildren<QWidget*>())
+    if (w->inherits("CBBToolTip")) tip = w;
+  ASSERT_TRUE(tip && tip->isVisible());
+  EXPECT_EQ(tip->window(), window.get());
+  EXPECT_TRUE(window->rect().contains(QRect(tip->mapTo(window.get(), QPoint(0, 0)), tip->size())));
+  const QPoint pointer = view->widget()->mapTo(window.get(), onBox);
+  const QRect near = QRect(tip->mapTo(window.get(), QPoint(0, 0)), tip->size()).adjusted(-64, -64, 64, 64);
+  EXPECT_TRUE(near.contains(pointer));
+
+  QTest::mouseMove(view->widget(), vt::test::ViewPoint(*view, 2, 2));
+  EXPECT_FALSE(balloon->shown());
+  EXPECT_FALSE(tip->isVisible());
 }
 
 // The window of interest dragged over the picture of the configuration
