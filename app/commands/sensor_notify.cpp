@@ -198,6 +198,9 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             // The detection's start switched controls off: they come back on a failure too.
             if (error && id == CMD_AUTO_DETECT_CODE)
                 if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->AutoDetectFailed();
+            // A regex test that failed found nothing: its error follows below.
+            if (error && id == CMD_APPLY_REGEX)
+                if (ProcessInterfaceService* page = dlg_.panels().processInterface.get()) page->ShowRegexResult(0);
             // A failed configuration command: the manager's flags and tree recover.
             if (error)
                 if (auto& manager = dlg_.panels().configManager) manager->OnCommandFailed(id);
@@ -516,6 +519,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             EndOfCommand();
             return false;
         case CMD_APPLY_REGEX:
+            // Nothing follows in its chain: the dialog must not stay busy.
+            EndOfCommand();
             if (ProcessInterfaceService* page = dlg_.panels().processInterface.get())
                 page->ShowRegexResult(s.m_nRegexResult);
             return false;

@@ -54,15 +54,15 @@ std::string formatMatch(const std::string& text, const regmatch_t* groups, std::
     return out;
 }
 
-// [expression, text, format]: [0, 1 and the formatted first match, or 0 and
-// ""]. POSIX extended expressions.
+// [text, expression, format], the order the program sends: [0, 1 and the
+// formatted first match, or 0 and ""]. POSIX extended expressions.
 XmlRpcValue checkRegularExpression(const XmlRpcValue& params) {
+    const std::string& pattern = params[1].asString();
     // A few bytes of nested repetitions would take gigabytes to compile.
-    if (expandedAtoms(params[0].asString()) > kMaxExpandedAtoms) return statusReply(kSimBadExpression);
+    if (expandedAtoms(pattern) > kMaxExpandedAtoms) return statusReply(kSimBadExpression);
     regex_t expression;
-    if (regcomp(&expression, params[0].asString().c_str(), REG_EXTENDED) != 0)
-        return statusReply(kSimBadExpression);
-    const std::string& text = params[1].asString();
+    if (regcomp(&expression, pattern.c_str(), REG_EXTENDED) != 0) return statusReply(kSimBadExpression);
+    const std::string& text = params[0].asString();
     constexpr std::size_t kGroups = 10;
     regmatch_t groups[kGroups];
     const bool found = regexec(&expression, text.c_str(), kGroups, groups, 0) == 0;
@@ -71,6 +71,25 @@ XmlRpcValue checkRegularExpression(const XmlRpcValue& params) {
     reply[1] = found ? 1 : 0;
     reply[2] = found ? formatMatch(text, groups, kGroups, params[2].asString()) : std::string();
     return reply;
+}
+
+// What a transmission sends: the output strings of the edited, else the
+// active configuration.
+Transmission transmissionOf(const SensorData& d, const char* method) {
+    Transmission t{method, {}, {}, {}, {}};
+    const int slot = d.editing ? d.editing->slot : d.activeConfig;
+    if (slot < 0 || slot >= kConfigSlotCount) return t;
+    const XmlRpcValue& config = d.slots[static_cast<std::size_t>(slot)].data.parameters.configData;
+    const auto text = [&](int item) {
+        if (config.getType() != XmlRpcValue::TypeArray || item >= config.size()) return std::string();
+        const XmlRpcValue& v = config[item];
+        return v.getType() == XmlRpcValue::TypeString ? v.asString() : std::string();
+    };
+    t.start = text(24);
+    t.stop = text(25);
+    t.fail = text(26);
+    t.match = text(27);
+    return t;
 }
 
 class Registrar {
@@ -95,6 +114,16 @@ private:
     XmlRpcServer& server_;
     SensorModel& model_;
 };
+
+// The three process-interface telegrams are kept for tests to read.
+void addTransmissions(Registrar& r, SensorModel& model) {
+    SensorModel* m = &model;
+    for (const char* method : {"xmlTransmitTestData", "xmlTransmitFailData", "xmlTransmitMatchString"})
+        r.addStatus(method, "", [m, method](const XmlRpcValue&) {
+            m->access([&](SensorData& d) { d.transmissions.push_back(transmissionOf(d, method)); });
+            return kSimOk;
+        });
+}
 
 }  // namespace
 
@@ -194,9 +223,9 @@ void addSensorCommandMethods(XmlRpcServer& server, SensorModel& model) {
             return static_cast<int>(kSimOk);
         });
     });
-    for (const char* method : {"xmlDecodeImage", "xmlCaptureImage",
-                               "xmlTransmitTestData", "xmlTransmitFailData", "xmlTransmitMatchString"})
+    for (const char* method : {"xmlDecodeImage", "xmlCaptureImage"})
         r.addStatus(method, "", [](const XmlRpcValue&) { return kSimOk; });
+    addTransmissions(r, model);
 }
 
 }  // namespace vt::sim

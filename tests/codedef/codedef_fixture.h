@@ -46,6 +46,7 @@ struct CodeDefinitionFixture : ::testing::Test {
     auto page = std::make_unique<CConfigCodeDefinition>();
     codeDefinition = page.get();
     panels.codeDefinition = std::move(page);
+    AddPanels(panels);
     window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
     window->setLockLibrary(MakeKeltrovLibrary());
     ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
@@ -64,6 +65,9 @@ struct CodeDefinitionFixture : ::testing::Test {
     notify.reset();
     window.reset();
   }
+
+  // Further pages a test plugs in beside the code definition page.
+  virtual void AddPanels(MainPanels& /*panels*/) {}
 
   MainDialogState& state() { return window->state(); }
   CConfigCodeDefinitionTab1& tab1() { return *codeDefinition->tab1(); }

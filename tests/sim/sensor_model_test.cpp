@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "loopback_address.h"
 #include "sim/sensor_command_methods.h"
@@ -290,10 +291,11 @@ TEST_F(SensorMethods, StateStatisticsAndTrigger) {
 }
 
 TEST_F(SensorMethods, RegularExpressionCheck) {
+    // The program sends [text to match against, expression, good-reading string].
     auto check = [&](const char* expression, const char* text, const char* format) {
         XmlRpcValue p;
-        p[0] = expression;
-        p[1] = text;
+        p[0] = text;
+        p[1] = expression;
         p[2] = format;
         return call("xmlCheckRegularExpression", p);
     };
@@ -315,6 +317,37 @@ TEST_F(SensorMethods, RegularExpressionCheck) {
     EXPECT_EQ(check("(x{100}){100}", "x", "")[1].asInt(), 0);
     for (const char* huge : {"(((a{99}){99}){99}){99}", "((a{255}){255}){255}", "(x{200}){200}", "((((a+)+)+)+){999}"})
         EXPECT_EQ(check(huge, "aaaa", "")[0].asInt(), kSimBadExpression) << huge;
+}
+
+TEST_F(SensorMethods, TransmissionsKeepTheEditedElseTheActiveConfigurationsStrings) {
+    auto setStrings = [&](int slot, const std::string& prefix) {
+        model.access([&](SensorData& d) {
+            XmlRpcValue& config = d.slots[static_cast<std::size_t>(slot)].data.parameters.configData;
+            for (int item = 24; item <= 27; ++item) config[item] = prefix + std::to_string(item);
+        });
+    };
+    // Neither edited nor active: sent, with nothing to send.
+    EXPECT_EQ(call("xmlTransmitTestData")[0].asInt(), kSimOk);
+    ASSERT_EQ(call("xmlCreateConfig", slotParams(1, "{A}", 0))[0].asInt(), kSimOk);
+    ASSERT_EQ(call("xmlCloseAndSave")[0].asInt(), kSimOk);
+    ASSERT_EQ(call("xmlActivateConfig", slotParams(1, "{A}", 0))[0].asInt(), kSimOk);
+    ASSERT_EQ(call("xmlCreateConfig", slotParams(2, "{B}", 0))[0].asInt(), kSimOk);
+    setStrings(1, "a");
+    setStrings(2, "\\x0Db");
+    EXPECT_EQ(call("xmlTransmitFailData")[0].asInt(), kSimOk);
+    ASSERT_EQ(call("xmlCloseAndSave")[0].asInt(), kSimOk);
+    EXPECT_EQ(call("xmlTransmitMatchString")[0].asInt(), kSimOk);
+
+    const std::vector<Transmission> sent = model.snapshot().transmissions;
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].method, "xmlTransmitTestData");
+    EXPECT_EQ(sent[0].start + sent[0].stop + sent[0].fail + sent[0].match, "");
+    EXPECT_EQ(sent[1].method, "xmlTransmitFailData");
+    EXPECT_EQ(sent[1].start, "\\x0Db24");
+    EXPECT_EQ(sent[1].match, "\\x0Db27");
+    EXPECT_EQ(sent[2].method, "xmlTransmitMatchString");
+    EXPECT_EQ(sent[2].stop, "a25");
+    EXPECT_EQ(sent[2].fail, "a26");
 }
 
 TEST_F(SensorMethods, ScriptedRepliesAnswerOneCallEachAndLeaveTheModelAlone) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "sim/config_slot.h"
 #include "sim/reply_script.h"
@@ -43,6 +44,14 @@ struct EditSession {
     ConfigSlot before;
 };
 
+// One process-interface telegram a transmission method sent: the method
+// and the start, stop, fail and match strings (items 24..27) of the edited,
+// else the active configuration; empty without either.
+struct Transmission {
+    std::string method;
+    std::string start, stop, fail, match;
+};
+
 struct SensorData {
     int state = 4;  // configuration
     std::array<ConfigSlot, kConfigSlotCount> slots;
@@ -67,6 +76,8 @@ struct SensorData {
     int calculatedExposure = 2000;
     // "xmlGetSensorCurrentTime": this text when set, else the machine's local time.
     std::optional<std::string> currentTime;
+    // "xmlTransmitTestData", "xmlTransmitFailData", "xmlTransmitMatchString", in order.
+    std::vector<Transmission> transmissions;
 };
 
 class SensorModel {
