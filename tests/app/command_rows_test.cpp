@@ -149,9 +149,9 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     state.m_nRecognition = 1;
     state.m_nCodesPerImage = 1;
     EXPECT_EQ(Run(CMD_AUTO_DETECT_CODE), 0);
-    state.m_strRegexText1 = u"A-12";
+    state.m_strRegexText1 = u"[0-9]+";  // expression, good-reading string, text to match against
     state.m_strRegexText2 = u"";
-    state.m_strRegexText3 = u"[0-9]+";
+    state.m_strRegexText3 = u"A-12";
     EXPECT_EQ(Run(CMD_APPLY_REGEX), 0);
     EXPECT_EQ(state.m_strRegexResult, u"12");
     for (int transmit : {CMD_TRANSMIT_TEST_DATA, CMD_TRANSMIT_FAIL_DATA, CMD_TRANSMIT_MATCH_STRING})
