@@ -451,6 +451,7 @@ void CSensorNotify::OnConfigurationRead() {
         page->ShowFilters();
         page->ShowCompositeSettings();
     }
+    if (ProcessInterfaceService* page = dlg_.panels().processInterface.get()) page->ShowSettings();
 }
 
 namespace {

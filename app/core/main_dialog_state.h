@@ -173,6 +173,12 @@ struct MainDialogState {
   QualitySettings m_QualitySettings;
   std::uint8_t m_bQualityOutputChanged = 0;
 
+  // --- Process-interface page (codedef/output) ---
+  // Its values are m_Configuration.processInterface (m_nOutputMode is
+  // WorkingMode, m_nImageOutput AppendImageData, m_nQualityOutput
+  // Append2dQuality ...). Set while the output mode is 0: no code menu.
+  std::uint8_t m_bOutputModeOff = 0;
+
   // --- Image view ---
   // Window of interest in picture coordinates; the overlay writes it on every
   // accepted Set or Move, the configuration writer sends it.

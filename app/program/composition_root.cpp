@@ -2,6 +2,7 @@
 
 #include "codedef/config_code_definition.h"
 #include "codedef/image/config_img_quality.h"
+#include "codedef/output/config_process_interface.h"
 #include "config/config_dialogs.h"
 #include "config/config_function_test.h"
 #include "config/config_manager.h"
@@ -34,6 +35,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.colourSettings = std::make_unique<ColourSettings>();
   panels.codeDefinition = std::make_unique<CConfigCodeDefinition>();
   panels.imageQuality = std::make_unique<CConfigImgQuality>();
+  panels.processInterface = std::make_unique<CConfigProcessInterface>();
   auto configManager = std::make_unique<CConfigManager>();
   panels.configDialogs = std::make_unique<CConfigDialogs>(*configManager);
   panels.configManager = std::move(configManager);

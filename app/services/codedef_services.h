@@ -55,7 +55,24 @@ public:
 // The process-interface page (CConfigProcessInterface) and its test output.
 class ProcessInterfaceService : public Panel {
 public:
+  // Binds the page to the window once its panels are placed.
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
   virtual void ShowSettings() = 0;  // both tabs
   virtual void ShowRegexResult(int flag) = 0;
+  // The code menu at `at` (global) for the result under the click.
   virtual void ShowContextMenu(QPoint at, int resultIndex) = 0;
+  // The tab shown (0, 1), -1 before the page is made.
+  virtual int selectedTab() const { return -1; }
+  // The page's strings and appended data written to the sensor now (tab 1's
+  // ApplySettings); 0 done, -1 not (the page has shown why, tab 0 in front
+  // for a bad string). The caller holds m_bBusy.
+  virtual int ApplySettings() { return 0; }
+  // The quality output and its parameters for the code type, when
+  // m_bQualityOutputChanged is set (tab 2's ApplyQualityOutput).
+  virtual void ApplyQualityOutput(int /*codeType*/) {}
+  // Leaving the page: ApplySettings, then the quality output when it
+  // changed; 0 done, -1 the page stays.
+  virtual int LeavePage() { return 0; }
+  // Tab 0 in front (the page is entered).
+  virtual void SelectFirstTab() {}
 };

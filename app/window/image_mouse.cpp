@@ -204,7 +204,8 @@ void CImageMouse::RightPress(QPoint at) {
   if (panels.balloon) panels.balloon->HideTip();
   const QPoint global = view->widget()->mapToGlobal(at);
   if (s.m_nWizardStep == 15 && panels.processInterface) {
-    panels.processInterface->ShowContextMenu(global, region);
+    // No code menu while the output mode is off.
+    if (!s.m_bOutputModeOff) panels.processInterface->ShowContextMenu(global, region);
   } else if (s.m_nWizardStep == 11 && panels.codeDefinition && s.m_nRecognitionMode == 2 &&
              (CodeTypeFlagsOf(s.m_nCodeType) & CODE_FLAG_2D)) {
     panels.codeDefinition->ShowContextMenu(global, s.m_nCodeType, region);

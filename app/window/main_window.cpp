@@ -113,6 +113,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   if (m_panels.sensorSettings) m_panels.sensorSettings->Attach(*this);
   if (m_panels.sensorPanel) m_panels.sensorPanel->Attach(*this);
   if (m_panels.imageQuality) m_panels.imageQuality->Attach(*this);
+  if (m_panels.processInterface) m_panels.processInterface->Attach(*this);
   // The trigger settings live as the image-quality page's second tab.
   if (m_panels.trigger) {
     m_panels.trigger->Attach(*this);

@@ -130,7 +130,9 @@ public:
   QMenu* popupOfText(int textId) const;
   // The selected tab of the code-definition and process-interface pages; -1 none.
   int codeDefinitionTab() const { return m_panels.codeDefinition ? m_panels.codeDefinition->selectedTab() : -1; }
-  int processInterfaceTab() const { return -1; }
+  int processInterfaceTab() const {
+    return m_panels.processInterface ? m_panels.processInterface->selectedTab() : -1;
+  }
   // 0 when the editor page in front passes its checks, -1 otherwise.
   int ValidateEditorPage();
   // The command engine's session ends (commands not yet run are dropped).

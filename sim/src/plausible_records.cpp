@@ -20,6 +20,8 @@ XmlRpcValue fromValues(std::string_view shape, const std::vector<XmlRpcValue>& v
 }
 
 constexpr int kSlotCodeTypes[] = {1, 3, 2, 33, 4, 14, 23, 34};
+constexpr int kOutputModes[] = {0, 1, 3, 5, 7, 9, 11};
+constexpr int kImageOutputs[] = {1, 2, 5, 6};
 constexpr double kDegree = 3.14 / 180.0;  // the pages' own conversion factor
 
 const char* polarityOf(int seed) {
@@ -43,15 +45,17 @@ XmlRpcValue plausibleConfigData(int seed) {
         "3.1.00", "VT-2D",
         // image quality, window of interest
         1, 15, 100 + 10 * (k % 50), 15000, 1, 1, 0, 0, 479, 639, 0,
-        // process interface
-        0, 0, 0, 0, 0, 1, "", "", "", "", "", 0,
+        // process interface: mode, appended data, the strings as the program escapes them
+        kOutputModes[static_cast<std::size_t>(k) % std::size(kOutputModes)], k % 2, (k / 2) % 2, k % 3, (k + 1) % 2,
+        kImageOutputs[static_cast<std::size_t>(k) % std::size(kImageOutputs)], "\\x02", "\\x0D\\x0A",
+        "NOREAD=21", "OK" + std::to_string(k % 10), "REF=2D" + std::to_string(k), 0,
         // code definition, filters
         kSlotCodeTypes[static_cast<std::size_t>(k) % std::size(kSlotCodeTypes)], 2, 1 + k % 3, 1000 + 100 * (k % 20),
         0, 0, 0,
         // trigger
         3, 0, 1, 1000,
-        // extended options
-        0, 0, 0, ""};
+        // extended options: string numeration, RDY/OUT, composite usage and separator
+        k % 2, (k / 2) % 2, 0, ""};
     return fromValues(shape::kConfigExtendedData, v);
 }
 

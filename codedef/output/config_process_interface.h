@@ -1,0 +1,82 @@
+#pragma once
+// CConfigProcessInterface: the editor's process-interface page (wizard step
+// 15). Tab 0 the output mode and strings (CConfigProcessInterfaceTab1),
+// tab 1 the appended data and quality output (CConfigProcessInterfaceTab2),
+// the Test output button, and the code menu of a code read in the picture.
+// The main window reaches it through ProcessInterfaceService; the test
+// output dialog through ProcessTestHost.
+#include <QWidget>
+#include <functional>
+
+#include "codedef/output/process_test_host.h"
+#include "services/codedef_services.h"
+
+class CConfigProcessInterfaceTab1;
+class CConfigProcessInterfaceTab2;
+class CProcessInterfaceTabCtrl;
+class QMenu;
+class QPushButton;
+struct MainDialogState;
+
+// Items of the menu get the texts base + step x (position + 1); separators
+// and submenus keep theirs but use up an id.
+void RelabelMenuItems(QMenu& menu, const std::function<QString(int)>& text, int baseId, int step);
+
+class CConfigProcessInterface : public QWidget, public ProcessInterfaceService, public ProcessTestHost {
+  Q_OBJECT
+public:
+  CConfigProcessInterface();
+  ~CConfigProcessInterface() override;
+
+  // --- ProcessInterfaceService ---
+  QWidget* widget() override { return this; }
+  void ReloadTexts() override { LoadLanguageTexts(); }
+  void Attach(CVarnisDatamatrixDlg& dlg) override;
+  void ShowSettings() override;
+  void ShowRegexResult(int flag) override;
+  void ShowContextMenu(QPoint at, int resultIndex) override { ShowCodeMenu(at, resultIndex); }
+  int selectedTab() const override;
+  int ApplySettings() override;
+  void ApplyQualityOutput(int codeType) override;
+  int LeavePage() override;
+  void SelectFirstTab() override;
+
+  // --- ProcessTestHost ---
+  int outputModeItem() const override;
+  QString referenceCode() const override;
+  QString matchString() const override;
+  void SetReferenceCode(const QString& text) override;
+  void SetMatchString(const QString& text) override;
+
+  void LoadLanguageTexts();
+  // Test output (1231): the settings and the quality output written, then
+  // the test-output dialog.
+  void OnTestOutput();
+  // The menu at the global point for result record `resultIndex`.
+  void ShowCodeMenu(QPoint at, int resultIndex);
+  void OnCopyCode();
+  void OnUseAsReference();
+
+  CProcessInterfaceTabCtrl* tabs() const { return tabs_; }
+  CConfigProcessInterfaceTab1* tab1() const { return tab1_; }
+  CConfigProcessInterfaceTab2* tab2() const { return tab2_; }
+  QPushButton* testButton() const { return testButton_; }
+  QMenu* codeMenu() const { return menu_; }
+  int menuResultIndex() const { return menuResultIndex_; }
+  // The test-output dialog's modal run (the page's default is none yet).
+  void setTestOutputDialog(std::function<void()> run) { testOutput_ = std::move(run); }
+
+private:
+  MainDialogState& state() const;
+  // The code text of the remembered result, UTF-8; empty without one.
+  std::string MenuCodeText() const;
+
+  CVarnisDatamatrixDlg* dlg_ = nullptr;
+  CProcessInterfaceTabCtrl* tabs_ = nullptr;  // 1113
+  CConfigProcessInterfaceTab1* tab1_ = nullptr;
+  CConfigProcessInterfaceTab2* tab2_ = nullptr;
+  QPushButton* testButton_ = nullptr;  // 1231
+  QMenu* menu_ = nullptr;              // menu 199's popup: 32797, 32798
+  int menuResultIndex_ = -1;
+  std::function<void()> testOutput_;
+};

@@ -1,0 +1,242 @@
+#include "codedef/output/config_process_interface_tab2.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "codedef/output/combo_texts.h"
+#include "codedef/write_configuration.h"
+#include "core/code_types.h"
+#include "core/main_dialog_state.h"
+#include "core/sensor_command.h"
+#include "dravik/dravik.h"
+#include "window/main_window.h"
+// Qt's keyword macro stands in the way of the records' member names.
+#pragma push_macro("slots")
+#undef slots
+#include "records/barcode_quality_params.h"
+#include "records/ecc200_quality_params.h"
+#include "records/pdf417_quality_params.h"
+#pragma pop_macro("slots")
+
+namespace {
+
+#pragma push_macro("slots")
+#undef slots
+void SetOverallQualityMode(QualitySettings& q, int mode) { q.slots[0].appendIt = mode; }
+#pragma pop_macro("slots")
+
+// The quality list and commands of a code type's family.
+struct QualityFamilyParts {
+  QualityFamily family = QualityFamily::None;
+  ParameterList* list = nullptr;
+  int get = 0;
+  int set = 0;
+};
+
+QualityFamilyParts PartsOf(MainDialogState& s, int codeType) {
+  switch (QualityFamilyFor(CodeTypeFlagsOf(codeType))) {
+    case QualityFamily::Ecc200QrAztec:
+      return {QualityFamily::Ecc200QrAztec, &s.m_ECC200QRQuality, CMD_GET_ECC200_QR_QUALITY, CMD_SET_ECC200_QR_QUALITY};
+    case QualityFamily::Pdf417:
+      return {QualityFamily::Pdf417, &s.m_PDF417Quality, CMD_GET_PDF417_QUALITY, CMD_SET_PDF417_QUALITY};
+    case QualityFamily::Barcode:
+      return {QualityFamily::Barcode, &s.m_QualityParams, CMD_GET_QUALITY_PARAMS, CMD_SET_QUALITY_PARAMS};
+    case QualityFamily::None: break;
+  }
+  return {};
+}
+
+constexpr int kQualityOfItem[] = {0, 1, 3};
+
+}  // namespace
+
+CConfigProcessInterfaceTab2::CConfigProcessInterfaceTab2(CVarnisDatamatrixDlg& dlg) : dlg_(dlg) {
+  setObjectName(QStringLiteral("CConfigProcessInterfaceTab2"));
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(8, 10, 8, 8);
+  grid->setVerticalSpacing(6);
+  auto combo = [this](int id) { return MakeIdCombo(this, id, 13); };
+  auto label = [this](int id) { return MakeIdLabel(this, id); };
+  quality_ = combo(1234);
+  qualityButton_ = new QPushButton(this);
+  qualityButton_->setObjectName(QStringLiteral("id1252"));
+  qualityButton_->setFocusPolicy(Qt::StrongFocus);
+  grid->addWidget(quality_, 0, 0);
+  grid->addWidget(qualityButton_, 0, 1);
+  int row = 1;
+  auto addRow = [&](QLabel*& l, int labelId, QComboBox*& c, int comboId) {
+    l = label(labelId);
+    c = combo(comboId);
+    grid->addWidget(l, row, 0);
+    grid->addWidget(c, row, 1);
+    ++row;
+  };
+  addRow(contentLabel_, 1094, content_, 1227);
+  addRow(configNumberLabel_, 1258, configNumber_, 1228);
+  addRow(codePositionLabel_, 1259, codePosition_, 1229);
+  addRow(symbologyLabel_, 1254, symbology_, 1237);
+  addRow(imageOutputLabel_, 1236, imageOutput_, 1238);
+  addRow(imageTypeLabel_, 1235, imageType_, 1231);
+  grid->setRowStretch(row, 1);
+  grid->setColumnStretch(0, 1);
+  connect(quality_, &QComboBox::activated, this, [this] { OnQualityChanged(); });
+  connect(qualityButton_, &QPushButton::clicked, this, [this] { OnQuality(); });
+  LoadLanguageTexts();
+  // Nothing shown until a configuration is: StoreSettings then keeps what is stored.
+  for (QComboBox* c : {content_, configNumber_, codePosition_, symbology_, imageOutput_, imageType_})
+    c->setCurrentIndex(-1);
+  quality_->setCurrentIndex(0);
+  if (state().m_Configuration.processInterface.Append2dQuality == 0) EnableQualityButton(false);
+}
+
+MainDialogState& CConfigProcessInterfaceTab2::state() const { return dlg_.state(); }
+
+void CConfigProcessInterfaceTab2::LoadLanguageTexts() {
+  const auto text = [this](int id) { return dlg_.text(id); };
+  setWindowTitle(text(20034));
+  SetComboTexts(quality_, {8190, 8191, 8192}, text);
+  qualityButton_->setText(text(8063));
+  contentLabel_->setText(text(8041));
+  SetComboTexts(content_, {8043, 8042}, text);
+  configNumberLabel_->setText(text(8058));
+  SetComboTexts(configNumber_, {8043, 8042}, text);
+  codePositionLabel_->setText(text(8044));
+  SetComboTexts(codePosition_, {8043, 8045, 8046}, text);
+  symbologyLabel_->setText(text(8196));
+  SetComboTexts(symbology_, {8043, 8042}, text);
+  imageOutputLabel_->setText(text(8065));
+  SetComboTexts(imageOutput_, {8043, 8042}, text);
+  imageTypeLabel_->setText(text(8047));
+  SetComboTexts(imageType_, {8048, 8049}, text);
+}
+
+// Bar codes have a quality output only in the extended configuration.
+bool CConfigProcessInterfaceTab2::QualityAllowed() const {
+  const MainDialogState& s = state();
+  return s.m_bExtendedConfig || !HasCodeFlag(s.m_nCodeType, CODE_FLAG_BARCODE);
+}
+
+void CConfigProcessInterfaceTab2::ShowSettings() {
+  MainDialogState& s = state();
+  const ProcessInterfaceSettings& p = s.m_Configuration.processInterface;
+  const bool qualityOn = QualityAllowed();
+  quality_->setEnabled(qualityOn);
+  EnableQualityButton(false);
+  quality_->setCurrentIndex(0);
+  if (qualityOn && (p.Append2dQuality == 1 || p.Append2dQuality == 3)) {
+    quality_->setCurrentIndex(p.Append2dQuality == 1 ? 1 : 2);
+    EnableQualityButton(true);
+  }
+  content_->setCurrentIndex(p.AppendOutputDescription);
+  configNumber_->setCurrentIndex(p.AppendConfiguration);
+  codePosition_->setCurrentIndex(p.AppendCodePosition == 1 || p.AppendCodePosition == 2 ? p.AppendCodePosition : 0);
+  const bool symbologyOn = !HasCodeFlag(s.m_nCodeType, CODE_FLAG_BARCODE);
+  symbologyLabel_->setEnabled(symbologyOn);
+  symbology_->setEnabled(symbologyOn);
+  if (symbologyOn) symbology_->setCurrentIndex(p.AppendSymboligyIdentifier == -1 ? 0 : p.AppendSymboligyIdentifier);
+  switch (p.AppendImageData) {
+    case 1: imageType_->setCurrentIndex(0), imageOutput_->setCurrentIndex(0); break;
+    case 2: imageType_->setCurrentIndex(1), imageOutput_->setCurrentIndex(0); break;
+    case 5: imageType_->setCurrentIndex(0), imageOutput_->setCurrentIndex(1); break;
+    case 6: imageType_->setCurrentIndex(1), imageOutput_->setCurrentIndex(1); break;
+    default:
+      // A value the lists cannot show: none shown, and StoreSettings keeps it.
+      imageType_->setCurrentIndex(-1);
+      imageOutput_->setCurrentIndex(-1);
+      break;
+  }
+}
+
+int CConfigProcessInterfaceTab2::StoreSettings() {
+  ProcessInterfaceSettings& p = state().m_Configuration.processInterface;
+  p.AppendConfiguration = configNumber_->currentIndex();
+  p.AppendOutputDescription = content_->currentIndex();
+  p.AppendCodePosition = codePosition_->currentIndex();
+  p.AppendSymboligyIdentifier = symbology_->currentIndex();
+  if (imageType_->currentIndex() >= 0)
+    p.AppendImageData = 1 + imageType_->currentIndex() + 4 * (imageOutput_->currentIndex() == 1 ? 1 : 0);
+  return 0;
+}
+
+int CConfigProcessInterfaceTab2::QualityOutputValue() const {
+  if (!QualityAllowed()) return 0;
+  const int item = quality_->currentIndex();
+  return item >= 0 && item < 3 ? kQualityOfItem[item] : 0;
+}
+
+void CConfigProcessInterfaceTab2::OnQualityChanged() {
+  EnableQualityButton(quality_->currentIndex() != 0);
+  state().m_bQualityOutputChanged = 1;
+}
+
+void CConfigProcessInterfaceTab2::EnableQualityButton(bool enable) {
+  if (!quality_->isEnabled()) {
+    qualityButton_->setEnabled(false);
+    return;
+  }
+  qualityButton_->setEnabled(enable);
+  if (!enable) return;
+  MainDialogState& s = state();
+  const QualityFamilyParts family = PartsOf(s, s.m_nCodeType);
+  if (s.m_Configuration.processInterface.Append2dQuality != 0) {
+    // What the sensor holds, for the dialog to show.
+    if (family.get == 0) return;
+    s.m_bBusy = 1;
+    dlg_.PostSensorCommand(family.get);
+    return;
+  }
+  // Switched on from off: every parameter, overall quality of all.
+  SetOverallQualityMode(s.m_QualitySettings, 1);
+  switch (family.family) {
+    case QualityFamily::Ecc200QrAztec: CECC200QualityParams::GetInstance()->SetAllAppendFlags(s.m_QualitySettings); break;
+    case QualityFamily::Pdf417: CPDF417QualityParams::GetInstance()->SetAllAppendFlags(s.m_QualitySettings); break;
+    case QualityFamily::Barcode:
+      CBarcodeQualityParams::GetInstance()->SetAllAppendFlags(s.m_QualitySettings, false, 1);
+      break;
+    case QualityFamily::None: break;
+  }
+}
+
+void CConfigProcessInterfaceTab2::OnQuality() {
+  if (qualityDialog_) qualityDialog_();
+}
+
+void CConfigProcessInterfaceTab2::ApplyQualityOutput(int codeType) {
+  MainDialogState& s = state();
+  const int quality = QualityOutputValue();
+  s.m_Configuration.processInterface.Append2dQuality = quality;
+  const QualityFamilyParts family = PartsOf(s, codeType);
+  if (family.list == nullptr) return;
+  if (quality != 0 && family.list->empty()) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WaitForCommandQueue(dlg_);
+    const std::uint8_t wasBusy = s.m_bBusy;
+    s.m_bBusy = 1;
+    const int status = GetQualityParams(codeType, family.list);
+    s.m_bBusy = wasBusy;
+    QApplication::restoreOverrideCursor();
+    if (status != 0) {
+      dlg_.errors().ShowError(status);
+      return;
+    }
+  }
+  // The sensor never gave the family's list: there is nothing to set.
+  if (family.list->empty()) return;
+  int written = -1;
+  switch (family.family) {
+    case QualityFamily::Ecc200QrAztec: written = CECC200QualityParams::GetInstance()->WriteAll(*family.list, s.m_QualitySettings); break;
+    case QualityFamily::Pdf417: written = CPDF417QualityParams::GetInstance()->WriteAll(*family.list, s.m_QualitySettings); break;
+    case QualityFamily::Barcode:
+      written = CBarcodeQualityParams::GetInstance()->WriteAll(*family.list, s.m_QualitySettings,
+                                                               HasCodeFlag(codeType, CODE_FLAG_COMPOSITE));
+      break;
+    case QualityFamily::None: break;
+  }
+  if (written != 0) return;
+  s.m_bQualityOutputChanged = 0;
+  dlg_.PostSensorCommand(family.set);
+}
