@@ -12,43 +12,10 @@
 #include "core/code_types.h"
 #include "core/main_dialog_state.h"
 #include "core/sensor_command.h"
-#include "dravik/dravik.h"
+#include "codedef/output/quality_output.h"
 #include "window/main_window.h"
-// Qt's keyword macro stands in the way of the records' member names.
-#pragma push_macro("slots")
-#undef slots
-#include "records/barcode_quality_params.h"
-#include "records/ecc200_quality_params.h"
-#include "records/pdf417_quality_params.h"
-#pragma pop_macro("slots")
 
 namespace {
-
-#pragma push_macro("slots")
-#undef slots
-void SetOverallQualityMode(QualitySettings& q, int mode) { q.slots[0].appendIt = mode; }
-#pragma pop_macro("slots")
-
-// The quality list and commands of a code type's family.
-struct QualityFamilyParts {
-  QualityFamily family = QualityFamily::None;
-  ParameterList* list = nullptr;
-  int get = 0;
-  int set = 0;
-};
-
-QualityFamilyParts PartsOf(MainDialogState& s, int codeType) {
-  switch (QualityFamilyFor(CodeTypeFlagsOf(codeType))) {
-    case QualityFamily::Ecc200QrAztec:
-      return {QualityFamily::Ecc200QrAztec, &s.m_ECC200QRQuality, CMD_GET_ECC200_QR_QUALITY, CMD_SET_ECC200_QR_QUALITY};
-    case QualityFamily::Pdf417:
-      return {QualityFamily::Pdf417, &s.m_PDF417Quality, CMD_GET_PDF417_QUALITY, CMD_SET_PDF417_QUALITY};
-    case QualityFamily::Barcode:
-      return {QualityFamily::Barcode, &s.m_QualityParams, CMD_GET_QUALITY_PARAMS, CMD_SET_QUALITY_PARAMS};
-    case QualityFamily::None: break;
-  }
-  return {};
-}
 
 constexpr int kQualityOfItem[] = {0, 1, 3};
 
@@ -180,63 +147,18 @@ void CConfigProcessInterfaceTab2::EnableQualityButton(bool enable) {
   }
   qualityButton_->setEnabled(enable);
   if (!enable) return;
-  MainDialogState& s = state();
-  const QualityFamilyParts family = PartsOf(s, s.m_nCodeType);
-  if (s.m_Configuration.processInterface.Append2dQuality != 0) {
-    // What the sensor holds, for the dialog to show.
-    if (family.get == 0) return;
-    s.m_bBusy = 1;
-    dlg_.PostSensorCommand(family.get);
-    return;
-  }
-  // Switched on from off: every parameter, overall quality of all.
-  SetOverallQualityMode(s.m_QualitySettings, 1);
-  switch (family.family) {
-    case QualityFamily::Ecc200QrAztec: CECC200QualityParams::GetInstance()->SetAllAppendFlags(s.m_QualitySettings); break;
-    case QualityFamily::Pdf417: CPDF417QualityParams::GetInstance()->SetAllAppendFlags(s.m_QualitySettings); break;
-    case QualityFamily::Barcode:
-      CBarcodeQualityParams::GetInstance()->SetAllAppendFlags(s.m_QualitySettings, false, 1);
-      break;
-    case QualityFamily::None: break;
-  }
+  PrepareQualityParameters(dlg_, state().m_nCodeType);
 }
 
 void CConfigProcessInterfaceTab2::OnQuality() {
-  if (qualityDialog_) qualityDialog_();
+  const int codeType = state().m_nCodeType;
+  RunQualityDialog(dlg_, codeType, QualityCodeName(dlg_, codeType));
 }
 
 void CConfigProcessInterfaceTab2::ApplyQualityOutput(int codeType) {
   MainDialogState& s = state();
-  const int quality = QualityOutputValue();
-  s.m_Configuration.processInterface.Append2dQuality = quality;
-  const QualityFamilyParts family = PartsOf(s, codeType);
-  if (family.list == nullptr) return;
-  if (quality != 0 && family.list->empty()) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    WaitForCommandQueue(dlg_);
-    const std::uint8_t wasBusy = s.m_bBusy;
-    s.m_bBusy = 1;
-    const int status = GetQualityParams(codeType, family.list);
-    s.m_bBusy = wasBusy;
-    QApplication::restoreOverrideCursor();
-    if (status != 0) {
-      dlg_.errors().ShowError(status);
-      return;
-    }
-  }
-  // The sensor never gave the family's list: there is nothing to set.
-  if (family.list->empty()) return;
-  int written = -1;
-  switch (family.family) {
-    case QualityFamily::Ecc200QrAztec: written = CECC200QualityParams::GetInstance()->WriteAll(*family.list, s.m_QualitySettings); break;
-    case QualityFamily::Pdf417: written = CPDF417QualityParams::GetInstance()->WriteAll(*family.list, s.m_QualitySettings); break;
-    case QualityFamily::Barcode:
-      written = CBarcodeQualityParams::GetInstance()->WriteAll(*family.list, s.m_QualitySettings,
-                                                               HasCodeFlag(codeType, CODE_FLAG_COMPOSITE));
-      break;
-    case QualityFamily::None: break;
-  }
-  if (written != 0) return;
-  s.m_bQualityOutputChanged = 0;
-  dlg_.PostSensorCommand(family.set);
+  s.m_Configuration.processInterface.Append2dQuality = QualityOutputValue();
+  if (SendQualitySettings(dlg_, codeType) != 0) return;
+  // Sent: the choice is on the sensor now.
+  if (const ParameterList* list = QualityListOf(s, codeType); list && !list->empty()) s.m_bQualityOutputChanged = 0;
 }

@@ -4,7 +4,6 @@
 // code position, symbology identifier, image type and output, and the
 // quality output with its parameters (Quality...).
 #include <QWidget>
-#include <functional>
 
 class CVarnisDatamatrixDlg;
 class QComboBox;
@@ -31,9 +30,8 @@ public:
   // a family whose list the sensor never gave.
   void ApplyQualityOutput(int codeType);
   void EnableQualityButton(bool enable);
-  // Quality... (1252): the parameter dialog; the page plugs it in.
+  // Quality... (1252): the parameter dialog over the family's parameters.
   void OnQuality();
-  void setQualityDialog(std::function<void()> run) { qualityDialog_ = std::move(run); }
 
   QComboBox* qualityCombo() const { return quality_; }
   QComboBox* contentCombo() const { return content_; }
@@ -64,5 +62,4 @@ private:
   QLabel* symbologyLabel_ = nullptr;      // 1254
   QLabel* imageOutputLabel_ = nullptr;    // 1236
   QLabel* imageTypeLabel_ = nullptr;      // 1235
-  std::function<void()> qualityDialog_;
 };

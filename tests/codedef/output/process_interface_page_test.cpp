@@ -369,3 +369,32 @@ TEST_F(Page, CodeMenuCopiesTheCodeAndMakesItTheReferenceCode) {
 
 }  // namespace
 }  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// Quality... opens the parameter dialog; its OK reaches the sensor with the next Test output.
+TEST_F(ProcessInterfaceFixture, QualityButtonOpensTheDialogWhoseChoiceTestOutputSends) {
+  Open(CODE_TYPE_ECC200, [](XmlRpc::XmlRpcValue& c) { c[kQualityOutput] = 1; });
+  ASSERT_TRUE(tab2().qualityButton()->isEnabled());
+  ASSERT_FALSE(state().m_ECC200QRQuality.empty());
+  state().m_bQualityOutputChanged = 0;
+  int opened = 0;
+  prompt.setDialogHandler([&](QDialog& d) {
+    ++opened;
+    d.accept();
+    return d.result();
+  });
+  ClickTab(1);
+  QTest::mouseClick(tab2().qualityButton(), Qt::LeftButton);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(state().m_bQualityOutputChanged, 1);
+  const std::size_t sets = Calls("xmlSetQualityParams");
+  QTest::mouseClick(page->testButton(), Qt::LeftButton);
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(Calls("xmlSetQualityParams"), sets + 1);
+  EXPECT_EQ(state().m_bQualityOutputChanged, 0);
+}
+
+}  // namespace
+}  // namespace vt::test
