@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "dravik/files.h"
+#include "platform/large_blocks.h"
 #include "program/composition_root.h"
 #include "program/lock_update_features.h"
 #include "program/state_result_source.h"
@@ -17,6 +18,7 @@
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
+  vt::keepLargeBlocks();
   QApplication app(argc, argv);
   // The program takes no arguments: given any, it ends without a word.
   if (QApplication::arguments().size() > 1) return 0;
