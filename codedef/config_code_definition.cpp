@@ -2,6 +2,7 @@
 #include "config_code_definition.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 
 #include "code_definition_tabctrl.h"
 #include "code_tab.h"
+#include "commands/main_dialog_helpers.h"
 #include "config_code_def_tab2.h"
 #include "config_code_definition_tab1.h"
 #include "controls/button_draw.h"
@@ -106,6 +108,25 @@ void CConfigCodeDefinition::LoadLanguageTexts() {
 }
 
 int CConfigCodeDefinition::selectedTab() const { return tabs_ ? tabs_->currentTab() : -1; }
+void CConfigCodeDefinition::ReadTab1Selection() {
+  if (tab1_) tab1_->ReadSelection();
+}
+
+// The detection's reply (or its failure) gives these back and ends the wait cursor.
+void CConfigCodeDefinition::PrepareAutoDetect() {
+  if (!tab1_) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  tab1_->EnableRecognitionButtons(false);
+  tabs_->EnableTab(2, false);
+}
+
+int CConfigCodeDefinition::Validate() { return dlg_ ? SaveCodeDefinition(*dlg_) : 0; }
+
+void CConfigCodeDefinition::Enter(bool /*first*/) {
+  if (!tabs_) return;
+  tabs_->SelectTab(0);
+  SetFreezeState();
+}
 
 QString CConfigCodeDefinition::codeTypeListText(int item) const {
   QComboBox* list = tab1_ ? tab1_->codeTypeList() : nullptr;

@@ -13,6 +13,7 @@
 #include "code_tab.h"
 #include "code_tab_factory.h"
 #include "services/codedef_services.h"
+#include "services/editor_page.h"
 
 class CButtonDraw;
 class CCodeDefinitionTabctrl;
@@ -21,7 +22,7 @@ class CConfigCodeDefinitionTab1;
 class FieldCheck;
 class QMenu;
 
-class CConfigCodeDefinition : public QWidget, public CodeDefinitionService {
+class CConfigCodeDefinition : public QWidget, public CodeDefinitionService, public EditorPage {
   Q_OBJECT
 public:
   explicit CConfigCodeDefinition(QWidget* parent = nullptr);
@@ -52,6 +53,13 @@ public:
   void ShowContextMenu(QPoint at, int codeType, int resultIndex) override;
   int selectedTab() const override;
   QString codeTypeListText(int item) const override;
+  void ReadTab1Selection() override;
+  void PrepareAutoDetect() override;
+
+  // --- EditorPage: the page buttons' saving step is SaveCodeDefinition ---
+  EditorPageKind editorPageKind() const override { return EditorPageKind::CodeDefinition; }
+  int Validate() override;
+  void Enter(bool first) override;
 
   // --- The page's own operations ---
   void ChangeCodeTab(int codeType, const QString& codeTypeName);

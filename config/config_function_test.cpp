@@ -162,7 +162,10 @@ void CConfigFunctionTest::EnableEditorButtons(bool on) {
 }
 
 void CConfigFunctionTest::SetScheme(int scheme) {
-  if (TaskButtonsService* buttons = dlg_->panels().taskButtons.get()) buttons->ShowTestLook(scheme == 5);
+  if (TaskButtonsService* buttons = dlg_->panels().taskButtons.get()) {
+    buttons->SetButtonImages(scheme);
+    buttons->EnablePageButtons(scheme != 5);
+  }
 }
 
 void CConfigFunctionTest::ResetTestControls() {

@@ -161,6 +161,9 @@ int CConfigManager::CreateInSelectedGroup(const std::u16string& name, const std:
   s.m_nConfigIndex = QString::fromStdU16String(numberText).toInt() - 1;
   s.m_strConfigName = name;
   s.m_bNameEncoded = true;
+  // A new configuration: its pages open one after the other.
+  s.m_bEditorMode = 0;
+  s.m_bEditExisting = 0;
   Post(CMD_CREATE_CONFIG);
   return 0;
 }
@@ -186,6 +189,7 @@ void CConfigManager::EditSelectedConfig() {
   ClearClipboard();
   FillSource(source);
   state().m_bEditorMode = 1;
+  state().m_bEditExisting = 1;
   Post(CMD_EDIT_CONFIG);
 }
 

@@ -35,7 +35,7 @@ public:
   void RestoreControls() override;
   bool testRunning() const override;
 
-  void Store();
+  void Store() override;
   void EnableWindowFields(bool on);
   void FillTriggerSourceCombo() override;
   void LoadLanguageTexts();

@@ -562,8 +562,11 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return false;
         case CMD_EDIT_CONFIG:
             s.m_nConfigId = 0;
-            if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->DisableExposure();
             Post(CMD_GET_CONFIG_DATA);
+            if (CDialogControl* control = dlg_.dialogControlIfMade())
+                control->EnterEditorLayout();
+            else if (ImageQualityService* page = dlg_.panels().imageQuality.get())
+                page->DisableExposure();
             s.m_bConfigModified = 0;
             return false;
         case CMD_GET_CONFIG_DATA:

@@ -56,6 +56,7 @@ struct MainDialogState {
   std::uint8_t m_bKeepExposureDisabled = 0;  // the image-quality page keeps its exposure control off
   std::uint8_t m_bEditorOpen = 0;        // a configuration editor page is shown
   std::uint8_t m_bEditorMode = 0;        // the editor works on a configuration (not the set-up wizard)
+  std::uint8_t m_bEditExisting = 0;      // the editor works on an existing configuration (0: a new one)
   std::uint8_t m_bMonitorView = 0;       // monitor panel shown
   std::uint8_t m_bServiceView = 0;       // service panel shown
   std::uint8_t m_bImageVisible = 0;      // the picture area shows an image

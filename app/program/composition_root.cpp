@@ -6,6 +6,7 @@
 #include "config/config_dialogs.h"
 #include "config/config_function_test.h"
 #include "config/config_manager.h"
+#include "config/config_task_buttons.h"
 #include "config/config_trigger_setting.h"
 #include "codedef/write_configuration.h"
 #include "connection/bookmark.h"
@@ -44,6 +45,7 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   // config/ writes the configuration with the code definition's writer.
   panels.trigger = std::make_unique<CConfigTriggerSetting>(&WriteConfiguration);
   panels.functionTest = std::make_unique<CConfigFunctionTest>();
+  panels.taskButtons = std::make_unique<CConfigTaskButtons>();
   panels.backgrounds = std::make_unique<WindowBackgrounds>();
   return panels;
 }

@@ -36,6 +36,11 @@ public:
   virtual void ShowContextMenu(QPoint at, int codeType, int resultIndex) = 0;
   // The text of an item of tab 0's code-type list; empty when it has none.
   virtual QString codeTypeListText(int /*item*/) const { return {}; }
+  // The choices of tab 0 into the main window without a write (ReadTab1Selection).
+  virtual void ReadTab1Selection() {}
+  // The page buttons start the detection on the first entry of a new
+  // configuration: the recognition radios and the code tab off until its reply.
+  virtual void PrepareAutoDetect() {}
 };
 
 // The image-quality page (CConfigImgQuality, CConfigImageQtyParam).

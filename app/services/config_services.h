@@ -1,6 +1,7 @@
 #pragma once
 // The services of configuration management and sensor settings (config/)
 // that the main window and its reply handler call. config/ implements them.
+#include "services/editor_page.h"
 #include "services/panel.h"
 #include "services/sensor_settings_services.h"
 
@@ -44,6 +45,16 @@ public:
 // The editor's task buttons (CConfigTaskButtons).
 class TaskButtonsService : public Panel {
 public:
+  // Binds the strip to the window once its panels are placed.
+  virtual void Attach(CVarnisDatamatrixDlg& /*dlg*/) {}
+  // A page the buttons switch to (the main window hands in every plugged
+  // panel that is an EditorPage, with the widget it shows).
+  virtual void AddEditorPage(EditorPage& /*page*/, QWidget* /*widget*/) {}
+  // The four buttons on or off (a test runs on the trigger or function-test page).
+  virtual void EnablePageButtons(bool /*enable*/) {}
+  // The buttons' pictures by display scheme 1..6 (Live/Freeze of the code
+  // definition, the tests); other values change nothing.
+  virtual void SetButtonImages(int /*scheme*/) {}
   virtual void ResetPageStates() = 0;
   virtual void ShowImageQualityPage() = 0;
   virtual void OnImageQuality() = 0;
@@ -78,6 +89,7 @@ public:
   virtual void FillTriggerSourceCombo() = 0;  // the software version may add a source
   virtual void FillFromConfig() = 0;
   virtual int ValidateInput() = 0;  // 0 valid, 1 invalid (focus on the field)
+  virtual void Store() {}           // the fields into the configuration (after a valid check)
   // Ends the trigger test's look (before a page switch).
   virtual void RestoreControls() = 0;
   virtual bool testRunning() const = 0;

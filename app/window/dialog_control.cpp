@@ -255,6 +255,23 @@ void CDialogControl::EnterConfigurationView() {
   Apply();
 }
 
+void CDialogControl::EnterEditorLayout() {
+  MainPanels& panels = dlg_.panels();
+  if (panels.imageView) {
+    panels.imageView->RemoveAllOverlays();
+    panels.imageView->ShowDefaultImage();
+  }
+  m_requests.wizardButtons = true;
+  if (panels.taskButtons) {
+    panels.taskButtons->ResetPageStates();
+    panels.taskButtons->ShowImageQualityPage();
+  }
+  dlg_.LeaveZoomMode();
+  // The exposure waits for the live image.
+  if (panels.imageQuality) panels.imageQuality->DisableExposure();
+  Apply();
+}
+
 void CDialogControl::EnterServiceView() {
   MainDialogState& s = dlg_.state();
   MainPanels& panels = dlg_.panels();

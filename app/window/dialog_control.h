@@ -67,6 +67,8 @@ public:
   void ResetToDisconnected();
   void EnterConfigurationView();
   void EnterServiceView();
+  // A configuration was opened or created: the editor on its first page.
+  void EnterEditorLayout();
   // The mode statics' normal pictures, the status icons, the placeholder picture.
   void ResetModeStatics();
 

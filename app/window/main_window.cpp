@@ -121,6 +121,8 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   }
   if (m_panels.functionTest) m_panels.functionTest->Attach(*this);
   AttachViews();
+  if (m_panels.taskButtons) m_panels.taskButtons->Attach(*this);
+  RegisterEditorPages();
   BuildLanguageMenu();
   if (m_splashEnabled && SplashWanted()) {
     CSplashScreen splash(m_resources);
@@ -342,6 +344,13 @@ void CVarnisDatamatrixDlg::PlacePanels() {
     panel->widget()->setGeometry(m_panelArea->rect());
     panel->widget()->hide();
   }
+}
+
+// The page buttons switch between the editor pages that are plugged in.
+void CVarnisDatamatrixDlg::RegisterEditorPages() {
+  if (!m_panels.taskButtons) return;
+  for (Panel* panel : m_panels.pages())
+    if (auto* page = dynamic_cast<EditorPage*>(panel)) m_panels.taskButtons->AddEditorPage(*page, panel->widget());
 }
 
 // The view services meet the window's parts once the controls exist.

@@ -173,6 +173,7 @@ private:
   void StartImageView();
   void PlacePanels();
   void AttachViews();
+  void RegisterEditorPages();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void ReloadMenuTexts();
   void LoadSettings();

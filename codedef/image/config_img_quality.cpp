@@ -106,6 +106,10 @@ void CConfigImgQuality::ResetControls() {
   params_->ClearControls();
 }
 
+void CConfigImgQuality::Enter(bool /*first*/) {
+  if (tabs_) tabs_->SelectPage(0);
+}
+
 void CConfigImgQuality::setShownMask(int mask) { shownMask_ = mask; }
 
 void CConfigImgQuality::SetSegmentPicture(int mask) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "services/codedef_services.h"
+#include "services/editor_page.h"
 
 class CConfigImageQtyParam;
 class CIllumWidget;
@@ -14,7 +15,7 @@ class CImageQualityTabctrl;
 class QGroupBox;
 struct MainDialogState;
 
-class CConfigImgQuality : public QWidget, public ImageQualityService {
+class CConfigImgQuality : public QWidget, public ImageQualityService, public EditorPage {
   Q_OBJECT
 public:
   static constexpr int kPickDelayMs = 250;
@@ -31,6 +32,9 @@ public:
   void SetTriggerTab(QWidget* page) override;
   void ResetControls() override;
   void DisableExposure() override;
+  // EditorPage: the page opens on its image tab (the trigger's step is the page buttons').
+  EditorPageKind editorPageKind() const override { return EditorPageKind::ImageQuality; }
+  void Enter(bool first) override;
 
   void LoadLanguageTexts();
   // Bitmap 201 + mask (-1 illumination off: 200; above 15: 201).

@@ -1,0 +1,305 @@
+// The editor's page buttons in the program's whole window against the
+// simulated sensor: a configuration opened with the command bar's Edit or New,
+// then switched through the strip's own buttons.
+// The simulator first: its members named "slots" must not meet Qt's keyword macro.
+#include "simulated_sensor.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "codedef/config_code_definition.h"
+#include "codedef/config_code_definition_tab1.h"
+#include "codedef/image/config_img_quality.h"
+#include "commands/sensor_notify.h"
+#include "config/config_manager.h"
+#include "config/config_name_dialog.h"
+#include "config/config_task_buttons.h"
+#include "config/config_tree_view.h"
+#include "config/config_trigger_setting.h"
+#include "config/configuration_buttons.h"
+#include "controls/image_quality_tabctrl.h"
+#include "controls/transparent_button.h"
+#include "core/sensor_command.h"
+#include "gui_test_support.h"
+#include "program/composition_root.h"
+#include "program/state_result_source.h"
+#include "services/recording_prompt.h"
+#include "sim/plausible_records.h"
+#include "text/text_codecs.h"
+#include "window/lock_library.h"
+#include "window/main_window.h"
+
+#undef slots
+
+namespace {
+
+enum Page { kImageQuality = 0, kCodeDefinition = 1, kProcessInterface = 2, kFunctionTest = 3 };
+constexpr int kItemCodeType = 32, kItemTriggerWindow = 44, kItemWithinTime = 46;
+
+struct PageButtonsTest : ::testing::Test {
+  void SetUp() override {
+    qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
+    qputenv("VT_NO_SPLASH", "1");
+    vt::sim::usePlausibleRecords(sensor.model);
+    ASSERT_TRUE(sensor.Start()) << sensor.error();
+    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MakePanels(prompt));
+    window->setLockLibrary(MakeKeltrovLibrary());
+    PlugReadingTables(*window);
+    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+    notify = std::make_unique<CSensorNotify>(*window);
+    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
+    window->show();
+    prompt.clear();
+  }
+  void TearDown() override {
+    notify.reset();
+    window.reset();
+    qunsetenv("VT_ALLOW_LOOPBACK_SENSOR");
+  }
+
+  MainDialogState& state() { return window->state(); }
+  CConfigTaskButtons& strip() { return *dynamic_cast<CConfigTaskButtons*>(window->panels().taskButtons.get()); }
+  CConfigManager& manager() { return *dynamic_cast<CConfigManager*>(window->panels().configManager.get()); }
+  QWidget* PageWidget(Page page) {
+    MainPanels& p = window->panels();
+    return page == kImageQuality ? p.imageQuality->widget() : p.codeDefinition->widget();
+  }
+  CConfigTriggerSetting& trigger() { return *dynamic_cast<CConfigTriggerSetting*>(window->panels().trigger.get()); }
+  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
+  bool Idle() {
+    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 20000);
+  }
+  std::array<int, 4> Bitmaps() {
+    return {strip().shownBitmap(0), strip().shownBitmap(1), strip().shownBitmap(2), strip().shownBitmap(3)};
+  }
+  std::array<bool, 4> Open() {
+    std::array<bool, 4> out{};
+    for (int i = 0; i < 4; ++i) out[std::size_t(i)] = strip().button(i)->isEnabled();
+    return out;
+  }
+  // Slot 1 "Conf1" with the configuration items given.
+  void Seed(std::vector<std::pair<int, int>> items) {
+    ASSERT_EQ(sensor.model.createConfig({0, "Conf1", -1}), vt::sim::kSimOk);
+    sensor.model.access([&](vt::sim::SensorData& d) {
+      auto& config = d.slots[0].data.parameters.configData;
+      for (auto [position, value] : items) config[position] = value;
+      return 0;
+    });
+    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
+  }
+  void Connect() {
+    Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
+    state().m_nConnectPort = sensor.server.port();
+    state().m_bBusy = 1;
+    window->PostSensorCommand(CMD_CONNECT);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_LIST) >= 1; }, 20000));
+    ASSERT_TRUE(Idle());
+    prompt.clear();
+  }
+  void CommandButton(int id) {
+    QPushButton* b = manager().buttons()->button(id);
+    ASSERT_TRUE(b && b->isEnabled()) << id;
+    QTest::mouseClick(b, Qt::LeftButton);
+  }
+  void Select(QTreeWidgetItem* item) {
+    ASSERT_TRUE(item);
+    manager().tree()->tree()->setCurrentItem(item);
+    item->setSelected(true);
+  }
+  // The command bar's Edit on configuration 1.
+  void EditExisting() {
+    Select(manager().tree()->itemOfConfig(1));
+    CommandButton(1050);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_DATA) >= 1; }, 20000));
+    ASSERT_TRUE(Idle());
+  }
+  // The command bar's New under the root, number 2.
+  void CreateNew() {
+    prompt.setDialogHandler([](QDialog& d) {
+      if (auto* named = dynamic_cast<ConfigNameDialog*>(&d)) {
+        named->nameEdit()->setText(QStringLiteral("Fresh"));
+        named->numberCombo()->setCurrentIndex(named->numberCombo()->findText(QStringLiteral("02")));
+        QTest::mouseClick(named->okButton(), Qt::LeftButton);
+      }
+      return d.result();
+    });
+    Select(manager().tree()->rootItem());
+    CommandButton(1048);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_DATA) >= 1; }, 20000));
+    ASSERT_TRUE(Idle());
+  }
+  void Click(int page) {
+    QTest::mouseClick(strip().button(page), Qt::LeftButton);
+    ASSERT_TRUE(Idle());
+  }
+
+  SimulatedSensor sensor;
+  RecordingPrompt prompt;
+  std::unique_ptr<CVarnisDatamatrixDlg> window;
+  std::unique_ptr<CSensorNotify> notify;
+  std::vector<int> handled;
+};
+
+using Bits = std::array<int, 4>;
+using Opened = std::array<bool, 4>;
+constexpr Opened kAllOpen{true, true, true, true};
+
+TEST_F(PageButtonsTest, ExistingConfigurationSwitchesBetweenAllFourPages) {
+  Seed({{kItemCodeType, 1}});
+  Connect();
+  EditExisting();
+  EXPECT_EQ(state().m_nWizardStep, 7);
+  EXPECT_TRUE(strip().isVisible());
+  EXPECT_TRUE(PageWidget(kImageQuality)->isVisible());
+  EXPECT_EQ(Bitmaps(), (Bits{219, 217, 217, 217}));
+  EXPECT_EQ(Open(), kAllOpen);
+  SaveScreenshot(*window, "page_buttons_existing_image_quality");
+  SaveScreenshot(strip(), "page_buttons_strip");
+
+  struct Step {
+    Page page;
+    int wizardStep;
+    int pageId;
+  };
+  for (const Step& s : {Step{kCodeDefinition, 11, 9}, Step{kProcessInterface, 15, 10}, Step{kFunctionTest, 18, 14},
+                        Step{kImageQuality, 7, 7}, Step{kCodeDefinition, 11, 9}}) {
+    Click(s.page);
+    EXPECT_EQ(state().m_nWizardStep, s.wizardStep) << s.page;
+    EXPECT_EQ(state().m_nPageTitle, s.pageId) << s.page;
+    Bits expected{217, 217, 217, 217};
+    expected[std::size_t(s.page)] = 219;
+    EXPECT_EQ(Bitmaps(), expected) << s.page;
+    EXPECT_EQ(Open(), kAllOpen) << s.page;
+    EXPECT_EQ(PageWidget(kImageQuality)->isVisible(), s.page == kImageQuality) << s.page;
+    EXPECT_EQ(PageWidget(kCodeDefinition)->isVisible(), s.page == kCodeDefinition) << s.page;
+    EXPECT_EQ(strip().pageState(s.page), 2);
+  }
+  SaveScreenshot(*window, "page_buttons_existing_code_definition");
+  // The code-definition page opens on its first tab, the view flags follow.
+  EXPECT_TRUE(state().m_bCodeDefinitionView);
+  EXPECT_FALSE(state().m_bImageQualityView);
+  // An existing configuration's code is never detected by a switch.
+  EXPECT_EQ(Count(CMD_AUTO_DETECT_CODE), 0);
+  EXPECT_TRUE(prompt.messages().isEmpty());
+
+  // A click while a command is in flight does nothing.
+  state().m_bBusy = 1;
+  QTest::mouseClick(strip().button(kProcessInterface), Qt::LeftButton);
+  EXPECT_EQ(state().m_nWizardStep, 11);
+  state().m_bBusy = 0;
+}
+
+TEST_F(PageButtonsTest, TriggerWindowOf50MsBlocksEverySwitchUntilCorrected) {
+  Seed({{kItemCodeType, 1}, {kItemTriggerWindow, 1}, {kItemWithinTime, 50}});
+  Connect();
+  EditExisting();
+  ASSERT_EQ(trigger().tEdit()->text(), QStringLiteral("50"));
+  const int writes = Count(CMD_SET_CONFIG_DATA);
+  for (Page page : {kCodeDefinition, kProcessInterface, kFunctionTest, kImageQuality}) {
+    Click(page);
+    EXPECT_EQ(state().m_nWizardStep, 7) << page;
+    EXPECT_TRUE(PageWidget(kImageQuality)->isVisible()) << page;
+    EXPECT_FALSE(state().m_bBusy) << page;
+  }
+  // The wizard's Next goes the same way.
+  QTest::mouseClick(window->wizardButton(1028), Qt::LeftButton);
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(state().m_nWizardStep, 7);
+  EXPECT_TRUE(prompt.messages().isEmpty());
+  EXPECT_EQ(Count(CMD_SET_CONFIG_DATA), writes);
+
+  // Corrected on the trigger tab, the switch goes through.
+  auto* img = dynamic_cast<CConfigImgQuality*>(window->panels().imageQuality.get());
+  QTabBar* bar = img->tabs()->findChild<QTabBar*>();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+  ASSERT_TRUE(trigger().isVisible());
+  QLineEdit* t = trigger().tEdit();
+  t->setFocus();
+  t->selectAll();
+  QTest::keyClicks(t, QStringLiteral("500"));
+  Click(kCodeDefinition);
+  EXPECT_EQ(state().m_nWizardStep, 11);
+  EXPECT_EQ(state().m_Configuration.trigger.GoodReadingsWithinTime_value, 500);
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(PageButtonsTest, NewConfigurationOpensPagesInTurnAndDetectsOnce) {
+  Connect();
+  sensor.model.access([](vt::sim::SensorData& d) {
+    d.detectedCodeType = 1;
+    d.detectedValue = 1;
+    return 0;
+  });
+  CreateNew();
+  EXPECT_EQ(state().m_nWizardStep, 7);
+  EXPECT_FALSE(state().m_bEditExisting);
+  EXPECT_EQ(Bitmaps(), (Bits{219, 218, 218, 218}));
+  EXPECT_EQ(Open(), (Opened{true, true, false, false}));
+  SaveScreenshot(*window, "page_buttons_new_image_quality");
+
+  // The locked buttons do nothing.
+  Click(kProcessInterface);
+  Click(kFunctionTest);
+  EXPECT_EQ(state().m_nWizardStep, 7);
+
+  // The first visit of the code definition lets the sensor find the code.
+  Click(kCodeDefinition);
+  EXPECT_EQ(Count(CMD_AUTO_DETECT_CODE), 1);
+  EXPECT_EQ(state().m_nWizardStep, 11);
+  EXPECT_EQ(Bitmaps(), (Bits{217, 219, 218, 218}));
+  EXPECT_EQ(Open(), (Opened{true, true, true, false}));
+  auto* codeDefinition = dynamic_cast<CConfigCodeDefinition*>(window->panels().codeDefinition.get());
+  EXPECT_EQ(codeDefinition->tab1()->codeTypeIndex(), 1);
+  EXPECT_TRUE(codeDefinition->tab1()->radio(0)->isEnabled());  // given back by the reply
+  SaveScreenshot(*window, "page_buttons_new_code_definition");
+
+  // Back and forth: no second detection.
+  Click(kImageQuality);
+  EXPECT_EQ(state().m_nWizardStep, 7);
+  EXPECT_EQ(Open(), (Opened{true, true, false, false}));
+  Click(kCodeDefinition);
+  EXPECT_EQ(state().m_nWizardStep, 11);
+  EXPECT_EQ(Count(CMD_AUTO_DETECT_CODE), 1);
+
+  Click(kProcessInterface);
+  EXPECT_EQ(state().m_nWizardStep, 15);
+  EXPECT_EQ(Bitmaps(), (Bits{217, 217, 219, 218}));
+  EXPECT_EQ(Open(), kAllOpen);
+  Click(kFunctionTest);
+  EXPECT_EQ(state().m_nWizardStep, 18);
+  // Back to the first page: the pages further on are locked in their shown look.
+  Click(kImageQuality);
+  EXPECT_EQ(Bitmaps(), (Bits{219, 217, 221, 221}));
+  EXPECT_EQ(Open(), (Opened{true, true, false, false}));
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(PageButtonsTest, NoCodeTypeShows6065AndStays) {
+  Seed({{kItemCodeType, 0}});
+  Connect();
+  EditExisting();
+  Click(kCodeDefinition);
+  ASSERT_EQ(state().m_nWizardStep, 11);
+  auto* codeDefinition = dynamic_cast<CConfigCodeDefinition*>(window->panels().codeDefinition.get());
+  ASSERT_EQ(codeDefinition->tab1()->codeTypeIndex(), 0);
+  prompt.clear();
+  for (Page page : {kProcessInterface, kFunctionTest}) {
+    Click(page);
+    ASSERT_EQ(prompt.messages().size(), 1) << page;
+    EXPECT_EQ(prompt.messages()[0].text, window->text(6065));
+    EXPECT_EQ(prompt.messages()[0].icon, QMessageBox::Information);
+    EXPECT_EQ(state().m_nWizardStep, 11);
+    EXPECT_EQ(state().m_nPageTitle, 9);
+    EXPECT_TRUE(PageWidget(kCodeDefinition)->isVisible());
+    EXPECT_FALSE(state().m_bBusy);
+    prompt.clear();
+  }
+}
+
+}  // namespace
