@@ -9,6 +9,7 @@
 
 #include "controls/statistics_fields.h"
 #include "services/config_services.h"
+#include "services/editor_page.h"
 
 class CButtonDraw;
 class CConfigFuncTestSeq;
@@ -16,7 +17,7 @@ class QGroupBox;
 class QLabel;
 struct MainDialogState;
 
-class CConfigFunctionTest : public QWidget, public FunctionTestService {
+class CConfigFunctionTest : public QWidget, public FunctionTestService, public EditorPage {
   Q_OBJECT
 public:
   explicit CConfigFunctionTest(QWidget* parent = nullptr);
@@ -32,6 +33,9 @@ public:
   void ResetPage() override;
   void OnCommandFailed(int command) override;
   bool testRunning() const override { return m_bTestRunning; }
+  // EditorPage: the page buttons show it with its controls reset.
+  EditorPageKind editorPageKind() const override { return EditorPageKind::FunctionTest; }
+  void Enter(bool /*first*/) override { ResetPage(); }
 
   void LoadLanguageTexts();
 

@@ -300,10 +300,7 @@ void CConfigTaskButtons::OnFunctionTest() {
   if (panels.results) panels.results->ResetImageSlots();
   ShowWoiOverlay(*dlg_);
   ShowPage(kFunctionTest);
-  if (panels.functionTest) {
-    panels.functionTest->ResetPage();
-    panels.functionTest->ClearStatistics();
-  }
+  if (panels.functionTest) panels.functionTest->ClearStatistics();
   dlg_->log().Clear();
   SetBusy(false);
 }

@@ -68,7 +68,12 @@ struct PageButtonsTest : ::testing::Test {
   CConfigManager& manager() { return *dynamic_cast<CConfigManager*>(window->panels().configManager.get()); }
   QWidget* PageWidget(Page page) {
     MainPanels& p = window->panels();
-    return page == kImageQuality ? p.imageQuality->widget() : p.codeDefinition->widget();
+    switch (page) {
+      case kImageQuality: return p.imageQuality->widget();
+      case kCodeDefinition: return p.codeDefinition->widget();
+      case kFunctionTest: return p.functionTest->widget();
+      default: return nullptr;
+    }
   }
   CConfigTriggerSetting& trigger() { return *dynamic_cast<CConfigTriggerSetting*>(window->panels().trigger.get()); }
   int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
@@ -178,6 +183,7 @@ TEST_F(PageButtonsTest, ExistingConfigurationSwitchesBetweenAllFourPages) {
     EXPECT_EQ(Open(), kAllOpen) << s.page;
     EXPECT_EQ(PageWidget(kImageQuality)->isVisible(), s.page == kImageQuality) << s.page;
     EXPECT_EQ(PageWidget(kCodeDefinition)->isVisible(), s.page == kCodeDefinition) << s.page;
+    EXPECT_EQ(PageWidget(kFunctionTest)->isVisible(), s.page == kFunctionTest) << s.page;
     EXPECT_EQ(strip().pageState(s.page), 2);
   }
   SaveScreenshot(*window, "page_buttons_existing_code_definition");
