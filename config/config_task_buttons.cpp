@@ -163,6 +163,17 @@ void CConfigTaskButtons::SetBusy(bool busy) { state().m_bBusy = busy ? 1 : 0; }
 
 void CConfigTaskButtons::Fail() { SetBusy(false); }
 
+// Refused while busy; else busy for the saving steps, cleared when one fails.
+bool CConfigTaskButtons::BeginSwitch(bool codeDefinitionStep) {
+  MainDialogState& s = state();
+  if (s.m_bBusy) return false;
+  s.m_bKeepExposureDisabled = 0;
+  SetBusy(true);
+  if (SaveSteps(codeDefinitionStep)) return true;
+  Fail();
+  return false;
+}
+
 // --- The switch ---
 
 void CConfigTaskButtons::Enter(int page) {
@@ -234,12 +245,9 @@ void CConfigTaskButtons::OnImageQuality() {
 
 void CConfigTaskButtons::OnCodeDefinition() {
   if (!dlg_) return;
-  MainDialogState& s = state();
-  if (s.m_bBusy) return;
-  s.m_bKeepExposureDisabled = 0;
   WaitCursor wait;
-  SetBusy(true);
-  if (!SaveSteps(false)) return Fail();
+  if (!BeginSwitch(false)) return;
+  MainDialogState& s = state();
   s.m_bImageQualityView = 0;
   s.m_bCodeDefinitionView = 1;
   firstEntry_[1] = false;
@@ -264,14 +272,11 @@ void CConfigTaskButtons::OnCodeDefinition() {
 
 void CConfigTaskButtons::OnProcessInterface() {
   if (!dlg_) return;
-  MainDialogState& s = state();
-  if (s.m_bBusy) return;
-  s.m_bKeepExposureDisabled = 0;
   WaitCursor wait;
-  SetBusy(true);
   // A missing code type stops the code definition's step (6065), before
   // anything of the page shown changes.
-  if (!SaveSteps(true)) return Fail();
+  if (!BeginSwitch(true)) return;
+  MainDialogState& s = state();
   s.m_bImageQualityView = 0;
   s.m_bCodeDefinitionView = 0;
   firstEntry_ = {};
@@ -286,12 +291,9 @@ void CConfigTaskButtons::OnProcessInterface() {
 
 void CConfigTaskButtons::OnFunctionTest() {
   if (!dlg_) return;
-  MainDialogState& s = state();
-  if (s.m_bBusy) return;
-  s.m_bKeepExposureDisabled = 0;
   WaitCursor wait;
-  SetBusy(true);
-  if (!SaveSteps(true)) return Fail();
+  if (!BeginSwitch(true)) return;
+  MainDialogState& s = state();
   MainPanels& panels = dlg_->panels();
   s.m_bImageQualityView = 0;
   s.m_bCodeDefinitionView = 0;

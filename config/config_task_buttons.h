@@ -59,6 +59,7 @@ private:
   // Busy with the wait cursor; Fail ends a refused switch.
   void SetBusy(bool busy);
   void Fail();
+  bool BeginSwitch(bool codeDefinitionStep);
   void Enter(int page);
   void ShowPage(int page);
   void ApplyLook(const PageButtonLook& look);

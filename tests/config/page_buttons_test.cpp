@@ -1,8 +1,8 @@
 // The editor's page buttons in the program's whole window against the
 // simulated sensor: a configuration opened with the command bar's Edit or New,
 // then switched through the strip's own buttons.
-// The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+// The fixture first: its simulator's members named "slots" must not meet Qt's keyword macro.
+#include "window_roads_fixture.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -42,28 +42,12 @@ namespace {
 enum Page { kImageQuality = 0, kCodeDefinition = 1, kProcessInterface = 2, kFunctionTest = 3 };
 constexpr int kItemCodeType = 32, kItemTriggerWindow = 44, kItemWithinTime = 46;
 
-struct PageButtonsTest : ::testing::Test {
+struct PageButtonsTest : vt::test::WindowRoadsFixture {
   void SetUp() override {
-    qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
-    qputenv("VT_NO_SPLASH", "1");
     vt::sim::usePlausibleRecords(sensor.model);
-    ASSERT_TRUE(sensor.Start()) << sensor.error();
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MakePanels(prompt));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    PlugReadingTables(*window);
-    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
-    window->show();
-    prompt.clear();
-  }
-  void TearDown() override {
-    notify.reset();
-    window.reset();
-    qunsetenv("VT_ALLOW_LOOPBACK_SENSOR");
+    WindowRoadsFixture::SetUp();
   }
 
-  MainDialogState& state() { return window->state(); }
   CConfigTaskButtons& strip() { return *dynamic_cast<CConfigTaskButtons*>(window->panels().taskButtons.get()); }
   CConfigManager& manager() { return *dynamic_cast<CConfigManager*>(window->panels().configManager.get()); }
   QWidget* PageWidget(Page page) {
@@ -76,10 +60,6 @@ struct PageButtonsTest : ::testing::Test {
     }
   }
   CConfigTriggerSetting& trigger() { return *dynamic_cast<CConfigTriggerSetting*>(window->panels().trigger.get()); }
-  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
-  bool Idle() {
-    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 20000);
-  }
   std::array<int, 4> Bitmaps() {
     return {strip().shownBitmap(0), strip().shownBitmap(1), strip().shownBitmap(2), strip().shownBitmap(3)};
   }
@@ -144,11 +124,6 @@ struct PageButtonsTest : ::testing::Test {
     ASSERT_TRUE(Idle());
   }
 
-  SimulatedSensor sensor;
-  RecordingPrompt prompt;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  std::vector<int> handled;
 };
 
 using Bits = std::array<int, 4>;
