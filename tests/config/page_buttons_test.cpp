@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
 #include <QTabBar>
 #include <QTest>
 #include <algorithm>
@@ -40,7 +42,7 @@
 namespace {
 
 enum Page { kImageQuality = 0, kCodeDefinition = 1, kProcessInterface = 2, kFunctionTest = 3 };
-constexpr int kItemCodeType = 32, kItemTriggerWindow = 44, kItemWithinTime = 46;
+constexpr int kItemCodeType = 32, kItemTriggerSource = 43, kItemTriggerWindow = 44, kItemWithinTime = 46;
 
 struct PageButtonsTest : vt::test::WindowRoadsFixture {
   void SetUp() override {
@@ -177,18 +179,26 @@ TEST_F(PageButtonsTest, ExistingConfigurationSwitchesBetweenAllFourPages) {
 }
 
 TEST_F(PageButtonsTest, TriggerWindowOf50MsBlocksEverySwitchUntilCorrected) {
-  Seed({{kItemCodeType, 1}, {kItemTriggerWindow, 1}, {kItemWithinTime, 50}});
+  Seed({{kItemCodeType, 1}, {kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemWithinTime, 50}});
   Connect();
   EditExisting();
   ASSERT_EQ(trigger().tEdit()->text(), QStringLiteral("50"));
   const int writes = Count(CMD_SET_CONFIG_DATA);
+  // Each refusal puts the focus on the bad field; the user clicks elsewhere
+  // before the next try (leaving the field by a button would run its own
+  // check, which warns and puts 100 back).
+  auto focusElsewhere = [] {
+    if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
+  };
   for (Page page : {kCodeDefinition, kProcessInterface, kFunctionTest, kImageQuality}) {
+    focusElsewhere();
     Click(page);
     EXPECT_EQ(state().m_nWizardStep, 7) << page;
     EXPECT_TRUE(PageWidget(kImageQuality)->isVisible()) << page;
     EXPECT_FALSE(state().m_bBusy) << page;
   }
   // The wizard's Next goes the same way.
+  focusElsewhere();
   QTest::mouseClick(window->wizardButton(1028), Qt::LeftButton);
   ASSERT_TRUE(Idle());
   EXPECT_EQ(state().m_nWizardStep, 7);
@@ -197,6 +207,7 @@ TEST_F(PageButtonsTest, TriggerWindowOf50MsBlocksEverySwitchUntilCorrected) {
 
   // Corrected on the trigger tab, the switch goes through.
   auto* img = dynamic_cast<CConfigImgQuality*>(window->panels().imageQuality.get());
+  focusElsewhere();
   QTabBar* bar = img->tabs()->findChild<QTabBar*>();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
   ASSERT_TRUE(trigger().isVisible());
