@@ -563,7 +563,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_EDIT_CONFIG:
             s.m_nConfigId = 0;
             Post(CMD_GET_CONFIG_DATA);
-            if (CDialogControl* control = dlg_.dialogControlIfMade())
+            // The editor opens on its first page when its page buttons exist.
+            if (CDialogControl* control = dlg_.dialogControlIfMade(); control && dlg_.panels().taskButtons)
                 control->EnterEditorLayout();
             else if (ImageQualityService* page = dlg_.panels().imageQuality.get())
                 page->DisableExposure();
