@@ -10,6 +10,7 @@
 
 #include "codedef/output/process_test_host.h"
 #include "services/codedef_services.h"
+#include "services/editor_page.h"
 
 class CConfigProcessInterfaceTab1;
 class CConfigProcessInterfaceTab2;
@@ -22,7 +23,7 @@ struct MainDialogState;
 // and submenus keep theirs but use up an id.
 void RelabelMenuItems(QMenu& menu, const std::function<QString(int)>& text, int baseId, int step);
 
-class CConfigProcessInterface : public QWidget, public ProcessInterfaceService, public ProcessTestHost {
+class CConfigProcessInterface : public QWidget, public ProcessInterfaceService, public ProcessTestHost, public EditorPage {
   Q_OBJECT
 public:
   CConfigProcessInterface();
@@ -40,6 +41,12 @@ public:
   void ApplyQualityOutput(int codeType) override;
   int LeavePage() override;
   void SelectFirstTab() override;
+
+  // --- EditorPage: the page buttons' saving step writes the strings and the
+  // quality output; the page opens on its first tab ---
+  EditorPageKind editorPageKind() const override { return EditorPageKind::ProcessInterface; }
+  int Validate() override { return LeavePage(); }
+  void Enter(bool /*first*/) override { SelectFirstTab(); }
 
   // --- ProcessTestHost ---
   int outputModeItem() const override;

@@ -58,8 +58,9 @@ struct PageButtonsTest : vt::test::WindowRoadsFixture {
       case kImageQuality: return p.imageQuality->widget();
       case kCodeDefinition: return p.codeDefinition->widget();
       case kFunctionTest: return p.functionTest->widget();
-      default: return nullptr;
+      case kProcessInterface: return p.processInterface->widget();
     }
+    return nullptr;
   }
   CConfigTriggerSetting& trigger() { return *dynamic_cast<CConfigTriggerSetting*>(window->panels().trigger.get()); }
   std::array<int, 4> Bitmaps() {
@@ -161,6 +162,7 @@ TEST_F(PageButtonsTest, ExistingConfigurationSwitchesBetweenAllFourPages) {
     EXPECT_EQ(PageWidget(kImageQuality)->isVisible(), s.page == kImageQuality) << s.page;
     EXPECT_EQ(PageWidget(kCodeDefinition)->isVisible(), s.page == kCodeDefinition) << s.page;
     EXPECT_EQ(PageWidget(kFunctionTest)->isVisible(), s.page == kFunctionTest) << s.page;
+    EXPECT_EQ(PageWidget(kProcessInterface)->isVisible(), s.page == kProcessInterface) << s.page;
     EXPECT_EQ(strip().pageState(s.page), 2);
   }
   SaveScreenshot(*window, "page_buttons_existing_code_definition");
