@@ -3,7 +3,7 @@
 // sensor with slots in groups and without (one plain-named), for the
 // configuration window tests.
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+#include "sim_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -20,18 +20,13 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "commands/sensor_notify.h"
 #include "config/config_dialogs.h"
 #include "config/config_info_dlg.h"
 #include "config/config_manager.h"
 #include "core/sensor_command.h"
 #include "core/text_escape.h"
-#include "gui_test_support.h"
-#include "services/recording_prompt.h"
 #include "text/config_name_codec.h"
 #include "text/text_codecs.h"
-#include "window/lock_library.h"
-#include "window/main_window.h"
 
 // The simulator's member "slots" below, not Qt's keyword.
 #undef slots
@@ -44,36 +39,21 @@ inline std::string Encoded(std::u16string_view name) {
   return out;
 }
 
-struct ConfigWindowTest : ::testing::Test {
+struct ConfigWindowTest : SimWindowFixture {
   void SetUp() override {
     vt::sim::addConfigFileMethods(sensor.server, sensor.model);
-    ASSERT_TRUE(sensor.Start()) << sensor.error();
-    Seed();
+    ASSERT_NO_FATAL_FAILURE(Seed());
     MainPanels panels;
     auto manager = std::make_unique<CConfigManager>();
     panels.configDialogs = std::make_unique<CConfigDialogs>(*manager);
     this->manager = manager.get();
     panels.configManager = std::move(manager);
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
-    Utf8ToUtf16String(window->state().m_strConnectAddress, sensor.server.address());
-    window->state().m_nConnectPort = sensor.server.port();
-    window->state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_LIST) >= 1; }, 20000))
-        << ::testing::PrintToString(handled) << Messages().join("|").toStdString();
-    ASSERT_TRUE(Idle());
+    ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
+    ASSERT_NO_FATAL_FAILURE(ConnectToConfigurationList());
     // The user opens groups 1 and 2; they stay open through every refill.
     Group(1)->setExpanded(true);
     Group(2)->setExpanded(true);
     prompt.clear();
-  }
-  void TearDown() override {
-    notify.reset();
-    window.reset();
   }
 
   // Slots in groups and without; slot 2 came plain from the sensor (its escaped form).
@@ -106,11 +86,6 @@ struct ConfigWindowTest : ::testing::Test {
     });
   }
 
-  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
-  bool Idle() {
-    return QTest::qWaitFor(
-        [&] { return window->state().m_nOutstandingCommands == 0 && !window->state().m_bBusy; }, 20000);
-  }
   QTreeWidget* tree() const { return manager->tree()->tree(); }
   QTreeWidgetItem* Config(int number) const { return manager->tree()->itemOfConfig(number); }
   QTreeWidgetItem* Group(int group) const { return manager->tree()->itemOfGroup(group); }
@@ -219,9 +194,8 @@ struct ConfigWindowTest : ::testing::Test {
   }
   void ReadListAgain() {
     const int before = Count(CMD_GET_CONFIG_LIST);
-    window->state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_GET_CONFIG_LIST);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_LIST) > before; }, 20000));
+    Post(CMD_GET_CONFIG_LIST);
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST, before + 1));
     ASSERT_TRUE(Idle());
   }
   // The texts of string ids, as the messages show them.
@@ -237,13 +211,7 @@ struct ConfigWindowTest : ::testing::Test {
     return out;
   }
 
-  LibCopy lib;
-  SimulatedSensor sensor;
-  RecordingPrompt prompt;
   CConfigManager* manager = nullptr;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  std::vector<int> handled;
 };
 
 }  // namespace vt::test

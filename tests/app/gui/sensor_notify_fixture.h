@@ -3,7 +3,7 @@
 // the reply handler hands them.
 #pragma once
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+#include "sim_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QPointer>
@@ -11,13 +11,6 @@
 #include <QWidget>
 #include <algorithm>
 #include <vector>
-
-#include "commands/sensor_notify.h"
-#include "core/sensor_command.h"
-#include "gui_test_support.h"
-#include "services/recording_prompt.h"
-#include "text/text_codecs.h"
-#include "window/main_window.h"
 
 namespace vt::test {
 
@@ -78,9 +71,8 @@ public:
     int refreshed = 0;
 };
 
-struct SensorNotifyFixture : ::testing::Test {
+struct SensorNotifyFixture : SimWindowFixture {
     void SetUp() override {
-        ASSERT_TRUE(sensor.Start()) << sensor.error();
         MainPanels panels;
         auto view = std::make_unique<PictureRecorder>();
         auto results = std::make_unique<ResultTextsRecorder>();
@@ -88,29 +80,8 @@ struct SensorNotifyFixture : ::testing::Test {
         texts = results.get();
         panels.imageView = std::move(view);
         panels.results = std::move(results);
-        window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
-        window->setLockLibrary(MakeKeltrovLibrary());
-        ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
-        notify = std::make_unique<CSensorNotify>(*window);
-        QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
-        Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
-        state().m_nConnectPort = sensor.server.port();
+        ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
         prompt.clear();
-    }
-    void TearDown() override {
-        notify.reset();
-        window.reset();
-    }
-    MainDialogState& state() { return window->state(); }
-    int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
-    bool WaitHandled(int id, int times = 1) {
-        // Generous: a reading of 100 codes under a sanitizer takes a while.
-        return QTest::qWaitFor([&] { return Count(id) >= times; }, 60000);
-    }
-    void Connect() {
-        state().m_bBusy = 1;
-        window->PostSensorCommand(CMD_CONNECT);
-        ASSERT_TRUE(WaitHandled(CMD_CONNECT));
     }
     // A monitor reads with the sensor's active configuration.
     void ConnectInMonitor(bool withConfiguration = true) {
@@ -132,18 +103,9 @@ struct SensorNotifyFixture : ::testing::Test {
             return ::testing::AssertionFailure() << "polling not resumed";
         return ::testing::AssertionSuccess();
     }
-    bool Idle() {
-        return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 10000);
-    }
 
-    LibCopy lib;
-    SimulatedSensor sensor;
-    RecordingPrompt prompt;
     PictureRecorder* picture = nullptr;
     ResultTextsRecorder* texts = nullptr;
-    std::unique_ptr<CVarnisDatamatrixDlg> window;
-    std::unique_ptr<CSensorNotify> notify;
-    std::vector<int> handled;
 };
 
 }  // namespace vt::test

@@ -3,7 +3,7 @@
 // range, with configuration 1 ("Conf1") open in the editor on the page.
 #pragma once
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+#include "sim_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -19,17 +19,10 @@
 #include "codedef/output/config_process_interface.h"
 #include "codedef/output/config_process_interface_tab1.h"
 #include "codedef/output/config_process_interface_tab2.h"
-#include "commands/sensor_notify.h"
 #include "controls/process_interface_tab_ctrl.h"
 #include "core/code_types.h"
-#include "core/sensor_command.h"
-#include "gui_test_support.h"
-#include "services/recording_prompt.h"
 #include "sim/parameter_methods.h"
 #include "sim/plausible_records.h"
-#include "text/text_codecs.h"
-#include "window/lock_library.h"
-#include "window/main_window.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -54,89 +47,44 @@ enum ConfigItem {
   kRdyOut = 50,
 };
 
-#pragma push_macro("slots")
-#undef slots
-inline vt::sim::SlotParameters& PageSlotRecords(vt::sim::SensorData& d, int index) {
-  return d.slots[static_cast<std::size_t>(index)].data.parameters;
-}
-#pragma pop_macro("slots")
-
-struct ProcessInterfaceFixture : ::testing::Test {
+struct ProcessInterfaceFixture : SimWindowFixture {
   using Tab1 = CConfigProcessInterfaceTab1;
 
   void SetUp() override {
     vt::sim::usePlausibleRecords(sensor.model);
-    ASSERT_TRUE(sensor.Start()) << sensor.error();
     MainPanels panels;
     auto made = std::make_unique<CConfigProcessInterface>();
     page = made.get();
     panels.processInterface = std::move(made);
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
-    Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
-    state().m_nConnectPort = sensor.server.port();
+    ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
     window->show();
     page->show();
     prompt.clear();
   }
-  void TearDown() override {
-    notify.reset();
-    window.reset();
-  }
 
-  MainDialogState& state() { return window->state(); }
   Tab1& tab1() { return *page->tab1(); }
   CConfigProcessInterfaceTab2& tab2() { return *page->tab2(); }
-  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
-  bool WaitHandled(int id, int times = 1) {
-    return QTest::qWaitFor([&] { return Count(id) >= times; }, 30000);
-  }
-  bool Idle() {
-    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 30000);
-  }
   // The sensor's configuration item, read or set beside the program.
   XmlRpc::XmlRpcValue Item(int position) {
-    return sensor.model.access([&](vt::sim::SensorData& d) { return PageSlotRecords(d, 0).configData[position]; });
+    return sensor.model.access([&](vt::sim::SensorData& d) { return SlotRecords(d, 0).configData[position]; });
   }
-  void SetItems(const std::function<void(XmlRpc::XmlRpcValue&)>& change) {
-    sensor.model.access([&](vt::sim::SensorData& d) { change(PageSlotRecords(d, 0).configData); });
+  void SetItems(const Items& change) {
+    sensor.model.access([&](vt::sim::SensorData& d) { change(SlotRecords(d, 0).configData); });
   }
   // Slot 0 with the code type, changed by `change`, opened in the editor on
   // the process-interface page; the page shows what the sensor sent.
-  void Open(int codeType, const std::function<void(XmlRpc::XmlRpcValue&)>& change = {}) {
-    const vt::sim::SlotRef slot{0, "Conf1", 0};
-    ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
-    SetItems([&](XmlRpc::XmlRpcValue& config) {
+  void Open(int codeType, const Items& change = {}) {
+    OpenInEditor(0, 15, [&](XmlRpc::XmlRpcValue& config) {
       config[kCodeTypeItem] = codeType;
       if (change) change(config);
     });
-    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
-    state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    ASSERT_TRUE(WaitHandled(CMD_CONNECT));
-    ASSERT_TRUE(Idle());
-    state().m_nConfigIndex = 0;
-    state().m_nGroup = 0;
-    state().m_strConfigName = u"Conf1";
-    state().m_bNameEncoded = false;
-    state().m_bEditorMode = 1;
-    state().m_nWizardStep = 15;
-    state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_EDIT_CONFIG);
-    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA));
-    ASSERT_TRUE(Idle());
-    prompt.clear();
   }
   // The edited configuration read again, as after a write elsewhere.
-  void Reread(const std::function<void(XmlRpc::XmlRpcValue&)>& change = {}) {
+  void Reread(const Items& change = {}) {
     if (change) SetItems(change);
     const int reads = Count(CMD_GET_CONFIG_DATA);
     state().m_nConfigId = 0;
-    state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_GET_CONFIG_DATA);
+    Post(CMD_GET_CONFIG_DATA);
     ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA, reads + 1));
     ASSERT_TRUE(Idle());
   }
@@ -157,20 +105,9 @@ struct ProcessInterfaceFixture : ::testing::Test {
     page->tabs()->tabBar()->setCurrentIndex(tab);
     QApplication::processEvents();
   }
-  QStringList Texts() const {
-    QStringList out;
-    for (const auto& r : prompt.messages()) out << r.text;
-    return out;
-  }
   std::size_t Calls(const char* method) { return sensor.server.countCalls(method); }
 
-  LibCopy lib;
-  SimulatedSensor sensor;
-  RecordingPrompt prompt;
   CConfigProcessInterface* page = nullptr;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  std::vector<int> handled;
 };
 
 }  // namespace vt::test
