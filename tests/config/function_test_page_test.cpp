@@ -13,8 +13,10 @@
 
 #include "config/config_func_test_seq.h"
 #include "config/config_function_test.h"
+#include "config/config_task_buttons.h"
 #include "controls/button_draw.h"
 #include "controls/grid_ctrl.h"
+#include "controls/transparent_button.h"
 #include "settings/quorren_reg.h"
 #include "sim/reply_script.h"
 #include "temp_dir.h"
@@ -41,10 +43,29 @@ QString Golden(const char* name) {
   return QStringLiteral(VT_SOURCE_DIR "/tests/config/golden/") + QString::fromLatin1(name);
 }
 
+// The window's store with its export answering a status the test sets.
+class ForcedExport : public ImageStoreService {
+public:
+  explicit ForcedExport(std::unique_ptr<ImageStoreService> real) : real_(std::move(real)) {}
+  int AddFrame(int passFlag) override { return real_->AddFrame(passFlag); }
+  void ResetSlots() override { real_->ResetSlots(); }
+  void FreeFrames() override { real_->FreeFrames(); }
+  int frameCount() const override { return real_->frameCount(); }
+  int ShowFrame(int index) override { return real_->ShowFrame(index); }
+  int ExportHtml(int /*index*/, const QString& /*pagePath*/) override { return status; }
+  void setGrid(CGridCtrl* grid) override { real_->setGrid(grid); }
+  void DrawThumbnails(QPainter& painter) const override { real_->DrawThumbnails(painter); }
+  int status = 0;
+
+private:
+  std::unique_ptr<ImageStoreService> real_;
+};
+
 struct FunctionTestPage : vt::test::WindowRoadsFixture {
   CConfigFunctionTest& page() { return *dynamic_cast<CConfigFunctionTest*>(window->panels().functionTest.get()); }
   CConfigFuncTestSeq& seq() { return *page().sequence(); }
   ImageStore& images() { return *dynamic_cast<ImageStore*>(window->panels().imageStore.get()); }
+  CConfigTaskButtons& strip() { return *dynamic_cast<CConfigTaskButtons*>(window->panels().taskButtons.get()); }
 
   // Configuration 1 with this trigger source, open in the editor on the
   // function-test page as its page button leaves it.
@@ -63,14 +84,15 @@ struct FunctionTestPage : vt::test::WindowRoadsFixture {
     s.m_bNameEncoded = false;
     s.m_bEditorMode = 1;
     s.m_bEditorOpen = 1;
+    s.m_bEditExisting = 1;
     s.m_nWizardStep = 7;
     s.m_bBusy = 1;
     window->PostSensorCommand(CMD_EDIT_CONFIG);
     ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA));
     ASSERT_TRUE(Idle());
     ASSERT_EQ(s.m_Configuration.trigger.TriggerSource, triggerSource);
-    if (auto& tasks = window->panels().taskButtons) {
-      tasks->OnFunctionTest();
+    if (window->panels().taskButtons) {
+      QTest::mouseClick(strip().button(CConfigTaskButtons::kFunctionTest), Qt::LeftButton);
     } else {
       // What the function test's page button does once it is shown.
       s.m_nWizardStep = 18;
@@ -115,8 +137,23 @@ struct FunctionTestPage : vt::test::WindowRoadsFixture {
     CGridCtrl* grid = seq().grid();
     EXPECT_TRUE(grid->IsCellSelected(0, 1));
     EXPECT_EQ(grid->GetCell(0, 0)->GetBackColour(), 0x3599FFu);
-    for (int r = 1; r < CConfigFuncTestSeq::kRows; ++r) EXPECT_FALSE(grid->IsCellSelected(r, 1)) << r;
+    for (int r = 1; r < CConfigFuncTestSeq::kRows; ++r) {
+      EXPECT_FALSE(grid->IsCellSelected(r, 1)) << r;
+      EXPECT_NE(grid->GetCell(r, 0)->GetBackColour(), 0x3599FFu) << r;
+    }
   }
+
+  // A test with these readings (true: good), stopped again; the window idle.
+  void TestWithReadings(std::initializer_list<bool> readings) {
+    QTest::mouseClick(page().testOnButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitHandled(CMD_TEST_CONFIG_ON));
+    for (bool good : readings) ASSERT_NO_FATAL_FAILURE(SimulatedReading(good));
+    QTest::mouseClick(page().testOffButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitHandled(CMD_TEST_CONFIG_OFF));
+    ASSERT_TRUE(Idle());
+  }
+
+  QString dir() const { return QString::fromStdString(tmp.path().string()); }
 
   vt::test::TempDir tmp;
 };
@@ -169,9 +206,10 @@ TEST_F(FunctionTestPage, TwoGoodOneFailedReadingsCountedKeptShownAndSaved) {
   SaveScreenshot(*window, "function_test_window");
   SaveScreenshot(page(), "function_test_page");
 
-  // While the test runs a double click shows nothing.
+  // While the test runs neither a double click nor Enter shows anything.
   const QImage lastReading = window->panels().imageView->surface();
   QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(2, 1));
+  QTest::keyClick(grid, Qt::Key_Return);
   EXPECT_FALSE(seq().m_bDisplay);
   EXPECT_EQ(window->panels().imageView->surface(), lastReading);
 
@@ -249,6 +287,18 @@ TEST_F(FunctionTestPage, AFreeRunningTestReadsOnItsOwnAndAlwaysStops) {
   EXPECT_TRUE(page().resetButton()->isEnabled());
   EXPECT_TRUE(state().m_bBusy);
   ASSERT_TRUE(QTest::qWaitFor([&] { return images().frameCount() >= 2; }, 30000));
+  // The start does not hold the window busy: once the readings pause,
+  // Reset is taken while the test runs.
+  sensor.readings.setRate(std::chrono::milliseconds(0));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(page().testRunning());
+  QTest::mouseClick(page().resetButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_RESET_STATISTICS));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(images().frameCount(), 0);
+  EXPECT_EQ(page().statistics().totalEdit->text(), QStringLiteral("0"));
+  sensor.readings.setRate(std::chrono::milliseconds(40));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return images().frameCount() >= 2; }, 30000));
   // Busy or not, the test stops.
   state().m_bBusy = 1;
   QTest::mouseClick(page().testOffButton(), Qt::LeftButton);
@@ -282,6 +332,9 @@ TEST_F(FunctionTestPage, ARefusedStartPutsThePageBack) {
   EXPECT_FALSE(page().simulateButton()->isEnabled());
   EXPECT_TRUE(page().liveButton()->isEnabled());
   EXPECT_TRUE(seq().displayButton()->isEnabled());
+  // The page buttons and the wizard buttons are free again.
+  for (int b = 0; b < 4; ++b) EXPECT_TRUE(strip().button(b)->isEnabled()) << b;
+  for (int id : {1026, 1027, 1028}) EXPECT_TRUE(window->wizardButton(id)->isEnabled()) << id;
   QTest::mouseClick(page().testOnButton(), Qt::LeftButton);
   ASSERT_TRUE(WaitHandled(CMD_TEST_CONFIG_ON, 2));
   EXPECT_EQ(sensor.model.state(), 7);
@@ -347,6 +400,99 @@ TEST_F(FunctionTestPage, SaveStopsAtARowWithoutAReading) {
   QTest::mouseClick(seq().saveButton(), Qt::LeftButton);
   EXPECT_TRUE(prompt.requests().isEmpty());
   EXPECT_FALSE(QFile::exists(QString::fromStdString(tmp.path().string()) + "/none.htm"));
+}
+
+// Coming back to the page starts it afresh: no counts, no pictures, row 1
+// highlighted whatever row was chosen before.
+TEST_F(FunctionTestPage, EnteringThePageAgainClearsCountsAndPictures) {
+  OpenOnFunctionTest(0);
+  ASSERT_NO_FATAL_FAILURE(TestWithReadings({true, false}));
+  ExpectStatistics("1", "1", "2", "50.00", "50.00");
+  QTest::mouseClick(seq().grid()->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(1, 1));
+  ASSERT_TRUE(seq().grid()->IsCellSelected(1, 1));
+  for (int button : {CConfigTaskButtons::kImageQuality, CConfigTaskButtons::kFunctionTest}) {
+    QTest::mouseClick(strip().button(button), Qt::LeftButton);
+    ASSERT_TRUE(Idle()) << button;
+  }
+  ASSERT_TRUE(page().isVisible());
+  ExpectStatistics("0", "0", "0", "0.00", "0.00");
+  EXPECT_EQ(images().frameCount(), 0);
+  ExpectFirstRowHighlighted();
+  EXPECT_EQ(window->statusPane(7)->text(), window->text(1014) + QStringLiteral(" 0"));
+  // The grid paints no picture frame any more.
+  GridRect cell;
+  ASSERT_TRUE(seq().grid()->GetCellRect(1, 1, &cell));
+  const QImage shot = seq().grid()->viewport()->grab().toImage();
+  EXPECT_NE(shot.pixelColor(cell.left, cell.top + 20), FromColorRef(state().colours.passColour));
+}
+
+// The picture takes the chosen name with ".bmp", the page keeps the chosen
+// name unless that is the picture's; a folder that cannot be remembered
+// never stops the save.
+TEST_F(FunctionTestPage, SaveKeepsThePictureAndThePageApart) {
+  OpenOnFunctionTest(0);
+  ASSERT_NO_FATAL_FAILURE(TestWithReadings({true}));
+  QTest::mouseClick(seq().grid()->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(0, 1));
+  struct Case {
+    const char* chosen;
+    const char* picture;
+    const char* page;
+  };
+  for (const Case& c : {Case{"a.bmp", "a.bmp", "a.htm"}, Case{"b.htm", "b.bmp", "b.htm"}, Case{"c", "c.bmp", "c.htm"},
+                        Case{"d.html", "d.bmp", "d.html"}, Case{"e.BMP", "e.bmp", "e.htm"}}) {
+    prompt.clear();
+    prompt.setFileAnswer(dir() + "/" + c.chosen);
+    QTest::mouseClick(seq().saveButton(), Qt::LeftButton);
+    EXPECT_EQ(QFile(dir() + "/" + c.picture).size(), 921654) << c.chosen;
+    const QByteArray html = ReadFile(dir() + "/" + c.page);
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE HTML")) << c.chosen;
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src= \"./%1\"").arg(c.picture).toUtf8())) << c.chosen;
+    EXPECT_TRUE(prompt.messages().isEmpty()) << c.chosen;
+  }
+
+  // The settings cannot be written (their folder lies under a plain file).
+  QFile blocker(dir() + "/blocker");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const QString base = window->settings().basePath();
+  window->settings().setBasePath(dir() + "/blocker/settings");
+  ASSERT_EQ(window->settings().Create(QStringLiteral("\\Common")), 0);
+  prompt.clear();
+  prompt.setFileAnswer(dir() + "/kept.htm");
+  QTest::mouseClick(seq().saveButton(), Qt::LeftButton);
+  window->settings().setBasePath(base);
+  ASSERT_EQ(prompt.requests().size(), 1);
+  EXPECT_EQ(prompt.requests()[0].text, window->programPaths().documents);
+  EXPECT_EQ(QFile(dir() + "/kept.bmp").size(), 921654);
+  EXPECT_TRUE(QFile::exists(dir() + "/kept.htm"));
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+// Refusals of the export that the store does not report itself are shown;
+// a file it could not write (-1) it has reported already.
+TEST_F(FunctionTestPage, SaveShowsTheExportsRefusals) {
+  OpenOnFunctionTest(0);
+  ASSERT_NO_FATAL_FAILURE(TestWithReadings({true}));
+  auto& slot = window->panels().imageStore;
+  auto wrapper = std::make_unique<ForcedExport>(std::move(slot));
+  ForcedExport* forced = wrapper.get();
+  slot = std::move(wrapper);
+  QTest::mouseClick(seq().grid()->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(0, 1));
+  struct Case {
+    int status;
+    int textId;  // 0: no message
+  };
+  for (const Case& c : {Case{-14142, 51394}, Case{-14141, 51395}, Case{-1, 0}, Case{0, 0}}) {
+    forced->status = c.status;
+    prompt.clear();
+    prompt.setFileAnswer(dir() + "/x.htm");
+    QTest::mouseClick(seq().saveButton(), Qt::LeftButton);
+    ASSERT_EQ(prompt.messages().size(), c.textId ? 1 : 0) << c.status;
+    if (c.textId) {
+      EXPECT_TRUE(prompt.messages()[0].text.contains(window->text(c.textId))) << c.status;
+    }
+  }
+  EXPECT_TRUE(state().m_bConnected);
 }
 
 }  // namespace

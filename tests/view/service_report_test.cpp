@@ -17,10 +17,14 @@
 #include "controls/grid_ctrl.h"
 #include "core/sensor_command.h"
 #include "gui_test_support.h"
+#include "sensor_notify_fixture.h"
+#include "services/main_panels.h"
 #include "services/recording_prompt.h"
+#include "temp_dir.h"
 #include "text/text_codecs.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
+#include "view/result_image_store.h"
 #include "view/service_report.h"
 #include "view/test_results.h"
 #include "window/lock_library.h"
@@ -101,6 +105,66 @@ TEST_F(ServiceGrid, TimeColumnCountsBackFromTheClock) {
   };
   for (const Case& c : {Case{1500, "09:59:58.500"}, Case{0, "10:00:00.000"}, Case{36000001, "23:59:59.999"}})
     EXPECT_EQ(panel.FormatResultTime(c.age), QString::fromLatin1(c.shown)) << c.age;
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A view whose picture as last drawn is whatever the test gives it.
+class GivenSurface : public vt::test::PictureRecorder {
+public:
+  QImage surface() const override { return last; }
+};
+
+// Only 24- and 32-bit pictures are saved; any other depth is refused with
+// 9922, then the failure text, and nothing is posted.
+TEST_F(ServiceGrid, SaveEvaluationTakesOnly24And32BitPictures) {
+  MainPanels panels;
+  auto view = std::make_unique<GivenSurface>();
+  GivenSurface* given = view.get();
+  panels.imageView = std::move(view);
+  RecordingPrompt prompt;
+  host.panels = &panels;
+  host.prompt = &prompt;
+  panel.AttachView(host);
+  state.m_nSensorState = 9;
+  state.m_nStoredResultCount = 1;
+  state.m_ResultsList = {Entry(3, 1, "10", "1)A", 0)};
+  panel.FillResultsGrid(true);
+  vt::test::TempDir tmp;
+  const QString dir = QString::fromStdString(tmp.path().string());
+  struct Case {
+    QImage::Format format;
+    bool saved;
+  };
+  for (const Case& c : {Case{QImage::Format_Grayscale8, false}, Case{QImage::Format_Indexed8, false},
+                        Case{QImage::Format_RGB888, true}, Case{QImage::Format_RGB32, true}}) {
+    QImage picture(640, 480, c.format);
+    picture.fill(0);
+    given->last = picture;
+    state.m_bBusy = 0;
+    posted.clear();
+    prompt.clear();
+    const QString name = dir + QStringLiteral("/e%1.htm").arg(int(c.format));
+    prompt.setFileAnswer(name);
+    static_cast<QPushButton*>(control(1140))->click();
+    const QString bmp = dir + QStringLiteral("/e%1.bmp").arg(int(c.format));
+    if (c.saved) {
+      EXPECT_TRUE(prompt.messages().isEmpty()) << c.format;
+      EXPECT_EQ(posted, std::vector<int>{CMD_SAVE_CURRENT_RESULT}) << c.format;
+      EXPECT_EQ(QFile(bmp).size(), 921654) << c.format;
+      EXPECT_EQ(QString::fromStdU16String(state.m_strResultFile), name) << c.format;
+    } else {
+      ASSERT_EQ(prompt.messages().size(), 2) << c.format;
+      EXPECT_EQ(prompt.messages()[0].text, English(9922));
+      EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("Saving evaluation image failed!"));
+      EXPECT_TRUE(posted.empty()) << c.format;
+      EXPECT_FALSE(QFile::exists(bmp)) << c.format;
+      EXPECT_FALSE(state.m_bBusy);
+    }
+  }
 }
 
 // --- In the main window against the simulated sensor ---
@@ -299,6 +363,113 @@ TEST_F(ServicePanelInWindow, NoKeptResultsLeaveTheActionsOff) {
   EXPECT_EQ(Count(CMD_REFRESH_RESULT), 0);
   ClickRow(1);
   EXPECT_FALSE(state().m_bBusy);
+}
+
+// The three display switches, each off and on again through its button.
+TEST_F(ServicePanelInWindow, DisplaySwitchesHideAndBringBackTheirParts) {
+  EnterService({false, true});
+  prompt.clear();
+  ASSERT_EQ(panel->selectedNumber(), 2);  // the good reading, with its code box
+  const int boxes = imageView->CountOverlaysOfKind(1);
+  ASSERT_GT(boxes, 0);
+  ASSERT_GT(imageView->CountOverlaysOfKind(0), 0);
+  const int lines = window->panels().messageList->count();
+  ASSERT_GT(lines, 0);
+
+  // Search zones: the window of interest goes and comes back.
+  Click(1137);
+  EXPECT_EQ(imageView->CountOverlaysOfKind(0), 0);
+  EXPECT_EQ(imageView->CountOverlaysOfKind(1), boxes);
+  Click(1137);
+  ASSERT_TRUE(Idle());
+  EXPECT_GT(imageView->CountOverlaysOfKind(0), 0);
+
+  // Results: the messages and the code boxes go and come back.
+  Click(1138);
+  EXPECT_EQ(window->panels().messageList->count(), 0);
+  EXPECT_EQ(imageView->CountOverlaysOfKind(1), 0);
+  EXPECT_GT(imageView->CountOverlaysOfKind(0), 0);
+  Click(1138);
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(window->panels().messageList->count(), lines);
+  EXPECT_EQ(imageView->CountOverlaysOfKind(1), boxes);
+
+  // Images: the placeholder, then the result's picture fetched again.
+  const int fetched = Count(CMD_REFRESH_RESULT);
+  Click(1136);
+  EXPECT_TRUE(imageView->view().placeholderShown());
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), fetched);
+  Click(1136);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_REFRESH_RESULT) == fetched + 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(imageView->view().placeholderShown());
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Messages().toStdString();
+}
+
+// The evaluation picture takes the chosen name with ".bmp" and the sensor's
+// page never lands on it; a cancelled choice posts nothing; a folder that
+// cannot be remembered never stops a save.
+TEST_F(ServicePanelInWindow, SavesKeepTheirFilesApart) {
+  EnterService({true, false});
+  const QString folder = lib.configFolder() + "/saves";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  for (int id : {1139, 1140, 1141}) {
+    prompt.clear();
+    prompt.setFileAnswer(QString());
+    Click(id);
+    EXPECT_EQ(prompt.requests().size(), 1) << id;
+    EXPECT_FALSE(state().m_bBusy) << id;
+    EXPECT_EQ(state().m_nOutstandingCommands, 0) << id;
+  }
+
+  prompt.clear();
+  prompt.setFileAnswer(folder + "/eval.bmp");
+  Click(1140);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_CURRENT_RESULT) == 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Messages().toStdString();
+  // eval.bmp is the picture as shown, marks included; the sensor's page beside it.
+  EXPECT_EQ(ReadFile(folder + "/eval.bmp"),
+            ResultImageStore::BmpFileBytes(ResultImageStore::ToBmpPicture(imageView->surface())));
+  const QByteArray raw = ReadFile(folder + "/eval.htm");
+  const QString page = QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()), raw.size() / 2);
+  EXPECT_TRUE(page.contains(QStringLiteral("Single Evaluation Report")));
+  // The sensor's own picture of the result has a name of its own.
+  EXPECT_TRUE(page.contains(QStringLiteral("eval%1.bmp").arg(panel->selectedNumber())));
+  QString remembered;
+  ASSERT_TRUE(window->settings().Open(QStringLiteral("\\Common")));
+  window->settings().GetString(QStringLiteral("Evaluation"), remembered);
+  window->settings().Close();
+  EXPECT_EQ(remembered, folder);
+
+  // All readings on: Save all evaluations saves them all.
+  prompt.setFileAnswer(folder);
+  Click(1141);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_ALL_RESULTS) == 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(QDir(folder).entryList({"*.tar.gz"}).isEmpty());
+
+  // The settings cannot be written (their folder lies under a plain file).
+  QFile blocker(folder + "/blocker");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const QString base = window->settings().basePath();
+  window->settings().setBasePath(folder + "/blocker/settings");
+  ASSERT_EQ(window->settings().Create(QStringLiteral("\\Common")), 0);
+  const QString reports = folder + "/reports";
+  ASSERT_TRUE(QDir().mkpath(reports));
+  prompt.setFileAnswer(reports);
+  Click(1139);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_SERVICE_REPORT) == 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  prompt.setFileAnswer(folder + "/second.htm");
+  Click(1140);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_CURRENT_RESULT) == 2; }, 60000));
+  ASSERT_TRUE(Idle());
+  window->settings().setBasePath(base);
+  EXPECT_TRUE(QFile::exists(reports + "/Report.xml"));
+  EXPECT_EQ(QFile(folder + "/second.bmp").size(), 921654);
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Messages().toStdString();
 }
 
 }  // namespace
