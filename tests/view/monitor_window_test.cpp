@@ -3,7 +3,7 @@
 // and statistics; the panel's switches and the reset act through the
 // window's controls; the pointer on a box shows its tooltip.
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+#include "sim_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +33,9 @@
 
 namespace {
 
-class MonitorWindow : public ::testing::Test {
+class MonitorWindow : public vt::test::SimWindowFixture {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(sensor.Start()) << sensor.error();
     MainPanels panels;
     panels.messageList = std::make_unique<ColorListBoxLog>();
     auto image = std::make_unique<ImageView>();
@@ -48,52 +47,17 @@ protected:
     tip = balloon.get();
     panels.balloon = std::move(balloon);
     panels.backgrounds = std::make_unique<WindowBackgrounds>();
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+    ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
     window->show();
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
-    Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
-    state().m_nConnectPort = sensor.server.port();
-
-    // The monitor reads with the sensor's active configuration.
-    const vt::sim::SlotRef slot{0, "{Monitor}", -1};
-    ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
-    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
-    ASSERT_EQ(sensor.model.activateConfig(slot), vt::sim::kSimOk);
-    sensor.model.setState(2);
-    state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING)) << Trace();
+    ASSERT_NO_FATAL_FAILURE(ConnectInMonitor());
     prompt.clear();
   }
-  void TearDown() override {
-    notify.reset();
-    window.reset();
-  }
 
-  MainDialogState& state() { return window->state(); }
-  std::string Trace() const {
-    std::string out = "handled:";
-    for (int id : handled) out += " " + std::to_string(id);
-    for (const auto& m : prompt.messages()) out += "\nmessage: " + m.text.toStdString();
-    return out;
-  }
   QString T(int id) const { return window->text(id); }
-  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
-  bool WaitHandled(int id, int times = 1) {
-    return QTest::qWaitFor([&] { return Count(id) >= times; }, 30000);
-  }
-  bool Idle() {
-    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 10000);
-  }
   // One reading, up to its polling resumed again.
   ::testing::AssertionResult Reading(bool good = true) {
     sensor.model.access([good](vt::sim::SensorData& d) { d.nextReadingGood = good; });
-    const int resumed = Count(CMD_RESUME_POLLING);
-    if (!sensor.readings.takeReading()) return ::testing::AssertionFailure() << "no reading taken";
-    if (!WaitHandled(CMD_RESUME_POLLING, resumed + 1)) return ::testing::AssertionFailure() << "polling not resumed";
+    if (auto read = MonitorReading(); !read) return read;
     if (!Idle()) return ::testing::AssertionFailure() << "still busy";
     return ::testing::AssertionSuccess();
   }
@@ -118,14 +82,8 @@ protected:
     return n;
   }
 
-  LibCopy lib;
-  vt::test::SimulatedSensor sensor;
-  RecordingPrompt prompt;
   ImageView* imageView = nullptr;
   BalloonTip* tip = nullptr;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  std::vector<int> handled;
 };
 
 TEST_F(MonitorWindow, GoodAndFailedReadingsShowLinesBoxesAndStatistics) {

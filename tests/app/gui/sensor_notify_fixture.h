@@ -83,26 +83,6 @@ struct SensorNotifyFixture : SimWindowFixture {
         ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
         prompt.clear();
     }
-    // A monitor reads with the sensor's active configuration.
-    void ConnectInMonitor(bool withConfiguration = true) {
-        if (withConfiguration) {
-            const vt::sim::SlotRef slot{0, "{Monitor}", -1};
-            ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
-            ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
-            ASSERT_EQ(sensor.model.activateConfig(slot), vt::sim::kSimOk);
-        }
-        sensor.model.setState(2);
-        Connect();
-        ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
-    }
-    // One reading in the monitor, up to its polling resumed again.
-    ::testing::AssertionResult MonitorReading() {
-        const int resumed = Count(CMD_RESUME_POLLING);
-        if (!sensor.readings.takeReading()) return ::testing::AssertionFailure() << "no reading taken";
-        if (!WaitHandled(CMD_RESUME_POLLING, resumed + 1))
-            return ::testing::AssertionFailure() << "polling not resumed";
-        return ::testing::AssertionSuccess();
-    }
 
     PictureRecorder* picture = nullptr;
     ResultTextsRecorder* texts = nullptr;

@@ -51,6 +51,26 @@ void SimWindowFixture::ConnectToConfigurationList() {
   ASSERT_TRUE(Idle());
 }
 
+void SimWindowFixture::ConnectInMonitor(bool withConfiguration) {
+  if (withConfiguration) {
+    const vt::sim::SlotRef slot{0, "{Monitor}", -1};
+    ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
+    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
+    ASSERT_EQ(sensor.model.activateConfig(slot), vt::sim::kSimOk);
+  }
+  sensor.model.setState(2);
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING))
+      << ::testing::PrintToString(handled) << Texts().join("|").toStdString();
+}
+
+::testing::AssertionResult SimWindowFixture::MonitorReading() {
+  const int resumed = Count(CMD_RESUME_POLLING);
+  if (!sensor.readings.takeReading()) return ::testing::AssertionFailure() << "no reading taken";
+  if (!WaitHandled(CMD_RESUME_POLLING, resumed + 1)) return ::testing::AssertionFailure() << "polling not resumed";
+  return ::testing::AssertionSuccess();
+}
+
 void SimWindowFixture::OpenInEditor(int index, int step, const Items& change) {
   const vt::sim::SlotRef slot{index, "Conf1", 0};
   ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);

@@ -35,6 +35,11 @@ struct SimWindowFixture : ::testing::Test {
   void Connect();
   // Connected, with the sensor's configuration list read.
   void ConnectToConfigurationList();
+  // Connected in monitor operation, reading with the sensor's active
+  // configuration (one made first `withConfiguration`).
+  void ConnectInMonitor(bool withConfiguration = true);
+  // One reading in the monitor, up to its polling resumed again.
+  ::testing::AssertionResult MonitorReading();
   // Slot `index` made as "Conf1" with the items `change` sets, then opened in
   // the editor on wizard step `step` as the configuration manager does.
   void OpenInEditor(int index, int step, const Items& change);

@@ -2,7 +2,7 @@
 // to the simulated sensor and driven through their own controls: what the
 // sensor holds afterwards is exactly what the user changed.
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
-#include "simulated_sensor.h"
+#include "sim_window_fixture.h"
 #include "sim/discovery_network.h"
 #include "sim/sensor_globals_record.h"
 
@@ -45,10 +45,9 @@ namespace {
 using vt::sim::SensorGlobalsRecord;
 using Ids = CGlobalNetworkSettings;
 
-class SettingsAgainstSensor : public ::testing::Test {
+class SettingsAgainstSensor : public vt::test::SimWindowFixture {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(sensor.Start()) << sensor.error();
     vt::sim::setSensorGlobals(sensor.parameters, first);
     MainPanels panels;
     auto manager = std::make_unique<CConfigManager>();
@@ -58,32 +57,13 @@ protected:
     panels.sensorSettings = std::make_unique<CGlobalSettingsHost>();
     panels.sensorPanel = std::make_unique<CConfigSensor>();
     panels.connectionPanel = std::make_unique<CBookmark>();
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    ASSERT_EQ(window->OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
+    ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
     window->show();
-    Utf8ToUtf16String(window->state().m_strConnectAddress, sensor.server.address());
-    window->state().m_nConnectPort = sensor.server.port();
-    window->state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return std::count(handled.begin(), handled.end(), CMD_GET_CONFIG_LIST) >= 1; }, 20000))
-        << ::testing::PrintToString(handled);
-    ASSERT_TRUE(Idle());
+    ASSERT_NO_FATAL_FAILURE(ConnectToConfigurationList());
     ASSERT_TRUE(QTest::qWaitFor([&] { return page().isVisible(); }, 5000)) << "the sensor page after connecting";
     prompt.clear();
   }
-  void TearDown() override {
-    notify.reset();
-    window.reset();
-  }
 
-  bool Idle() {
-    return QTest::qWaitFor([&] { return window->state().m_nOutstandingCommands == 0 && !window->state().m_bBusy; },
-                           20000);
-  }
   CConfigSensor& page() { return static_cast<CConfigSensor&>(*window->panels().sensorPanel); }
   CGlobalSensorSettings& dialog() {
     return *static_cast<CGlobalSettingsHost&>(*window->panels().sensorSettings).dialog();
@@ -125,21 +105,11 @@ protected:
     for (const auto& call : sensor.server.calls()) n += call.method == "xmlSetSensorGlobals";
     return n;
   }
-  QStringList Messages() const {
-    QStringList out;
-    for (const auto& r : prompt.messages()) out << r.text;
-    return out;
-  }
+  QStringList Messages() const { return Texts(); }
   QString Text(int id) const { return window->text(id); }
 
-  LibCopy lib;
-  vt::test::SimulatedSensor sensor;
   SensorGlobalsRecord first;  // what the sensor holds when the window connects
-  RecordingPrompt prompt;
   CConfigManager* manager = nullptr;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  std::vector<int> handled;
 };
 
 TEST_F(SettingsAgainstSensor, OkWritesExactlyTheChangesAndCloses) {
