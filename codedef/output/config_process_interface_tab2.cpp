@@ -26,8 +26,13 @@ CConfigProcessInterfaceTab2::CConfigProcessInterfaceTab2(CVarnisDatamatrixDlg& d
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(8, 10, 8, 8);
   grid->setVerticalSpacing(6);
-  auto combo = [this](int id) { return MakeIdCombo(this, id, 13); };
-  auto label = [this](int id) { return MakeIdLabel(this, id); };
+  auto combo = [this](int id) { return MakeIdCombo(this, id, 8); };
+  // One line each: a wrapped label leaves its colon alone on the next line.
+  auto label = [this](int id) {
+    QLabel* l = MakeIdLabel(this, id);
+    l->setWordWrap(false);
+    return l;
+  };
   quality_ = combo(1234);
   qualityButton_ = new QPushButton(this);
   qualityButton_->setObjectName(QStringLiteral("id1252"));
@@ -49,7 +54,7 @@ CConfigProcessInterfaceTab2::CConfigProcessInterfaceTab2(CVarnisDatamatrixDlg& d
   addRow(imageOutputLabel_, 1236, imageOutput_, 1238);
   addRow(imageTypeLabel_, 1235, imageType_, 1231);
   grid->setRowStretch(row, 1);
-  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
   connect(quality_, &QComboBox::activated, this, [this] { OnQualityChanged(); });
   connect(qualityButton_, &QPushButton::clicked, this, [this] { OnQuality(); });
   LoadLanguageTexts();

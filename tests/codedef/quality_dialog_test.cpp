@@ -8,11 +8,15 @@
 
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTreeWidget>
 #include <functional>
 
+#include "codedef/output/config_process_interface.h"
+#include "codedef/output/config_process_interface_tab2.h"
 #include "codedef/output/quality_output.h"
 #include "codedef/output/quality_parameter_dlg.h"
+#include "controls/process_interface_tab_ctrl.h"
 #include "core/code_types.h"
 #include "resources/program_bitmaps.h"
 #include "sim/slot_parameters.h"
@@ -418,6 +422,137 @@ TEST_F(QualityDialog, TheSettingsGoToTheSensorOnlyOverAListOfItsOwn) {
   ExpectSettingsHold(state().m_QualitySettings, kPdf417Quality, SensorQuality(QualityForm::Pdf417));
   EXPECT_EQ(SensorQuality(QualityForm::Pdf417)[5].asInt(), 0);  // slot 9
   EXPECT_EQ(SensorQuality(QualityForm::Pdf417)[1].asInt(), 1);  // the overall mode
+}
+
+
+// The process-interface page beside the code definition page, whose code-type
+// list names the code in the dialog's title.
+struct QualityThroughThePage : QualityDialog {
+  void AddPanels(MainPanels& panels) override {
+    auto made = std::make_unique<CConfigProcessInterface>();
+    page = made.get();
+    panels.processInterface = std::move(made);
+  }
+  // Quality... on tab 2; `inside` works the dialog and says whether it ends with OK.
+  void OpenQualityDialog(const std::function<bool(CQualityParameterDlg&)>& inside) {
+    int opened = 0;
+    prompt.setDialogHandler([&](QDialog& d) -> int {
+      auto* dialog = dynamic_cast<CQualityParameterDlg*>(&d);
+      if (!dialog) return d.result();
+      ++opened;
+      const bool ok = inside(*dialog);
+      QTest::mouseClick(dialog->findChild<QPushButton*>(ok ? "id1" : "id2"), Qt::LeftButton);
+      return dialog->result();
+    });
+    QTest::mouseClick(page->tab2()->qualityButton(), Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    prompt.setDialogHandler({});
+  }
+  void TestOutput() {
+    QTest::mouseClick(page->testButton(), Qt::LeftButton);
+    ASSERT_TRUE(Idle());
+  }
+  CConfigProcessInterface* page = nullptr;
+};
+
+// A stored quality output: showing the configuration reads the family's
+// parameters; Quality... shows the sensor's choice under the code's name; a
+// click flips a parameter but not a group; OK and Test output put the new
+// choice on the sensor; Cancel leaves everything as it was.
+TEST_F(QualityThroughThePage, TheDialogShowsWhatTheSensorHoldsAndTestOutputSendsTheChoice) {
+  using vt::sim::QualityForm;
+  struct Case {
+    int codeType;
+    int storedOutput;
+    int get;
+    QualityForm form;
+    const QualityTemplate* positions;
+  };
+  const Case cases[] = {
+      {CODE_TYPE_ECC200, 1, CMD_GET_ECC200_QR_QUALITY, QualityForm::Ecc200QrAztec, &kEcc200Quality},
+      {CODE_TYPE_PDF417, 3, CMD_GET_PDF417_QUALITY, QualityForm::Pdf417, &kPdf417Quality},
+      {CODE_TYPE_EAN13, 1, CMD_GET_QUALITY_PARAMS, QualityForm::BarCode, &kBarcodeQuality},
+  };
+  OpenConfiguration(CODE_TYPE_ECC200);
+  codeDefinition->hide();
+  page->show();
+  page->tabs()->tabBar()->setCurrentIndex(1);
+  ASSERT_EQ(state().m_bExtendedConfig, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.codeType);
+    const int gets = Count(c.get);
+    ReadAgain([&](XmlRpc::XmlRpcValue& config) {
+      config[32] = c.codeType;
+      config[29] = c.storedOutput;
+    });
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(Count(c.get), gets + 1);
+    ASSERT_TRUE(page->tab2()->qualityButton()->isEnabled());
+    const XmlRpc::XmlRpcValue held = SensorQuality(c.form);
+    ExpectSettingsHold(state().m_QualitySettings, *c.positions, held);
+    const QualitySettings before = state().m_QualitySettings;
+    const int storedMode = OverallQualityMode(state().m_QualitySettings);
+    const int shownRadio = storedMode == 1 ? 1258 : storedMode == 3 ? 1259 : 1257;
+    const int newMode = storedMode == 3 ? 1 : 3;
+    const QString name = tab1().codeTypeList()->itemText(c.codeType);
+    ASSERT_FALSE(name.isEmpty());
+
+    // Cancel: nothing changes; Test output sends the choice as the sensor holds it.
+    OpenQualityDialog([&](CQualityParameterDlg& d) {
+      Click(d.tree(), Rows(d.tree()).back());
+      QTest::mouseClick(d.radio(newMode == 3 ? 1259 : 1258), Qt::LeftButton, {}, QPoint(6, d.radio(1259)->height() / 2));
+      return false;
+    });
+    EXPECT_EQ(AppendFlags(state().m_QualitySettings), AppendFlags(before));
+    EXPECT_EQ(state().m_bQualityOutputChanged, 0);
+    const std::size_t sets = sensor.server.countCalls("xmlSetQualityParams");
+    TestOutput();
+    EXPECT_EQ(sensor.server.countCalls("xmlSetQualityParams"), sets + 1);
+    EXPECT_EQ(ItemTexts(SensorQuality(c.form)), ItemTexts(held));
+
+    // OK: the clicked parameter and the mode reach the sensor with Test output.
+    int clickedKey = -1;
+    OpenQualityDialog([&](CQualityParameterDlg& d) {
+      EXPECT_EQ(d.windowTitle(), "Quality parameters: " + name);
+      QTreeWidget* tree = d.tree();
+      EXPECT_EQ(tree->topLevelItem(0)->text(0), name);
+      const QualityTreeMap shown = BuildQualityTree(c.codeType, before, false, Texts());
+      int parameters = 0;
+      for (QTreeWidgetItem* row : Rows(tree)) {
+        if (ImageOf(row) == CQualityParameterDlg::kImageGroup) continue;
+        ++parameters;
+        EXPECT_EQ(ImageOf(row), shown.at(row->data(0, CQualityParameterDlg::kKeyRole).toInt()).selected);
+      }
+      EXPECT_GT(parameters, 5);
+      for (int id : {1257, 1258, 1259}) EXPECT_EQ(d.radio(id)->isChecked(), id == shownRadio) << id;
+      QTreeWidgetItem* first = RowOfKey(tree, shown.begin()->first);
+      if (!first) return false;
+      clickedKey = first->data(0, CQualityParameterDlg::kKeyRole).toInt();
+      const int image = ImageOf(first);
+      Click(tree, first);
+      EXPECT_EQ(ImageOf(first), 1 - image);
+      Click(tree, tree->topLevelItem(0));
+      EXPECT_EQ(ImageOf(tree->topLevelItem(0)), CQualityParameterDlg::kImageGroup);
+      QTest::mouseClick(d.radio(newMode == 3 ? 1259 : 1258), Qt::LeftButton, {}, QPoint(6, d.radio(1259)->height() / 2));
+      return true;
+    });
+    EXPECT_EQ(state().m_bQualityOutputChanged, 1);
+    QualityTreeMap flipped = BuildQualityTree(c.codeType, before, false, Texts());
+    ASSERT_TRUE(flipped.count(clickedKey));
+    flipped.at(clickedKey).selected = 1 - flipped.at(clickedKey).selected;
+    QualitySettings expected = before;
+    ReadQualityTree(c.codeType, flipped, expected);
+    OverallQualityMode(expected) = newMode;
+    ASSERT_NE(AppendFlags(expected), AppendFlags(before));
+    EXPECT_EQ(AppendFlags(state().m_QualitySettings), AppendFlags(expected));
+
+    TestOutput();
+    EXPECT_EQ(sensor.server.countCalls("xmlSetQualityParams"), sets + 2);
+    EXPECT_TRUE(prompt.messages().isEmpty()) << SimWindowFixture::Texts().join('|').toStdString();
+    ExpectSettingsHold(expected, *c.positions, SensorQuality(c.form));
+    EXPECT_EQ(ConfigItem(29).asInt(), c.storedOutput);
+    EXPECT_EQ(state().m_bQualityOutputChanged, 0);
+  }
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include "codedef/config_code_definition.h"
 #include "codedef/config_code_definition_tab1.h"
 #include "codedef/image/config_img_quality.h"
+#include "codedef/output/config_process_interface.h"
+#include "codedef/output/config_process_interface_tab2.h"
 #include "commands/sensor_notify.h"
 #include "config/config_manager.h"
 #include "config/config_name_dialog.h"
@@ -26,6 +28,7 @@
 #include "config/config_trigger_setting.h"
 #include "config/configuration_buttons.h"
 #include "controls/image_quality_tabctrl.h"
+#include "controls/process_interface_tab_ctrl.h"
 #include "controls/transparent_button.h"
 #include "core/sensor_command.h"
 #include "gui_test_support.h"
@@ -294,6 +297,55 @@ TEST_F(PageButtonsTest, NoCodeTypeShows6065AndStays) {
     EXPECT_FALSE(state().m_bBusy);
     prompt.clear();
   }
+}
+
+
+// A quality output chosen on the process-interface page reaches the sensor
+// when the page is left, and Finish saves it with the configuration.
+TEST_F(PageButtonsTest, LeavingTheProcessInterfacePageSendsItsQualityOutputAndFinishKeepsIt) {
+  constexpr int kItemQualityOutput = 29;
+  Seed({{kItemCodeType, 1}, {kItemQualityOutput, 0}});
+  Connect();
+  EditExisting();
+  Click(kProcessInterface);
+  ASSERT_EQ(state().m_nWizardStep, 15);
+  auto* page = dynamic_cast<CConfigProcessInterface*>(window->panels().processInterface.get());
+  ASSERT_TRUE(page);
+  page->tabs()->tabBar()->setCurrentIndex(1);
+  QComboBox* quality = page->tab2()->qualityCombo();
+  quality->setFocus();
+  QTest::keyClick(quality, Qt::Key_Down);
+  QTest::keyClick(quality, Qt::Key_Down);
+  ASSERT_EQ(quality->currentIndex(), 2);
+  EXPECT_EQ(sensor.server.countCalls("xmlSetQualityParams"), 0u);
+  const auto sensorQuality = [this] {
+    return sensor.model.access(
+        [](vt::sim::SensorData& d) { return d.slots[0].data.parameters.qualityOf(vt::sim::QualityForm::Ecc200QrAztec); });
+  };
+  const auto item = [this](int position) {
+    return sensor.model.access([&](vt::sim::SensorData& d) { return d.slots[0].data.parameters.configData[position].asInt(); });
+  };
+  const auto expectEveryParameterOn = [&](const char* when) {
+    XmlRpc::XmlRpcValue q = sensorQuality();
+    EXPECT_EQ(q[1].asInt(), 1) << when;  // overall quality of all parameters
+    for (int pos = 5; pos < q.size(); pos += 4) EXPECT_EQ(q[pos].asInt(), 1) << when << " item " << pos;
+  };
+
+  Click(kFunctionTest);
+  ASSERT_EQ(state().m_nWizardStep, 18);
+  EXPECT_EQ(sensor.server.countCalls("xmlSetQualityParams"), 1u);
+  EXPECT_EQ(item(kItemQualityOutput), 3);
+  expectEveryParameterOn("left");
+  EXPECT_TRUE(prompt.messages().isEmpty());
+
+  // Finish (Next on the last page, answered Yes) saves the configuration as sent.
+  const int saves = Count(CMD_CLOSE_AND_SAVE);
+  QTest::mouseClick(window->wizardButton(1028), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_CLOSE_AND_SAVE, saves + 1));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(sensor.model.snapshot().editing);
+  EXPECT_EQ(item(kItemQualityOutput), 3);
+  expectEveryParameterOn("saved");
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ TEST(PlausibleRecords, EverySeedStaysInsideThePagesRanges) {
     const std::set<std::string> mirror{"no", "yes", "any"};
     const std::set<std::string> gap{"no", "small", "big"};
     const std::set<std::string> yesNo{"yes", "no"};
+    const std::set<int> imageOutputs{1, 2, 5, 6};
+    std::set<int> modes, shownImageOutputs;
     for (int seed = 0; seed < 32; ++seed) {
         SCOPED_TRACE(seed);
         const XmlRpcValue config = plausibleConfigData(seed);
@@ -36,6 +38,20 @@ TEST(PlausibleRecords, EverySeedStaysInsideThePagesRanges) {
         EXPECT_TRUE(config[34].asInt() >= 1 && config[34].asInt() <= 10);
         EXPECT_TRUE(config[35].asInt() >= 10 && config[35].asInt() <= 5000);
         for (int filter : {37, 38, 39}) EXPECT_TRUE(config[filter].asInt() >= 0 && config[filter].asInt() <= 8);
+        // Process interface: what its pages can show and write back unchanged.
+        const int mode = config[18].asInt();
+        EXPECT_TRUE(mode == 0 || (mode % 2 == 1 && mode <= 11)) << mode;
+        modes.insert(mode);
+        for (int flag : {19, 20, 22, 49, 50}) EXPECT_TRUE(config[flag].asInt() == 0 || config[flag].asInt() == 1) << flag;
+        EXPECT_TRUE(config[21].asInt() >= 0 && config[21].asInt() <= 2);
+        EXPECT_TRUE(imageOutputs.count(config[23].asInt())) << config[23].asInt();
+        shownImageOutputs.insert(config[23].asInt());
+        EXPECT_TRUE(config[29].asInt() == 0 || config[29].asInt() == 1 || config[29].asInt() == 3);
+        for (int item = 24; item <= 28; ++item) {
+            const std::string text = config[item].asString();
+            EXPECT_LE(text.size(), item == 28 ? 256u : 32u) << item;
+            for (char ch : text) EXPECT_TRUE(ch >= 33 && ch <= 126) << item << " holds " << int(ch);
+        }
 
         for (const XmlRpcValue& ecc : {plausibleCodeData(seed, CodeFamily::Ecc200), revertedCodeData(seed % 2, CodeFamily::Ecc200)}) {
             ASSERT_TRUE(matchesShape(ecc, shape::kEcc200Data, 0));
@@ -61,6 +77,8 @@ TEST(PlausibleRecords, EverySeedStaysInsideThePagesRanges) {
         ASSERT_TRUE(matchesShape(bar, shape::kBarCodeData, 0));
         EXPECT_TRUE(bar[0].asDouble() >= 1.5 && bar[0].asDouble() <= 10 && bar[1].asDouble() >= 4 && bar[1].asDouble() <= 60);
     }
+    EXPECT_EQ(modes, (std::set<int>{0, 1, 3, 5, 7, 9, 11}));
+    EXPECT_EQ(shownImageOutputs, imageOutputs);
 }
 
 // Quality records: the overall grade's flag is a mode (0, 1, 3), every

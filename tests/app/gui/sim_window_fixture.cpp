@@ -90,6 +90,16 @@ void SimWindowFixture::OpenInEditor(int index, int step, const Items& change) {
   prompt.clear();
 }
 
+void SimWindowFixture::ReadAgain(const Items& change) {
+  const int index = state().m_nConfigIndex;
+  if (change) sensor.model.access([&](vt::sim::SensorData& d) { change(SlotRecords(d, index).configData); });
+  const int reads = Count(CMD_GET_CONFIG_DATA);
+  state().m_nConfigId = 0;
+  Post(CMD_GET_CONFIG_DATA);
+  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA, reads + 1));
+  ASSERT_TRUE(Idle());
+}
+
 int SimWindowFixture::Count(int id) const {
   return static_cast<int>(std::count(handled.begin(), handled.end(), id));
 }

@@ -43,6 +43,9 @@ struct SimWindowFixture : ::testing::Test {
   // Slot `index` made as "Conf1" with the items `change` sets, then opened in
   // the editor on wizard step `step` as the configuration manager does.
   void OpenInEditor(int index, int step, const Items& change);
+  // The edited configuration changed on the sensor by `change`, then read
+  // again as after a write elsewhere: the pages show what the sensor holds.
+  void ReadAgain(const Items& change = {});
 
   MainDialogState& state() { return window->state(); }
   int Count(int id) const;

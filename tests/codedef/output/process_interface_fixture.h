@@ -80,14 +80,7 @@ struct ProcessInterfaceFixture : SimWindowFixture {
     });
   }
   // The edited configuration read again, as after a write elsewhere.
-  void Reread(const Items& change = {}) {
-    if (change) SetItems(change);
-    const int reads = Count(CMD_GET_CONFIG_DATA);
-    state().m_nConfigId = 0;
-    Post(CMD_GET_CONFIG_DATA);
-    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA, reads + 1));
-    ASSERT_TRUE(Idle());
-  }
+  void Reread(const Items& change = {}) { ReadAgain(change); }
   // The page's settings written as the Test output button does, without its dialog.
   int Apply() {
     state().m_bBusy = 1;
