@@ -9,6 +9,7 @@
 
 #include "codedef/output/config_process_interface_tab1.h"
 #include "codedef/output/config_process_interface_tab2.h"
+#include "codedef/output/config_process_test_output.h"
 #include "controls/process_interface_tab_ctrl.h"
 #include "core/main_dialog_state.h"
 #include "window/main_window.h"
@@ -24,7 +25,7 @@ void RelabelMenuItems(QMenu& menu, const std::function<QString(int)>& text, int 
 
 CConfigProcessInterface::CConfigProcessInterface() { setObjectName(QStringLiteral("CConfigProcessInterface")); }
 
-CConfigProcessInterface::~CConfigProcessInterface() = default;
+CConfigProcessInterface::~CConfigProcessInterface() { delete testOutput_; }
 
 MainDialogState& CConfigProcessInterface::state() const { return dlg_->state(); }
 
@@ -78,7 +79,9 @@ void CConfigProcessInterface::ShowSettings() {
   tab2_->ShowSettings();
 }
 
-void CConfigProcessInterface::ShowRegexResult(int /*flag*/) {}
+void CConfigProcessInterface::ShowRegexResult(int flag) {
+  if (testOutput_) testOutput_->ShowRegexResult(flag);
+}
 
 int CConfigProcessInterface::selectedTab() const { return tabs_ ? tabs_->currentTab() : -1; }
 
@@ -108,8 +111,10 @@ void CConfigProcessInterface::OnTestOutput() {
     return;
   }
   tab2_->ApplyQualityOutput(s.m_nCodeType);
-  s.m_bBusy = 0;
-  if (testOutput_) testOutput_();
+  // A quality set posted just now keeps the window busy until its reply.
+  if (s.m_nOutstandingCommands == 0) s.m_bBusy = 0;
+  if (!testOutput_) testOutput_ = new CConfigProcessTestOutput(*dlg_, *this);
+  testOutput_->Run();
 }
 
 int CConfigProcessInterface::outputModeItem() const { return tab1_ ? tab1_->modeItem() : 0; }

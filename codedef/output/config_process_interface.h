@@ -5,6 +5,7 @@
 // the Test output button, and the code menu of a code read in the picture.
 // The main window reaches it through ProcessInterfaceService; the test
 // output dialog through ProcessTestHost.
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -13,6 +14,7 @@
 #include "services/editor_page.h"
 
 class CConfigProcessInterfaceTab1;
+class CConfigProcessTestOutput;
 class CConfigProcessInterfaceTab2;
 class CProcessInterfaceTabCtrl;
 class QMenu;
@@ -57,7 +59,7 @@ public:
 
   void LoadLanguageTexts();
   // Test output (1231): the settings and the quality output written, then
-  // the test-output dialog.
+  // the test-output dialog, made on first use and kept while the page lives.
   void OnTestOutput();
   // The menu at the global point for result record `resultIndex`.
   void ShowCodeMenu(QPoint at, int resultIndex);
@@ -70,8 +72,6 @@ public:
   QPushButton* testButton() const { return testButton_; }
   QMenu* codeMenu() const { return menu_; }
   int menuResultIndex() const { return menuResultIndex_; }
-  // The test-output dialog's modal run (the page's default is none yet).
-  void setTestOutputDialog(std::function<void()> run) { testOutput_ = std::move(run); }
 
 private:
   MainDialogState& state() const;
@@ -85,5 +85,6 @@ private:
   QPushButton* testButton_ = nullptr;  // 1231
   QMenu* menu_ = nullptr;              // menu 199's popup: 32797, 32798
   int menuResultIndex_ = -1;
-  std::function<void()> testOutput_;
+  // Parented to the window, deleted with the page: it refers to the page.
+  QPointer<CConfigProcessTestOutput> testOutput_;
 };

@@ -47,7 +47,7 @@ QComboBox* MakeCombo(QWidget* parent, int id) {
 }  // namespace
 
 CConfigProcessTestOutput::CConfigProcessTestOutput(CVarnisDatamatrixDlg& dlg, ProcessTestHost& host)
-    : QDialog(dlg.messageOwner()), dlg_(dlg), host_(host) {
+    : QDialog(&dlg), dlg_(dlg), host_(host) {
   setObjectName(QStringLiteral("CConfigProcessTestOutput"));
   auto* layout = new QVBoxLayout(this);
 

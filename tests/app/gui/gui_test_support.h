@@ -2,8 +2,10 @@
 // Shared pieces of the program's widget tests: a QApplication for the whole
 // test program, a Lib/ copy the test may change, and the English table.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "platform/string_table.h"
@@ -37,3 +39,19 @@ vt::StringTable LanguageTable(const char* folder);
 
 // Saves a picture of the widget to $VT_SCREENSHOT_DIR/<name>.png when that is set.
 void SaveScreenshot(QWidget& widget, const char* name);
+
+// A prompt's dialog handler for dialogs of class D. Any other dialog fails
+// the test by its class name and is closed unanswered, so a handler left
+// over from an earlier step cannot misuse the next dialog as a D.
+template <class D>
+std::function<int(QDialog&)> DialogHandler(std::function<int(D&)> handle) {
+  return [handle = std::move(handle)](QDialog& d) -> int {
+    auto* typed = dynamic_cast<D*>(&d);
+    if (typed == nullptr) {
+      ADD_FAILURE() << "unexpected dialog " << d.metaObject()->className();
+      d.done(QDialog::Rejected);
+      return QDialog::Rejected;
+    }
+    return handle(*typed);
+  };
+}

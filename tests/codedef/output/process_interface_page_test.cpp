@@ -8,6 +8,8 @@
 
 #include "codedef/output/ascii_ctrl.h"
 #include "codedef/output/ascii_dlg.h"
+#include "codedef/output/config_process_test_output.h"
+#include "codedef/output/quality_parameter_dlg.h"
 
 namespace vt::test {
 namespace {
@@ -56,15 +58,14 @@ TEST_F(Page, RoundTripThroughTheControls) {
 
   // The mode, the start string through the editor (CR, then text), a typed fail string.
   Choose(tab1().modeCombo(), 6);
-  prompt.setDialogHandler([](QDialog& d) {
-    auto& editor = static_cast<CAsciiDlg&>(d);
+  prompt.setDialogHandler(DialogHandler<CAsciiDlg>([](CAsciiDlg& editor) {
     editor.edit()->clear();
     CAsciiCtrl* table = editor.table();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->CellRect(13, 0).center());
     QTest::keyClicks(editor.edit(), "GO");
     editor.accept();
-    return d.result();
-  });
+    return editor.result();
+  }));
   QTest::mouseClick(tab1().editorButton(Tab1::Start), Qt::LeftButton);
   EXPECT_EQ(tab1().string(Tab1::Start), "\\x0DGO");
   tab1().edit(Tab1::Fail)->setFocus();
@@ -81,6 +82,10 @@ TEST_F(Page, RoundTripThroughTheControls) {
   EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
 
   const std::size_t writes = Calls("xmlSetConfigData");
+  prompt.setDialogHandler(DialogHandler<CConfigProcessTestOutput>([](CConfigProcessTestOutput& d) {
+    d.reject();
+    return d.result();
+  }));
   QTest::mouseClick(page->testButton(), Qt::LeftButton);
   ASSERT_TRUE(Idle());
   EXPECT_EQ(Calls("xmlSetConfigData"), writes + 1);
@@ -270,8 +275,7 @@ TEST_F(Page, EachEditorButtonOpensTheEditorOnItsString) {
     int maxLength = 0, mode = -1, message = 0;
     QString initial;
     bool accept = false;
-    prompt.setDialogHandler([&](QDialog& d) {
-      auto& editor = static_cast<CAsciiDlg&>(d);
+    prompt.setDialogHandler(DialogHandler<CAsciiDlg>([&](CAsciiDlg& editor) {
       maxLength = editor.m_nMaxLength;
       mode = editor.m_nLengthMode;
       message = editor.m_nLengthMessage;
@@ -279,8 +283,8 @@ TEST_F(Page, EachEditorButtonOpensTheEditorOnItsString) {
       editor.edit()->setText(QStringLiteral("NEW"));
       if (accept) editor.accept();
       else editor.reject();
-      return d.result();
-    });
+      return editor.result();
+    }));
     QTest::mouseClick(tab1().editorButton(which), Qt::LeftButton);
     EXPECT_EQ(tab1().editedString(), which);
     EXPECT_EQ(initial, before);
@@ -380,16 +384,17 @@ TEST_F(ProcessInterfaceFixture, QualityButtonOpensTheDialogWhoseChoiceTestOutput
   ASSERT_FALSE(state().m_ECC200QRQuality.empty());
   state().m_bQualityOutputChanged = 0;
   int opened = 0;
-  prompt.setDialogHandler([&](QDialog& d) {
+  prompt.setDialogHandler(DialogHandler<CQualityParameterDlg>([&](CQualityParameterDlg& d) {
     ++opened;
     d.accept();
     return d.result();
-  });
+  }));
   ClickTab(1);
   QTest::mouseClick(tab2().qualityButton(), Qt::LeftButton);
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(state().m_bQualityOutputChanged, 1);
   const std::size_t sets = Calls("xmlSetQualityParams");
+  prompt.setDialogHandler({});  // the test-output dialog stays open
   QTest::mouseClick(page->testButton(), Qt::LeftButton);
   ASSERT_TRUE(Idle());
   EXPECT_EQ(Calls("xmlSetQualityParams"), sets + 1);
