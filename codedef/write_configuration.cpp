@@ -19,13 +19,15 @@ int WriteConfiguration(CVarnisDatamatrixDlg& dlg) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   WaitForCommandQueue(dlg);
   const std::uint8_t wasBusy = s.m_bBusy;
-  int status = EncodeConfiguration(dlg);
-  if (status == 0) {
-    s.m_bBusy = 1;
-    status = s.m_bExtendedConfig ? SetConfigExtendedData(&s.m_ConfigData) : SetConfigData(&s.m_ConfigData);
-    s.m_bBusy = wasBusy;
+  if (EncodeConfiguration(dlg) != 0) {
+    QApplication::restoreOverrideCursor();
+    return -1;
   }
+  s.m_bBusy = 1;
+  const int status = s.m_bExtendedConfig ? SetConfigExtendedData(&s.m_ConfigData) : SetConfigData(&s.m_ConfigData);
+  s.m_bBusy = wasBusy;
   QApplication::restoreOverrideCursor();
-  if (status > 0 || status < -1) dlg.errors().ShowError(status);
+  // The library's own -1 is a failed write too: shown like any other.
+  if (status != 0) dlg.errors().ShowError(status);
   return status;
 }

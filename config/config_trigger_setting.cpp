@@ -293,8 +293,18 @@ void CConfigTriggerSetting::OnTestTrigger() {
   }
   if (panels.taskButtons) panels.taskButtons->ShowTestLook(true);
   dlg_->log().Add(dlg_->text(8609), s.m_messageColour);
+  stateBeforeTest_ = s.m_nSensorState;
   s.m_nSensorState = 6;
   dlg_->PostSensorCommand(CMD_TEST_TRIGGER_ON);
+}
+
+// The sensor refused the test: nothing runs, so nothing is left locked.
+void CConfigTriggerSetting::OnCommandFailed(int command) {
+  if (!dlg_ || command != CMD_TEST_TRIGGER_ON || !testRunning()) return;
+  MainDialogState& s = state();
+  s.m_bTestRunning = false;
+  s.m_nSensorState = stateBeforeTest_;
+  RestoreControls();
 }
 
 void CConfigTriggerSetting::RestoreControls() {

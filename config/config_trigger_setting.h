@@ -34,6 +34,7 @@ public:
   int ValidateInput() override;
   void RestoreControls() override;
   bool testRunning() const override;
+  void OnCommandFailed(int command) override;
 
   void Store() override;
   void EnableWindowFields(bool on);
@@ -74,6 +75,7 @@ private:
   QComboBox* source_ = nullptr;
   QLabel* labels_[5] = {};
   bool rangeError_ = false;
+  int stateBeforeTest_ = 0;
   bool checking_ = false;
   bool filling_ = false;
   QMetaObject::Connection focusWatch_;

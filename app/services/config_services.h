@@ -93,6 +93,9 @@ public:
   // Ends the trigger test's look (before a page switch).
   virtual void RestoreControls() = 0;
   virtual bool testRunning() const = 0;
+  // A command the page posted failed: a test that could not start puts the
+  // page back as it was before.
+  virtual void OnCommandFailed(int /*command*/) {}
 };
 
 // The configuration dialogs closed by the user-interface reset.

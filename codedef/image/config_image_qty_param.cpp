@@ -11,6 +11,8 @@
 #include "window/dialog_control.h"
 #include "window/main_window.h"
 #include "codedef/write_configuration.h"
+#include "core/error_codes.h"
+#include "errors/error_msgs.h"
 
 namespace {
 CConfigImageQtyParam* g_instance = nullptr;
@@ -162,12 +164,16 @@ void CConfigImageQtyParam::ShowSettings() {
   const ImageQualitySettings& iq = state().m_Configuration.imageQuality;
   showing_ = true;
   ShowLighting(iq.Internal == 1);
-  logarithmic_->setChecked(iq.Logarithmic == 1);
-  linear_->setChecked(iq.Logarithmic != 1);
+  ShowCharacteristic(iq.Logarithmic == 1);
   auto_->setChecked(false);
   count_ = BuildExposureTable(table_);
   scroll_->setRange(0, count_ - 2);
-  scroll_->setValue(FindExposureStep(iq.ExposureTime));
+  // A move still waiting for the sensor stays: the configuration read back
+  // does not know it yet, and the timer writes it.
+  if (timer_.isActive())
+    StoreExposure(scroll_->value());
+  else
+    scroll_->setValue(FindExposureStep(iq.ExposureTime));
   ShowExposureTime();
   scroll_->setEnabled(true);
   showing_ = false;
@@ -207,25 +213,45 @@ void CConfigImageQtyParam::WriteNow() {
 
 void CConfigImageQtyParam::OnTimer() {
   if (state().m_bBusy) return;  // next tick
-  // One attempt: a failure has been shown once and is not retried.
+  // One attempt: a failure, of the encoding or of the write, is shown once
+  // and not retried.
   timer_.stop();
   StoreExposure(scroll_->value());
   WriteExposure();
 }
 
-int CConfigImageQtyParam::WriteExposure() { return WriteConfiguration(dlg_); }
+int CConfigImageQtyParam::WriteExposure() {
+  if (EncodeConfiguration(dlg_) != 0) {
+    ReportNotEncoded(dlg_);
+    return -1;
+  }
+  return WriteConfiguration(dlg_);
+}
 
-void CConfigImageQtyParam::SendImageSetting() {
+void ReportNotEncoded(CVarnisDatamatrixDlg& dlg) { dlg.errors().ShowError(ErrorCodes::kConfigurationNotEncoded); }
+
+bool CConfigImageQtyParam::SendImageSetting(const ImageQualitySettings& before) {
   MainDialogState& s = state();
   if (s.m_bLiveImage) dlg_.StopLiveImage();
   if (EncodeConfiguration(dlg_) != 0) {
-    // Nothing was sent, so no reply will end the busy state.
+    // Nothing was sent, so no reply will end the busy state; the page shows
+    // what the sensor still has.
     s.m_bBusy = 0;
     s.m_bKeepExposureDisabled = 0;
+    s.m_Configuration.imageQuality = before;
+    ShowLighting(before.Internal == 1);
+    ShowCharacteristic(before.Logarithmic == 1);
     EnableExposure(true);
-    return;
+    ReportNotEncoded(dlg_);
+    return false;
   }
   dlg_.PostSensorCommand(CMD_SET_CONFIG_DATA);
+  return true;
+}
+
+void CConfigImageQtyParam::ShowCharacteristic(bool logarithmic) {
+  logarithmic_->setChecked(logarithmic);
+  linear_->setChecked(!logarithmic);
 }
 
 void CConfigImageQtyParam::OnLighting(bool internal) {
@@ -236,12 +262,13 @@ void CConfigImageQtyParam::OnLighting(bool internal) {
     ShowLighting(iq.Internal == 1);
     return;
   }
+  const ImageQualitySettings before = iq;
   s.m_bBusy = 1;
   s.m_bKeepExposureDisabled = 1;
   EnableExposure(false);
   iq.Internal = internal ? 1 : 0;
   ShowLighting(internal);
-  SendImageSetting();
+  SendImageSetting(before);
 }
 
 void CConfigImageQtyParam::OnCharacteristic(bool logarithmic) {
@@ -249,17 +276,16 @@ void CConfigImageQtyParam::OnCharacteristic(bool logarithmic) {
   ImageQualitySettings& iq = s.m_Configuration.imageQuality;
   const bool current = (iq.Logarithmic == 1) == logarithmic;
   if (s.m_bBusy || current) {
-    logarithmic_->setChecked(iq.Logarithmic == 1);
-    linear_->setChecked(iq.Logarithmic != 1);
+    ShowCharacteristic(iq.Logarithmic == 1);
     return;
   }
+  const ImageQualitySettings before = iq;
   s.m_bBusy = 1;
   s.m_bKeepExposureDisabled = 1;
   EnableExposure(false);
   iq.Logarithmic = logarithmic ? 1 : 0;
-  logarithmic_->setChecked(logarithmic);
-  linear_->setChecked(!logarithmic);
-  SendImageSetting();
+  ShowCharacteristic(logarithmic);
+  SendImageSetting(before);
 }
 
 void CConfigImageQtyParam::OnAutoSetting() {

@@ -9,12 +9,16 @@
 
 #include "core/exposure_steps.h"
 
+struct ImageQualitySettings;
 class CButtonDraw;
 class CConfigImgQuality;
 class CVarnisDatamatrixDlg;
 class QLabel;
 class QScrollBar;
 struct MainDialogState;
+
+// A change of the page that could not be encoded: shown once per attempt.
+void ReportNotEncoded(CVarnisDatamatrixDlg& dlg);
 
 class CConfigImageQtyParam : public QWidget {
   Q_OBJECT
@@ -49,9 +53,11 @@ private:
   void OnLighting(bool internal);
   void OnCharacteristic(bool logarithmic);
   void OnAutoSetting();
-  // The change is sent through the worker; the reply reads the configuration back.
-  void SendImageSetting();
+  // The change is sent through the worker; the reply reads the configuration
+  // back. False when it could not be encoded: the settings go back to before.
+  bool SendImageSetting(const ImageQualitySettings& before);
   void ShowLighting(bool internal);
+  void ShowCharacteristic(bool logarithmic);
   MainDialogState& state() const;
 
   CVarnisDatamatrixDlg& dlg_;

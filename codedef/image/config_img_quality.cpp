@@ -53,8 +53,8 @@ void CConfigImgQuality::Attach(CVarnisDatamatrixDlg& dlg) {
   picture_->setFixedSize(161, 161);
   picture_->installEventFilter(this);
   auto* groupLayout = new QVBoxLayout(group_);
+  groupLayout->setContentsMargins(8, 4, 8, 8);
   groupLayout->addWidget(picture_, 0, Qt::AlignHCenter | Qt::AlignTop);
-  groupLayout->addStretch(1);
   tabs_ = new CImageQualityTabctrl(this);
   tabs_->setObjectName(QStringLiteral("id1241"));
   params_ = new CConfigImageQtyParam(dlg, *this);
@@ -73,10 +73,11 @@ void CConfigImgQuality::Attach(CVarnisDatamatrixDlg& dlg) {
     return trigger && trigger->ValidateInput() != 0;
   };
   tabs_->setHooks(std::move(hooks));
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(8, 8, 8, 8);
-  row->addWidget(group_);
-  row->addWidget(tabs_, 1);
+  // The picture above the tabs: the editor's panel is narrow and tall.
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->addWidget(group_);
+  column->addWidget(tabs_, 1);
   LoadLanguageTexts();
   ResetControls();
 }
@@ -122,7 +123,12 @@ void CConfigImgQuality::ShowSettings() {
   if (!dlg_) return;
   MainDialogState& s = state();
   if (s.m_bImageQualityView && !s.m_bLiveImage) dlg_->PostSensorCommand(CMD_START_LIVE_IMAGE);
-  mask_ = s.m_Configuration.imageQuality.Segments;
+  // A pick still waiting for the sensor stays: the configuration read back
+  // does not know it yet, and the commit writes it.
+  if (commitTimer_.isActive())
+    s.m_Configuration.imageQuality.Segments = mask_;
+  else
+    mask_ = s.m_Configuration.imageQuality.Segments;
   params_->ShowSettings();
 }
 
@@ -152,7 +158,13 @@ void CConfigImgQuality::OnPictureClicked(QPoint at) {
   if (shown.isNull()) return;
   const QImage image = shown.toImage();
   if (!image.rect().contains(at) || IsGrey(image.pixel(at))) return;
-  if (state().m_bBusy || pickTimer_.isActive()) return;
+  if (state().m_bBusy) return;
+  // A second click within the wait: the first pick is made now, not dropped.
+  if (pickTimer_.isActive()) {
+    pickTimer_.stop();
+    PickSegment();
+    if (state().m_bBusy) return;
+  }
   pickAt_ = at;
   pickTimer_.start();
 }
@@ -182,5 +194,9 @@ void CConfigImgQuality::CommitSegments() {
   }
   commitTimer_.stop();
   s.m_Configuration.imageQuality.Segments = mask_;
+  if (EncodeConfiguration(*dlg_) != 0) {
+    ReportNotEncoded(*dlg_);
+    return;
+  }
   WriteConfiguration(*dlg_);
 }

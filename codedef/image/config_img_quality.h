@@ -46,6 +46,8 @@ public:
   CImageQualityTabctrl* tabs() const { return tabs_; }
   CIllumWidget* picture() const { return picture_; }
   bool pickPending() const { return pickTimer_.isActive() || commitTimer_.isActive(); }
+  // A pick made while the sensor was busy, waiting to be written.
+  bool commitWaiting() const { return commitTimer_.isActive(); }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

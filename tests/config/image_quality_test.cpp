@@ -4,12 +4,16 @@
 
 #include <QLabel>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include "codedef/image/config_image_qty_param.h"
 #include "codedef/image/config_img_quality.h"
 #include "controls/button_draw.h"
 #include "controls/control_services.h"
 #include "controls/illum_widget.h"
+#include "controls/image_quality_tabctrl.h"
+#include "core/exposure_steps.h"
 
 namespace vt::test {
 namespace {
@@ -23,7 +27,7 @@ struct ImageQualityPage : EditorFixture {
   }
   void SetUp() override {
     EditorFixture::SetUp();
-    imagePage->resize(640, 300);
+    imagePage->resize(356, 480);  // the editor's panel
     imagePage->show();
   }
   CConfigImageQtyParam& params() { return *imagePage->parameters(); }
@@ -32,6 +36,40 @@ struct ImageQualityPage : EditorFixture {
   }
   bool SamePicture(int bitmap) {
     return imagePage->picture()->pixmap().toImage() == lindaroBitmap(bitmap).toImage();
+  }
+  QScrollBar* bar() { return params().scrollBar(); }
+  // Where a part of the scroll bar (arrow, thumb) is drawn now.
+  QRect BarPart(QStyle::SubControl part) {
+    QScrollBar* b = bar();
+    QStyleOptionSlider opt;
+    opt.initFrom(b);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = b->orientation();
+    opt.state |= QStyle::State_Horizontal;
+    opt.minimum = b->minimum();
+    opt.maximum = b->maximum();
+    opt.sliderPosition = b->sliderPosition();
+    opt.sliderValue = b->value();
+    opt.singleStep = b->singleStep();
+    opt.pageStep = b->pageStep();
+    return b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, b);
+  }
+  static int Exposure(int position) {
+    ExposureTable table{};
+    BuildExposureTable(table);
+    return static_cast<int>(table[static_cast<std::size_t>(position)]);
+  }
+  QString ShownText(int position) {
+    ExposureTable table{};
+    BuildExposureTable(table);
+    return QString::fromStdU16String(
+        ExposureText(table, position, window->text(8612).toStdU16String(), window->text(8611).toStdU16String()));
+  }
+  bool TimerDone() { return QTest::qWaitFor([&] { return !params().writePending(); }, 5000); }
+  QStringList Messages() {
+    QStringList out;
+    for (const auto& m : prompt.messages()) out << m.text;
+    return out;
   }
   CConfigImgQuality* imagePage = nullptr;
 };
@@ -56,11 +94,13 @@ TEST_F(ImageQualityPage, ExposureStepsShowTheNearestStepAndItsText) {
 TEST_F(ImageQualityPage, TenArrowClicksWriteOnceAfterTheLast) {
   OpenConfiguration({{kItemExposure, 500}});
   ASSERT_EQ(params().scrollBar()->value(), 30);
-  const int writes = Writes();
-  for (int i = 0; i < 10; ++i) params().scrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  const std::size_t writes = Writes();
+  const QPoint arrow = BarPart(QStyle::SC_ScrollBarAddLine).center();
+  for (int i = 0; i < 10; ++i) QTest::mouseClick(bar(), Qt::LeftButton, {}, arrow);
+  EXPECT_EQ(bar()->value(), 40);
   EXPECT_TRUE(params().writePending());
   EXPECT_EQ(Writes(), writes);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !params().writePending(); }, 3000));
+  ASSERT_TRUE(TimerDone());
   EXPECT_EQ(Writes(), writes + 1);
   EXPECT_EQ(Item(kItemExposure), 1000);
   // The ends are written at once.
@@ -98,6 +138,10 @@ TEST_F(ImageQualityPage, AutoSettingShowsTheExposureTheSensorFound) {
   ASSERT_TRUE(Idle());
   EXPECT_EQ(params().exposureText()->text(), "3.00 " + window->text(8611));
   EXPECT_FALSE(params().button(1081)->isChecked());
+  imagePage->show();
+  ASSERT_EQ(imagePage->tabs()->SelectPage(1), 1);
+  ASSERT_TRUE(triggerPage->isVisible());
+  SaveScreenshot(*imagePage, "image_quality_trigger_tab");
 }
 
 TEST_F(ImageQualityPage, SegmentClicksToggleTheirBitAndGreyChangesNothing) {
@@ -121,11 +165,155 @@ TEST_F(ImageQualityPage, SegmentClicksToggleTheirBitAndGreyChangesNothing) {
   state().m_bBusy = 0;
   QTest::mouseClick(imagePage->picture(), Qt::LeftButton, {}, QPoint(145, 80));
   state().m_bBusy = 1;
-  QTest::qWait(CConfigImgQuality::kPickDelayMs + 50);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return imagePage->commitWaiting(); }, 3000));
   EXPECT_EQ(Item(kItemSegments), 14);
   state().m_bBusy = 0;
   ASSERT_TRUE(QTest::qWaitFor([&] { return !imagePage->pickPending(); }, 3000));
   EXPECT_EQ(Item(kItemSegments), 15);
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// The keyboard on the scroll bar: page moves of 15 and the ends are written
+// at once (the arrows, by mouse, wait for the timer: the test above).
+TEST_F(ImageQualityPage, PageMovesAndTheEndsAreWrittenAtOnce) {
+  OpenConfiguration({{kItemExposure, 500}});
+  struct Case {
+    int from;
+    Qt::Key key;
+    int to;
+  };
+  const Case cases[] = {{5, Qt::Key_PageUp, 0},     {185, Qt::Key_PageDown, 191}, {100, Qt::Key_PageDown, 115},
+                        {100, Qt::Key_PageUp, 85},  {100, Qt::Key_Home, 0},       {100, Qt::Key_End, 191}};
+  for (const Case& c : cases) {
+    bar()->setValue(c.from);
+    const std::size_t writes = Writes();
+    QTest::keyClick(bar(), c.key);
+    EXPECT_EQ(bar()->value(), c.to) << c.from << " key " << c.key;
+    EXPECT_EQ(Writes(), writes + 1) << c.from << " key " << c.key;
+    EXPECT_FALSE(params().writePending());
+    EXPECT_EQ(Item(kItemExposure), Exposure(c.to)) << c.from << " key " << c.key;
+    EXPECT_EQ(params().exposureText()->text(), ShownText(c.to)) << c.from << " key " << c.key;
+  }
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|").toStdString();
+}
+
+// Dragging the thumb shows each step and writes only when it is let go.
+TEST_F(ImageQualityPage, TheThumbIsWrittenWhenReleased) {
+  OpenConfiguration({{kItemExposure, 500}});
+  const std::size_t writes = Writes();
+  const QPoint from = BarPart(QStyle::SC_ScrollBarSlider).center();
+  const QPoint to = from + QPoint(60, 0);
+  auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), QPointF(bar()->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(bar(), &e);
+  };
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  const int dragged = bar()->sliderPosition();
+  ASSERT_GT(dragged, 30);
+  EXPECT_EQ(Writes(), writes) << "no write while dragging";
+  EXPECT_EQ(params().exposureText()->text(), ShownText(dragged));
+  send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(Writes(), writes + 1);
+  EXPECT_EQ(Item(kItemExposure), Exposure(dragged));
+}
+
+// While a command is out a move is not lost: the timer writes it once the
+// sensor is free, even when the configuration was read back meanwhile.
+TEST_F(ImageQualityPage, AMoveWhileBusyIsWrittenOnceFree) {
+  OpenConfiguration({{kItemExposure, 500}});
+  ASSERT_EQ(bar()->value(), 30);
+  const std::size_t writes = Writes();
+  state().m_bBusy = 1;
+  QTest::keyClick(bar(), Qt::Key_PageDown);
+  QTest::keyClick(bar(), Qt::Key_End);
+  EXPECT_EQ(Writes(), writes);
+  EXPECT_TRUE(params().writePending());
+  window->PostSensorCommand(CMD_GET_CONFIG_DATA);  // the sensor still has 500
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(bar()->value(), 191);
+  ASSERT_TRUE(TimerDone());
+  EXPECT_EQ(Writes(), writes + 1);
+  EXPECT_EQ(Item(kItemExposure), 15000);
+}
+
+TEST_F(ImageQualityPage, AFailedTimedWriteIsShownOnceAndNotRetried) {
+  OpenConfiguration({{kItemExposure, 500}});
+  const std::size_t writes = Writes();
+  sensor.model.script().push("xmlSetConfigData", vt::sim::ScriptedReply::status(-102));
+  QTest::mouseClick(bar(), Qt::LeftButton, {}, BarPart(QStyle::SC_ScrollBarAddLine).center());
+  ASSERT_TRUE(TimerDone());
+  EXPECT_EQ(Writes(), writes + 1);
+  EXPECT_EQ(Messages().size(), 1) << Messages().join("|").toStdString();
+  EXPECT_EQ(Item(kItemExposure), 500);
+}
+
+// A configuration that cannot be encoded (never read whole) writes nothing
+// and says so once; the lighting and characteristic buttons give back busy,
+// the pending flag and their old choice.
+TEST_F(ImageQualityPage, ChangesThatCannotBeEncodedAreReportedOnce) {
+  OpenConfiguration({{kItemInternal, 1}, {kItemSegments, 0}, {kItemExposure, 500}});
+  const QString notEncoded = window->text(51386);
+  ASSERT_FALSE(notEncoded.isEmpty());
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+  };
+  const Case cases[] = {
+      {"arrow", [&] { QTest::mouseClick(bar(), Qt::LeftButton, {}, BarPart(QStyle::SC_ScrollBarAddLine).center()); }},
+      {"page", [&] { QTest::keyClick(bar(), Qt::Key_PageDown); }},
+      {"segment", [&] { QTest::mouseClick(imagePage->picture(), Qt::LeftButton, {}, QPoint(145, 80)); }},
+      {"external", [&] { QTest::mouseClick(params().button(1077), Qt::LeftButton); }},
+      {"logarithmic", [&] { QTest::mouseClick(params().button(1080), Qt::LeftButton); }},
+  };
+  for (const Case& c : cases) {
+    const ParameterList kept = state().m_ConfigData;
+    state().m_ConfigData.resize(3);
+    prompt.clear();
+    const std::size_t writes = Writes();
+    const int posts = Count(CMD_SET_CONFIG_DATA);
+    c.act();
+    ASSERT_TRUE(TimerDone()) << c.what;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !imagePage->pickPending(); }, 3000)) << c.what;
+    EXPECT_EQ(Messages(), QStringList{notEncoded}) << c.what;
+    EXPECT_EQ(Writes(), writes) << c.what;
+    EXPECT_FALSE(state().m_bBusy) << c.what;
+    EXPECT_FALSE(state().m_bKeepExposureDisabled) << c.what;
+    QApplication::processEvents();
+    EXPECT_EQ(Count(CMD_SET_CONFIG_DATA), posts) << c.what;
+    state().m_ConfigData = kept;
+  }
+  EXPECT_TRUE(params().button(1076)->isChecked());
+  EXPECT_FALSE(params().button(1077)->isChecked());
+  EXPECT_TRUE(params().button(1079)->isChecked());
+  EXPECT_FALSE(params().button(1080)->isChecked());
+  EXPECT_EQ(state().m_Configuration.imageQuality.Internal, 1);
+  EXPECT_EQ(state().m_Configuration.imageQuality.Logarithmic, 0);
+  EXPECT_TRUE(bar()->isEnabled());
+}
+
+// A pick the sensor is busy for is kept through a read-back and written once free.
+TEST_F(ImageQualityPage, ABusyPickSurvivesAReadBackAndIsWrittenOnceFree) {
+  OpenConfiguration({{kItemInternal, 1}, {kItemSegments, 0}});
+  QTest::mouseClick(imagePage->picture(), Qt::LeftButton, {}, QPoint(80, 15));  // top
+  state().m_bBusy = 1;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return imagePage->commitWaiting(); }, 3000));
+  window->PostSensorCommand(CMD_GET_CONFIG_DATA);  // the sensor still has 0
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(SamePicture(201 + 8));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !imagePage->pickPending(); }, 3000));
+  EXPECT_EQ(Item(kItemSegments), 8);
+  // Two quick clicks: both picks are made.
+  QTest::mouseClick(imagePage->picture(), Qt::LeftButton, {}, QPoint(145, 80));  // right
+  QTest::mouseClick(imagePage->picture(), Qt::LeftButton, {}, QPoint(15, 80));   // left
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !imagePage->pickPending(); }, 3000));
+  EXPECT_EQ(Item(kItemSegments), 8 + 1 + 4);
+  EXPECT_TRUE(SamePicture(201 + 13));
 }
 
 }  // namespace

@@ -142,10 +142,50 @@ TEST_F(TriggerPage, AFailedCheckLeavesTheButtonUpAndSendsNothing) {
   page().nEdit()->setText("0");
   QTest::mouseClick(page().testButton(), Qt::LeftButton);
   EXPECT_FALSE(page().testButton()->isChecked());
+  EXPECT_EQ(QApplication::focusWidget(), page().nEdit());
   QApplication::processEvents();
   EXPECT_EQ(Count(CMD_TEST_TRIGGER_ON), 0);
   EXPECT_EQ(Count(CMD_TEST_TRIGGER_OFF), 0);
   EXPECT_NE(state().m_nSensorState, 6);
+  EXPECT_TRUE(page().sourceCombo()->isEnabled());
+  // Corrected, the next click starts the test (not a stop of one never begun).
+  page().nEdit()->setText("5");
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  EXPECT_TRUE(page().testButton()->isChecked());
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_ON));
+  EXPECT_EQ(Count(CMD_TEST_TRIGGER_OFF), 0);
+  EXPECT_EQ(sensor.model.state(), 6);
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_OFF));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.model.state(), 5);
+}
+
+// The sensor refuses the test: the page is put back as before the click,
+// shows the error once, and the next click tries again.
+TEST_F(TriggerPage, ATestTheSensorRefusesPutsThePageBack) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemGoodReadingsTry, 5}, {kItemWithinTime, 500}});
+  const int before = state().m_nSensorState;
+  // A warning-range status: an error-range one would also end the connection.
+  sensor.model.script().push("xmlSetState", vt::sim::ScriptedReply::status(-4010));
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  EXPECT_EQ(state().m_nSensorState, 6);
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_ON));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(page().testButton()->isChecked());
+  EXPECT_EQ(state().m_nSensorState, before);
+  EXPECT_FALSE(state().m_bTestRunning);
+  for (QWidget* w : std::initializer_list<QWidget*>{page().sourceCombo(), page().windowBox(), page().nEdit(),
+                                                    page().tEdit(), page().tSpin()})
+    EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+  EXPECT_EQ(prompt.messages().size(), 1u);
+  EXPECT_NE(sensor.model.state(), 6);
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_ON, 2));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(prompt.messages().size(), 1u) << Texts().join("|").toStdString();
+  EXPECT_TRUE(page().testButton()->isChecked());
+  EXPECT_EQ(sensor.model.state(), 6);
 }
 
 }  // namespace
