@@ -499,6 +499,9 @@ void CTestResults::AddEvaluationCaption() {
     caption->SetColours(passed == 1 ? parts_.state->colours.passColour : parts_.state->colours.failColour,
                         caption->backgroundColour());
   view->ShowOverlay(id, true);
+  // Removing the old caption drew the picture without one; the new one is
+  // drawn at once (the evaluation saved is the picture as drawn).
+  view->Render();
 }
 
 void CTestResults::ShowWoiOverlay() {

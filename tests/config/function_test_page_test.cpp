@@ -374,6 +374,7 @@ TEST_F(FunctionTestPage, LiveLocksThePageUntilItStops) {
   ASSERT_TRUE(WaitHandled(CMD_START_LIVE_IMAGE));
   ASSERT_TRUE(Idle());
   EXPECT_TRUE(state().m_bLiveImage);
+  SaveScreenshot(*window, "function_test_live");
   QTest::mouseClick(page().liveButton(), Qt::LeftButton);
   EXPECT_FALSE(page().liveButton()->isChecked());
   ASSERT_TRUE(WaitHandled(CMD_STOP_LIVE_IMAGE));

@@ -27,6 +27,7 @@
 #include "view/result_image_store.h"
 #include "view/service_report.h"
 #include "view/test_results.h"
+#include "window/colours.h"
 #include "window/lock_library.h"
 #include "window/main_window.h"
 
@@ -202,6 +203,16 @@ struct ServicePanelInWindow : ::testing::Test {
     return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 60000);
   }
   CGridCtrl& grid() { return *panel->grid(); }
+  // Pixels of this colour in the band of the picture where the evaluation
+  // caption stands, as last drawn.
+  int CaptionPixels(std::uint32_t colour) {
+    const QImage surface = imageView->surface();
+    const QColor wanted = FromColorRef(colour);
+    int n = 0;
+    for (int y = 440; y < 470; ++y)
+      for (int x = 150; x < 600; ++x) n += surface.pixelColor(x, y) == wanted;
+    return n;
+  }
   QString Messages() const {
     QStringList out;
     for (const auto& m : prompt.messages()) out << m.text;
@@ -260,18 +271,28 @@ TEST_F(ServicePanelInWindow, ListsRowsFetchesAndSaves) {
     EXPECT_EQ(grid().GetCellText(row, 1), English(good ? 8914 : 8915)) << row;
     EXPECT_EQ(grid().GetCellText(row, 3), QString::number(row)) << row;
   }
-  // The newest result came with its picture.
+  // The newest result came with its picture, captioned in its verdict's colour.
   EXPECT_EQ(Count(CMD_REFRESH_RESULT), 1);
   EXPECT_EQ(panel->selectedNumber(), 5);
   EXPECT_FALSE(imageView->view().placeholderShown());
+  const GraphicsColours& colours = state().colours;
+  EXPECT_GT(CaptionPixels(colours.passColour), 100);
   SaveScreenshot(*panel, "service_panel");
   SaveScreenshot(*window, "service_window");
 
   // A row fetches its result; the heading and an empty row fetch nothing.
-  ClickRow(3);
+  ClickRow(2);
   ASSERT_TRUE(Idle());
   EXPECT_EQ(Count(CMD_REFRESH_RESULT), 2);
+  EXPECT_EQ(panel->selectedNumber(), 4);
+  EXPECT_GT(CaptionPixels(colours.failColour), 100);
+  EXPECT_EQ(CaptionPixels(colours.passColour), 0);
+  ClickRow(3);
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 3);
   EXPECT_EQ(panel->selectedNumber(), 3);
+  EXPECT_TRUE(window->log().GetMarkedText().contains(QStringLiteral("VT-READING-3")));
+  EXPECT_GT(CaptionPixels(colours.passColour), 100);
   for (int row : {0, 7}) {
     ClickRow(row);
     EXPECT_FALSE(state().m_bBusy) << row;
@@ -284,13 +305,13 @@ TEST_F(ServicePanelInWindow, ListsRowsFetchesAndSaves) {
   QTest::keyClick(&grid(), Qt::Key_Down);
   ASSERT_TRUE(Idle());
   EXPECT_EQ(panel->selectedNumber(), 2);
-  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 4);
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 5);
   ClickRow(1);
   ASSERT_TRUE(Idle());
   QTest::keyClick(&grid(), Qt::Key_Up);
   EXPECT_FALSE(state().m_bBusy);
   EXPECT_EQ(panel->selectedRow(), 1);
-  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 5);
+  EXPECT_EQ(Count(CMD_REFRESH_RESULT), 6);
 
   // Failed readings: only 4 and 2; the first is fetched.
   Click(1146);
@@ -360,6 +381,7 @@ TEST_F(ServicePanelInWindow, NoKeptResultsLeaveTheActionsOff) {
   EXPECT_TRUE(panel->isVisible());
   EXPECT_EQ(grid().CountFilledRows(), 0);
   for (int id : {1139, 1140, 1141, 1142, 1136, 1137, 1138}) EXPECT_FALSE(control(id)->isEnabled()) << id;
+  SaveScreenshot(*panel, "service_panel_empty");
   EXPECT_EQ(Count(CMD_REFRESH_RESULT), 0);
   ClickRow(1);
   EXPECT_FALSE(state().m_bBusy);
