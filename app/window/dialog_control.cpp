@@ -20,6 +20,31 @@ CDialogControl::CDialogControl(CVarnisDatamatrixDlg& dlg, std::unique_ptr<LockLi
 
 CDialogControl::~CDialogControl() = default;
 
+namespace {
+// Pictures are loaded only when their id changes: Apply runs on every state
+// change and hover, a load looks in the resource folder, and a new icon
+// repaints its button even when it shows the same picture.
+constexpr const char* kPictureId = "pictureId";
+
+bool SamePicture(const QObject* holder, int id) {
+  const QVariant shown = holder->property(kPictureId);
+  return shown.isValid() && shown.toInt() == id;
+}
+
+void SetActionIcon(QAction* a, const ResourceLibraries& resources, int image) {
+  if (SamePicture(a, image)) return;
+  a->setIcon(MainWindowPictures::toolbarIcon(resources, image));
+  a->setProperty(kPictureId, image);
+}
+
+template <class Load>
+void SetLabelPicture(QLabel* label, int id, Load load) {
+  if (SamePicture(label, id)) return;
+  label->setPixmap(load());
+  label->setProperty(kPictureId, id);
+}
+}  // namespace
+
 DialogControls CDialogControl::controls() const { return ComputeDialogControls(dlg_.state(), m_requests); }
 
 void CDialogControl::Apply() {
@@ -31,7 +56,7 @@ void CDialogControl::Apply() {
     a->setEnabled(t.enabled);
     a->setCheckable(t.command == kZoomIn || t.command == kZoomOut);
     a->setChecked(t.pressed);
-    a->setIcon(MainWindowPictures::toolbarIcon(dlg_.resources(), t.image));
+    SetActionIcon(a, dlg_.resources(), t.image);
   }
   for (const MenuItemState& m : c.menu) {
     QAction* a = dlg_.action(m.command);
@@ -51,16 +76,19 @@ void CDialogControl::Apply() {
     // The hover look stays until the mouse leaves; the active one wins.
     const bool hover = mode->property("hover").toBool();
     const int look = id == c.activeModeStatic ? 1 : hover ? 2 : 0;
-    mode->setPixmap(MainWindowPictures::modeStatic(dlg_.resources(), id, look));
+    SetLabelPicture(mode, MainWindowPictures::modeStaticId(id, look),
+                    [&] { return MainWindowPictures::modeStatic(dlg_.resources(), id, look); });
     mode->setProperty("look", look);
   }
 
   // Status bar.
-  auto icon = [&](StatusIcon which) {
-    return which == StatusIcon::None ? QPixmap() : MainWindowPictures::statusIcon(dlg_.resources(), int(which));
+  auto icon = [&](QLabel* pane, StatusIcon which) {
+    SetLabelPicture(pane, int(which), [&] {
+      return which == StatusIcon::None ? QPixmap() : MainWindowPictures::statusIcon(dlg_.resources(), int(which));
+    });
   };
-  if (QLabel* p0 = dlg_.statusPane(0)) p0->setPixmap(icon(c.statusIcon));
-  if (QLabel* p5 = dlg_.statusPane(5)) p5->setPixmap(icon(c.lockIcon));
+  if (QLabel* p0 = dlg_.statusPane(0)) icon(p0, c.statusIcon);
+  if (QLabel* p5 = dlg_.statusPane(5)) icon(p5, c.lockIcon);
   for (int part = 1; part < 8; ++part) {
     if (part == 5) continue;
     QLabel* pane = dlg_.statusPane(part);
@@ -172,7 +200,8 @@ QWidget* WidgetOf(const std::unique_ptr<T>& p) {
 
 void CDialogControl::ResetModeStatics() {
   MainDialogState& s = dlg_.state();
-  if (QLabel* header = dlg_.modeStatic(1005)) header->setPixmap(MainWindowPictures::header(dlg_.resources()));
+  if (QLabel* header = dlg_.modeStatic(1005))
+    SetLabelPicture(header, MainWindowPictures::kHeader, [&] { return MainWindowPictures::header(dlg_.resources()); });
   s.m_bImageVisible = 1;
   if (auto& view = dlg_.panels().imageView) view->ShowDefaultImage();
   for (int id : {kModeConfiguration, kModeMonitor, kModeService})

@@ -20,6 +20,7 @@
 #include "window/dialog_control.h"
 #include "window/main_commands.h"
 #include "window/main_window.h"
+#include "window/main_window_pictures.h"
 
 using namespace DialogIds;
 
@@ -238,6 +239,48 @@ TEST_F(DialogControlTest, LostConnectionInEachModeResetsToDisconnected) {
     ExpectWidgetsMatch(disconnected);
     EXPECT_EQ(lock->finishes, 1);
     EXPECT_FALSE(control().lockSession());
+  }
+}
+
+// The pictures of the toolbar, the mode statics and the status icons follow
+// each change of state; an Apply that changes nothing loads none again (a
+// new icon repaints its button).
+TEST_F(DialogControlTest, PicturesFollowTheStateAndStayWhenNothingChanged) {
+  const ResourceLibraries& resources = window->resources();
+  const auto same = [](const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); };
+  const auto expectPictures = [&] {
+    const DialogControls c = control().controls();
+    for (const ToolButtonState& t : c.toolbar) {
+      const QSize size(24, 24);
+      EXPECT_TRUE(same(window->action(t.command)->icon().pixmap(size),
+                       MainWindowPictures::toolbarIcon(resources, t.image).pixmap(size)))
+          << t.command;
+    }
+    for (int id : {kModeConfiguration, kModeMonitor, kModeService}) {
+      QLabel* mode = window->modeStatic(id);
+      EXPECT_TRUE(same(mode->pixmap(), MainWindowPictures::modeStatic(resources, id, mode->property("look").toInt())))
+          << id;
+    }
+    for (auto [part, icon] : {std::pair{0, c.statusIcon}, {5, c.lockIcon}})
+      EXPECT_TRUE(same(window->statusPane(part)->pixmap(), MainWindowPictures::statusIcon(resources, int(icon))))
+          << part;
+  };
+  const auto iconKeys = [&] {
+    std::vector<qint64> keys;
+    for (const ToolButtonState& t : control().controls().toolbar) keys.push_back(window->action(t.command)->icon().cacheKey());
+    for (int id : {kModeConfiguration, kModeMonitor, kModeService}) keys.push_back(window->modeStatic(id)->pixmap().cacheKey());
+    return keys;
+  };
+  for (const char* step : {"not connected", "monitor", "overview, configuration", "reset"}) {
+    SCOPED_TRACE(step);
+    if (std::string(step) == "reset")
+      control().ResetToDisconnected();
+    else
+      Enter(step);
+    expectPictures();
+    const auto before = iconKeys();
+    control().Apply();
+    EXPECT_EQ(iconKeys(), before);
   }
 }
 
