@@ -108,18 +108,6 @@ struct ProcessTestOutput : CodeDefinitionFixture {
     return out;
   }
   std::vector<vt::sim::Transmission> Sent() { return sensor.model.snapshot().transmissions; }
-  // A result label's text pixels: red ones and black ones.
-  static std::pair<int, int> RedAndBlack(QLabel* label) {
-    const QImage shot = label->grab().toImage();
-    int red = 0, black = 0;
-    for (int y = 0; y < shot.height(); ++y)
-      for (int x = 0; x < shot.width(); ++x) {
-        const QColor c(shot.pixel(x, y));
-        red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
-        black += c.red() < 60 && c.green() < 60 && c.blue() < 60;
-      }
-    return {red, black};
-  }
 
   FakeTab1 tab1;
   RegexForwarder* page = nullptr;
@@ -207,7 +195,7 @@ TEST_F(ProcessTestOutput, RegexAgainstAReadCodeShowsTheMatchInBlackAndAMissIn980
     ClickAndWait(1117, CMD_APPLY_REGEX);
     EXPECT_EQ(d.resultLabel()->text(), "4711");
     EXPECT_FALSE(d.noMatch());
-    auto [red, black] = RedAndBlack(d.resultLabel());
+    auto [red, black] = RedAndBlackPixels(*d.resultLabel());
     EXPECT_EQ(red, 0);
     EXPECT_GT(black, 0);
     SaveScreenshot(d, "process_test_output_match");
@@ -216,7 +204,7 @@ TEST_F(ProcessTestOutput, RegexAgainstAReadCodeShowsTheMatchInBlackAndAMissIn980
     ClickAndWait(1117, CMD_APPLY_REGEX);
     EXPECT_EQ(d.resultLabel()->text(), window->text(9806));
     EXPECT_TRUE(d.noMatch());
-    std::tie(red, black) = RedAndBlack(d.resultLabel());
+    std::tie(red, black) = RedAndBlackPixels(*d.resultLabel());
     EXPECT_GT(red, 0);
     EXPECT_EQ(d.resultLabel()->font().pixelSize(), 15);
     SaveScreenshot(d, "process_test_output_miss");
@@ -237,7 +225,7 @@ TEST_F(ProcessTestOutput, RegexAgainstAReadCodeShowsTheMatchInBlackAndAMissIn980
     EXPECT_EQ(d.resultLabel()->text(), window->text(9806));
     EXPECT_EQ(prompt.messages().size(), 1);
     EXPECT_EQ(state().m_bBusy, 0);
-    EXPECT_GT(RedAndBlack(d.resultLabel()).first, 0);
+    EXPECT_GT(RedAndBlackPixels(*d.resultLabel()).first, 0);
   }, false);
   dialog->reject();
   // Each run starts without a result.

@@ -2,6 +2,8 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -62,4 +64,16 @@ void SaveScreenshot(QWidget& widget, const char* name) {
   const QByteArray dir = qgetenv("VT_SCREENSHOT_DIR");
   if (dir.isEmpty()) return;
   widget.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString(name) + ".png"));
+}
+
+std::pair<int, int> RedAndBlackPixels(QWidget& widget) {
+  const QImage shot = widget.grab().toImage();
+  int red = 0, black = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c(shot.pixel(x, y));
+      red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
+      black += c.red() < 60 && c.green() < 60 && c.blue() < 60;
+    }
+  return {red, black};
 }

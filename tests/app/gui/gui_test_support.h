@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 #include "platform/string_table.h"
@@ -39,6 +40,10 @@ vt::StringTable LanguageTable(const char* folder);
 
 // Saves a picture of the widget to $VT_SCREENSHOT_DIR/<name>.png when that is set.
 void SaveScreenshot(QWidget& widget, const char* name);
+
+// The widget's pixels as grabbed that are plainly red, and those near black
+// (a text drawn red or black).
+std::pair<int, int> RedAndBlackPixels(QWidget& widget);
 
 // A prompt's dialog handler for dialogs of class D. Any other dialog fails
 // the test by its class name and is closed unanswered, so a handler left

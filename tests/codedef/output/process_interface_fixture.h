@@ -56,11 +56,15 @@ struct ProcessInterfaceFixture : SimWindowFixture {
     auto made = std::make_unique<CConfigProcessInterface>();
     page = made.get();
     panels.processInterface = std::move(made);
+    AddPanels(panels);
     ASSERT_NO_FATAL_FAILURE(StartWindow(std::move(panels)));
     window->show();
     page->show();
     prompt.clear();
   }
+
+  // Further panels a test plugs in beside the page.
+  virtual void AddPanels(MainPanels& /*panels*/) {}
 
   Tab1& tab1() { return *page->tab1(); }
   CConfigProcessInterfaceTab2& tab2() { return *page->tab2(); }
