@@ -194,9 +194,14 @@ TEST_F(Page, BarCodeWithoutExtendedConfigurationHasNoQualityOutputOrSymbology) {
 // A stored image output the lists cannot show is kept, not written as 0 or 4.
 TEST_F(Page, ImageOutputOutsideTheListsIsKept) {
   Open(CODE_TYPE_ECC200, [](XmlRpc::XmlRpcValue& c) { c[kAppendImageData] = 3; });
-  EXPECT_EQ(tab2().imageTypeCombo()->currentIndex(), -1);
-  ASSERT_EQ(Apply(), 0);
-  EXPECT_EQ(Item(kAppendImageData).asInt(), 3);
+  for (int stored : {3, 0, 4, 7, -1}) {
+    SCOPED_TRACE(stored);
+    Reread([&](XmlRpc::XmlRpcValue& c) { c[kAppendImageData] = stored; });
+    EXPECT_EQ(tab2().imageTypeCombo()->currentIndex(), -1);
+    EXPECT_EQ(tab2().imageOutputCombo()->currentIndex(), -1);
+    ASSERT_EQ(Apply(), 0);
+    EXPECT_EQ(Item(kAppendImageData).asInt(), stored);
+  }
   Choose(tab2().imageTypeCombo(), 1);
   ASSERT_EQ(Apply(), 0);
   EXPECT_EQ(Item(kAppendImageData).asInt(), 2);
