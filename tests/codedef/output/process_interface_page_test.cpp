@@ -258,13 +258,29 @@ TEST_F(Page, ModeOffPutsBackUnsendableMatchAndReference) {
     c[kMatchString] = "M=2D1";
     c[kReferenceCode] = "REF=2D9";
   });
-  tab1().SetString(Tab1::Reference, QStringLiteral("R") + QChar(0xC8));
-  tab1().SetString(Tab1::Match, QStringLiteral("good"));
-  Choose(tab1().modeCombo(), 0);
-  EXPECT_EQ(tab1().string(Tab1::Reference), "REF-9");
-  EXPECT_EQ(tab1().string(Tab1::Match), "good");
-  EXPECT_EQ(state().m_bOutputModeOff, 1);
-  EXPECT_FALSE(tab1().edit(Tab1::Reference)->isEnabled());
+  const QString bad = QStringLiteral("R") + QChar(0xC8);
+  struct Case {
+    QString reference, match;  // held when the mode goes off
+    QString referenceAfter, matchAfter;
+  };
+  const Case cases[] = {
+      {bad, "good", "REF-9", "good"},
+      {"fine", QStringLiteral("a\tb"), "fine", "M-1"},
+      {bad, QString(QChar(127)), "REF-9", "M-1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reference.toStdString() + " / " + c.match.toStdString());
+    Choose(tab1().modeCombo(), 5);
+    tab1().SetString(Tab1::Reference, c.reference);
+    tab1().SetString(Tab1::Match, c.match);
+    Choose(tab1().modeCombo(), 0);
+    EXPECT_EQ(tab1().string(Tab1::Reference), c.referenceAfter);
+    EXPECT_EQ(tab1().string(Tab1::Match), c.matchAfter);
+    EXPECT_EQ(state().m_bOutputModeOff, 1);
+    EXPECT_FALSE(tab1().edit(Tab1::Reference)->isEnabled());
+    EXPECT_FALSE(tab1().edit(Tab1::Match)->isEnabled());
+  }
+  EXPECT_TRUE(prompt.messages().isEmpty());
   Choose(tab1().modeCombo(), 2);
   EXPECT_EQ(state().m_bOutputModeOff, 0);
   EXPECT_TRUE(tab1().edit(Tab1::Reference)->isEnabled());
