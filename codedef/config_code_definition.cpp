@@ -28,9 +28,7 @@ QMessageBox::StandardButton CodeDefinitionContext::Message(int textId, int capti
                               captionId == 0 ? dlg.messageTitle() : dlg.text(captionId), icon);
 }
 
-void CodeDefinitionContext::ShowCodeTypeInStatusBar(const QString& name) const {
-  if (QLabel* pane = dlg.statusPane(4)) pane->setText(name);
-}
+void CodeDefinitionContext::ShowCodeTypeInStatusBar(const QString& name) const { dlg.ShowCodeTypeInStatusBar(name); }
 
 CConfigCodeDefinition::CConfigCodeDefinition(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("CConfigCodeDefinition"));
@@ -122,10 +120,15 @@ void CConfigCodeDefinition::PrepareAutoDetect() {
 
 int CConfigCodeDefinition::Validate() { return dlg_ ? SaveCodeDefinition(*dlg_) : 0; }
 
+// A live picture left running when the page was left was stopped by the
+// switch: the page comes back frozen, its controls on again.
 void CConfigCodeDefinition::Enter(bool /*first*/) {
   if (!tabs_) return;
   tabs_->SelectTab(0);
-  SetFreezeState();
+  if (live_)
+    EndPendingAction();
+  else
+    SetFreezeState();
 }
 
 QString CConfigCodeDefinition::codeTypeListText(int item) const {

@@ -129,6 +129,7 @@ void CConfigCodeDefinition::OnFreeze() {
   live_ = false;
   if (s.m_nCodeType > 0 && codeTab_ && (CodeTypeFlagsOf(s.m_nCodeType) & codeTab_->family()))
     codeTab_->EnableControls(true);
+  if (TaskButtonsService* buttons = dlg_->panels().taskButtons.get()) buttons->ShowLiveImageLook(false);
   dlg_->PostSensorCommand(CMD_STOP_LIVE_IMAGE);
 }
 
@@ -145,6 +146,10 @@ void CConfigCodeDefinition::OnLive() {
   live_ = true;
   if (codeTab_) codeTab_->EnableControls(false);
   for (int tab = 0; tab < 3; ++tab) tabs_->EnableTab(tab, false);
+  if (TaskButtonsService* buttons = dlg_->panels().taskButtons.get()) {
+    buttons->SetButtonImages(1);
+    buttons->ShowLiveImageLook(true);
+  }
   dlg_->PostSensorCommand(CMD_START_LIVE_IMAGE);
 }
 
@@ -155,6 +160,7 @@ void CConfigCodeDefinition::SetFreezeState() {
   tabs_->EnableTab(1, true);
   if (tab1_->codeTypeIndex() == 0) tab1_->EnableOptimised(false);
   tabs_->EnableTab(2, tab1_->optimisedChecked());
+  if (TaskButtonsService* buttons = dlg_->panels().taskButtons.get()) buttons->SetButtonImages(2);
 }
 
 void CConfigCodeDefinition::EnableControls(bool on) {

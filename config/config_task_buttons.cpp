@@ -111,10 +111,16 @@ void CConfigTaskButtons::SetButtonImagesByState() {
   for (int i = 0; i < kPageButtons; ++i) SetBitmap(i, BitmapOfPageState(states_[static_cast<std::size_t>(i)]));
 }
 
-void CConfigTaskButtons::SetButtonImages(int scheme) {
-  const auto bitmaps = SchemeBitmaps(scheme);
+void CConfigTaskButtons::SetBitmaps(const std::array<int, kPageButtons>& bitmaps) {
   for (int i = 0; i < kPageButtons; ++i)
     if (bitmaps[static_cast<std::size_t>(i)] != kBitmapUnchanged) SetBitmap(i, bitmaps[static_cast<std::size_t>(i)]);
+}
+
+void CConfigTaskButtons::SetButtonImages(int scheme) { SetBitmaps(SchemeBitmaps(scheme)); }
+
+void CConfigTaskButtons::ShowLiveImageLook(bool live) {
+  if (!dlg_) return;
+  SetBitmaps(LiveImageBitmaps(live, state().m_bEditorMode != 0, states_));
 }
 
 void CConfigTaskButtons::EnablePageButtons(bool enable) {

@@ -39,6 +39,7 @@ public:
   void OnProcessInterface() override;
   void OnFunctionTest() override;
   void ShowTestLook(bool running) override;
+  void ShowLiveImageLook(bool live) override;
 
   void EnableAll() { EnablePageButtons(true); }
   void SetButtonImagesByState();
@@ -64,6 +65,8 @@ private:
   void ShowPage(int page);
   void ApplyLook(const PageButtonLook& look);
   void SetBitmap(int page, int bitmap);
+  // kBitmapUnchanged keeps a button's picture.
+  void SetBitmaps(const std::array<int, kPageButtons>& bitmaps);
   bool existing() const;
   MainDialogState& state() const;
 

@@ -25,6 +25,18 @@ std::array<int, kPageButtons> SchemeBitmaps(int scheme) {
   }
 }
 
+std::array<int, kPageButtons> LiveImageBitmaps(bool live, bool editorMode, const PageStates& states) {
+  std::array<int, kPageButtons> bitmaps{};
+  const int bitmap = live ? kBitmapLockedShown : kBitmapShown;
+  if (editorMode) {
+    bitmaps[kImageQuality] = bitmap;
+    bitmaps[kCodeDefinition] = bitmap;
+  } else if (states[kImageQuality] == kPageShown) {
+    bitmaps[kImageQuality] = bitmap;
+  }
+  return bitmaps;
+}
+
 PageButtonLook SwitchEndLook(int shown, bool existing, const PageStates& states) {
   PageButtonLook look;
   for (int i = 0; i < kPageButtons; ++i) {

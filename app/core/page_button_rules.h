@@ -36,6 +36,10 @@ std::array<int, kPageButtons> SchemeBitmaps(int scheme);
 // all four, the current one marked; a new one opens the pages up to the next
 // one, and marks a locked page shown before as such.
 PageButtonLook SwitchEndLook(int shown, bool existing, const PageStates& states);
+// The code definition's live picture started (221) or frozen (217): the
+// image-quality and code-definition buttons in the editor, in the set-up
+// wizard the image-quality one only, once its page was shown.
+std::array<int, kPageButtons> LiveImageBitmaps(bool live, bool editorMode, const PageStates& states);
 // A test runs on the image-quality page: all locked (existing: scheme 3; new:
 // image quality 220 and code definition 221 once it was reached); and its end.
 PageButtonLook TriggerTestLook(bool existing, const PageStates& states);

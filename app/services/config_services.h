@@ -55,6 +55,9 @@ public:
   // The buttons' pictures by display scheme 1..6 (Live/Freeze of the code
   // definition, the tests); other values change nothing.
   virtual void SetButtonImages(int /*scheme*/) {}
+  // The code definition's live picture started or frozen: its look on the
+  // image-quality (and, in the editor, code-definition) buttons.
+  virtual void ShowLiveImageLook(bool /*live*/) {}
   virtual void ResetPageStates() = 0;
   virtual void ShowImageQualityPage() = 0;
   virtual void OnImageQuality() = 0;

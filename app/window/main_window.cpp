@@ -27,6 +27,7 @@
 #include "window/image_mouse.h"
 #include "window/main_commands.h"
 #include "window/menu_table.h"
+#include "window/status_pane.h"
 
 namespace {
 
@@ -321,14 +322,16 @@ void CVarnisDatamatrixDlg::CreateToolbar() {
 }
 
 void CVarnisDatamatrixDlg::CreateStatusBar() {
+  // The parts' widths of the 1024-pixel window: edges at 995, 905, 760,
+  // 580, 475, 445 and 200 pixels before the right edge. The sensor and the
+  // code type are never clipped: the page and the readings make room.
+  constexpr int kWidths[] = {29, 90, 145, 180, 105, 30, 245, 200};
+  using Fit = StatusPane::Fit;
+  constexpr Fit kFits[] = {Fit::Fixed,       Fit::Fixed, Fit::Fixed,    Fit::GrowsToText,
+                           Fit::GrowsToText, Fit::Fixed, Fit::GivesWay, Fit::GivesWay};
   for (std::size_t i = 0; i < m_statusPanes.size(); ++i) {
-    auto* pane = new QLabel(this);
+    auto* pane = new StatusPane(kWidths[i], kFits[i], this);
     pane->setObjectName(QStringLiteral("statusPane%1").arg(i));
-    // The parts' widths of the 1024-pixel window: edges at 995, 905, 760,
-    // 580, 475, 445 and 200 pixels before the right edge.
-    constexpr int kWidths[] = {29, 90, 145, 180, 105, 30, 245, 200};
-    pane->setMinimumWidth(kWidths[i]);
-    if (i + 1 < m_statusPanes.size()) pane->setMaximumWidth(kWidths[i]);
     statusBar()->addWidget(pane, i == m_statusPanes.size() - 1 ? 1 : 0);
     m_statusPanes[i] = pane;
   }
@@ -336,6 +339,14 @@ void CVarnisDatamatrixDlg::CreateStatusBar() {
 
 QLabel* CVarnisDatamatrixDlg::statusPane(int part) const {
   return part >= 0 && part < int(m_statusPanes.size()) ? m_statusPanes[std::size_t(part)] : nullptr;
+}
+
+void CVarnisDatamatrixDlg::ShowCodeTypeInStatusBar(const QString& name) {
+  QLabel* pane = statusPane(4);
+  if (!pane) return;
+  const bool cut = name.size() > 18;
+  pane->setText(cut ? name.left(17) + QStringLiteral("...") : name);
+  pane->setToolTip(cut ? name : QString());
 }
 
 void CVarnisDatamatrixDlg::PlacePanels() {

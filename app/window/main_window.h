@@ -95,6 +95,9 @@ public:
   // Where pages and panels are placed (the right-hand area).
   QWidget* panelArea() const { return m_panelArea; }
   QLabel* statusPane(int part) const;
+  // Status part 4: the code type's name, cut to 17 characters and "..." when
+  // longer than 18 (the whole name in the part's tooltip then).
+  void ShowCodeTypeInStatusBar(const QString& name);
 
   // Language: the menu of installed languages, a change from it, re-texting.
   int BuildLanguageMenu();

@@ -54,6 +54,19 @@ TEST(PageButtonRules, SwitchEndOpensButtonsByConfiguration) {
   }
 }
 
+TEST(PageButtonRules, LivePictureMarksTheImagePages) {
+  struct Case {
+    bool live, editorMode;
+    std::array<int, kPageButtons> states;
+    Bitmaps expected;
+  };
+  for (const Case& c : {Case{true, true, {2, 1, 0, 0}, {221, 221, 0, 0}}, Case{false, true, {2, 1, 0, 0}, {217, 217, 0, 0}},
+                        Case{true, false, {2, 2, 0, 0}, {221, 0, 0, 0}}, Case{false, false, {2, 2, 0, 0}, {217, 0, 0, 0}},
+                        // The set-up wizard: nothing while the image-quality page was never shown.
+                        Case{true, false, {1, 2, 0, 0}, {0, 0, 0, 0}}, Case{false, false, {0, 2, 0, 0}, {0, 0, 0, 0}}})
+    EXPECT_EQ(LiveImageBitmaps(c.live, c.editorMode, c.states), c.expected) << c.live << c.editorMode << c.states[0];
+}
+
 TEST(PageButtonRules, TriggerTestLocksAndGivesBack) {
   const Open none{false, false, false, false};
   EXPECT_EQ(TriggerTestLook(true, {2, 2, 0, 0}).bitmap, (Bitmaps{220, 221, 221, 221}));

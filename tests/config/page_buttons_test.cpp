@@ -15,10 +15,12 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include "codedef/config_code_def_tab2.h"
 #include "codedef/config_code_definition.h"
 #include "codedef/config_code_definition_tab1.h"
 #include "codedef/image/config_img_quality.h"
 #include "codedef/output/config_process_interface.h"
+#include "codedef/output/config_process_interface_tab1.h"
 #include "codedef/output/config_process_interface_tab2.h"
 #include "commands/sensor_notify.h"
 #include "config/config_manager.h"
@@ -28,6 +30,7 @@
 #include "config/config_trigger_setting.h"
 #include "config/configuration_buttons.h"
 #include "controls/image_quality_tabctrl.h"
+#include "controls/button_draw.h"
 #include "controls/process_interface_tab_ctrl.h"
 #include "controls/transparent_button.h"
 #include "core/sensor_command.h"
@@ -46,6 +49,7 @@ namespace {
 
 enum Page { kImageQuality = 0, kCodeDefinition = 1, kProcessInterface = 2, kFunctionTest = 3 };
 constexpr int kItemCodeType = 32, kItemTriggerSource = 43, kItemTriggerWindow = 44, kItemWithinTime = 46;
+constexpr int kItemFailString = 26;
 
 struct PageButtonsTest : vt::test::WindowRoadsFixture {
   void SetUp() override {
@@ -129,7 +133,6 @@ struct PageButtonsTest : vt::test::WindowRoadsFixture {
     QTest::mouseClick(strip().button(page), Qt::LeftButton);
     ASSERT_TRUE(Idle());
   }
-
 };
 
 using Bits = std::array<int, 4>;
@@ -148,16 +151,32 @@ TEST_F(PageButtonsTest, ExistingConfigurationSwitchesBetweenAllFourPages) {
   SaveScreenshot(*window, "page_buttons_existing_image_quality");
   SaveScreenshot(strip(), "page_buttons_strip");
 
+  // The status bar: the sensor, the code type (cut), the page, the readings on the function test.
+  const QString sensorInfo = QStringLiteral("  K7M-2D Reader  [%1%2]").arg(window->text(1019), "3100");
+  EXPECT_EQ(window->statusPane(3)->text(), sensorInfo);
+  EXPECT_EQ(window->statusPane(4)->text(), QStringLiteral("Data Matrix ECC 2..."));
+  EXPECT_EQ(window->statusPane(4)->toolTip(), window->text(7163));
+  EXPECT_EQ(window->statusPane(6)->text(), window->text(1009));
+  EXPECT_TRUE(window->statusPane(7)->text().isEmpty());
+
   struct Step {
     Page page;
     int wizardStep;
     int pageId;
+    int statusText;
   };
-  for (const Step& s : {Step{kCodeDefinition, 11, 9}, Step{kProcessInterface, 15, 10}, Step{kFunctionTest, 18, 14},
-                        Step{kImageQuality, 7, 7}, Step{kCodeDefinition, 11, 9}}) {
+  for (const Step& s : {Step{kCodeDefinition, 11, 9, 1010}, Step{kProcessInterface, 15, 10, 1011},
+                        Step{kFunctionTest, 18, 14, 1013}, Step{kImageQuality, 7, 7, 1009},
+                        Step{kCodeDefinition, 11, 9, 1010}}) {
     Click(s.page);
     EXPECT_EQ(state().m_nWizardStep, s.wizardStep) << s.page;
     EXPECT_EQ(state().m_nPageTitle, s.pageId) << s.page;
+    EXPECT_EQ(window->statusPane(6)->text(), window->text(s.statusText)) << s.page;
+    EXPECT_EQ(window->statusPane(7)->text().isEmpty(), s.page != kFunctionTest) << s.page;
+    EXPECT_EQ(window->statusPane(4)->text(), QStringLiteral("Data Matrix ECC 2...")) << s.page;
+    // The sensor's text is never clipped.
+    EXPECT_GE(window->statusPane(3)->width(), window->statusPane(3)->fontMetrics().horizontalAdvance(sensorInfo))
+        << s.page;
     Bits expected{217, 217, 217, 217};
     expected[std::size_t(s.page)] = 219;
     EXPECT_EQ(Bitmaps(), expected) << s.page;
@@ -216,6 +235,8 @@ TEST_F(PageButtonsTest, TriggerWindowOf50MsBlocksEverySwitchUntilCorrected) {
   QTabBar* bar = img->tabs()->findChild<QTabBar*>();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
   ASSERT_TRUE(trigger().isVisible());
+  EXPECT_EQ(state().m_nWizardStep, 17);
+  EXPECT_EQ(window->statusPane(6)->text(), window->text(1012));
   QLineEdit* t = trigger().tEdit();
   t->setFocus();
   t->selectAll();
@@ -299,9 +320,50 @@ TEST_F(PageButtonsTest, NoCodeTypeShows6065AndStays) {
   }
 }
 
+// The code definition's Live and Freeze mark the image-quality and
+// code-definition buttons; a page left live comes back frozen.
+TEST_F(PageButtonsTest, CodeDefinitionLiveAndFreezeMarkThePageButtons) {
+  Seed({{kItemCodeType, 1}});
+  Connect();
+  EditExisting();
+  Click(kCodeDefinition);
+  auto* page = dynamic_cast<CConfigCodeDefinition*>(window->panels().codeDefinition.get());
+  auto* live = page->findChild<CButtonDraw*>(QStringLiteral("id1082"));
+  auto* freeze = page->findChild<CButtonDraw*>(QStringLiteral("id1081"));
+  ASSERT_TRUE(live && freeze);
+  EXPECT_EQ(Bitmaps(), (Bits{217, 219, 217, 217}));
+
+  QTest::mouseClick(live, Qt::LeftButton);
+  ASSERT_TRUE(Idle());
+  ASSERT_TRUE(page->live());
+  EXPECT_EQ(Bitmaps(), (Bits{221, 221, 217, 217}));
+  EXPECT_FALSE(page->tab2()->list(0)->isEnabled());
+  SaveScreenshot(*window, "page_buttons_code_definition_live");
+
+  QTest::mouseClick(freeze, Qt::LeftButton);
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(page->live());
+  EXPECT_EQ(Bitmaps(), (Bits{217, 217, 217, 217}));
+  EXPECT_TRUE(page->tab2()->list(0)->isEnabled());
+
+  // Left while live: the switch stops the picture, the page comes back frozen.
+  QTest::mouseClick(live, Qt::LeftButton);
+  ASSERT_TRUE(Idle());
+  Click(kProcessInterface);
+  EXPECT_FALSE(state().m_bLiveImage);
+  Click(kCodeDefinition);
+  EXPECT_FALSE(page->live());
+  EXPECT_TRUE(page->tab2()->list(0)->isEnabled());
+  EXPECT_EQ(Bitmaps(), (Bits{217, 219, 217, 217}));
+  QTest::mouseClick(live, Qt::LeftButton);
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(page->live());
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
 
 // A quality output chosen on the process-interface page reaches the sensor
-// when the page is left, and Finish saves it with the configuration.
+// when the page is left, with the strings; Finish saves them with the
+// configuration.
 TEST_F(PageButtonsTest, LeavingTheProcessInterfacePageSendsItsQualityOutputAndFinishKeepsIt) {
   constexpr int kItemQualityOutput = 29;
   Seed({{kItemCodeType, 1}, {kItemQualityOutput, 0}});
@@ -311,6 +373,10 @@ TEST_F(PageButtonsTest, LeavingTheProcessInterfacePageSendsItsQualityOutputAndFi
   ASSERT_EQ(state().m_nWizardStep, 15);
   auto* page = dynamic_cast<CConfigProcessInterface*>(window->panels().processInterface.get());
   ASSERT_TRUE(page);
+  QLineEdit* fail = page->tab1()->edit(CConfigProcessInterfaceTab1::Fail);
+  fail->setFocus();
+  fail->selectAll();
+  QTest::keyClicks(fail, QStringLiteral("FAIL:1"));
   page->tabs()->tabBar()->setCurrentIndex(1);
   QComboBox* quality = page->tab2()->qualityCombo();
   quality->setFocus();
@@ -318,12 +384,13 @@ TEST_F(PageButtonsTest, LeavingTheProcessInterfacePageSendsItsQualityOutputAndFi
   QTest::keyClick(quality, Qt::Key_Down);
   ASSERT_EQ(quality->currentIndex(), 2);
   EXPECT_EQ(sensor.server.countCalls("xmlSetQualityParams"), 0u);
+  SaveScreenshot(*window, "page_buttons_existing_process_interface");
   const auto sensorQuality = [this] {
     return sensor.model.access(
         [](vt::sim::SensorData& d) { return d.slots[0].data.parameters.qualityOf(vt::sim::QualityForm::Ecc200QrAztec); });
   };
   const auto item = [this](int position) {
-    return sensor.model.access([&](vt::sim::SensorData& d) { return d.slots[0].data.parameters.configData[position].asInt(); });
+    return sensor.model.access([&](vt::sim::SensorData& d) { return d.slots[0].data.parameters.configData[position]; });
   };
   const auto expectEveryParameterOn = [&](const char* when) {
     XmlRpc::XmlRpcValue q = sensorQuality();
@@ -334,17 +401,23 @@ TEST_F(PageButtonsTest, LeavingTheProcessInterfacePageSendsItsQualityOutputAndFi
   Click(kFunctionTest);
   ASSERT_EQ(state().m_nWizardStep, 18);
   EXPECT_EQ(sensor.server.countCalls("xmlSetQualityParams"), 1u);
-  EXPECT_EQ(item(kItemQualityOutput), 3);
+  EXPECT_EQ(item(kItemQualityOutput).asInt(), 3);
+  EXPECT_EQ(item(kItemFailString).asString(), "FAIL=3A1");
   expectEveryParameterOn("left");
   EXPECT_TRUE(prompt.messages().isEmpty());
+  SaveScreenshot(*window, "page_buttons_existing_function_test");
 
   // Finish (Next on the last page, answered Yes) saves the configuration as sent.
   const int saves = Count(CMD_CLOSE_AND_SAVE);
   QTest::mouseClick(window->wizardButton(1028), Qt::LeftButton);
   ASSERT_TRUE(WaitHandled(CMD_CLOSE_AND_SAVE, saves + 1));
   ASSERT_TRUE(Idle());
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_EQ(prompt.messages()[0].text, window->text(6007));
+  EXPECT_EQ(state().m_nWizardStep, 8);
   EXPECT_FALSE(sensor.model.snapshot().editing);
-  EXPECT_EQ(item(kItemQualityOutput), 3);
+  EXPECT_EQ(item(kItemQualityOutput).asInt(), 3);
+  EXPECT_EQ(item(kItemFailString).asString(), "FAIL=3A1");
   expectEveryParameterOn("saved");
 }
 
