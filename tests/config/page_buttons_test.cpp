@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -317,6 +318,22 @@ TEST_F(PageButtonsTest, NoCodeTypeShows6065AndStays) {
     EXPECT_TRUE(PageWidget(kCodeDefinition)->isVisible());
     EXPECT_FALSE(state().m_bBusy);
     prompt.clear();
+  }
+}
+
+// The five pictures of the buttons are drawn: the transparent green around
+// a picture of its own in each.
+TEST_F(PageButtonsTest, ButtonPicturesAreDrawn) {
+  std::vector<QImage> pictures;
+  for (int id = 217; id <= 221; ++id) {
+    const QImage image(window->resources().picturePath(id));
+    ASSERT_FALSE(image.isNull()) << id;
+    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0x00FF00u) << id;
+    EXPECT_NE(image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFF, 0x00FF00u) << id;
+    for (const QImage& other : pictures) EXPECT_NE(image, other) << id;
+    pictures.push_back(image);
+    CTransparentButton button;
+    EXPECT_EQ(button.LoadBitmaps(id, 0x00FF00), 0) << id;
   }
 }
 
