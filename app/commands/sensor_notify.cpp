@@ -207,6 +207,8 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             // A test or live image the function test could not start: its page goes back.
             if (error && (id == CMD_TEST_CONFIG_ON || id == CMD_START_LIVE_IMAGE))
                 if (FunctionTestService* page = dlg_.panels().functionTest.get()) page->OnCommandFailed(id);
+            if (error && (id == CMD_SET_CONFIG_DATA || id == CMD_CALCULATE_EXPOSURE))
+                if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->OnCommandFailed(id);
             if (error && id == CMD_TEST_TRIGGER_ON)
                 if (TriggerSettingsService* page = dlg_.panels().trigger.get()) page->OnCommandFailed(id);
             // A reading that could not be fetched must not stop the monitor for good.

@@ -55,6 +55,9 @@ public:
   virtual void EnableTabs(bool /*on*/) {}
   // The trigger settings' widget as the page's second tab.
   virtual void SetTriggerTab(QWidget* /*page*/) {}
+  // A command failed: when the page posted it (lighting, characteristic,
+  // Auto setting) it shows again what the sensor still has.
+  virtual void OnCommandFailed(int /*command*/) {}
 };
 
 // The process-interface page (CConfigProcessInterface) and its test output.

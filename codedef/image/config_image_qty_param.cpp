@@ -161,6 +161,7 @@ void CConfigImageQtyParam::ShowLighting(bool internal) {
 }
 
 void CConfigImageQtyParam::ShowSettings() {
+  posted_ = 0;  // what the sensor has now
   const ImageQualitySettings& iq = state().m_Configuration.imageQuality;
   showing_ = true;
   ShowLighting(iq.Internal == 1);
@@ -245,8 +246,26 @@ bool CConfigImageQtyParam::SendImageSetting(const ImageQualitySettings& before) 
     ReportNotEncoded(dlg_);
     return false;
   }
+  Posting(CMD_SET_CONFIG_DATA, before);
   dlg_.PostSensorCommand(CMD_SET_CONFIG_DATA);
   return true;
+}
+
+void CConfigImageQtyParam::Posting(int command, const ImageQualitySettings& before) {
+  posted_ = command;
+  before_ = std::make_unique<ImageQualitySettings>(before);
+}
+
+// The sensor kept its settings: the page shows them again, the Auto button
+// up and the exposure free; the live image waits for the next read.
+void CConfigImageQtyParam::OnCommandFailed(int command) {
+  if (command != posted_ || !before_) return;
+  MainDialogState& s = state();
+  s.m_bKeepExposureDisabled = 0;
+  s.m_Configuration.imageQuality = *before_;
+  ShowSettings();
+  EnableExposure(true);
+  scroll_->setEnabled(true);  // the failed reply ends the busy state next
 }
 
 void CConfigImageQtyParam::ShowCharacteristic(bool logarithmic) {
@@ -299,5 +318,6 @@ void CConfigImageQtyParam::OnAutoSetting() {
   EnableExposure(false);
   auto_->setChecked(true);
   s.m_bLiveImage = 0;
+  Posting(CMD_CALCULATE_EXPOSURE, s.m_Configuration.imageQuality);
   dlg_.PostSensorCommand(CMD_CALCULATE_EXPOSURE);
 }

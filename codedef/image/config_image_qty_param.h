@@ -6,6 +6,7 @@
 // after the last one, every other move at once.
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "core/exposure_steps.h"
 
@@ -37,6 +38,8 @@ public:
   void ClearControls();
   void DisableExposure();
   void EnableExposure(bool enable);
+  // The page's own command failed: the settings before the click come back.
+  void OnCommandFailed(int command);
 
   QScrollBar* scrollBar() const { return scroll_; }
   CButtonDraw* button(int id) const;
@@ -58,6 +61,7 @@ private:
   bool SendImageSetting(const ImageQualitySettings& before);
   void ShowLighting(bool internal);
   void ShowCharacteristic(bool logarithmic);
+  void Posting(int command, const ImageQualitySettings& before);
   MainDialogState& state() const;
 
   CVarnisDatamatrixDlg& dlg_;
@@ -74,4 +78,6 @@ private:
   int count_ = 0;
   ExposureTable table_{};
   bool showing_ = false;
+  int posted_ = 0;  // the command of a click whose reply is awaited
+  std::unique_ptr<ImageQualitySettings> before_;  // the settings before that click
 };

@@ -136,6 +136,10 @@ void CConfigImgQuality::EnableExposure(bool on) {
   if (params_) params_->EnableExposure(on);
 }
 
+void CConfigImgQuality::OnCommandFailed(int command) {
+  if (params_) params_->OnCommandFailed(command);
+}
+
 void CConfigImgQuality::DisableExposure() {
   if (params_) params_->DisableExposure();
 }

@@ -316,5 +316,36 @@ TEST_F(ImageQualityPage, ABusyPickSurvivesAReadBackAndIsWrittenOnceFree) {
   EXPECT_TRUE(SamePicture(201 + 13));
 }
 
+// The sensor refuses a lighting change or the exposure search: the page
+// shows what it still has, the Auto button up and the exposure free.
+TEST_F(ImageQualityPage, AClickTheSensorRefusesShowsItsSettingsAgain) {
+  OpenConfiguration({{kItemInternal, 1}, {kItemSegments, 5}, {kItemExposure, 500}});
+  struct Case {
+    const char* method;
+    int button;
+    int command;
+  };
+  for (const Case& c : {Case{"xmlSetConfigData", 1077, CMD_SET_CONFIG_DATA},
+                        Case{"xmlCalculateExpTime", 1081, CMD_CALCULATE_EXPOSURE}}) {
+    prompt.clear();
+    const int replies = Count(c.command);
+    // A warning-range status: an error-range one would also end the connection.
+    sensor.model.script().push(c.method, vt::sim::ScriptedReply::status(-4010));
+    QTest::mouseClick(params().button(c.button), Qt::LeftButton);
+    ASSERT_TRUE(WaitHandled(c.command, replies + 1)) << c.method;
+    ASSERT_TRUE(Idle()) << c.method;
+    EXPECT_EQ(prompt.messages().size(), 1u) << c.method;
+    EXPECT_TRUE(params().button(1076)->isChecked()) << c.method;
+    EXPECT_FALSE(params().button(1077)->isChecked()) << c.method;
+    EXPECT_FALSE(params().button(1081)->isChecked()) << c.method;
+    EXPECT_TRUE(SamePicture(201 + 5)) << c.method;
+    EXPECT_TRUE(bar()->isEnabled()) << c.method;
+    EXPECT_EQ(bar()->value(), 30) << c.method;
+    EXPECT_FALSE(state().m_bKeepExposureDisabled) << c.method;
+    EXPECT_EQ(state().m_Configuration.imageQuality.Internal, 1) << c.method;
+    EXPECT_EQ(Item(kItemInternal), 1) << c.method;
+  }
+}
+
 }  // namespace
 }  // namespace vt::test
