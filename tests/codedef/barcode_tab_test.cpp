@@ -81,14 +81,13 @@ TEST_F(BarCodeTab, RoundTripWithAutomaticAndCompositeChoice) {
   EXPECT_EQ(tab->separator()->text(), "=");  // shown as stored
 
   // "\x1D" from the editor's table is one character.
-  prompt.setDialogHandler([](QDialog& d) {
-    auto& editor = static_cast<CAsciiDlg&>(d);
+  prompt.setDialogHandler(DialogHandler<CAsciiDlg>([](CAsciiDlg& editor) {
     editor.edit()->clear();
     CAsciiCtrl* table = editor.table();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->CellRect(29, 0).center());
     editor.accept();
-    return d.result();
-  });
+    return editor.result();
+  }));
   QTest::mouseClick(tab->separatorButton(), Qt::LeftButton);
   EXPECT_EQ(tab->separator()->text(), "\\x1D");
   ClickCheck(tab->automatic());

@@ -235,6 +235,44 @@ TEST_F(ProcessTestOutput, RegexAgainstAReadCodeShowsTheMatchInBlackAndAMissIn980
   }, false);
 }
 
+// A reading keeps at most 100 codes: a larger count lists no more than
+// those, whatever a longer table holds beyond them.
+TEST_F(ProcessTestOutput, MatchAgainstListsAtMostTheFirst100ReadCodes) {
+  struct Case {
+    const char* name;
+    int readCount;
+    std::size_t tableSize;
+  };
+  const Case cases[] = {{"count_150_table_100", 150, 100}, {"count_150_table_150", 150, 150},
+                        {"count_101_table_101", 101, 101}};
+  QStringList expected;
+  for (int i = 1; i < kMaxCodesPerReading - 1; ++i)
+    if (i != 7) expected << QStringLiteral("C%1").arg(i);
+  tab1.mode = 5;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string>& texts = state().m_ResultTexts;
+    texts.assign(c.tableSize, {});
+    for (std::size_t i = 0; i < c.tableSize; ++i) texts[i] = "C" + std::to_string(i);
+    texts[0].clear();
+    texts[7] = " ";
+    texts[99] = " ";
+    state().m_nReadCount = c.readCount;
+    RunDialog([&](CConfigProcessTestOutput& d) {
+      QComboBox* against = d.matchAgainstCombo();
+      ASSERT_GE(against->count(), 1);
+      EXPECT_EQ(against->itemText(0), window->text(8110));
+      QStringList listed;
+      for (int i = 1; i < against->count(); ++i) listed << against->itemText(i);
+      EXPECT_EQ(listed.size(), expected.size());
+      EXPECT_EQ(listed.join(' ').toStdString(), expected.join(' ').toStdString());
+    }, false);
+    dialog->reject();
+  }
+  state().m_ResultTexts.assign(kMaxCodesPerReading, {});
+  state().m_nReadCount = 0;
+}
+
 TEST_F(ProcessTestOutput, HistoryIsAppendedWithoutCopiesAndAFullOneReplacesTheChosenEntry) {
   struct Case {
     const char* name;

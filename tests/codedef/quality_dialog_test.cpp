@@ -243,9 +243,8 @@ TEST_F(QualityDialog, ATypeWithoutParametersShowsAnEmptyTreeAndABareTitle) {
   EXPECT_TRUE(BuildQualityTree(CODE_TYPE_NONE, Pattern(1), false, Texts()).empty());
   const QualitySettings before = state().m_QualitySettings = Pattern(1);
   bool ran = false;
-  prompt.setDialogHandler([&](QDialog& d) -> int {
+  prompt.setDialogHandler(DialogHandler<CQualityParameterDlg>([&](CQualityParameterDlg& dialog) -> int {
     ran = true;
-    auto& dialog = static_cast<CQualityParameterDlg&>(d);
     EXPECT_EQ(dialog.windowTitle(), "Quality parameters");
     EXPECT_EQ(dialog.tree()->topLevelItemCount(), 0);
     EXPECT_EQ(dialog.findChild<QLabel*>("id1260")->text(), "Quality parameters");
@@ -254,7 +253,7 @@ TEST_F(QualityDialog, ATypeWithoutParametersShowsAnEmptyTreeAndABareTitle) {
     SaveScreenshot(dialog, "quality_parameters_empty");
     dialog.reject();
     return dialog.result();
-  });
+  }));
   EXPECT_FALSE(RunQualityDialog(*window, CODE_TYPE_NONE, "None"));
   EXPECT_TRUE(ran);
   EXPECT_EQ(AppendFlags(state().m_QualitySettings), AppendFlags(before));
@@ -338,12 +337,11 @@ TEST_F(QualityDialog, TheFamilysListReadFromTheSensorFillsTheSettings) {
     EXPECT_TRUE(prompt.messages().isEmpty());
   }
   // The stored mode 2 shows as no overall quality, and OK keeps it.
-  prompt.setDialogHandler([&](QDialog& d) -> int {
-    auto& dialog = static_cast<CQualityParameterDlg&>(d);
+  prompt.setDialogHandler(DialogHandler<CQualityParameterDlg>([&](CQualityParameterDlg& dialog) -> int {
     EXPECT_TRUE(dialog.radio(1257)->isChecked());
     dialog.accept();
     return dialog.result();
-  });
+  }));
   EXPECT_TRUE(RunQualityDialog(*window, CODE_TYPE_GS1_DATABAR_OMNIDIR, "GS1"));
   EXPECT_EQ(OverallQualityMode(state().m_QualitySettings), 2);
 }
@@ -357,8 +355,7 @@ TEST_F(QualityDialog, OkTakesTheTickedParametersAndCancelNothing) {
   EXPECT_EQ(name, tab1().codeTypeList()->itemText(CODE_TYPE_ECC200));
   EXPECT_FALSE(name.isEmpty());
   // Key 17 is slot 1 (the decode).
-  const auto clickSlot1AndMode = [&](QDialog& d) -> int {
-    auto& dialog = static_cast<CQualityParameterDlg&>(d);
+  const auto clickSlot1AndMode = [&](CQualityParameterDlg& dialog) -> int {
     EXPECT_EQ(dialog.windowTitle(), "Quality parameters: " + name);
     EXPECT_EQ(ImageOf(RowOfKey(dialog.tree(), 17)), Flag(held, 1));
     Click(dialog.tree(), RowOfKey(dialog.tree(), 17));
@@ -366,20 +363,20 @@ TEST_F(QualityDialog, OkTakesTheTickedParametersAndCancelNothing) {
     return -1;
   };
   state().m_bQualityOutputChanged = 0;
-  prompt.setDialogHandler([&](QDialog& d) -> int {
+  prompt.setDialogHandler(DialogHandler<CQualityParameterDlg>([&](CQualityParameterDlg& d) -> int {
     clickSlot1AndMode(d);
     d.reject();
     return d.result();
-  });
+  }));
   EXPECT_FALSE(RunQualityDialog(*window, CODE_TYPE_ECC200, name));
   EXPECT_EQ(AppendFlags(state().m_QualitySettings), AppendFlags(held));
   EXPECT_EQ(state().m_bQualityOutputChanged, 0);
 
-  prompt.setDialogHandler([&](QDialog& d) -> int {
+  prompt.setDialogHandler(DialogHandler<CQualityParameterDlg>([&](CQualityParameterDlg& d) -> int {
     clickSlot1AndMode(d);
     d.accept();
     return d.result();
-  });
+  }));
   EXPECT_TRUE(RunQualityDialog(*window, CODE_TYPE_ECC200, name));
   std::vector<int> expected = AppendFlags(held);
   expected[1] = 1 - expected[1];

@@ -10,21 +10,20 @@
 namespace vt::test {
 namespace {
 
-// Runs `body` on the next dialog of the object name; other dialogs stay as the prompt keeps them.
-void OnDialog(RecordingPrompt& prompt, const char* name, std::function<void(QDialog&)> body) {
-  prompt.setDialogHandler([=](QDialog& d) {
-    if (d.objectName() == QLatin1String(name)) {
-      // Focus moves (and the checks on leaving the name) need the dialog active.
-      d.activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(&d, 5000));
-      body(d);
-    }
+// Runs `body` on each dialog of class D; any other dialog fails the test.
+template <class D>
+void OnDialog(RecordingPrompt& prompt, std::function<void(D&)> body) {
+  prompt.setDialogHandler(DialogHandler<D>([body = std::move(body)](D& d) {
+    // Focus moves (and the checks on leaving the name) need the dialog active.
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d, 5000));
+    body(d);
     return d.result();
-  });
+  }));
 }
 
-QLineEdit* NameEdit(QDialog& d) { return static_cast<ConfigNameDialog&>(d).nameEdit(); }
-QComboBox* NumberCombo(QDialog& d) { return static_cast<ConfigNameDialog&>(d).numberCombo(); }
+QLineEdit* NameEdit(ConfigNameDialog& d) { return d.nameEdit(); }
+QComboBox* NumberCombo(ConfigNameDialog& d) { return d.numberCombo(); }
 
 TEST_F(ConfigWindowTest, CommandStatesFollowTheSelection) {
   // New Activate Edit Rename Cut Delete Upload Download Info Capture Copy Paste Group
@@ -80,7 +79,7 @@ TEST_F(ConfigWindowTest, NewDialogTitleAndNameByModeThenCreateAndEdit) {
     SCOPED_TRACE(row.what);
     QString title, name;
     int shown = 0;
-    OnDialog(prompt, "CConfigNewItem", [&](QDialog& d) {
+    OnDialog<CConfigNewItem>(prompt, [&](CConfigNewItem& d) {
       ++shown;
       title = d.windowTitle();
       name = NameEdit(d)->text();
@@ -97,10 +96,10 @@ TEST_F(ConfigWindowTest, NewDialogTitleAndNameByModeThenCreateAndEdit) {
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|").toStdString();
 
   // New: the encoded name, the chosen number and the selected group; then the slot is held in edit.
-  OnDialog(prompt, "CConfigNewItem", [&](QDialog& d) {
+  OnDialog<CConfigNewItem>(prompt, [&](CConfigNewItem& d) {
     NameEdit(d)->setText(QStringLiteral("Mix_1 =A"));
     NumberCombo(d)->setCurrentIndex(NumberCombo(d)->findText(QStringLiteral("08")));
-    QTest::mouseClick(static_cast<ConfigNameDialog&>(d).okButton(), Qt::LeftButton);
+    QTest::mouseClick(d.okButton(), Qt::LeftButton);
   });
   handled.clear();
   Select(Group(2));
@@ -123,7 +122,7 @@ TEST_F(ConfigWindowTest, NameChecksOfTheNewAndRenameDialogs) {
     std::vector<int> messages;
   };
   // Types each name and presses Enter once: one message, the dialog stays.
-  const auto runChecks = [&](QDialog& d, const std::vector<Check>& checks) {
+  const auto runChecks = [&](ConfigNameDialog& d, const std::vector<Check>& checks) {
     for (const Check& c : checks) {
       SCOPED_TRACE(c.name.toStdString());
       prompt.clear();
@@ -141,7 +140,7 @@ TEST_F(ConfigWindowTest, NameChecksOfTheNewAndRenameDialogs) {
   };
   // Rename lists the current number with the free ones; its own order of checks.
   bool renameRan = false;
-  OnDialog(prompt, "CConfigRename", [&](QDialog& d) {
+  OnDialog<CConfigRename>(prompt, [&](CConfigRename& d) {
     renameRan = true;
     QStringList numbers;
     for (int i = 0; i < NumberCombo(d)->count(); ++i) numbers << NumberCombo(d)->itemText(i);
@@ -164,7 +163,7 @@ TEST_F(ConfigWindowTest, NameChecksOfTheNewAndRenameDialogs) {
 
   const QString full(32, QLatin1Char('N'));
   bool newRan = false;
-  OnDialog(prompt, "CConfigNewItem", [&](QDialog& d) {
+  OnDialog<CConfigNewItem>(prompt, [&](CConfigNewItem& d) {
     newRan = true;
     EXPECT_EQ(NameEdit(d)->maxLength(), 32);
     // The control check runs before the trim: a tab at the edge is refused as such.
@@ -201,9 +200,9 @@ TEST_F(ConfigWindowTest, DownloadToDeviceAsksAgainForAMissingFile) {
   prompt.setFileAnswer(missing);
   // The second file dialog is cancelled.
   prompt.setMessageHook([&](const RecordingPrompt::Request&) { prompt.setFileAnswer({}); });
-  OnDialog(prompt, "CConfigNewItem", [&](QDialog& d) {
+  OnDialog<CConfigNewItem>(prompt, [&](CConfigNewItem& d) {
     NameEdit(d)->setText(QStringLiteral("Loaded"));
-    QTest::mouseClick(static_cast<ConfigNameDialog&>(d).okButton(), Qt::LeftButton);
+    QTest::mouseClick(d.okButton(), Qt::LeftButton);
   });
   const std::string before = SlotTable();
   Select(Root());
@@ -256,10 +255,9 @@ TEST_F(ConfigWindowTest, InformationDialogShowsTheConfiguration) {
     return 0;
   });
   bool ran = false;
-  OnDialog(prompt, "CConfigInfoDlg", [&](QDialog& d) {
+  OnDialog<CConfigInfoDlg>(prompt, [&](CConfigInfoDlg& info) {
     ran = true;
-    auto& info = static_cast<CConfigInfoDlg&>(d);
-    SaveScreenshot(d, "config_info");
+    SaveScreenshot(info, "config_info");
     EXPECT_EQ(info.control(1078)->text(), "Oven A");
     EXPECT_EQ(info.control(1079)->text(), "5");
     EXPECT_EQ(info.control(1080)->text(), "Ovens");
@@ -272,7 +270,7 @@ TEST_F(ConfigWindowTest, InformationDialogShowsTheConfiguration) {
     EXPECT_TRUE(QString::fromStdString(longStart).startsWith(start.chopped(1)));
     EXPECT_LE(info.control(1089)->fontMetrics().horizontalAdvance(start), info.control(1089)->width());
     EXPECT_EQ(info.fullText(1089), QString::fromStdString(longStart));
-    QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
+    QTest::mouseClick(info.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
   });
   Select(Config(5));
   Button(1056);
