@@ -15,6 +15,12 @@ export QT_QPA_PLATFORM=offscreen
 presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(default asan-ubsan tsan fuzz)
 jobs=$(nproc)
+echo "=== disk: $(df -Ph . | awk 'NR == 2 { print $4 " free of " $2 }')"
+
+# A machine short of disk cannot hold every preset's tree at once: a tree
+# whose tests passed is removed when less than this much space is left.
+min_free_kb=$((8 * 1024 * 1024))
+free_kb() { df -Pk . | awk 'NR == 2 { print $4 }'; }
 
 for preset in "${presets[@]}"; do
   echo "=== $preset: configure and build"
@@ -22,4 +28,8 @@ for preset in "${presets[@]}"; do
   cmake --build --preset "$preset" -j "$jobs"
   echo "=== $preset: test"
   ctest --preset "$preset" -j "$jobs"
+  if [ "$(free_kb)" -lt "$min_free_kb" ]; then
+    echo "=== $preset: passed; removing build/$preset, the disk is nearly full"
+    rm -rf "build/$preset"
+  fi
 done
