@@ -180,6 +180,12 @@ void CConfigTriggerSetting::EnableWindowFields(bool on) {
 
 void CConfigTriggerSetting::FillFromConfig() {
   if (!dlg_) return;
+  // A change still waiting for the sensor stays: the configuration read back
+  // in that wait does not know it yet, and the write that waits sends it.
+  if (writing_) {
+    Store();
+    return;
+  }
   const TriggerSettings& tr = state().m_Configuration.trigger;
   const bool allowed = windowAllowed();
   const bool used = tr.TriggerWindow == 1 && allowed;
@@ -199,6 +205,12 @@ void CConfigTriggerSetting::FillFromConfig() {
     window_->setEnabled(false);
     EnableWindowFields(false);
   }
+  // Read while the trigger test runs: its fields stay locked.
+  if (testRunning()) LockForTest();
+}
+
+void CConfigTriggerSetting::LockForTest() {
+  for (QWidget* w : std::initializer_list<QWidget*>{source_, window_, n_, t_, tSpin_}) w->setEnabled(false);
 }
 
 int CConfigTriggerSetting::ValidateInput() {
@@ -226,7 +238,10 @@ void CConfigTriggerSetting::Store() {
 // The writer waits for outstanding commands first, so a change made while
 // the sensor is busy is written after them rather than dropped.
 void CConfigTriggerSetting::WriteNow() {
-  if (write_) write_(*dlg_);
+  if (!write_) return;
+  writing_ = true;
+  write_(*dlg_);
+  writing_ = false;
 }
 
 bool CConfigTriggerSetting::CheckField(QLineEdit* edit) {
@@ -285,7 +300,7 @@ void CConfigTriggerSetting::OnTestTrigger() {
     RestoreControls();
     return;
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{source_, window_, n_, t_, tSpin_}) w->setEnabled(false);
+  LockForTest();
   if (panels.imageQuality) panels.imageQuality->EnableTabs(false);
   if (CDialogControl* control = dlg_->dialogControlIfMade()) {
     control->EnableZoomButtons(false);

@@ -60,6 +60,7 @@ private:
   // The check of an edit the focus left; false when it was reset.
   bool CheckField(QLineEdit* edit);
   void WriteNow();
+  void LockForTest();
   bool windowAllowed() const;
   void ShowWindowBox(bool allowed);
   MainDialogState& state() const;
@@ -78,5 +79,6 @@ private:
   int stateBeforeTest_ = 0;
   bool checking_ = false;
   bool filling_ = false;
+  bool writing_ = false;  // a change waits for the sensor
   QMetaObject::Connection focusWatch_;
 };

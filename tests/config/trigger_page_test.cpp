@@ -65,6 +65,61 @@ TEST_F(TriggerPage, AChangeWhileBusyIsWrittenOnceTheSensorIsFree) {
   EXPECT_EQ(state().m_nOutstandingCommands, 0);
 }
 
+// The configuration is read back while a change waits for the command that
+// is out (a lighting change's write, then its read): the sensor's older
+// settings replace neither the change nor what the page shows, and the
+// change is what the sensor gets.
+TEST_F(TriggerPage, AWaitingChangeSurvivesAReadBackInItsWait) {
+  OpenConfiguration();
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    int source, window, n, t;
+  };
+  auto tickBox = [&] { QTest::mouseClick(page().windowBox(), Qt::LeftButton, {}, QPoint(8, page().windowBox()->height() / 2)); };
+  const Case cases[] = {
+      {"source", [&] { page().sourceCombo()->setCurrentIndex(2); }, 2, 1, 5, 500},
+      {"free running", [&] { page().sourceCombo()->setCurrentIndex(3); }, 3, 0, 5, 500},
+      {"box off with N and T typed",
+       [&] {
+         page().nEdit()->setText("9");
+         page().tEdit()->setText("700");
+         tickBox();
+       },
+       0, 0, 9, 700},
+  };
+  for (const Case& c : cases) {
+    ASSERT_NO_FATAL_FAILURE(ReadAgain([](XmlRpc::XmlRpcValue& config) {
+      config[kItemTriggerSource] = 0;
+      config[kItemTriggerWindow] = 1;
+      config[kItemGoodReadingsTry] = 5;
+      config[kItemWithinTime] = 500;
+    }));
+    ASSERT_TRUE(page().windowBox()->isChecked()) << c.what;
+    const int reads = Count(CMD_GET_CONFIG_DATA);
+    window->PostSensorCommand(CMD_GET_CONFIG_DATA);  // the sensor still has the old settings
+    c.change();
+    ASSERT_EQ(Count(CMD_GET_CONFIG_DATA), reads + 1) << c.what << ": read back before the write";
+    auto shows = [&](const char* when) {
+      EXPECT_EQ(page().sourceCombo()->currentIndex(), c.source) << c.what << when;
+      EXPECT_EQ(page().windowBox()->isChecked(), c.window == 1) << c.what << when;
+      EXPECT_EQ(page().nEdit()->text(), QString::number(c.n)) << c.what << when;
+      EXPECT_EQ(page().tEdit()->text(), QString::number(c.t)) << c.what << when;
+      EXPECT_EQ(page().nEdit()->isEnabled(), c.window == 1) << c.what << when;
+    };
+    shows(" after the write");
+    EXPECT_EQ(Item(kItemTriggerSource), c.source) << c.what;
+    EXPECT_EQ(Item(kItemTriggerWindow), c.window) << c.what;
+    EXPECT_EQ(Item(kItemGoodReadingsTry), c.n) << c.what;
+    EXPECT_EQ(Item(kItemWithinTime), c.t) << c.what;
+    // Read once more: the sensor holds the change, the page still shows it.
+    ASSERT_NO_FATAL_FAILURE(ReadAgain());
+    shows(" read again");
+  }
+  SaveScreenshot(page(), "trigger_page_kept_change");
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join("|").toStdString();
+}
+
 TEST_F(TriggerPage, FieldsOutOfRangeAreResetWithTheirMessage) {
   OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemGoodReadingsTry, 5}, {kItemWithinTime, 500}});
   struct Case {
@@ -134,6 +189,31 @@ TEST_F(TriggerPage, TestTriggerRunsTheSensorsTriggerTestAndEndsIt) {
   ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_OFF));
   ASSERT_TRUE(Idle());
   EXPECT_EQ(sensor.model.state(), 5);
+}
+
+// Test trigger clicked while the configuration is still being read: the test
+// starts after the read, which leaves the fields locked while it runs.
+TEST_F(TriggerPage, ATestClickedDuringAReadStartsAfterItWithTheFieldsLocked) {
+  OpenConfiguration({{kItemTriggerSource, 0}, {kItemTriggerWindow, 1}, {kItemGoodReadingsTry, 5}, {kItemWithinTime, 500}});
+  const int reads = Count(CMD_GET_CONFIG_DATA);
+  window->PostSensorCommand(CMD_GET_CONFIG_DATA);
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_ON));
+  ASSERT_EQ(Count(CMD_GET_CONFIG_DATA), reads + 1);
+  EXPECT_TRUE(page().testButton()->isChecked());
+  EXPECT_EQ(sensor.model.state(), 6);
+  for (QWidget* w : std::initializer_list<QWidget*>{page().sourceCombo(), page().windowBox(), page().nEdit(),
+                                                    page().tEdit(), page().tSpin()})
+    EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+  SaveScreenshot(page(), "trigger_page_test_running");
+  QTest::mouseClick(page().testButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_OFF));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.model.state(), 5);
+  for (QWidget* w : std::initializer_list<QWidget*>{page().sourceCombo(), page().windowBox(), page().nEdit(),
+                                                    page().tEdit(), page().tSpin()})
+    EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join("|").toStdString();
 }
 
 // A refused check leaves the button up and sends nothing, so the next click starts again.
