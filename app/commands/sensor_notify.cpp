@@ -69,12 +69,15 @@ CSensorNotify::CSensorNotify(CVarnisDatamatrixDlg& dlg)
     vt_target_init(&target_, &CSensorNotify::PostFromLibrary, this);
     dlg_.setCommandPoster([this](int id) { Post(id); });
     dlg_.setSessionEnder([this] { EndSession(); });
+    // The window's own stop (page switches, lighting changes, the editor left).
+    dlg_.setStopLiveImage([this] { return StopLiveImage(dlg_); });
     engine_.Start();
 }
 
 CSensorNotify::~CSensorNotify() {
     dlg_.setCommandPoster({});
     dlg_.setSessionEnder({});
+    dlg_.setStopLiveImage({});
     engine_.Stop();
     vt_target_close(&target_);
     Disconnect(Utf8(dlg_.state().m_strConnectKey).c_str());
@@ -219,6 +222,9 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
         EndOfCommand();
         dlg_.errors().ShowError(error ? status : libraryCallStatus_);
     }
+    // The image-quality page's live image comes back once its refusal was read.
+    if (error && (id == CMD_SET_CONFIG_DATA || id == CMD_CALCULATE_EXPOSURE))
+        if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->OnFailureShown(id);
     emit notified(id, status);
 }
 

@@ -58,6 +58,9 @@ public:
   // A command failed: when the page posted it (lighting, characteristic,
   // Auto setting) it shows again what the sensor still has.
   virtual void OnCommandFailed(int /*command*/) {}
+  // That failure's message has been shown: the live image the page's click
+  // stopped comes back (not when the message ended the connection).
+  virtual void OnFailureShown(int /*command*/) {}
 };
 
 // The process-interface page (CConfigProcessInterface) and its test output.

@@ -3,11 +3,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
+#include <utility>
 
 #include "controls/button_draw.h"
 #include "core/main_dialog_state.h"
 #include "core/sensor_command.h"
 #include "codedef/image/config_img_quality.h"
+#include "codedef/image/exposure_scroll_bar.h"
 #include "window/dialog_control.h"
 #include "window/main_window.h"
 #include "codedef/write_configuration.h"
@@ -37,7 +40,7 @@ CConfigImageQtyParam::CConfigImageQtyParam(CVarnisDatamatrixDlg& dlg, CConfigImg
   linear_ = makeButton(1079);
   logarithmic_ = makeButton(1080);
   auto_ = makeButton(1081);
-  scroll_ = new QScrollBar(Qt::Horizontal, this);
+  scroll_ = new ExposureScrollBar(this);
   scroll_->setObjectName(QStringLiteral("id1078"));
   scroll_->setSingleStep(1);
   scroll_->setPageStep(15);
@@ -70,10 +73,8 @@ CConfigImageQtyParam::CConfigImageQtyParam(CVarnisDatamatrixDlg& dlg, CConfigImg
   timer_.setInterval(kArrowWriteDelayMs);
   connect(&timer_, &QTimer::timeout, this, [this] { OnTimer(); });
   connect(scroll_, &QAbstractSlider::actionTriggered, this, [this](int action) { OnScrollAction(action); });
-  connect(scroll_, &QAbstractSlider::sliderReleased, this, [this] {
-    StoreExposure(scroll_->value());
-    WriteNow();
-  });
+  connect(scroll_, &QAbstractSlider::sliderReleased, this, [this] { OnPlaced(scroll_->value()); });
+  connect(scroll_, &ExposureScrollBar::placed, this, [this](int position) { OnPlaced(position); });
   connect(scroll_, &QAbstractSlider::valueChanged, this, [this] { ShowExposureTime(); });
   connect(internal_, &QAbstractButton::clicked, this, [this] { OnLighting(true); });
   connect(external_, &QAbstractButton::clicked, this, [this] { OnLighting(false); });
@@ -89,6 +90,8 @@ CConfigImageQtyParam::~CConfigImageQtyParam() {
 }
 
 MainDialogState& CConfigImageQtyParam::state() const { return dlg_.state(); }
+
+QScrollBar* CConfigImageQtyParam::scrollBar() const { return scroll_; }
 
 CButtonDraw* CConfigImageQtyParam::button(int id) const {
   switch (id) {
@@ -202,6 +205,11 @@ void CConfigImageQtyParam::OnScrollAction(int action) {
   }
 }
 
+void CConfigImageQtyParam::OnPlaced(int position) {
+  StoreExposure(position);
+  WriteNow();
+}
+
 // A move while the sensor is busy is kept: the timer writes it once it is free.
 void CConfigImageQtyParam::WriteNow() {
   if (state().m_bBusy) {
@@ -233,7 +241,7 @@ void ReportNotEncoded(CVarnisDatamatrixDlg& dlg) { dlg.errors().ShowError(ErrorC
 
 bool CConfigImageQtyParam::SendImageSetting(const ImageQualitySettings& before) {
   MainDialogState& s = state();
-  if (s.m_bLiveImage) dlg_.StopLiveImage();
+  // Encoded first: a change that cannot be sent leaves the live image running.
   if (EncodeConfiguration(dlg_) != 0) {
     // Nothing was sent, so no reply will end the busy state; the page shows
     // what the sensor still has.
@@ -246,18 +254,22 @@ bool CConfigImageQtyParam::SendImageSetting(const ImageQualitySettings& before) 
     ReportNotEncoded(dlg_);
     return false;
   }
-  Posting(CMD_SET_CONFIG_DATA, before);
+  const bool live = s.m_bLiveImage;
+  if (live) dlg_.StopLiveImage();
+  Posting(CMD_SET_CONFIG_DATA, before, live);
   dlg_.PostSensorCommand(CMD_SET_CONFIG_DATA);
   return true;
 }
 
-void CConfigImageQtyParam::Posting(int command, const ImageQualitySettings& before) {
+void CConfigImageQtyParam::Posting(int command, const ImageQualitySettings& before, bool liveWasOn) {
   posted_ = command;
   before_ = std::make_unique<ImageQualitySettings>(before);
+  liveBefore_ = liveWasOn;
+  resumeLiveFor_ = 0;
 }
 
 // The sensor kept its settings: the page shows them again, the Auto button
-// up and the exposure free; the live image waits for the next read.
+// up and the exposure free; the live image follows once the message is read.
 void CConfigImageQtyParam::OnCommandFailed(int command) {
   if (command != posted_ || !before_) return;
   MainDialogState& s = state();
@@ -266,6 +278,17 @@ void CConfigImageQtyParam::OnCommandFailed(int command) {
   ShowSettings();
   EnableExposure(true);
   scroll_->setEnabled(true);  // the failed reply ends the busy state next
+  resumeLiveFor_ = liveBefore_ ? command : 0;
+}
+
+// Not when the message ended the connection, the page was left meanwhile or
+// the live image runs already.
+void CConfigImageQtyParam::OnFailureShown(int command) {
+  if (command == 0 || std::exchange(resumeLiveFor_, 0) != command) return;
+  MainDialogState& s = state();
+  if (!s.m_bConnected || !s.m_bImageQualityView || s.m_bLiveImage) return;
+  s.m_bBusy = 1;
+  dlg_.PostSensorCommand(CMD_START_LIVE_IMAGE);
 }
 
 void CConfigImageQtyParam::ShowCharacteristic(bool logarithmic) {
@@ -317,7 +340,7 @@ void CConfigImageQtyParam::OnAutoSetting() {
   s.m_bKeepExposureDisabled = 1;
   EnableExposure(false);
   auto_->setChecked(true);
+  Posting(CMD_CALCULATE_EXPOSURE, s.m_Configuration.imageQuality, s.m_bLiveImage);
   s.m_bLiveImage = 0;
-  Posting(CMD_CALCULATE_EXPOSURE, s.m_Configuration.imageQuality);
   dlg_.PostSensorCommand(CMD_CALCULATE_EXPOSURE);
 }

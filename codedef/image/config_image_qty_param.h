@@ -14,6 +14,7 @@ struct ImageQualitySettings;
 class CButtonDraw;
 class CConfigImgQuality;
 class CVarnisDatamatrixDlg;
+class ExposureScrollBar;
 class QLabel;
 class QScrollBar;
 struct MainDialogState;
@@ -40,14 +41,18 @@ public:
   void EnableExposure(bool enable);
   // The page's own command failed: the settings before the click come back.
   void OnCommandFailed(int command);
+  // That failure has been shown: the live image the click stopped runs again.
+  void OnFailureShown(int command);
 
-  QScrollBar* scrollBar() const { return scroll_; }
+  QScrollBar* scrollBar() const;
   CButtonDraw* button(int id) const;
   QLabel* exposureText() const { return text_; }
   bool writePending() const { return timer_.isActive(); }
 
 private:
   void OnScrollAction(int action);
+  // A position taken as it stands: the thumb let go, "Scroll here".
+  void OnPlaced(int position);
   // Writes the position now, or once the sensor is free (the timer).
   void WriteNow();
   void OnTimer();
@@ -61,12 +66,12 @@ private:
   bool SendImageSetting(const ImageQualitySettings& before);
   void ShowLighting(bool internal);
   void ShowCharacteristic(bool logarithmic);
-  void Posting(int command, const ImageQualitySettings& before);
+  void Posting(int command, const ImageQualitySettings& before, bool liveWasOn);
   MainDialogState& state() const;
 
   CVarnisDatamatrixDlg& dlg_;
   CConfigImgQuality& page_;
-  QScrollBar* scroll_ = nullptr;
+  ExposureScrollBar* scroll_ = nullptr;
   CButtonDraw* auto_ = nullptr;
   CButtonDraw* logarithmic_ = nullptr;
   CButtonDraw* linear_ = nullptr;
@@ -80,4 +85,6 @@ private:
   bool showing_ = false;
   int posted_ = 0;  // the command of a click whose reply is awaited
   std::unique_ptr<ImageQualitySettings> before_;  // the settings before that click
+  bool liveBefore_ = false;  // the live image ran before that click
+  int resumeLiveFor_ = 0;    // the refused command after whose message the live image restarts
 };

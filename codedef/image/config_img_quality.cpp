@@ -140,6 +140,10 @@ void CConfigImgQuality::OnCommandFailed(int command) {
   if (params_) params_->OnCommandFailed(command);
 }
 
+void CConfigImgQuality::OnFailureShown(int command) {
+  if (params_) params_->OnFailureShown(command);
+}
+
 void CConfigImgQuality::DisableExposure() {
   if (params_) params_->DisableExposure();
 }

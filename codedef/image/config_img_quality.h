@@ -33,6 +33,7 @@ public:
   void ResetControls() override;
   void DisableExposure() override;
   void OnCommandFailed(int command) override;
+  void OnFailureShown(int command) override;
   // EditorPage: the page opens on its image tab (the trigger's step is the page buttons').
   EditorPageKind editorPageKind() const override { return EditorPageKind::ImageQuality; }
   void Enter(bool first) override;

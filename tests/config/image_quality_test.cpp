@@ -2,7 +2,11 @@
 // the exposure steps, the arrow-click write, the buttons and segment picks.
 #include "editor_fixture.h"
 
+#include <QContextMenuEvent>
+#include <QTimer>
+#include <functional>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -345,6 +349,125 @@ TEST_F(ImageQualityPage, AClickTheSensorRefusesShowsItsSettingsAgain) {
     EXPECT_EQ(state().m_Configuration.imageQuality.Internal, 1) << c.method;
     EXPECT_EQ(Item(kItemInternal), 1) << c.method;
   }
+}
+
+// A refused click gives the live image back as it was before the click:
+// running again when it ran (one start, after the message), still off when it
+// was off, and left off when the page was left meanwhile or the refusal
+// ended the connection.
+TEST_F(ImageQualityPage, ARefusedClickGivesTheLiveImageBack) {
+  state().m_nLiveImagePort = sensor.liveImage.port();
+  state().m_bImageQualityView = 1;  // as the page button leaves it
+  OpenConfiguration({{kItemInternal, 1}, {kItemSegments, 5}, {kItemExposure, 500}});
+  ASSERT_TRUE(state().m_bLiveImage);
+  ASSERT_TRUE(sensor.liveImage.streaming());
+  struct Case {
+    const char* what;
+    const char* method;
+    int button, command, status;
+    bool liveBefore, leavePage, liveAfter;
+  };
+  // The connection's end last: nothing follows it.
+  const Case cases[] = {
+      {"lighting", "xmlSetConfigData", 1077, CMD_SET_CONFIG_DATA, -4010, true, false, true},
+      {"characteristic", "xmlSetConfigData", 1080, CMD_SET_CONFIG_DATA, -4010, true, false, true},
+      {"auto setting", "xmlCalculateExpTime", 1081, CMD_CALCULATE_EXPOSURE, -4010, true, false, true},
+      {"live off before", "xmlSetConfigData", 1077, CMD_SET_CONFIG_DATA, -4010, false, false, false},
+      {"auto, live off before", "xmlCalculateExpTime", 1081, CMD_CALCULATE_EXPOSURE, -4010, false, false, false},
+      {"page left", "xmlSetConfigData", 1077, CMD_SET_CONFIG_DATA, -4010, true, true, false},
+      {"connection ended", "xmlSetConfigData", 1077, CMD_SET_CONFIG_DATA, -102, true, false, false},
+  };
+  for (const Case& c : cases) {
+    state().m_bImageQualityView = 1;
+    if (c.liveBefore != bool(state().m_bLiveImage)) {
+      const int id = c.liveBefore ? CMD_START_LIVE_IMAGE : CMD_STOP_LIVE_IMAGE;
+      const int done = Count(id);
+      Post(id);
+      ASSERT_TRUE(WaitHandled(id, done + 1)) << c.what;
+      ASSERT_TRUE(Idle()) << c.what;
+    }
+    ASSERT_EQ(sensor.liveImage.streaming(), c.liveBefore) << c.what;
+    prompt.clear();
+    const int starts = Count(CMD_START_LIVE_IMAGE);
+    const int replies = Count(c.command);
+    sensor.model.script().push(c.method, vt::sim::ScriptedReply::status(c.status));
+    QTest::mouseClick(params().button(c.button), Qt::LeftButton);
+    if (c.leavePage) state().m_bImageQualityView = 0;  // before the reply is handled
+    ASSERT_TRUE(WaitHandled(c.command, replies + 1)) << c.what;
+    ASSERT_TRUE(Idle()) << c.what;
+    EXPECT_EQ(prompt.messages().size(), 1u) << c.what;
+    EXPECT_EQ(Count(CMD_START_LIVE_IMAGE), starts + (c.liveAfter ? 1 : 0)) << c.what;
+    EXPECT_EQ(bool(state().m_bLiveImage), c.liveAfter) << c.what;
+    EXPECT_EQ(sensor.liveImage.streaming(), c.liveAfter) << c.what;
+    EXPECT_TRUE(params().button(1076)->isChecked()) << c.what;
+    EXPECT_FALSE(params().button(1081)->isChecked()) << c.what;
+    EXPECT_TRUE(bar()->isEnabled()) << c.what;
+  }
+  EXPECT_FALSE(state().m_bConnected);
+}
+
+// The bar moves as the platform's horizontal bar does: Left, Up and the left
+// arrow a step towards 1, Right, Down and the right arrow towards 15000 (the
+// timer writes them), pages of 15 and the ends at once. The wheel moves
+// nothing; "Scroll here" from the context menu is written at once.
+TEST_F(ImageQualityPage, EveryWayOfMovingTheBarStepsAsThePlatformsBarAndIsWritten) {
+  OpenConfiguration({{kItemExposure, 500}});
+  const auto key = [&](Qt::Key k) { return [this, k] { QTest::keyClick(bar(), k); }; };
+  const auto arrow = [&](QStyle::SubControl part) {
+    return [this, part] { QTest::mouseClick(bar(), Qt::LeftButton, {}, BarPart(part).center()); };
+  };
+  const QPoint here(bar()->width() * 3 / 4, bar()->height() / 2);
+  struct Case {
+    const char* input;
+    std::function<void()> act;
+    int to;  // -1: where "Scroll here" puts it
+    bool timed;
+  };
+  const Case cases[] = {
+      {"Left", key(Qt::Key_Left), 99, true},
+      {"Up", key(Qt::Key_Up), 99, true},
+      {"left arrow", arrow(QStyle::SC_ScrollBarSubLine), 99, true},
+      {"Right", key(Qt::Key_Right), 101, true},
+      {"Down", key(Qt::Key_Down), 101, true},
+      {"right arrow", arrow(QStyle::SC_ScrollBarAddLine), 101, true},
+      {"PageUp", key(Qt::Key_PageUp), 85, false},
+      {"PageDown", key(Qt::Key_PageDown), 115, false},
+      {"Home", key(Qt::Key_Home), 0, false},
+      {"End", key(Qt::Key_End), 191, false},
+      {"wheel", [&] {
+         QWheelEvent e(QPointF(here), QPointF(bar()->mapToGlobal(here)), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+         QApplication::sendEvent(bar(), &e);
+       }, 100, false},
+      {"Scroll here", [&] {
+         QTimer::singleShot(0, [] {
+           auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+           ASSERT_TRUE(menu && !menu->actions().isEmpty());
+           menu->setActiveAction(menu->actions().first());
+           QTest::keyClick(menu, Qt::Key_Return);
+         });
+         QContextMenuEvent e(QContextMenuEvent::Mouse, here, bar()->mapToGlobal(here));
+         QApplication::sendEvent(bar(), &e);
+       }, -1, false},
+  };
+  for (const Case& c : cases) {
+    bar()->setValue(100);
+    const std::size_t writes = Writes();
+    c.act();
+    const int to = c.to >= 0 ? c.to : bar()->value();
+    if (c.to < 0) {
+      EXPECT_GT(to, 130) << c.input;
+    }
+    EXPECT_EQ(bar()->value(), to) << c.input;
+    EXPECT_EQ(params().exposureText()->text(), ShownText(to)) << c.input;
+    EXPECT_EQ(params().writePending(), c.timed) << c.input;
+    ASSERT_TRUE(TimerDone()) << c.input;
+    EXPECT_EQ(Writes(), writes + (to == 100 ? 0 : 1)) << c.input;
+    if (to != 100) {
+      EXPECT_EQ(Item(kItemExposure), Exposure(to)) << c.input;
+    }
+  }
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|").toStdString();
 }
 
 }  // namespace
