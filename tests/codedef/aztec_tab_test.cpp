@@ -48,12 +48,11 @@ TEST_F(AztecTab, RoundTripThroughItsControls) {
   tab->sizeTo()->setCurrentIndex(tab->sizeTo()->findText("101"));
   ClickSpin(tab->spin(Tab::Contrast), -1);
   ClickCheck(tab->strictModel());
-  prompt.setDialogHandler([](QDialog& d) {
-    auto* g = static_cast<CAztecCodeGeometry*>(&d);
-    g->sizeTo()->setText("50");
-    g->accept();
-    return d.result();
-  });
+  prompt.setDialogHandler(DialogHandler<CAztecCodeGeometry>([](CAztecCodeGeometry& g) {
+    g.sizeTo()->setText("50");
+    g.accept();
+    return g.result();
+  }));
   QTest::mouseClick(tab->geometryButton(), Qt::LeftButton);
   EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
 

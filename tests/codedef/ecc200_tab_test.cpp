@@ -75,14 +75,13 @@ TEST_F(Ecc200Tab, SettingsTravelBothWaysThroughTheControls) {
   tab->strictModel()->setChecked(false);
   TypeAndLeave(edit(Field::Slant), QStringLiteral("30"), tab->polarity());
   EXPECT_EQ(state().m_bValidationFailed, 1);
-  prompt.setDialogHandler([](QDialog& d) {
-    auto& g = dynamic_cast<CodeGeometryDialog&>(d);
+  prompt.setDialogHandler(DialogHandler<CodeGeometryDialog>([](CodeGeometryDialog& g) {
     g.sizeFrom()->setText(QStringLiteral("3"));
     g.sizeTo()->setText(QStringLiteral("50"));
     g.gap(1)->setCurrentIndex(1);
     g.accept();
-    return d.result();
-  });
+    return g.result();
+  }));
   QTest::mouseClick(tab->findChild<QPushButton*>(QStringLiteral("id32863")), Qt::LeftButton);
   EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
 

@@ -51,12 +51,11 @@ TEST_F(Pdf417Tab, RoundTripThroughItsControls) {
   tab->polarity()->setCurrentIndex(1);
   tab->mirror()->setCurrentIndex(1);
   ClickCheck(tab->strictModel());
-  prompt.setDialogHandler([](QDialog& d) {
-    auto* g = qobject_cast<CPDF417CodeGeometry*>(&d);
-    g->widthMin()->setText("3");
-    g->accept();
-    return d.result();
-  });
+  prompt.setDialogHandler(DialogHandler<CPDF417CodeGeometry>([](CPDF417CodeGeometry& g) {
+    g.widthMin()->setText("3");
+    g.accept();
+    return g.result();
+  }));
   QTest::mouseClick(tab->geometryButton(), Qt::LeftButton);
   EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
   EXPECT_EQ(state().m_bValidationFailed, 1);

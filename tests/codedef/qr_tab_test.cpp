@@ -52,12 +52,11 @@ TEST_F(QrTab, RoundTripThroughItsControls) {
   TypeAndLeave(tab->edit(Tab::Patterns), "3", tab->mirror());
   tab->mirror()->setCurrentIndex(0);
   ClickCheck(tab->strictModel());
-  prompt.setDialogHandler([](QDialog& d) {
-    auto* g = static_cast<CQRCodeGeometry*>(&d);
-    g->sizeFrom()->setText("3");
-    g->accept();
-    return d.result();
-  });
+  prompt.setDialogHandler(DialogHandler<CQRCodeGeometry>([](CQRCodeGeometry& g) {
+    g.sizeFrom()->setText("3");
+    g.accept();
+    return g.result();
+  }));
   QTest::mouseClick(tab->geometryButton(), Qt::LeftButton);
   EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
   EXPECT_EQ(tab->edit(Tab::SizeMin)->text(), "25");
