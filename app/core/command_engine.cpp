@@ -84,8 +84,12 @@ void CommandEngine::EndSession() {
 }
 
 void CommandEngine::FlushPending() {
-    std::lock_guard lock(mutex_);
-    FlushLocked();
+    {
+        std::lock_guard lock(mutex_);
+        FlushLocked();
+    }
+    // A paused worker still answers what was dropped.
+    wake_.notify_one();
 }
 
 void CommandEngine::FlushLocked() {
@@ -103,7 +107,11 @@ void CommandEngine::Loop() {
         Entry entry;
         {
             std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || (!paused_ && !queue_.empty()); });
+            // Paused, it still answers the commands dropped unrun: each post has its reply.
+            wake_.wait(lock, [this] {
+                return stopping_ ||
+                       (!queue_.empty() && (!paused_ || queue_.front().outcome != CommandOutcome::Ran));
+            });
             if (stopping_) return;
             entry = std::move(queue_.front());
             queue_.pop_front();

@@ -48,7 +48,8 @@ public:
     void EndSession();
     // Commands not yet started reply Flushed, without a call.
     void FlushPending();
-    // The worker takes no further command until the next Post (a call in flight ends first).
+    // The worker runs no further command until the next Post (a call in flight
+    // ends first); commands flushed or replaced meanwhile still reply.
     void Pause();
 
     // Ids that an identical later post may replace while not yet started.

@@ -192,6 +192,38 @@ TEST_F(CommandEngineTest, APausedWorkerWaitsForTheNextPost) {
     EXPECT_EQ(Next().outcome, CommandOutcome::Ran);
 }
 
+// The reset after a lost connection (session ended, queue flushed, worker
+// paused) while a command waits behind the one in flight: the waiting one
+// is still answered, without a call and without a later post, so nothing
+// stays counted as outstanding.
+TEST_F(CommandEngineTest, CommandsDroppedByTheResetReplyWhileTheWorkerIsPaused) {
+    runner.Hold(CMD_GET_STATE);
+    engine.Post(CMD_GET_STATE);
+    ASSERT_TRUE(runner.WaitRunning(CMD_GET_STATE));
+    engine.Post(CMD_GET_CONFIG_LIST);
+    engine.Post(CMD_GET_RESULT_WITH_IMAGE);
+    engine.Post(CMD_GET_RESULT_WITH_IMAGE);
+    engine.EndSession();
+    engine.FlushPending();
+    engine.Pause();
+    runner.Release(CMD_GET_STATE);
+    std::vector<std::pair<int, CommandOutcome>> got;
+    for (int i = 0; i < 4; ++i) {
+        CommandReply r;
+        ASSERT_TRUE(replies.Take(r)) << "reply " << i;
+        got.emplace_back(r.id, r.outcome);
+        if (i > 0) {
+            EXPECT_EQ(r.status, kCommandNotRun);
+        }
+    }
+    EXPECT_EQ(got, (std::vector<std::pair<int, CommandOutcome>>{
+                       {CMD_GET_STATE, CommandOutcome::Ran},
+                       {CMD_GET_CONFIG_LIST, CommandOutcome::Flushed},
+                       {CMD_GET_RESULT_WITH_IMAGE, CommandOutcome::Replaced},
+                       {CMD_GET_RESULT_WITH_IMAGE, CommandOutcome::Flushed}}));
+    EXPECT_EQ(runner.Ran(), std::vector<int>{CMD_GET_STATE});
+}
+
 // The GUI thread posts a burst while handling replies that chain follow-ups,
 // as the reply handler does; every post is answered once, in order, and
 // nothing is outstanding at the end.

@@ -133,26 +133,58 @@ TEST_F(SensorNotifyTest, AFailedLockQueryAtConnectDisconnectsAndTheNextConnectWo
 
 namespace {
 
-using LostConnectionTest = vt::test::SensorNotifyFixture;
+struct LostConnectionTest : vt::test::SensorNotifyFixture {
+    // Connected; then one command in flight (the sensor took it and never
+    // answers) and another queued behind it.
+    void CommandInFlightAndOneQueued() {
+        Connect();
+        ASSERT_TRUE(Idle());
+        ASSERT_TRUE(state().m_bConnected);
+        prompt.clear();
+        vt::sim::MethodFaults silent;
+        silent.silence = true;
+        sensor.server.setFaults("xmlGetConfigList", silent);
+        const std::size_t calls = sensor.server.countCalls("xmlGetConfigList");
+        listReplies = Count(CMD_GET_CONFIG_LIST);
+        Post(CMD_GET_CONFIG_LIST);
+        window->PostSensorCommand(CMD_GET_STATE);
+        ASSERT_TRUE(sensor.server.waitForCalls("xmlGetConfigList", calls + 1, std::chrono::seconds(60)));
+        ASSERT_EQ(state().m_nOutstandingCommands, 2);
+    }
 
-// The sensor goes away while a command is outstanding: -10080 once, the
-// window disconnected, and the command's late reply changes nothing.
+    // One message holding `text`; the window disconnected and free, nothing
+    // outstanding; a second notice of the same loss says nothing more.
+    void ExpectLossShownOnce(const QString& text) {
+        ASSERT_TRUE(Idle()) << state().m_nOutstandingCommands << " outstanding, busy " << int(state().m_bBusy);
+        ASSERT_EQ(prompt.messages().size(), 1) << Texts().join('|').toStdString();
+        EXPECT_TRUE(prompt.messages()[0].text.contains(text)) << prompt.messages()[0].text.toStdString();
+        EXPECT_FALSE(state().m_bConnected);
+        EXPECT_FALSE(state().m_bTestRunning);
+        notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+        EXPECT_EQ(prompt.messages().size(), 1);
+    }
+
+    int listReplies = 0;
+};
+
+// The loss notice comes while commands are outstanding: -10080 once, the
+// window disconnected, and the commands' late replies change nothing (the
+// queued one is answered unrun, so nothing stays counted).
 TEST_F(LostConnectionTest, ASensorLostWhileACommandRunsShowsTenThousandEighty) {
-    Connect();
-    ASSERT_TRUE(Idle());
-    state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_GET_CONFIG_LIST);
+    ASSERT_NO_FATAL_FAILURE(CommandInFlightAndOneQueued());
+    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
     sensor.Stop();
-    ASSERT_GT(state().m_nOutstandingCommands, 0);
+    ExpectLossShownOnce(QStringLiteral("10080"));
+}
+
+// The command's own failure is heard before the loss notice: the lost
+// connection once, from that failure; the notice then says nothing.
+TEST_F(LostConnectionTest, ACommandFailingBeforeTheLossNoticeShowsTheLossOnce) {
+    ASSERT_NO_FATAL_FAILURE(CommandInFlightAndOneQueued());
+    sensor.Stop();
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST, listReplies + 1));
     notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
-    ASSERT_TRUE(Idle());
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_TRUE(prompt.messages()[0].text.contains("10080")) << prompt.messages()[0].text.toStdString();
-    EXPECT_FALSE(state().m_bConnected);
-    EXPECT_FALSE(state().m_bTestRunning);
-    // A second notice of the same loss says nothing more.
-    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
-    EXPECT_EQ(prompt.messages().size(), 1);
+    ExpectLossShownOnce(window->text(6005));
 }
 
 TEST_F(LostConnectionTest, ASensorKilledWhileIdleInTheMonitorShowsElevenThousandSixtyOnce) {
