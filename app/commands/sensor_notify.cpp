@@ -38,6 +38,12 @@ constexpr int kNoSensorAddress = -14210;  // an address field fails its check
 constexpr int kCodeBoxOverlay = 1;
 constexpr int kServiceSettleMs = 400;  // service operation begun, results not yet listed
 
+// The image-quality page's lighting, characteristic and Auto setting, and
+// the read-back that follows them.
+bool IsImageQualityRoad(int id) {
+    return id == CMD_SET_CONFIG_DATA || id == CMD_CALCULATE_EXPOSURE || id == CMD_GET_CONFIG_DATA;
+}
+
 std::string Utf8(const std::u16string& text) {
     std::string out;
     Utf16ToUtf8String(out, text);
@@ -210,7 +216,7 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             // A test or live image the function test could not start: its page goes back.
             if (error && (id == CMD_TEST_CONFIG_ON || id == CMD_START_LIVE_IMAGE))
                 if (FunctionTestService* page = dlg_.panels().functionTest.get()) page->OnCommandFailed(id);
-            if (error && (id == CMD_SET_CONFIG_DATA || id == CMD_CALCULATE_EXPOSURE))
+            if (error && IsImageQualityRoad(id))
                 if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->OnCommandFailed(id);
             if (error && id == CMD_TEST_TRIGGER_ON)
                 if (TriggerSettingsService* page = dlg_.panels().trigger.get()) page->OnCommandFailed(id);
@@ -223,7 +229,7 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
         dlg_.errors().ShowError(error ? status : libraryCallStatus_);
     }
     // The image-quality page's live image comes back once its refusal was read.
-    if (error && (id == CMD_SET_CONFIG_DATA || id == CMD_CALCULATE_EXPOSURE))
+    if (error && IsImageQualityRoad(id))
         if (ImageQualityService* page = dlg_.panels().imageQuality.get()) page->OnFailureShown(id);
     emit notified(id, status);
 }

@@ -56,7 +56,8 @@ public:
   // The trigger settings' widget as the page's second tab.
   virtual void SetTriggerTab(QWidget* /*page*/) {}
   // A command failed: when the page posted it (lighting, characteristic,
-  // Auto setting) it shows again what the sensor still has.
+  // Auto setting) it shows again what the sensor still has; when it is the
+  // read-back after one, the page's controls are free again.
   virtual void OnCommandFailed(int /*command*/) {}
   // That failure's message has been shown: the live image the page's click
   // stopped comes back (not when the message ended the connection).

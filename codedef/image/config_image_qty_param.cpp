@@ -270,12 +270,21 @@ void CConfigImageQtyParam::Posting(int command, const ImageQualitySettings& befo
 
 // The sensor kept its settings: the page shows them again, the Auto button
 // up and the exposure free; the live image follows once the message is read.
+// A read-back that failed after the sensor took the change ends the click
+// too: the page keeps what it shows.
 void CConfigImageQtyParam::OnCommandFailed(int command) {
-  if (command != posted_ || !before_) return;
+  if (posted_ == 0 || !before_) return;
   MainDialogState& s = state();
+  if (command == posted_) {
+    s.m_Configuration.imageQuality = *before_;
+    ShowSettings();
+  } else if (command == CMD_GET_CONFIG_DATA) {
+    posted_ = 0;
+    auto_->setChecked(false);
+  } else {
+    return;
+  }
   s.m_bKeepExposureDisabled = 0;
-  s.m_Configuration.imageQuality = *before_;
-  ShowSettings();
   EnableExposure(true);
   scroll_->setEnabled(true);  // the failed reply ends the busy state next
   resumeLiveFor_ = liveBefore_ ? command : 0;

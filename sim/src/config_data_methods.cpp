@@ -98,8 +98,9 @@ void addWholeRecordMethods(XmlRpcServer& server, ParameterStore& store, const ch
 }
 
 void addConfigDataAccess(XmlRpcServer& server, SensorModel& model) {
-    // [id]: 0 the configuration being edited, 2 the active one.
-    server.setMethod("xmlGetConfigData", [&model](const XmlRpcValue& params) {
+    // [id]: 0 the configuration being edited, 2 the active one. Scripted, so
+    // tests can make a read fail.
+    server.setMethod("xmlGetConfigData", scripted(model.script(), "xmlGetConfigData", [&model](const XmlRpcValue& params) {
         const auto id = intParam(params, 0);
         return model.access([&](SensorData& d) {
             if (id == kEditedConfiguration) {
@@ -110,7 +111,7 @@ void addConfigDataAccess(XmlRpcServer& server, SensorModel& model) {
             if (d.activeConfig < 0) return statusReply(kSimNoConfiguration);
             return recordReply(d.slots[static_cast<std::size_t>(d.activeConfig)].data.parameters.configData);
         });
-    });
+    }));
     server.setMethod("xmlGetInfoConfig", [&model](const XmlRpcValue& params) {
         const auto ref = slotParam(params);
         if (!ref) return statusReply(kSimBadArguments);

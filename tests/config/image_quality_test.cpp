@@ -470,5 +470,38 @@ TEST_F(ImageQualityPage, EveryWayOfMovingTheBarStepsAsThePlatformsBarAndIsWritte
   EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|").toStdString();
 }
 
+// The sensor takes the change but the read-back fails: the page keeps what it
+// shows, with Auto up, the bar free and the live image back.
+TEST_F(ImageQualityPage, AFailedReadBackAfterATakenChangeFreesThePage) {
+  state().m_nLiveImagePort = sensor.liveImage.port();
+  state().m_bImageQualityView = 1;
+  OpenConfiguration({{kItemInternal, 1}, {kItemSegments, 5}, {kItemExposure, 500}});
+  ASSERT_TRUE(state().m_bLiveImage);
+  sensor.model.access([](vt::sim::SensorData& d) { d.calculatedExposure = 3000; });
+  struct Case {
+    const char* what;
+    int button;
+    int item, value;  // what the sensor took
+  };
+  for (const Case& c : {Case{"lighting", 1077, kItemInternal, 0}, Case{"auto setting", 1081, kItemExposure, 3000}}) {
+    prompt.clear();
+    const int starts = Count(CMD_START_LIVE_IMAGE);
+    const int reads = Count(CMD_GET_CONFIG_DATA);
+    sensor.model.script().push("xmlGetConfigData", vt::sim::ScriptedReply::status(-4010));
+    QTest::mouseClick(params().button(c.button), Qt::LeftButton);
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA, reads + 1)) << c.what;
+    ASSERT_TRUE(Idle()) << c.what;
+    EXPECT_EQ(prompt.messages().size(), 1u) << c.what;
+    EXPECT_EQ(Item(c.item), c.value) << c.what;
+    EXPECT_TRUE(params().button(1077)->isChecked()) << c.what;
+    EXPECT_FALSE(params().button(1081)->isChecked()) << c.what;
+    EXPECT_TRUE(bar()->isEnabled()) << c.what;
+    EXPECT_FALSE(state().m_bKeepExposureDisabled) << c.what;
+    EXPECT_EQ(Count(CMD_START_LIVE_IMAGE), starts + 1) << c.what;
+    EXPECT_TRUE(state().m_bLiveImage) << c.what;
+    EXPECT_TRUE(sensor.liveImage.streaming()) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace vt::test
