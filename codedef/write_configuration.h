@@ -8,7 +8,8 @@
 // A direct call never runs behind the worker: when commands are still
 // queued (a code tab's Set posted just before) it waits until their replies
 // are handled. The wait cursor shows meanwhile. The busy flag is held for
-// the call and left as the caller had it.
+// the call and left as the caller had it. A configuration read handled in
+// that wait keeps the changes this write sends (core/waiting_write.h).
 #include "output/command_queue.h"
 
 class CVarnisDatamatrixDlg;

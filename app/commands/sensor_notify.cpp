@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "commands/main_dialog_helpers.h"
+#include "core/waiting_write.h"
 #include "core/code_types.h"
 #include "core/command_rows.h"
 #include "core/sensor_command.h"
@@ -449,6 +450,7 @@ void CSensorNotify::OnResetStatistics() {
 void CSensorNotify::OnConfigurationRead() {
     MainDialogState& s = dlg_.state();
     if (s.m_ConfigData.empty()) return;
+    KeepWaitingChanges(s);
     ReadConfigurationRecords(s);
     // The configuration's window of interest, which a drag then changes.
     s.m_rcWoi = ConfiguredWoi(s.m_Configuration.imageQuality);

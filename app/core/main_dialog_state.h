@@ -4,6 +4,7 @@
 // writes it). One instance, owned by the main window, handed by reference.
 // Written on the GUI thread only; the command worker never reads it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -144,6 +145,9 @@ struct MainDialogState {
   std::vector<ResultListEntry> m_ResultsList;
   // Commands posted whose replies are not yet handled.
   int m_nOutstandingCommands = 0;
+  // Set while a configuration write waits for those: the list its records
+  // were last read from or written to (core/waiting_write.h).
+  std::optional<ParameterList> m_WaitingWriteBase;
 
   // --- Reading results (the reply handler reads them after each reading) ---
   // One slot per code, kMaxCodesPerReading each, made once. The result

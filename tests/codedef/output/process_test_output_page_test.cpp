@@ -101,6 +101,37 @@ TEST_F(TestOutputPage, EachTelegramGoesOutAfterTab0sStringsAreWritten) {
   EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
 }
 
+// Test output's write waits for a configuration read still out: the read
+// puts neither the sensor's older strings back into tab 0 nor into the write,
+// and what the sensor changed meanwhile (an exposure) comes in beside them.
+TEST_F(TestOutputPage, StringsTypedWhileAReadIsOutAreWhatTheSensorGets) {
+  Open(CODE_TYPE_ECC200, [](XmlRpc::XmlRpcValue& c) {
+    c[kStartString] = "OLD";
+    c[kFailString] = "OLDFAIL";
+  });
+  Type(tab1().edit(Tab1::Start), QStringLiteral("GO"));
+  Type(tab1().edit(Tab1::Fail), QStringLiteral("NO READ"));
+  constexpr int kExposure = 5;
+  SetItems([](XmlRpc::XmlRpcValue& c) { c[kExposure] = 4321; });
+  const int reads = Count(CMD_GET_CONFIG_DATA);
+  state().m_nConfigId = 0;
+  window->PostSensorCommand(CMD_GET_CONFIG_DATA);
+  ASSERT_NE(RunTestOutput([&](CConfigProcessTestOutput& d) { Click(d, 2); }), nullptr);
+  ASSERT_EQ(Count(CMD_GET_CONFIG_DATA), reads + 1);
+  auto shows = [&](const char* when) {
+    EXPECT_EQ(tab1().edit(Tab1::Start)->text(), QStringLiteral("GO")) << when;
+    EXPECT_EQ(tab1().edit(Tab1::Fail)->text(), QStringLiteral("NO READ")) << when;
+  };
+  shows("after the write");
+  EXPECT_EQ(Item(kStartString).asString(), "GO");
+  EXPECT_EQ(Item(kFailString).asString(), Escaped(QStringLiteral("NO READ")));
+  EXPECT_EQ(Item(kExposure).asInt(), 4321);
+  ASSERT_NO_FATAL_FAILURE(Reread());
+  shows("read again");
+  SaveScreenshot(*page, "process_interface_kept_strings");
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
+}
+
 // The page with the picture and the reading's presentation beside it.
 struct TestOutputWithPicture : TestOutputPage {
   void AddPanels(MainPanels& panels) override {
