@@ -26,7 +26,7 @@ class SimulatedSensor {
 public:
     SimulatedSensor() {
         vt::sim::addConnectionMethods(server, identity);
-        vt::sim::addLiveImageMethods(server, liveImage);
+        vt::sim::addLiveImageMethods(server, liveImage, &model.script());
         lock.install(server);
         update.install(server);
         vt::sim::addSensorCommandMethods(server, model);

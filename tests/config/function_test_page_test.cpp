@@ -17,6 +17,8 @@
 #include "controls/button_draw.h"
 #include "controls/grid_ctrl.h"
 #include "controls/transparent_button.h"
+#include "core/error_codes.h"
+#include "dravik/comm_status.h"
 #include "settings/quorren_reg.h"
 #include "sim/reply_script.h"
 #include "temp_dir.h"
@@ -74,8 +76,14 @@ struct FunctionTestPage : vt::test::WindowRoadsFixture {
     ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
     sensor.model.access([&](vt::sim::SensorData& d) { SetTriggerSource(d, triggerSource); });
     ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
+    ASSERT_NO_FATAL_FAILURE(ConnectAndOpenOnFunctionTest(triggerSource));
+  }
+
+  // Connected, configuration 1 opened in the editor and its function-test page shown.
+  void ConnectAndOpenOnFunctionTest(int triggerSource) {
+    const int lists = Count(CMD_GET_CONFIG_LIST), reads = Count(CMD_GET_CONFIG_DATA);
     ConnectByTyping();
-    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST, lists + 1));
     ASSERT_TRUE(Idle());
     MainDialogState& s = state();
     s.m_nConfigIndex = 0;
@@ -88,7 +96,7 @@ struct FunctionTestPage : vt::test::WindowRoadsFixture {
     s.m_nWizardStep = 7;
     s.m_bBusy = 1;
     window->PostSensorCommand(CMD_EDIT_CONFIG);
-    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA));
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA, reads + 1));
     ASSERT_TRUE(Idle());
     ASSERT_EQ(s.m_Configuration.trigger.TriggerSource, triggerSource);
     if (window->panels().taskButtons) {
@@ -154,6 +162,11 @@ struct FunctionTestPage : vt::test::WindowRoadsFixture {
   }
 
   QString dir() const { return QString::fromStdString(tmp.path().string()); }
+  std::string Shown() const {
+    QStringList texts;
+    for (const auto& m : prompt.messages()) texts << m.text;
+    return texts.join('|').toStdString();
+  }
 
   vt::test::TempDir tmp;
 };
@@ -384,6 +397,49 @@ TEST_F(FunctionTestPage, LiveLocksThePageUntilItStops) {
   EXPECT_TRUE(seq().grid()->isEnabled());
   EXPECT_TRUE(seq().displayButton()->isEnabled());
   EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+// A live image the sensor refuses: its message once, then (a library error)
+// the disconnect; the page is left with Live up, its buttons and the page
+// buttons free, nothing busy or outstanding. Back on the page, Live works.
+TEST_F(FunctionTestPage, ARefusedLiveStartLeavesThePageSound) {
+  OpenOnFunctionTest(0);
+  sensor.model.script().push("xmlStartLiveImage", ScriptedReply::status(-1));
+  const int disconnects = Count(CMD_DISCONNECT);
+  QTest::mouseClick(page().liveButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_START_LIVE_IMAGE));
+  ASSERT_TRUE(WaitHandled(CMD_DISCONNECT, disconnects + 1));
+  ASSERT_TRUE(Idle());
+  ASSERT_EQ(prompt.messages().size(), 1) << Shown();
+  EXPECT_TRUE(prompt.messages()[0].text.contains(window->text(ErrorCodes::TextId(COMM_LIVE_IMAGE_REFUSED)))) << Shown();
+  const auto& requests = prompt.requests();
+  EXPECT_EQ(std::count_if(requests.begin(), requests.end(),
+                          [](const RecordingPrompt::Request& r) { return r.kind == RecordingPrompt::Kind::Dialog; }),
+            1);
+  EXPECT_FALSE(sensor.liveImage.streaming());
+  EXPECT_FALSE(state().m_bLiveImage);
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_EQ(state().m_nOutstandingCommands, 0);
+  EXPECT_FALSE(page().liveRunning());
+  EXPECT_FALSE(page().liveButton()->isChecked());
+  EXPECT_TRUE(page().testOnButton()->isEnabled());
+  EXPECT_TRUE(page().testOffButton()->isEnabled());
+  EXPECT_TRUE(seq().grid()->isEnabled());
+  for (int b = 0; b < 4; ++b) EXPECT_TRUE(strip().button(b)->isEnabled()) << b;
+
+  prompt.clear();
+  ASSERT_NO_FATAL_FAILURE(ConnectAndOpenOnFunctionTest(0));
+  QTest::mouseClick(page().liveButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_START_LIVE_IMAGE, 2));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(state().m_bLiveImage);
+  EXPECT_TRUE(sensor.liveImage.streaming());
+  EXPECT_TRUE(page().liveButton()->isChecked());
+  QTest::mouseClick(page().liveButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitHandled(CMD_STOP_LIVE_IMAGE));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(state().m_bLiveImage);
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Shown();
 }
 
 // A row without a reading saves nothing; the store's refusals are shown.
