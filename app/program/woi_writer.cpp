@@ -11,5 +11,15 @@ int WriteDraggedWoi(MainDialogState& s) {
   roi.Right = s.m_rcWoi.x2;
   roi.Bottom = s.m_rcWoi.y2;
   if (CConfigListInfo::GetInstance()->WriteRoi(s.m_ConfigData, roi) != 0) return -1;
-  return s.m_bExtendedConfig ? SetConfigExtendedData(&s.m_ConfigData) : SetConfigData(&s.m_ConfigData);
+  const int status = s.m_bExtendedConfig ? SetConfigExtendedData(&s.m_ConfigData) : SetConfigData(&s.m_ConfigData);
+  // The typed configuration holds it too: the pages' later writes send the
+  // whole configuration and would put the old window back.
+  if (status == 0) {
+    ImageQualitySettings& iq = s.m_Configuration.imageQuality;
+    iq.Left = roi.Left;
+    iq.Top = roi.Top;
+    iq.Right = roi.Right;
+    iq.Bottom = roi.Bottom;
+  }
+  return status;
 }

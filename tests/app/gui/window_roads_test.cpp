@@ -6,8 +6,11 @@
 
 #include "code_box_pointer.h"
 
+#include <QComboBox>
 #include <QDialog>
 
+#include "codedef/config_code_def_tab2.h"
+#include "codedef/config_code_definition.h"
 #include "commands/main_dialog_helpers.h"
 #include "dravik/dravik.h"
 #include "records/config_list_info.h"
@@ -336,6 +339,17 @@ TEST_F(WindowRoadsTest, ADraggedWindowOfInterestIsWhatTheSensorStores) {
   EXPECT_NEAR(roi.Top, 120, 1);
   EXPECT_EQ(roi.Right - roi.Left, 200);
   EXPECT_EQ(roi.Bottom - roi.Top, 150);
+  // A later write of the whole configuration (a filter chosen) keeps it.
+  auto* codeDefinition = dynamic_cast<CConfigCodeDefinition*>(window->panels().codeDefinition.get());
+  ASSERT_NE(codeDefinition, nullptr);
+  QComboBox* filter = codeDefinition->tab2()->list(0);
+  filter->setCurrentIndex(filter->currentIndex() == 1 ? 2 : 1);
+  stored.clear();
+  ASSERT_EQ(GetConfigData(&stored, 0, 1017), 0);
+  ImageQualitySettings after;
+  ASSERT_EQ(CConfigListInfo::GetInstance()->ReadRoi(stored, after), 0);
+  EXPECT_EQ((ImageRect{after.Left, after.Top, after.Right, after.Bottom}), state().m_rcWoi);
+  EXPECT_EQ(stored[37].intValue, filter->currentIndex());
 
   // An error-range refusal: the error, then the disconnect notice.
   sensor.server.setMethod("xmlSetConfigData", [](const XmlRpc::XmlRpcValue&) {
