@@ -151,7 +151,7 @@ public:
   AddressEntry* addressEntry() const { return m_addressEntry; }
   QWidget* ConnectionPanelOctet() const;
   void ClearResultRegions();
-  void StopLiveImage();
+  int StopLiveImage();
   // Ctrl+C over the message log with a selection: the whole log to the clipboard.
   bool CopyMessageLog();
 

@@ -117,9 +117,10 @@ void CVarnisDatamatrixDlg::ClearResultRegions() {
   if (m_panels.imageView) m_panels.imageView->RemoveOverlaysOfKind(1);
 }
 
-void CVarnisDatamatrixDlg::StopLiveImage() {
-  if (m_stopLiveImage) m_stopLiveImage();
+int CVarnisDatamatrixDlg::StopLiveImage() {
+  const int status = m_stopLiveImage ? m_stopLiveImage() : 0;
   m_state.m_bLiveImage = 0;
+  return status;
 }
 
 bool CVarnisDatamatrixDlg::CopyMessageLog() {

@@ -243,22 +243,37 @@ bool CConfigImageQtyParam::SendImageSetting(const ImageQualitySettings& before) 
   MainDialogState& s = state();
   // Encoded first: a change that cannot be sent leaves the live image running.
   if (EncodeConfiguration(dlg_) != 0) {
-    // Nothing was sent, so no reply will end the busy state; the page shows
-    // what the sensor still has.
-    s.m_bBusy = 0;
-    s.m_bKeepExposureDisabled = 0;
-    s.m_Configuration.imageQuality = before;
-    ShowLighting(before.Internal == 1);
-    ShowCharacteristic(before.Logarithmic == 1);
-    EnableExposure(true);
+    PutBackUnsent(before);
     ReportNotEncoded(dlg_);
     return false;
   }
   const bool live = s.m_bLiveImage;
-  if (live) dlg_.StopLiveImage();
+  if (live) {
+    if (const int stopped = dlg_.StopLiveImage(); stopped != 0) {
+      dlg_.errors().ShowError(stopped);
+      // The message ended the connection: nothing is sent and the page shows
+      // what the sensor had.
+      if (!s.m_bConnected) {
+        PutBackUnsent(before);
+        return false;
+      }
+    }
+  }
   Posting(CMD_SET_CONFIG_DATA, before, live);
   dlg_.PostSensorCommand(CMD_SET_CONFIG_DATA);
   return true;
+}
+
+// Nothing was sent, so no reply will end the busy state; the page shows what
+// the sensor still has.
+void CConfigImageQtyParam::PutBackUnsent(const ImageQualitySettings& before) {
+  MainDialogState& s = state();
+  s.m_bBusy = 0;
+  s.m_bKeepExposureDisabled = 0;
+  s.m_Configuration.imageQuality = before;
+  ShowLighting(before.Internal == 1);
+  ShowCharacteristic(before.Logarithmic == 1);
+  EnableExposure(true);
 }
 
 void CConfigImageQtyParam::Posting(int command, const ImageQualitySettings& before, bool liveWasOn) {

@@ -64,6 +64,7 @@ private:
   // The change is sent through the worker; the reply reads the configuration
   // back. False when it could not be encoded: the settings go back to before.
   bool SendImageSetting(const ImageQualitySettings& before);
+  void PutBackUnsent(const ImageQualitySettings& before);
   void ShowLighting(bool internal);
   void ShowCharacteristic(bool logarithmic);
   void Posting(int command, const ImageQualitySettings& before, bool liveWasOn);

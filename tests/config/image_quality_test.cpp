@@ -406,6 +406,45 @@ TEST_F(ImageQualityPage, ARefusedClickGivesTheLiveImageBack) {
   EXPECT_FALSE(state().m_bConnected);
 }
 
+// A live image the sensor will not stop is shown. A warning lets the change
+// go on (its read-back starts the picture again); an error that ends the
+// connection ends the click there: nothing written, the page as before.
+TEST_F(ImageQualityPage, ARefusedLiveStopIsShownAndOnlyAnEndedConnectionEndsTheClick) {
+  state().m_nLiveImagePort = sensor.liveImage.port();
+  state().m_bImageQualityView = 1;
+  OpenConfiguration({{kItemInternal, 1}, {kItemSegments, 5}, {kItemExposure, 500}});
+  ASSERT_TRUE(state().m_bLiveImage);
+
+  prompt.clear();
+  int replies = Count(CMD_SET_CONFIG_DATA);
+  sensor.model.script().push("xmlStopLiveImage", vt::sim::ScriptedReply::status(-4010));
+  QTest::mouseClick(params().button(1077), Qt::LeftButton);  // External
+  ASSERT_TRUE(WaitHandled(CMD_SET_CONFIG_DATA, replies + 1));
+  ASSERT_TRUE(Idle());
+  ASSERT_EQ(prompt.messages().size(), 1u);
+  EXPECT_TRUE(prompt.messages()[0].text.contains("4010")) << prompt.messages()[0].text.toStdString();
+  EXPECT_EQ(Item(kItemInternal), 0);
+  EXPECT_TRUE(params().button(1077)->isChecked());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bool(state().m_bLiveImage); }, 5000));
+
+  prompt.clear();
+  replies = Count(CMD_SET_CONFIG_DATA);
+  const std::size_t writes = Writes();
+  sensor.model.script().push("xmlStopLiveImage", vt::sim::ScriptedReply::status(-102));
+  QTest::mouseClick(params().button(1076), Qt::LeftButton);  // Internal
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(prompt.messages().size(), 1u);
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_EQ(Count(CMD_SET_CONFIG_DATA), replies);
+  EXPECT_EQ(Writes(), writes);
+  EXPECT_EQ(Item(kItemInternal), 0);
+  EXPECT_EQ(state().m_Configuration.imageQuality.Internal, 0);
+  EXPECT_TRUE(params().button(1077)->isChecked());
+  EXPECT_FALSE(params().button(1076)->isChecked());
+  EXPECT_FALSE(state().m_bBusy);
+  EXPECT_FALSE(state().m_bKeepExposureDisabled);
+}
+
 // The bar moves as the platform's horizontal bar does: Left, Up and the left
 // arrow a step towards 1, Right, Down and the right arrow towards 15000 (the
 // timer writes them), pages of 15 and the ends at once. The wheel moves
