@@ -62,7 +62,8 @@ private:
   void OnCharacteristic(bool logarithmic);
   void OnAutoSetting();
   // The change is sent through the worker; the reply reads the configuration
-  // back. False when it could not be encoded: the settings go back to before.
+  // back. False when it could not be encoded, or when the message of a
+  // failed live-image stop ended the connection: the settings go back to before.
   bool SendImageSetting(const ImageQualitySettings& before);
   void PutBackUnsent(const ImageQualitySettings& before);
   void ShowLighting(bool internal);
