@@ -75,7 +75,6 @@ GeometryDialogBase::~GeometryDialogBase() { check_.reset(); }
 
 int GeometryDialogBase::Run() {
   cancelling_ = false;
-  recheckGuard_ = false;
   return ctx_.dlg.prompt().runDialog(*this);
 }
 
@@ -105,50 +104,40 @@ CNumSpinCtrl* GeometryDialogBase::AddSpin(int id, QLineEdit* buddy, double min, 
 }
 
 void GeometryDialogBase::WatchEdit(QLineEdit* edit, std::function<void()> check) {
-  check_->watch(
-      edit,
-      [this, check = std::move(check)] {
-        // The focus moves that a refusal itself caused check nothing again.
-        if (recheckGuard_) {
-          recheckGuard_ = false;
-          return;
-        }
-        check();
-      },
-      [this](QWidget* to) { return to == cancel_ || cancelling_; });
+  // A refusal runs as a guarded check: the focus moves of its own message
+  // check nothing, and the user's next move out of the field checks it again.
+  check_->watch(edit, std::move(check), [this](QWidget* to) { return to == cancel_ || cancelling_; });
 }
 
 bool GeometryDialogBase::CheckIntField(QLineEdit* edit, int& member, int messageId, bool fromOk) {
   if (edit->text().isEmpty()) {
-    // An emptied field shows its last value again.
+    // OK reads an empty field as no number at all.
+    if (fromOk) return FailField(edit, messageId);
+    // Leaving an emptied field shows its last accepted value again.
     edit->setText(QString::number(member));
     return true;
   }
   const int value = EditInt(edit);
-  if (!fromOk) member = value;
-  if (value >= kMinSize && value <= kMaxSize) {
-    member = value;
-    return true;
-  }
-  return FailField(edit, messageId);
+  if (value < kMinSize || value > kMaxSize) return FailField(edit, messageId);
+  // Only an accepted value is kept: a refused one must not come back later.
+  member = value;
+  return true;
 }
 
 bool GeometryDialogBase::CheckRealField(QLineEdit* edit, double& member, int messageId, bool fromOk) {
   if (edit->text().isEmpty()) {
+    if (fromOk) return FailField(edit, messageId);
     edit->setText(QString::number(member, 'f', 1));
     return true;
   }
   const double value = fromOk ? CutAspect(edit->text()) : readLeadingNumber(edit->text());
-  if (value >= kMinAspect && value <= kMaxAspect) {
-    member = value;
-    return true;
-  }
-  return FailField(edit, messageId);
+  if (value < kMinAspect || value > kMaxAspect) return FailField(edit, messageId);
+  member = value;
+  return true;
 }
 
 bool GeometryDialogBase::FailField(QLineEdit* edit, int messageId) {
   ctx_.Message(messageId, 9860, QMessageBox::Warning);
-  recheckGuard_ = true;
   edit->setFocus();
   edit->selectAll();
   return false;
@@ -156,7 +145,6 @@ bool GeometryDialogBase::FailField(QLineEdit* edit, int messageId) {
 
 void GeometryDialogBase::ShowOrderError(QWidget* w) {
   ctx_.Message(6071, 0, QMessageBox::Warning);
-  recheckGuard_ = true;
   w->setFocus();
   if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
 }
@@ -170,13 +158,11 @@ bool GeometryDialogBase::eventFilter(QObject* watched, QEvent* event) {
       if (button == Qt::RightButton) return true;
       // A middle click would paste the selection.
       if (button == Qt::MiddleButton && qobject_cast<QLineEdit*>(watched)) return true;
-      if (button == Qt::LeftButton) recheckGuard_ = false;
       break;
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
       if (IsClipboardKey(key)) return true;
-      if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) recheckGuard_ = false;
       const bool shifted = key->modifiers() & Qt::ShiftModifier;
       if ((key->key() == Qt::Key_Backtab || (shifted && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageUp ||
                                                           key->key() == Qt::Key_PageDown))) &&

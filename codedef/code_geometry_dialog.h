@@ -44,7 +44,8 @@ public:
 
 protected:
   // An integer field 2..100 and a real field; false when the check failed
-  // (message, focus, selection and guard done).
+  // (message, focus and selection done). Leaving an emptied field shows the
+  // last accepted value again; OK (fromOk) refuses it.
   bool CheckIntField(QLineEdit* edit, int& member, int messageId, bool fromOk);
   bool CheckRealField(QLineEdit* edit, double& member, int messageId, bool fromOk);
   // The field's message (caption 9860), the focus and its text selected.
@@ -65,7 +66,6 @@ protected:
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   int titleId_ = 0;
-  bool recheckGuard_ = false;
   bool cancelling_ = false;
 };
 

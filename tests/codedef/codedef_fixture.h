@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTest>
 #include <algorithm>
 #include <vector>
@@ -22,6 +23,21 @@
 #include "sim/plausible_records.h"
 
 namespace vt::test {
+
+// A real click at a control's place: the widget the control's window has
+// there must be the control or a part of it (a spin's arrow, a list's
+// button); `at` is in the control's coordinates, its centre by default.
+inline void ClickAt(QWidget* control, QPoint at = QPoint(-1, -1), Qt::MouseButton button = Qt::LeftButton) {
+  ASSERT_NE(control, nullptr);
+  QWidget* top = control->window();
+  const QPoint local = at == QPoint(-1, -1) ? control->rect().center() : at;
+  const QPoint inTop = control->mapTo(top, local);
+  QWidget* hit = top->childAt(inTop);
+  ASSERT_TRUE(hit == control || control->isAncestorOf(hit))
+      << control->objectName().toStdString() << " is covered by "
+      << (hit ? hit->metaObject()->className() : "nothing") << " " << (hit ? hit->objectName().toStdString() : "");
+  QTest::mouseClick(hit, button, {}, hit->mapFrom(top, inTop));
+}
 
 struct CodeDefinitionFixture : SimWindowFixture {
   void SetUp() override {
@@ -49,6 +65,9 @@ struct CodeDefinitionFixture : SimWindowFixture {
       config[32] = codeType;
       config[33] = mode;
     });
+    // The connection showed the sensor page; the editor shows this one.
+    codeDefinition->show();
+    codeDefinition->raise();
   }
   // The configuration item as the simulator keeps it now.
   XmlRpc::XmlRpcValue ConfigItem(int position, int index = 0) {
@@ -60,6 +79,11 @@ struct CodeDefinitionFixture : SimWindowFixture {
     return sensor.model.access([&](vt::sim::SensorData& d) {
       return SlotRecords(d, index).codeDataOf(vt::sim::CodeFamily::Ecc200)[position];
     });
+  }
+  // A click on the tab's place in the tab strip.
+  void ClickTabAt(int tab) {
+    ClickAt(tabs().tabBar(), tabs().tabBar()->tabRect(tab).center());
+    QApplication::processEvents();
   }
   // Focus into an edit, type, and leave it towards another widget.
   void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* to) {

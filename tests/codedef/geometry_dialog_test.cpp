@@ -1,11 +1,12 @@
 // The module geometry dialogs: what OK writes into the family's settings,
 // what it refuses, and that Cancel and a disconnect write nothing.
-#include "codedef_fixture.h"
+#include "family_tab_fixture.h"
 
 #include <QClipboard>
 #include <QPushButton>
 
 #include "codedef/code_geometry_dialog.h"
+#include "codedef/two_d_code_tab.h"
 
 namespace vt::test {
 namespace {
@@ -39,7 +40,8 @@ TEST_F(Geometry, OkWritesOnlyWhatPassesEveryCheck) {
       {"small_small", "3", "5", 1, 1, 1, 2, 0},
       {"size_101", "3", "101", 0, 0, 0, 0, 9865},
       {"size_1", "1", "5", 0, 0, 0, 0, 9865},
-      {"empty_keeps_last", "", "", 0, 1, 0, 1, 0},
+      {"empty", "", "5", 0, 1, 0, 1, 9865},
+      {"empty_to", "3", "", 0, 1, 0, 1, 9865},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -61,11 +63,10 @@ TEST_F(Geometry, OkWritesOnlyWhatPassesEveryCheck) {
       continue;
     }
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    const bool kept = std::string(c.from).empty();
-    EXPECT_EQ(block().module_size_min, kept ? 4 : 3);
-    EXPECT_EQ(block().module_size_max, kept ? 40 : 5);
-    EXPECT_EQ(std::string(block().module_gap_col_min.view()), kept ? "no" : "small");
-    EXPECT_EQ(std::string(block().module_gap_row_max.view()), kept ? "small" : "big");
+    EXPECT_EQ(block().module_size_min, 3);
+    EXPECT_EQ(block().module_size_max, 5);
+    EXPECT_EQ(std::string(block().module_gap_col_min.view()), "small");
+    EXPECT_EQ(std::string(block().module_gap_row_max.view()), "big");
     EXPECT_EQ(block().module_grid, "variable");
   }
 }
@@ -95,6 +96,12 @@ TEST_F(Geometry, LeavingAFieldChecksIt) {
   EXPECT_EQ(Texts(), QStringList{window->text(9866)});
   EXPECT_TRUE(dialog.sizeTo()->hasFocus());
   prompt.clear();
+  // The refused text stays: the next move out of the field checks it again.
+  dialog.sizeFrom()->setFocus();
+  EXPECT_EQ(Texts(), QStringList{window->text(9866)});
+  prompt.clear();
+  TypeAndLeave(dialog.sizeTo(), QStringLiteral("50"), dialog.gap(0));
+  EXPECT_TRUE(Texts().isEmpty());
   // Towards Cancel: no check, and Cancel writes nothing.
   TypeAndLeave(dialog.sizeFrom(), QStringLiteral("1"), dialog.cancelButton());
   EXPECT_TRUE(Texts().isEmpty());
@@ -175,6 +182,78 @@ TEST_F(Geometry, TheFieldsTakeNoClipboard) {
   EXPECT_EQ(dialog.sizeFrom()->text(), QStringLiteral("4"));
   EXPECT_EQ(dialog.sizeFrom()->contextMenuPolicy(), Qt::NoContextMenu);
 }
+
+// Through the family tab against the simulator: a value refused on leaving
+// its field is never kept. Emptied, Enter (OK) refuses the empty field; a
+// click on OK leaves the field first, which shows the last accepted value
+// again, and that value is what the sensor gets.
+struct RoadCase {
+  const char* name;
+  int codeType, get, set;
+  vt::sim::CodeFamily family;
+  int field, other;  // the edit typed into; the one the click leaves it for
+  const char* typed;
+  int leaveMessage, okMessage;
+  int item;  // the field's item in the sensor's list
+};
+void PrintTo(const RoadCase& c, std::ostream* os) { *os << c.name; }
+double Number(XmlRpc::XmlRpcValue v) { return v.getType() == XmlRpc::XmlRpcValue::TypeInt ? v.asInt() : v.asDouble(); }
+
+struct GeometryRoad : FamilyTabFixture, ::testing::WithParamInterface<RoadCase> {};
+
+TEST_P(GeometryRoad, ARefusedValueNeverReachesTheSensor) {
+  const RoadCase& c = GetParam();
+  OpenConfiguration(c.codeType);
+  ASSERT_NO_FATAL_FAILURE(EnterCodeTab(c.get));
+  const double stored = Number(CodeData(c.family)[c.item]);
+  auto* tab = qobject_cast<TwoDCodeTab*>(codeDefinition->codeTab());
+  ASSERT_NE(tab, nullptr);
+  prompt.clear();
+  bool stillOpen = false;
+  QString shownAfterOk;
+  prompt.setDialogHandler([&](QDialog& d) {
+    QApplication::setActiveWindow(&d);
+    auto* field = d.findChild<QLineEdit*>(QStringLiteral("id%1").arg(c.field));
+    auto* other = d.findChild<QLineEdit*>(QStringLiteral("id%1").arg(c.other));
+    auto* ok = d.findChild<QPushButton*>(QStringLiteral("id1"));
+    ClickAt(field);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, QString::fromLatin1(c.typed));
+    ClickAt(other);
+    EXPECT_EQ(Texts(), QStringList{window->text(c.leaveMessage)});
+    EXPECT_TRUE(field->hasFocus());
+    // The refused text is selected: one key empties the field.
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_TRUE(field->text().isEmpty());
+    prompt.clear();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(Texts(), QStringList{window->text(c.okMessage)});
+    stillOpen = d.isVisible();
+    prompt.clear();
+    ClickAt(ok);
+    shownAfterOk = field->text();
+    return d.result();
+  });
+  ClickAt(tab->geometryButton());
+  prompt.setDialogHandler({});
+  QApplication::setActiveWindow(window.get());
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
+  EXPECT_DOUBLE_EQ(shownAfterOk.toDouble(), stored);
+  EXPECT_EQ(state().m_bValidationFailed, 1);
+  ASSERT_NO_FATAL_FAILURE(LeaveToTab0(c.set));
+  EXPECT_DOUBLE_EQ(Number(CodeData(c.family)[c.item]), stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, GeometryRoad,
+    ::testing::Values(RoadCase{"Ecc200SizeTo", CODE_TYPE_ECC200, CMD_GET_ECC200_DATA, CMD_SET_ECC200_DATA,
+                               vt::sim::CodeFamily::Ecc200, 1148, 1147, "150", 9866, 9865, 8},
+                      RoadCase{"Pdf417WidthMax", CODE_TYPE_PDF417, CMD_GET_PDF417_DATA, CMD_SET_PDF417_DATA,
+                               vt::sim::CodeFamily::Pdf417, 1142, 1141, "150", 9875, 9865, 8},
+                      RoadCase{"Pdf417AspectMax", CODE_TYPE_PDF417, CMD_GET_PDF417_DATA, CMD_SET_PDF417_DATA,
+                               vt::sim::CodeFamily::Pdf417, 1149, 1147, "25", 9877, 9877, 10}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vt::test
