@@ -93,15 +93,10 @@ void CConfigCodeDefTab3QR::RangeOf(int field, int& min, int& max, int& messageId
 
 void CConfigCodeDefTab3QR::CheckField(int field) {
   if (field == SizeMin || field == SizeMax) return;
-  if (field == VersionMax && versionCheckRunning_) return;
-  if (field != VersionMin) {
-    CheckFieldRange(field);
-    return;
-  }
-  versionCheckRunning_ = true;
   // The version from check keeps no pending mark once the old value is back.
-  if (!CheckFieldRange(field)) errorPending_ = false;
-  versionCheckRunning_ = false;
+  // (No check starts while another shows its box: the field check's guard
+  // holds the version to check then.)
+  if (!CheckFieldRange(field) && field == VersionMin) errorPending_ = false;
 }
 
 void CConfigCodeDefTab3QR::UpdateSymbolSize(int end) {

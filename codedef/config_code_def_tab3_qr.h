@@ -44,7 +44,6 @@ private:
   void SelectModel(int modelValue);
 
   bool micro_ = false;
-  bool versionCheckRunning_ = false;
   QComboBox* model_ = nullptr;  // 1091
   std::unique_ptr<CQRCodeGeometry> geometryDialog_;
 };

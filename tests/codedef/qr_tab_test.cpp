@@ -192,7 +192,9 @@ TEST_F(QrTab, FieldChecksByModel) {
   EXPECT_TRUE(tab->edit(Tab::VersionMin)->hasFocus());
 }
 
-// While the version-from check shows its box, leaving version to checks nothing.
+// While the version-from check shows its box, leaving version to checks
+// nothing: the field check's guard holds every other check meanwhile (the
+// tab has no flag of its own for it).
 TEST_F(QrTab, VersionFromCheckHoldsTheVersionToCheck) {
   Tab* tab = Open();
   tab->modelType()->setCurrentIndex(0);
