@@ -1,15 +1,14 @@
 #pragma once
-// Reading the results of a reading on the GUI thread, straight from the
-// library while the result is locked: the general result, detail and
-// quality of each code into the window's tables, and the pictures of a
-// reading into the image view. Its lists are its own, apart from the lists
-// the worker's commands fill.
+// A reading's records into the window's tables on the GUI thread: the lists
+// the worker fetched while the result was locked (ReadingFetch in the
+// reply) become the general result, detail and quality of each code. No
+// library call here, so a silent sensor never holds the window.
 #include <QImage>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "dravik/parameter_list.h"
+#include "core/reading_records.h"
 
 struct GreyImage;
 struct MainDialogState;
@@ -34,27 +33,17 @@ public:
     // with no code), -1 after a failure (its error already shown, except a
     // silent -103 of the configuration re-read in the monitor). Result
     // texts of the view are cleared first; view may be null.
-    int ReadSensorResults(ResultViewService* view);
+    int ReadSensorResults(const ReadingFetch& fetched, ResultViewService* view);
 
-    // The current or decoded picture into the view: -1 when none came (the
-    // view keeps its picture), else the call's status.
+    // The current picture, fetched here, into the view: -1 when none came
+    // (the view keeps its picture), else the call's status. For the direct
+    // calls of the pages (a live-image stop, a filter change).
     int ShowCurrentImage(ImageViewService* view);
-    int ShowDecodedImage(ImageViewService* view);
 
 private:
-    int ReadMonitorConfiguration();
-    int ReadCode(int k);
-    int ReadCodeDetail(int k, int codeType);
+    void ReadCode(int k, const CodeFetch& code);
     int Fail(int status);
 
     MainDialogState& s_;
     ShowError showError_;
-    ParameterList testResultItems_;
-    std::vector<std::uint8_t> testResultBytes_;
-    ParameterList ecc200Result_;
-    ParameterList pdf417Result_;
-    ParameterList qrAztecResult_;
-    ParameterList ecc200QrQuality_;
-    ParameterList pdf417Quality_;
-    ParameterList qualityParams_;
 };

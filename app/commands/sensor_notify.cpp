@@ -327,18 +327,18 @@ void CSensorNotify::ShowReplyImage(CommandReply* reply) {
     if (ImageViewService* view = dlg_.panels().imageView.get()) view->ShowPicture(GreyToImage(*reply->image));
 }
 
-void CSensorNotify::ReadStatistics() {
+void CSensorNotify::ReadStatistics(const ReadingFetch& fetched) {
     MainDialogState& s = dlg_.state();
-    int total = 0, good = 0;
-    const int status = GetSensorStatistics(&total, &good);
-    if (status != 0) {
+    if (!fetched.statisticsRead) return;
+    if (const int status = fetched.statisticsStatus; status != 0) {
         if (!(status == kNoLockedResultInMonitor && s.m_nSensorState == 2)) libraryCallStatus_ = status;
         return;
     }
-    s.m_nTotalReadings = total;
-    s.m_nGoodReadings = good;
-    s.m_nFailedReadings = total - good;
-    if (QLabel* pane = dlg_.statusPane(7)) pane->setText(QStringLiteral("%1 %2").arg(dlg_.text(1014)).arg(total));
+    s.m_nTotalReadings = fetched.total;
+    s.m_nGoodReadings = fetched.good;
+    s.m_nFailedReadings = fetched.total - fetched.good;
+    if (QLabel* pane = dlg_.statusPane(7))
+        pane->setText(QStringLiteral("%1 %2").arg(dlg_.text(1014)).arg(fetched.total));
     if (s.m_nSensorState == 2)
         if (MonitorPanelService* monitor = dlg_.panels().monitor.get()) monitor->UpdateStatistics();
 }
@@ -369,9 +369,11 @@ bool CSensorNotify::OnReading(int id, CommandReply* reply) {
 bool CSensorNotify::ReadReading(int id, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
     MainPanels& panels = dlg_.panels();
+    static const ReadingFetch kNothingFetched;
+    const ReadingFetch& fetched = reply ? reply->reading : kNothingFetched;
     if (id == CMD_GET_READ_CODE) {
-        const bool read = reader_.ShowDecodedImage(panels.imageView.get()) == 0 &&
-                          reader_.ReadSensorResults(panels.results.get()) == 0;
+        ShowReplyImage(reply);
+        const bool read = fetched.fetched && reader_.ReadSensorResults(fetched, panels.results.get()) == 0;
         if (panels.codeDefinition && panels.codeDefinition->hasPendingAction())
             panels.codeDefinition->EndPendingAction();
         if (!read || (panels.results && panels.results->Refresh() != 0)) return true;
@@ -381,12 +383,12 @@ bool CSensorNotify::ReadReading(int id, CommandReply* reply) {
     CDialogControl* control = dlg_.dialogControlIfMade();
     if (id == CMD_REFRESH_RESULT && panels.balloon) panels.balloon->HideTip();
     ShowReplyImage(reply);
-    if (reader_.ReadSensorResults(panels.results.get()) != 0) return true;
+    if (reader_.ReadSensorResults(fetched, panels.results.get()) != 0) return true;
     // Codes on a shown picture can be looked at closer.
     if (id == CMD_GET_RESULT_WITH_IMAGE && s.m_nReadCount > 0 && panels.monitor && panels.monitor->imagesShown() &&
         control)
         control->EnableZoomButtons(true);
-    ReadStatistics();
+    ReadStatistics(fetched);
     if (panels.results && panels.results->Refresh() != 0) return true;
     if (id == CMD_GET_RESULT_WITH_IMAGE) {
         if (panels.results) panels.results->SetImageStoreMode(2);
@@ -496,7 +498,6 @@ void ReadQualitySettings(MainDialogState& s, int id) {
 // The row of a reply that ran; true when it has ended the handling (no tail).
 bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
     MainDialogState& s = dlg_.state();
-    (void)reply;
     switch (id) {
         case CMD_DISCONNECT:
             engine_.FlushPending();
@@ -526,7 +527,7 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return true;
         case CMD_AUTO_DETECT_CODE:
             s.m_bAutoDetected = 1;
-            CReadResults(s, nullptr).ShowCurrentImage(dlg_.panels().imageView.get());
+            ShowReplyImage(reply);
             s.m_nCodeType = s.m_nDetectedCodeType;
             if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->ShowAutoDetectResult();
             return false;

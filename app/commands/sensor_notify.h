@@ -63,7 +63,7 @@ private:
     void OnConfigurationRead();
     bool OnReading(int id, CommandReply* reply);
     bool ReadReading(int id, CommandReply* reply);
-    void ReadStatistics();
+    void ReadStatistics(const ReadingFetch& fetched);
     void ShowReplyImage(CommandReply* reply);
     void UpdateTeachButton();
     void OnResetStatistics();

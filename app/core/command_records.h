@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/reading_records.h"
 #include "dravik/parameter_list.h"
 #include "dravik/results.h"
 
@@ -66,7 +67,7 @@ struct ResultArgs {
 };
 
 using CommandArgs =
-    std::variant<std::monostate, ConnectArgs, SlotArgs, ValueArgs, ListArgs, RegexArgs, ResultArgs>;
+    std::variant<std::monostate, ConnectArgs, SlotArgs, ValueArgs, ListArgs, RegexArgs, ResultArgs, ReadingArgs>;
 
 struct SensorCommandRequest {
     int id = 0;
@@ -106,6 +107,7 @@ struct CommandReply {
     std::u16string resultsText;
     std::vector<ResultListEntry> resultsList;
     std::optional<GreyImage> image;  // a new picture, only when one came
+    ReadingFetch reading;            // a reading's records, fetched while the result was locked
     std::string connectKey;          // the key the connect used
 };
 

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "core/config_mngt.h"
+#include "core/reading_fetch.h"
 #include "core/sensor_command.h"
 #include "dravik/dravik.h"
 #include "dravik/results.h"
@@ -62,13 +63,28 @@ int Connect(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
     return GetSensorGlobals(&reply.list);
 }
 
-int ResultWithImage(const SensorCommandRequest& r, CommandReply& reply, int first, int second) {
+// A reading locked on the sensor with its picture, then its records.
+int ResultWithImage(const ReadingArgs& a, CommandReply& reply) {
     int count = 0;
     BitmapHolder bitmap;
-    int status = GetNumberOfResults(first, second, 1, &count, &bitmap.bitmap, &reply.list);
+    const int status = GetNumberOfResults(a.first, a.second, 1, &count, &bitmap.bitmap, &reply.list);
     reply.readCount = status == 0 ? count : 0;
-    (void)r;
     TakeImage(bitmap, reply);
+    if (status == 0) FetchReading(a, count, true, reply.reading);
+    return status;
+}
+
+// A single decode locked on the sensor, its picture, then its records when
+// the picture came.
+int ReadCode(const ReadingArgs& a, CommandReply& reply) {
+    int count = 0;
+    const int status = GetReadCode(&count);
+    reply.readCount = status == 0 ? count : 0;
+    if (status != 0) return status;
+    BitmapHolder bitmap;
+    const int shown = GetDecodeImage(&bitmap.bitmap);
+    TakeImage(bitmap, reply);
+    if (bitmap.bitmap && shown == 0) FetchReading(a, count, false, reply.reading);
     return status;
 }
 
@@ -185,12 +201,8 @@ int Run(const SensorCommandRequest& r, CommandReply& reply, VtWindow window) {
         }
         case CMD_CALCULATE_EXPOSURE:
             return CalculateExpTime();
-        case CMD_GET_READ_CODE: {
-            int count = 0;
-            int status = GetReadCode(&count);
-            reply.readCount = status == 0 ? count : 0;
-            return status;
-        }
+        case CMD_GET_READ_CODE:
+            return ReadCode(Args<ReadingArgs>(r), reply);
         case CMD_TEST_TRIGGER_ON:
             return TestTrigger(1);
         case CMD_TEST_TRIGGER_OFF:
@@ -215,7 +227,12 @@ int Run(const SensorCommandRequest& r, CommandReply& reply, VtWindow window) {
         }
         case CMD_AUTO_DETECT_CODE: {
             const auto& a = Args<ValueArgs>(r);
-            return AutoDetectCode(a.value, a.second, &reply.detectedCodeType, &reply.detectedValue);
+            const int status = AutoDetectCode(a.value, a.second, &reply.detectedCodeType, &reply.detectedValue);
+            // The picture the detection looked at, when one comes.
+            BitmapHolder bitmap;
+            if (status == 0) GetCurrentImage(&bitmap.bitmap);
+            TakeImage(bitmap, reply);
+            return status;
         }
         case CMD_APPLY_REGEX: {
             const auto& a = Args<RegexArgs>(r);
@@ -305,11 +322,8 @@ int Run(const SensorCommandRequest& r, CommandReply& reply, VtWindow window) {
         case CMD_UNLOCK_RESULT:
             return SetUnlockResult();
         case CMD_GET_RESULT_WITH_IMAGE:
-            return ResultWithImage(r, reply, -1, 0);
-        case CMD_REFRESH_RESULT: {
-            const auto& a = Args<ResultArgs>(r);
-            return ResultWithImage(r, reply, a.selectedId, a.option);
-        }
+        case CMD_REFRESH_RESULT:
+            return ResultWithImage(Args<ReadingArgs>(r), reply);
         case CMD_UPDATE_SOFTWARE: {
             const auto& a = Args<ConnectArgs>(r);
             return CConfigMngt::Update(Wide(a.host), a.port);

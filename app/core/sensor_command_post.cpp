@@ -40,6 +40,11 @@ ResultArgs Results(const MainDialogState& s) {
     return ResultArgs{s.m_strResultFile, s.m_strResultFolder, s.m_nResultOption, s.m_nSelectedResultId, 1};
 }
 
+// A reading's fetch: the result to lock and how its codes are read.
+ReadingArgs Reading(const MainDialogState& s, int first, int second) {
+    return ReadingArgs{first, second, s.m_nSensorState == 2, s.m_bExtendedConfig != 0, s.m_ResultCodeTypes};
+}
+
 ConnectArgs Address(const MainDialogState& s, int port) {
     return ConnectArgs{Utf8(s.m_strConnectAddress), port, Utf8(s.m_strConnectKey)};
 }
@@ -143,8 +148,12 @@ CommandArgs CaptureCommandArgs(const MainDialogState& s, int id) {
         case CMD_SAVE_FAILED_RESULTS:
         case CMD_SAVE_SERVICE_REPORT:
         case CMD_SAVE_CURRENT_RESULT:
-        case CMD_REFRESH_RESULT:
             return Results(s);
+        case CMD_GET_RESULT_WITH_IMAGE:
+        case CMD_GET_READ_CODE:
+            return Reading(s, -1, 0);
+        case CMD_REFRESH_RESULT:
+            return Reading(s, s.m_nSelectedResultId, s.m_nResultOption);
         default:
             return std::monostate{};
     }

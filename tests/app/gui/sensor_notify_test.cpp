@@ -259,15 +259,20 @@ TEST_F(ReplyRowsTest, ResetStatisticsInTheMonitorStartsAfresh) {
     EXPECT_EQ(picture->defaults, defaults + 1);
 }
 
+// The worker fetches the picture the detection looked at; the reply shows it.
 TEST_F(ReplyRowsTest, AutoDetectionTakesTheCodeTypeAndShowsThePicture) {
     Connect();
     ASSERT_TRUE(Idle());
-    state().m_nDetectedCodeType = CODE_TYPE_QR;
     const int pictures = picture->pictures;
-    notify->OnSensorNotify(CMD_AUTO_DETECT_CODE, 0);
+    state().m_nRecognition = 1;
+    state().m_nCodesPerImage = 1;
+    Post(CMD_AUTO_DETECT_CODE);
+    ASSERT_TRUE(WaitHandled(CMD_AUTO_DETECT_CODE));
     EXPECT_TRUE(state().m_bAutoDetected);
-    EXPECT_EQ(state().m_nCodeType, CODE_TYPE_QR);
+    EXPECT_EQ(state().m_nCodeType, state().m_nDetectedCodeType);
+    EXPECT_GT(state().m_nCodeType, 0);
     EXPECT_EQ(picture->pictures, pictures + 1);
+    EXPECT_EQ(sensor.server.countCalls("xmlGetCurrentImage"), 1u);
 }
 
 }  // namespace
