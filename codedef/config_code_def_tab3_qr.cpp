@@ -34,13 +34,13 @@ CConfigCodeDefTab3QR::CConfigCodeDefTab3QR(CodeDefinitionContext& ctx, int codeT
     QPalette p = edit(f)->palette();
     p.setColor(QPalette::Text, QColor(172, 168, 153));
     edit(f)->setPalette(p);
-    spin(f)->setEnabled(false);
+    KeepOff(spin(f));
   }
   if (micro_) {
     for (Field f : {VersionMin, VersionMax}) spin(f)->SetRangeAndStep(1, 4, 1);
     spin(SizeMin)->SetRangeAndStep(11, 17, 1);
     spin(Patterns)->SetRangeAndStep(1, 1, 1);
-    model_->setEnabled(false);
+    KeepOff(model_);
   }
   AddListRow(7129, model_);
   AddWordRows();

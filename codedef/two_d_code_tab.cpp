@@ -338,8 +338,14 @@ void TwoDCodeTab::OnModuleGeometry() {
   if (RunGeometry() == QDialog::Accepted) MarkChanged();
 }
 
+void TwoDCodeTab::KeepOff(QWidget* w) {
+  w->setEnabled(false);
+  keptOff_.append(w);
+}
+
 void TwoDCodeTab::EnableControls(bool on) {
-  for (QWidget* w : findChildren<QWidget*>()) w->setEnabled(on);
+  for (QWidget* w : findChildren<QWidget*>())
+    if (!on || !keptOff_.contains(w)) w->setEnabled(on);
   if (on) ctx_.page.UpdateTeachButton(ctx_.state().m_nCodeType);
   else teach_->setEnabled(false);
 }

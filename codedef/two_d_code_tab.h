@@ -86,6 +86,8 @@ protected:
   // A row "label [from] to [to]"; to < 0 puts a single field.
   void AddFieldRow(int textId, int from, int to = -1);
   void AddCommonRows(int strictId);
+  // A control the family keeps off whatever the page enables (Freeze).
+  void KeepOff(QWidget* w);
   // Changes of the lists, strict model and every field are marked, and of
   // the family's own lists in `alsoMarked`.
   void FinishSetup(const QList<QWidget*>& alsoMarked = {});
@@ -159,6 +161,7 @@ protected:
   std::array<CButtonDraw*, 2> revert_{};  // 1106 standard, 1111 enhanced
   std::array<bool, 2> revertMarks_{};     // live as long as the tab
   QList<QLabel*> labels_;
+  QList<QWidget*> keptOff_;
 };
 
 // The mirrored word of a list index: no selection (or any other index) is "any".
