@@ -35,20 +35,16 @@ std::string Enabling(CodeTab* tab) {
 
 struct FreezeEnabling : FamilyTabFixture, ::testing::WithParamInterface<FreezeCase> {
   QAbstractButton* PageButton(int id) { return codeDefinition->findChild<QAbstractButton*>(QStringLiteral("id%1").arg(id)); }
-  void Live() {
-    const int starts = Count(CMD_START_LIVE_IMAGE);
-    ClickAt(PageButton(1082));
-    ASSERT_TRUE(WaitHandled(CMD_START_LIVE_IMAGE, starts + 1));
+  // Live (1082) or Freeze (1081) clicked and its command answered.
+  void Press(int button, int command, bool live) {
+    const int before = Count(command);
+    ClickAt(PageButton(button));
+    ASSERT_TRUE(WaitHandled(command, before + 1));
     ASSERT_TRUE(Idle());
-    ASSERT_TRUE(codeDefinition->live());
+    ASSERT_EQ(codeDefinition->live(), live);
   }
-  void Freeze() {
-    const int stops = Count(CMD_STOP_LIVE_IMAGE);
-    ClickAt(PageButton(1081));
-    ASSERT_TRUE(WaitHandled(CMD_STOP_LIVE_IMAGE, stops + 1));
-    ASSERT_TRUE(Idle());
-    ASSERT_FALSE(codeDefinition->live());
-  }
+  void Live() { Press(1082, CMD_START_LIVE_IMAGE, true); }
+  void Freeze() { Press(1081, CMD_STOP_LIVE_IMAGE, false); }
   void LiveThenFreeze() {
     ASSERT_NO_FATAL_FAILURE(Live());
     ASSERT_NO_FATAL_FAILURE(Freeze());
