@@ -1,5 +1,5 @@
 #pragma once
-// The keyboard and mouse filter of the family tabs: Enter, Escape and Space
+// The keyboard and mouse filter of the family tabs and of tab 0: Enter, Escape and Space
 // do nothing (neither the tab nor the editor closes, no button is pressed
 // from the keyboard), the right button does nothing, and the edits know no
 // clipboard (keys, context menu, middle-click paste).

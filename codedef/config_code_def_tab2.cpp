@@ -37,6 +37,7 @@ CConfigCodeDefTab2::CConfigCodeDefTab2(CodeDefinitionContext& ctx, QWidget* pare
 }
 
 void CConfigCodeDefTab2::LoadLanguageTexts() {
+  setWindowTitle(ctx_.text(1057));
   filling_ = true;
   for (QComboBox* list : lists_) {
     list->clear();

@@ -94,6 +94,7 @@ void CConfigCodeDefinition::ShowButtons(bool readCodeDown, bool freezeDown, bool
 
 void CConfigCodeDefinition::LoadLanguageTexts() {
   if (!context_) return;
+  setWindowTitle(dlg_->text(1056));
   for (int tab = 0; tab < 3; ++tab) tabs_->setTabTitle(tab, dlg_->text(7141 + tab));
   readCode_->setText(dlg_->text(7137));
   freeze_->setText(dlg_->text(7138));

@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 
 #include "code_definition_tabctrl.h"
+#include "code_tab_keys.h"
 #include "config_code_definition.h"
 #include "controls/button_draw.h"
 #include "controls/num_spin_ctrl.h"
@@ -96,6 +97,11 @@ CConfigCodeDefinitionTab1::CConfigCodeDefinitionTab1(CodeDefinitionContext& ctx,
   ctx_.check.watch(codes_, [this] { CheckEdit(codes_, 1, 10, 9850, true); }, exempt);
   ctx_.check.watch(time_, [this] { CheckEdit(time_, 10, 5000, 9851, false); }, exempt);
   FillList();
+  GuardCodeTabInput(this, this);
+}
+
+bool CConfigCodeDefinitionTab1::eventFilter(QObject* watched, QEvent* event) {
+  return SwallowCodeTabInput(watched, event) || QWidget::eventFilter(watched, event);
 }
 
 // Outside the editor Back leaves without a check; Escape never checks.
@@ -104,6 +110,7 @@ bool CConfigCodeDefinitionTab1::Exempt(QWidget* to) const {
 }
 
 void CConfigCodeDefinitionTab1::LoadLanguageTexts() {
+  setWindowTitle(ctx_.text(1058));
   autoDetect_->setText(ctx_.text(7400));
   for (int mode = 0; mode < 3; ++mode) radios_[mode]->setText(ctx_.text(7401 + mode));
   codesLabel_->setText(ctx_.text(7404));

@@ -65,6 +65,10 @@ public:
   // Both edits checked as on leaving them; false after a message.
   bool CheckEditsNow();
 
+protected:
+  // The family tabs' key and mouse filter (code_tab_keys.h).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   struct Choices {
     int codeType = 0;

@@ -3,6 +3,7 @@
 // page's own controls.
 #include "codedef_fixture.h"
 
+#include <QClipboard>
 #include <QTabBar>
 
 #include "codedef/config_code_def_tab2.h"
@@ -173,6 +174,47 @@ TEST_F(Recognition, AFilterIsWrittenAtOnceAndThePictureFetchedAgain) {
   EXPECT_EQ(ConfigItem(37).asInt(), 7);  // the same filter twice is sent as chosen
   EXPECT_EQ(ConfigItem(38).asInt(), 7);
   EXPECT_FALSE(state().m_bBusy);
+}
+
+// Tab 0 has the family tabs' filter: no clipboard in its edits (keys, middle
+// click, context menu), no Space on a radio, no Enter or Escape; so nothing
+// pasted reaches the sensor with the next write. The tabs carry their captions.
+TEST_F(Recognition, TabZeroTakesNoClipboardAndNoRightButton) {
+  OpenConfiguration(CODE_TYPE_ECC200);
+  EXPECT_EQ(codeDefinition->windowTitle(), window->text(1056));
+  EXPECT_EQ(tab1().windowTitle(), window->text(1058));
+  EXPECT_EQ(codeDefinition->tab2()->windowTitle(), window->text(1057));
+  const int codes = ConfigItem(34).asInt();
+  const int time = ConfigItem(35).asInt();
+  for (QLineEdit* edit : {tab1().codesEdit(), tab1().timeEdit()}) {
+    SCOPED_TRACE(edit->objectName().toStdString());
+    QApplication::clipboard()->setText(QStringLiteral("7"));
+    const QString before = edit->text();
+    ClickAt(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+    ClickAt(edit, edit->rect().center(), Qt::MiddleButton);
+    EXPECT_EQ(edit->text(), before);
+    EXPECT_EQ(edit->contextMenuPolicy(), Qt::NoContextMenu);
+    // A copy takes nothing out either.
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("7"));
+  }
+  const std::size_t modes = sensor.server.countCalls("xmlUpdateRecognitionMode");
+  tab1().radio(1)->setFocus();
+  QTest::keyClick(tab1().radio(1), Qt::Key_Space);
+  EXPECT_FALSE(tab1().radio(1)->isChecked());
+  EXPECT_EQ(sensor.server.countCalls("xmlUpdateRecognitionMode"), modes);
+  // The next write (entering tab 2) carries what the edits showed.
+  const int gets = Count(CMD_GET_ECC200_DATA);
+  ClickTabAt(2);
+  ASSERT_TRUE(WaitHandled(CMD_GET_ECC200_DATA, gets + 1));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(ConfigItem(34).asInt(), codes);
+  EXPECT_EQ(ConfigItem(35).asInt(), time);
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
 }
 
 TEST_F(Recognition, LiveLocksTheTabsUntilFreeze) {
