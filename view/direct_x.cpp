@@ -57,6 +57,7 @@ int CDirectX::Render() {
   {
     QPainter painter(&surface_);
     if (!painter.isActive()) return 0;  // skip the frame, keep the last one
+    ++renders_;
     const QRect all(0, 0, kSurfaceWidth, kSurfaceHeight);
     if (picture_.isNull())
       painter.fillRect(all, Qt::black);

@@ -77,6 +77,9 @@ public:
   int pictureWidth() const { return m_nPictureWidth; }
   int pictureHeight() const { return m_nPictureHeight; }
   int nextOverlayId() const { return m_nNextId; }
+  // How often picture and overlays were drawn (tests and benches count
+  // the draws a reading costs).
+  int renderCount() const { return renders_; }
   const std::vector<std::unique_ptr<COverlay>>& overlays() const { return overlays_; }
 
   // m_hCodeRegions: the code boxes' regions, filled by CBoundingBox::CreateRegion.
@@ -98,6 +101,7 @@ private:
   std::function<QImage(int)> loadBitmap_;
 
   int m_nNextId = 1;
+  int renders_ = 0;
   bool m_bPlaceholder = true;
   int m_nPictureWidth = 0;
   int m_nPictureHeight = 0;

@@ -1,44 +1,194 @@
-// What it costs to show a sensor picture, and whether live frames queue.
-//   Paint640/<step>   - a 640 x 480 SensorBitmap handed over, copied, drawn
-//                       with a window of interest, 10 code boxes and a
-//                       caption, and painted in an offscreen window
-//   Paint320/<step>   - the same for a 320 x 240 live frame
-//   DecodeAlone       - the library decoding one live frame (for comparison)
-//   StreamAt30fps     - the simulator's live source at 30 frames/s for 10 s
-//                       over loopback: frames sent and painted, the most
-//                       notifications ever pending, latency p50/p99 from
-//                       the library's event to the painted frame
-// Goal: under 5 ms per paint at 1x; the stream keeps up without queuing.
+// What showing a reading costs the program, beside its floor, in one run.
+//   Readings    - the simulated sensor (a process of its own) reads at 45
+//                 readings/s in monitor operation; the program as it runs
+//                 (the composition root's window, shown offscreen) shows
+//                 each reading: CPU per reading and renders per reading.
+//                 Beside it the floor: the library alone making the same
+//                 calls on the same readings at the same rate.
+//                 Goal: the program within 1.3x of the floor; one render.
+//   Paint640/<step>, Paint320/<step> - a picture handed to the image view
+//                 with a window of interest, 10 code boxes and a caption,
+//                 painted in an offscreen window, at each zoom step.
+// VT_BENCH_SECONDS sets the measured span of each reading run (default 5).
+#include "../support/sensor_process.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-#include <algorithm>
-#include <atomic>
-#include <chrono>
+#include <QTest>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <vector>
 
+#include "commands/sensor_notify.h"
 #include "core/live_frame.h"
 #include "core/main_dialog_state.h"
-#include "dravik/sensor_bitmap.h"
-#include "jpeg_decoder.h"
-#include "live_image.h"
-#include "loopback_address.h"
-#include "sensor_bitmap_alloc.h"
-#include "sim/live_image_jpeg.h"
-#include "sim/live_image_scene.h"
-#include "sim/live_image_source.h"
+#include "core/sensor_command.h"
+#include "dravik/dravik.h"
+#include "dravik/results.h"
+#include "dravik/sensor_commands.h"
+#include "platform/large_blocks.h"
+#include "platform/window_target.h"
+#include "program/composition_root.h"
+#include "program/state_result_source.h"
+#include "services/recording_prompt.h"
+#include "text/text_codecs.h"
 #include "view/bounding_box.h"
 #include "view/direct_x.h"
+#include "view/image_view_service.h"
 #include "view/live_image_feed.h"
 #include "view/screen_text.h"
 #include "view/woi_rebuild.h"
+#include "window/lock_library.h"
+#include "window/main_window.h"
 
 namespace {
+
+constexpr int kReadingPeriodMs = 22;  // about 45 readings a second
+
+int EnvInt(const char* name, int fallback) {
+  const char* v = std::getenv(name);
+  return v && *v ? std::atoi(v) : fallback;
+}
+
+struct Figures {
+  double cpuMsPerReading = 0;
+  int readings = 0;
+  double rendersPerReading = 0;
+};
+
+// The program as main() puts it together, connected in the monitor.
+struct ProgramWindow {
+  RecordingPrompt prompt;
+  std::unique_ptr<CVarnisDatamatrixDlg> window;
+  std::unique_ptr<CSensorNotify> notify;
+  int readings = 0;
+
+  explicit ProgramWindow(const vt::bench::SensorProcess& sensor) {
+    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MakePanels(prompt));
+    window->setLockLibrary(MakeKeltrovLibrary());
+    PlugReadingTables(*window);
+    window->setSplashEnabled(false);
+    if (window->OnInitDialog() != CVarnisDatamatrixDlg::StartResult::Run) std::abort();
+    notify = std::make_unique<CSensorNotify>(*window);
+    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) {
+      if (id == CMD_RESUME_POLLING) ++readings;
+    });
+    window->show();
+    MainDialogState& s = window->state();
+    Utf8ToUtf16String(s.m_strConnectAddress, sensor.address());
+    s.m_nConnectPort = sensor.port();
+    s.m_bBusy = 1;
+    window->PostSensorCommand(CMD_CONNECT);
+    if (!QTest::qWaitFor([&] { return readings > 0; }, 20000)) {
+      std::fprintf(stderr, "imageview_bench: the program did not start reading\n");
+      std::exit(1);
+    }
+  }
+  ~ProgramWindow() {
+    notify.reset();
+    window.reset();
+  }
+
+  int renders() {
+    auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+    return view ? view->view().renderCount() : 0;
+  }
+
+  Figures Measure(int seconds) {
+    QTest::qWait(1000);  // settled
+    const int readings0 = readings, renders0 = renders();
+    const double cpu0 = vt::bench::ProcessCpuMs();
+    QTest::qWait(seconds * 1000);
+    Figures f;
+    f.readings = readings - readings0;
+    const double cpu = vt::bench::ProcessCpuMs() - cpu0;
+    if (f.readings > 0) {
+      f.cpuMsPerReading = cpu / f.readings;
+      f.rendersPerReading = double(renders() - renders0) / f.readings;
+    }
+    return f;
+  }
+};
+
+// The floor: the calls a monitor reading makes, straight through the
+// library, on each reading the sensor reports.
+struct LibraryAlone {
+  VtWindowTarget target{};
+  std::mutex mutex;
+  std::condition_variable reported;
+  int events = 0;
+
+  static void OnEvent(void* self, unsigned message, uintptr_t wParam, intptr_t lParam, VtPayloadDeleter deleter) {
+    if (deleter) deleter(reinterpret_cast<void*>(lParam));
+    if (message != WM_SENSORNOTIFY || (wParam != SN_POLL_RESULT_2 && wParam != SN_POLL_RESULT_3)) return;
+    auto* me = static_cast<LibraryAlone*>(self);
+    {
+      std::lock_guard lock(me->mutex);
+      ++me->events;
+    }
+    me->reported.notify_one();
+  }
+
+  explicit LibraryAlone(const vt::bench::SensorProcess& sensor) {
+    vt_target_init(&target, &LibraryAlone::OnEvent, this);
+    char version[256] = {}, type[256] = {};
+    if (Connect(&target, "127.0.0.1", sensor.address().c_str(), sensor.port(), version, type) != 0) std::abort();
+    StartMonitorMode(1);
+  }
+  ~LibraryAlone() {
+    StartMonitorMode(0);
+    vt_target_close(&target);
+    Disconnect("127.0.0.1");
+  }
+
+  // Waits for the next report; false at the deadline.
+  bool Next(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex);
+    if (!reported.wait_until(lock, deadline, [&] { return events > 0; })) return false;
+    events = 0;
+    return true;
+  }
+
+  static void Read() {
+    int count = 0;
+    SensorBitmap* bitmap = nullptr;
+    ParameterList list, config, items, detail, quality;
+    std::vector<uint8_t> bytes;
+    GetNumberOfResults(-1, 0, 1, &count, &bitmap, &list);
+    if (bitmap) DeleteSensorBitmap(bitmap);
+    GetConfigData(&config, 2, 1017);
+    for (int k = 0; k < count; ++k) {
+      GetTestConfigResult(k, &items, &bytes);
+      GetECC200Result(k, &detail);
+      GetECC200QualityResult(k, &quality);
+    }
+    int total = 0, good = 0;
+    GetSensorStatistics(&total, &good);
+    SetUnlockResult();
+    ResumePollingThread();
+  }
+
+  Figures Measure(int seconds) {
+    using Clock = std::chrono::steady_clock;
+    auto settled = Clock::now() + std::chrono::seconds(1);
+    while (Next(settled)) Read();
+    const double cpu0 = vt::bench::ProcessCpuMs();
+    const auto end = Clock::now() + std::chrono::seconds(seconds);
+    Figures f;
+    while (Next(end)) {
+      Read();
+      ++f.readings;
+    }
+    if (f.readings > 0) f.cpuMsPerReading = (vt::bench::ProcessCpuMs() - cpu0) / f.readings;
+    return f;
+  }
+};
+
+// --- The view alone, per zoom step ---
 
 QString benchText(int id) { return id == 7910 ? QStringLiteral("Search area") : QStringLiteral("DejaVu Sans"); }
 
@@ -95,103 +245,39 @@ void Paint320(benchmark::State& state) { paint(state, 320, 240); }
 BENCHMARK(Paint640)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Paint320)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void DecodeAlone(benchmark::State& state) {
-  const auto jpeg = vt::sim::encodeGreyJpeg(vt::sim::renderLiveFrame(0x1234), 320, 240, 85);
-  dravik::JpegDecoder decoder;
-  std::vector<std::uint8_t> pixels(320 * 240);
-  for (auto _ : state) {
-    if (!decoder.decodeGrey(jpeg, 320, 240, pixels.data())) state.SkipWithError("decode failed");
-    benchmark::DoNotOptimize(pixels.data());
-  }
-}
-BENCHMARK(DecodeAlone)->Unit(benchmark::kMillisecond);
-
-// The event sink as the program has it: event 1000 goes through a hand-over
-// of image numbers, at most one queued call pending; the GUI fetches the
-// newest frame from the library when the call runs.
-struct StreamSink {
-  using Clock = std::chrono::steady_clock;
-  Scene scene{0};
-  dravik::CLiveImage* receiver = nullptr;
-  std::mutex mutex;
-  int queued = 0;
-  int mostQueued = 0;
-  Clock::time_point postedAt;
-  std::vector<double> latencyMs;
-  int painted = 0;
-  QObject context;
-  LatestHandover<int> numbers{[this] {
-    {
-      std::lock_guard lock(mutex);
-      mostQueued = std::max(mostQueued, ++queued);
-      postedAt = Clock::now();
-    }
-    return QMetaObject::invokeMethod(&context, [this] { onEvent(); }, Qt::QueuedConnection);
-  }};
-
-  static void post(void* context, unsigned, uintptr_t wParam, intptr_t lParam, VtPayloadDeleter) {
-    if (wParam == 1000) static_cast<StreamSink*>(context)->numbers.offer(static_cast<int>(lParam));
-  }
-
-  void onEvent() {
-    Clock::time_point since;
-    {
-      std::lock_guard lock(mutex);
-      --queued;
-      since = postedAt;
-    }
-    const auto number = numbers.take();
-    if (!number) return;
-    SensorBitmap* bitmap = nullptr;
-    if (receiver->GetLastImage(&bitmap) != 0 || !bitmap) return;
-    scene.show(*bitmap, *number);
-    dravik::freeSensorBitmap(bitmap);
-    ++painted;
-    latencyMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - since).count());
-  }
-};
-
-void StreamAt30fps(benchmark::State& state) {
-  for (auto _ : state) {
-    const std::string address = vt::test::uniqueLoopbackAddress();
-    vt::sim::LiveImageSource source;
-    source.setFramesPerSecond(30);
-    if (source.start(*vt::parseIpv4(address.c_str()), 0) != 0) {
-      state.SkipWithError("no live source");
-      return;
-    }
-    source.setStreaming(true);
-    StreamSink sink;
-    VtWindowTarget target;
-    vt_target_init(&target, &StreamSink::post, &sink);
-    dravik::CLiveImage receiver(&target, address.c_str(), source.port());
-    sink.receiver = &receiver;
-    receiver.Start();
-    QEventLoop loop;
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    receiver.Stop();
-    vt_target_close(&target);
-    source.stop();
-    QApplication::processEvents();
-
-    std::sort(sink.latencyMs.begin(), sink.latencyMs.end());
-    const auto at = [&](double q) {
-      return sink.latencyMs.empty() ? 0.0 : sink.latencyMs[static_cast<std::size_t>(q * (sink.latencyMs.size() - 1))];
-    };
-    state.counters["frames_sent"] = source.framesSent();
-    state.counters["frames_painted"] = sink.painted;
-    state.counters["most_pending"] = sink.mostQueued;
-    state.counters["latency_p50_ms"] = at(0.5);
-    state.counters["latency_p99_ms"] = at(0.99);
-  }
-}
-BENCHMARK(StreamAt30fps)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before any thread: the sensors fork off, one for each run.
+  vt::bench::SensorProcess sensor({.readingPeriodMs = kReadingPeriodMs});
+  vt::bench::SensorProcess floorSensor({.readingPeriodMs = kReadingPeriodMs});
+  if (!sensor.ok() || !floorSensor.ok()) {
+    std::fprintf(stderr, "imageview_bench: no simulated sensor\n");
+    return 1;
+  }
+  vt::keepLargeBlocks();  // as the program starts
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
   QApplication app(argc, argv);
+  const int seconds = std::max(EnvInt("VT_BENCH_SECONDS", 5), 1);
+
+  Figures program, floor;
+  {
+    ProgramWindow p(sensor);
+    program = p.Measure(seconds);
+  }
+  {
+    LibraryAlone l(floorSensor);
+    floor = l.Measure(seconds);
+  }
+  std::printf("Readings at %d/s in monitor operation, %d s each\n", 1000 / kReadingPeriodMs, seconds);
+  std::printf("  program        %6.2f ms CPU per reading (%d readings), %.2f renders per reading\n",
+              program.cpuMsPerReading, program.readings, program.rendersPerReading);
+  std::printf("  library alone  %6.2f ms CPU per reading (%d readings)\n", floor.cpuMsPerReading, floor.readings);
+  std::printf("  ratio          %6.2f (goal: at most 1.3; one render per reading)\n",
+              floor.cpuMsPerReading > 0 ? program.cpuMsPerReading / floor.cpuMsPerReading : 0.0);
+  std::fflush(stdout);
+
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
