@@ -15,6 +15,10 @@
 
 namespace {
 
+// Rows a blend keeps on the calling thread (Qt hands it to its pool from
+// about 96 rows on).
+constexpr int kBandRows = 64;
+
 QImage loadLindaroBitmap(int id) {
   static const int anchor = 0;
   const std::filesystem::path file = vt::libDirFor(&anchor) / "Lindaro" / (std::to_string(id) + ".png");
@@ -54,20 +58,62 @@ int CDirectX::InitDirectDraw() {
 
 int CDirectX::Render() {
   if (surface_.isNull()) return 0;
-  {
-    QPainter painter(&surface_);
-    if (!painter.isActive()) return 0;  // skip the frame, keep the last one
-    ++renders_;
-    const QRect all(0, 0, kSurfaceWidth, kSurfaceHeight);
-    if (picture_.isNull())
-      painter.fillRect(all, Qt::black);
-    else
-      painter.drawImage(all, picture_, picture_.rect());  // stretched, no smoothing
-    for (const auto& overlay : overlays_)
-      if (overlay && overlay->visible()) overlay->Draw(&painter);
-  }
+  surfaceStale_ = true;
+  screenStale_ = true;
   BlitToScreen();
   return 0;
+}
+
+QImage CDirectX::surface() const {
+  if (surfaceStale_ && Draw(surface_, QRect(0, 0, kSurfaceWidth, kSurfaceHeight))) surfaceStale_ = false;
+  return surface_;
+}
+
+const QImage& CDirectX::screen(QSize area) const {
+  if (screen_.size() != area) {
+    screen_ = QImage(area, QImage::Format_RGB32);
+    screen_.fill(Qt::black);
+    screenStale_ = true;
+  }
+  if (screenSource_ != sourceRect_) screenStale_ = true;
+  if (screenStale_ && Draw(screen_, sourceRect_)) {
+    screenStale_ = false;
+    screenSource_ = sourceRect_;
+  }
+  return screen_;
+}
+
+bool CDirectX::Draw(QImage& target, const QRect& source) const {
+  if (source.isEmpty()) return false;
+  QPainter painter(&target);
+  if (!painter.isActive()) return false;  // skip the frame, keep the last one
+  ++renders_;
+  const QRectF to(target.rect());
+  if (picture_.isNull()) {
+    painter.fillRect(target.rect(), Qt::black);
+  } else {
+    // Every picture fills the surface (a live frame is a quarter of it), so
+    // the source rectangle scales to the picture's own size.
+    const qreal sx = qreal(picture_.width()) / kSurfaceWidth;
+    const qreal sy = qreal(picture_.height()) / kSurfaceHeight;
+    const QRectF from(source.x() * sx, source.y() * sy, source.width() * sx, source.height() * sy);
+    // Qt spreads a blend of many rows over its worker threads, which costs
+    // more CPU than it saves at this size (half the live image's CPU went
+    // there); bands of fewer rows stay on this thread. Clipped bands of one
+    // transform sample the picture as one draw does.
+    for (int top = 0; top < target.height(); top += kBandRows) {
+      painter.setClipRect(QRect(0, top, target.width(), kBandRows));
+      painter.drawImage(to, picture_, from);
+    }
+    painter.setClipping(false);
+  }
+  if (source != target.rect()) {
+    painter.scale(to.width() / source.width(), to.height() / source.height());
+    painter.translate(-source.x(), -source.y());
+  }
+  for (const auto& overlay : overlays_)
+    if (overlay && overlay->visible()) overlay->Draw(&painter);
+  return true;
 }
 
 void CDirectX::BlitToScreen() {

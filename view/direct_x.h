@@ -1,8 +1,10 @@
 #pragma once
-// CDirectX: the image view. It keeps the picture (by value), draws it
-// stretched onto a 640 x 480 surface with the visible overlays on top, and
-// has the picture control show the zoomed part of that surface. It owns the
-// overlay list (list order = drawing order), the zoom and the code regions.
+// CDirectX: the image view. It keeps the picture (by value) and the overlay
+// list (list order = drawing order), the zoom and the code regions. Drawing
+// is deferred: Render marks the picture for drawing and the picture control
+// draws it once at its next paint, the picture scaled once from its own size
+// to the control's and the overlays drawn at that scale; the 640 x 480
+// surface (picture stretched, overlays on top) is drawn only when asked for.
 // GUI thread only: other threads hand frames over (LiveImageFeed).
 #include <QImage>
 #include <QPointer>
@@ -34,10 +36,12 @@ public:
 
   // Allocates the surface: 0, or -10053 when it cannot be (drawing then does nothing).
   int InitDirectDraw();
-  // Draws picture and visible overlays onto the surface and repaints the
-  // control. Never fails; a draw that cannot start skips the frame.
+  // Picture and visible overlays are to be drawn again: the control draws
+  // them once at its next paint, however many changes came before (a reading
+  // changes picture, boxes and search area in one go). Never fails; a draw
+  // that cannot start skips the frame.
   int Render();
-  // Repaints the control from the surface as last drawn.
+  // Repaints the control from what was drawn last.
   void BlitToScreen();
   // The source rectangle for the current zoom: centred on m_ptZoomCentre
   // (setting the scroll positions), or from m_nPictureScrollX/Y; then repaints.
@@ -68,17 +72,18 @@ public:
   CZoom& zoom() { return zoom_; }
   const CZoom& zoom() const { return zoom_; }
   PictureControl* pictureControl() const { return control_; }
-  // The surface as last drawn, overlays included (for the stored images and
-  // the evaluation save). Null before InitDirectDraw.
-  QImage surface() const { return surface_; }
+  // The 640 x 480 surface, picture and overlays as rendered (for the stored
+  // images and the evaluation save); drawn now if a render is pending. Null
+  // before InitDirectDraw.
+  QImage surface() const;
   const QImage& picture() const { return picture_; }
   QRect sourceRect() const { return sourceRect_; }
   bool placeholderShown() const { return m_bPlaceholder; }
   int pictureWidth() const { return m_nPictureWidth; }
   int pictureHeight() const { return m_nPictureHeight; }
   int nextOverlayId() const { return m_nNextId; }
-  // How often picture and overlays were drawn (tests and benches count
-  // the draws a reading costs).
+  // How often picture and overlays were drawn, for the control or the
+  // surface (tests and benches count the draws a reading costs).
   int renderCount() const { return renders_; }
   const std::vector<std::unique_ptr<COverlay>>& overlays() const { return overlays_; }
 
@@ -92,7 +97,13 @@ public:
 
 private:
   friend class PictureControl;
-  const QImage& surfaceRef() const { return surface_; }
+  bool hasSurface() const { return !surface_.isNull(); }
+  // What the control shows in an area of this size: drawn again only after
+  // a render or when the area or the source rectangle changed.
+  const QImage& screen(QSize area) const;
+  // Picture and visible overlays into target, which shows `source` (surface
+  // coordinates) whole: the picture scaled once, without smoothing.
+  bool Draw(QImage& target, const QRect& source) const;
 
   MainDialogState& state_;
   OverlayEnv env_;
@@ -101,13 +112,18 @@ private:
   std::function<QImage(int)> loadBitmap_;
 
   int m_nNextId = 1;
-  int renders_ = 0;
+  mutable int renders_ = 0;
   bool m_bPlaceholder = true;
   int m_nPictureWidth = 0;
   int m_nPictureHeight = 0;
   QRect sourceRect_{0, 0, kSurfaceWidth, kSurfaceHeight};
   QImage picture_;
-  QImage surface_;
+  // Both drawn lazily; a render makes both stale.
+  mutable QImage surface_;
+  mutable bool surfaceStale_ = false;
+  mutable QImage screen_;
+  mutable QRect screenSource_;
+  mutable bool screenStale_ = true;
   std::vector<std::unique_ptr<COverlay>> overlays_;
   QPointer<PictureControl> control_;  // owned by its parent widget, or by us while it has none
 };

@@ -59,11 +59,14 @@ void PictureControl::scrolled() {
 void PictureControl::paintEvent(QPaintEvent*) {
   ++paints_;
   QPainter painter(this);
-  if (!view_ || view_->surfaceRef().isNull()) {
+  if (!view_ || !view_->hasSurface()) {
     painter.fillRect(rect(), palette().window());
     return;
   }
-  painter.drawImage(pictureArea(), view_->surfaceRef(), view_->sourceRect());  // no smoothing
+  const QRect area = pictureArea();
+  painter.drawImage(area.topLeft(), view_->screen(area.size()));
+  // The corner between the scroll bars, which neither bar covers.
+  if (area != rect()) painter.fillRect(QRect(area.bottomRight() + QPoint(1, 1), rect().bottomRight()), palette().window());
 }
 
 void PictureControl::resizeEvent(QResizeEvent*) { placeScrollBars(); }

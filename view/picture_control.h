@@ -1,6 +1,7 @@
 #pragma once
 // Picture control 1074: shows the image view's source rectangle of the
-// surface in its 480 x 360 area, less the scroll bars while zoomed. The two
+// picture in its 480 x 360 area, less the scroll bars while zoomed, drawing
+// it when the view has a render pending (once per paint). The two
 // picture scroll bars (1054 horizontal, 1002 vertical) lie along its bottom
 // and right edges; the main window shows them while zoomed in.
 #include <QWidget>

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace vt::bench {
@@ -20,7 +21,7 @@ namespace vt::bench {
 struct SensorProcessOptions {
     int readingPeriodMs = 0;  // readings on its own in monitor operation; 0: none
     int liveFramesPerSecond = 25;
-    int state = 2;            // monitor operation, with an active configuration
+    int state = 2;            // 2 monitor operation; slot 0 "Conf1" of group 0 is active
 };
 
 class SensorProcess {
@@ -70,6 +71,22 @@ public:
     SensorProcess& operator=(const SensorProcess&) = delete;
 
     bool ok() const { return port_ != 0; }
+    // The sensor's own CPU time so far, in milliseconds (10 ms steps).
+    double CpuMs() const {
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid_));
+        std::FILE* file = std::fopen(path, "r");
+        if (!file) return 0;
+        char line[1024] = {};
+        const bool read = std::fgets(line, sizeof line, file) != nullptr;
+        std::fclose(file);
+        // Fields 14 and 15 (user and system time) follow the name in parentheses.
+        const char* rest = read ? std::strrchr(line, ')') : nullptr;
+        unsigned long user = 0, system = 0;
+        if (!rest || std::sscanf(rest + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user, &system) != 2)
+            return 0;
+        return double(user + system) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+    }
     const std::string& address() const { return address_; }
     uint16_t port() const { return port_; }
     uint16_t livePort() const { return livePort_; }
@@ -79,7 +96,7 @@ private:
         {
             vt::test::SimulatedSensor sensor;
             if (!sensor.Start()) ::_exit(1);
-            const vt::sim::SlotRef slot{0, "{Bench}", -1};
+            const vt::sim::SlotRef slot{0, "Conf1", 0};
             sensor.model.createConfig(slot);
             sensor.model.closeAndSave();
             sensor.model.activateConfig(slot);

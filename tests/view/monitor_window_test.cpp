@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "code_box_pointer.h"
@@ -25,6 +26,7 @@
 #include "view/background_statics.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
+#include "view/picture_control.h"
 #include "view/test_results.h"
 #include "view/window_controls.h"
 #include "window/colours.h"
@@ -168,6 +170,38 @@ TEST_F(MonitorWindow, DisplaySwitchesAndTheResetThroughThePanel) {
   ASSERT_TRUE(Reading(true));  // counting starts afresh on the sensor too
   EXPECT_EQ(edit(1141), "1");
   EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+// A reading changes the picture, the code boxes and the search area, and a
+// display switch redraws them from the tables; the picture is drawn once for
+// all the changes of each.
+TEST_F(MonitorWindow, EachReadingAndEachSwitchIsDrawnOnce) {
+  CDirectX& view = imageView->view();
+  const PictureControl* control = view.pictureControl();
+  const auto drawsFor = [&](const std::function<::testing::AssertionResult()>& step) -> int {
+    const int renders = view.renderCount();
+    const int paints = control->paintCount();
+    if (auto done = step(); !done) {
+      ADD_FAILURE() << done.message();
+      return -1;
+    }
+    if (!QTest::qWaitFor([&] { return control->paintCount() > paints; })) return 0;
+    return view.renderCount() - renders;
+  };
+  const auto click = [&](int id) {
+    QAbstractButton* b = button(id);
+    const QPoint centre = b->mapTo(window.get(), b->rect().center());
+    if (window->childAt(centre) != b) return ::testing::AssertionFailure() << id << " is covered";
+    QTest::mouseClick(b, Qt::LeftButton);
+    return ::testing::AssertionSuccess();
+  };
+  for (bool good : {true, false, true}) EXPECT_EQ(drawsFor([&] { return Reading(good); }), 1) << good;
+  EXPECT_EQ(boxes(), 1);
+  EXPECT_GT(passPixels(), 20);  // what was drawn once is the whole reading
+  EXPECT_EQ(drawsFor([&] { return click(1027); }), 1);  // Results off
+  EXPECT_EQ(passPixels(), 0);
+  EXPECT_EQ(drawsFor([&] { return click(1027); }), 1);  // and on: redrawn from the tables
+  EXPECT_GT(passPixels(), 20);
 }
 
 TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {
