@@ -6,6 +6,10 @@
 CCodeDefinitionTabctrl::CCodeDefinitionTabctrl(QWidget* parent) : CPagedTabCtrl(parent) {
   setObjectName(QStringLiteral("id1083"));
   setGreyDisabledTabs(true);
+  // A click on a tab takes the focus, so the field being left is checked
+  // first: a pending refusal then keeps that click's tab from showing, and a
+  // field put right since lets it through.
+  tabBar()->setFocusPolicy(Qt::StrongFocus);
 }
 
 void CCodeDefinitionTabctrl::tabChangedByUser(int newTab) {

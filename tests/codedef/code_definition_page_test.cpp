@@ -47,5 +47,64 @@ TEST_F(Page, ShowsTheEditedConfigurationOnEveryTab) {
   SaveScreenshot(*codeDefinition, "code_definition_tab2_ecc200");
 }
 
+// After a field's message the value shown is the last good one: the next
+// click on another tab goes there (the click checks the field again, which
+// passes); a bad value left by a click on a tab keeps the user on the tab
+// once, with the field's message.
+TEST_F(Page, TheFirstTabClickAfterAFieldsMessageGoesThrough) {
+  OpenConfiguration(CODE_TYPE_ECC200);
+  QLineEdit* codes = tab1().codesEdit();
+  const QString kept = codes->text();
+  auto type = [&](const char* text) {
+    ClickAt(codes);
+    QTest::keyClick(codes, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(codes, QString::fromLatin1(text));
+  };
+  // Refused by a click inside the tab.
+  type("11");
+  ClickAt(tab1().timeEdit());
+  EXPECT_EQ(Texts(), QStringList{window->text(9850)});
+  EXPECT_EQ(codes->text(), kept);
+  prompt.clear();
+  ClickTabAt(1);
+  EXPECT_EQ(tabs().currentTab(), 1);
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
+
+  // Refused by the click on the tab itself: the tab stays, once.
+  ClickTabAt(0);
+  ASSERT_EQ(tabs().currentTab(), 0);
+  type("0");
+  ClickTabAt(1);
+  EXPECT_EQ(Texts(), QStringList{window->text(9850)});
+  EXPECT_EQ(tabs().currentTab(), 0);
+  EXPECT_EQ(codes->text(), kept);
+  prompt.clear();
+  ClickTabAt(1);
+  EXPECT_EQ(tabs().currentTab(), 1);
+
+  // A family tab: its Set goes out with the value shown.
+  const int gets = Count(CMD_GET_ECC200_DATA);
+  ClickTabAt(2);
+  ASSERT_TRUE(WaitHandled(CMD_GET_ECC200_DATA, gets + 1));
+  ASSERT_TRUE(Idle());
+  auto* tab = qobject_cast<CConfigCodeDefTab3ECC200*>(codeDefinition->codeTab());
+  ASSERT_NE(tab, nullptr);
+  QLineEdit* cols = tab->edit(CConfigCodeDefTab3ECC200::ColsMin);
+  const QString colsKept = cols->text();
+  ClickAt(cols);
+  QTest::keyClick(cols, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(cols, QStringLiteral("9"));
+  ClickAt(tab->edit(CConfigCodeDefTab3ECC200::Contrast));
+  EXPECT_EQ(Texts(), QStringList{window->text(9861)});
+  prompt.clear();
+  const int sets = Count(CMD_SET_ECC200_DATA);
+  ClickTabAt(0);
+  EXPECT_EQ(tabs().currentTab(), 0);
+  ASSERT_TRUE(WaitHandled(CMD_SET_ECC200_DATA, sets + 1));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(QString::number(Ecc200Item(0).asInt()), colsKept);
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
+}
+
 }  // namespace
 }  // namespace vt::test
