@@ -159,7 +159,8 @@ void CConfigCodeDefinition::SetFreezeState() {
   tabs_->EnableTab(0, true);
   tabs_->EnableTab(1, true);
   if (tab1_->codeTypeIndex() == 0) tab1_->EnableOptimised(false);
-  tabs_->EnableTab(2, tab1_->optimisedChecked());
+  // No code tab for a type the list does not show.
+  tabs_->EnableTab(2, tab1_->optimisedChecked() && tab1_->codeTypeIndex() > 0);
   if (TaskButtonsService* buttons = dlg_->panels().taskButtons.get()) buttons->SetButtonImages(2);
 }
 

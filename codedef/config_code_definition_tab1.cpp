@@ -127,8 +127,10 @@ void CConfigCodeDefinitionTab1::FillList() {
   list_->clear();
   const int count = ctx_.state().m_bExtendedConfig ? kCodeTypeCount : kFirstExtendedCodeType;
   for (int type = 0; type < count; ++type) list_->addItem(ctx_.text(CodeTypeStringId(type)));
-  list_->setCurrentIndex(selected >= 0 && selected < count ? selected : 0);
+  // No selection (a stored type the list cannot show) stays none.
+  list_->setCurrentIndex(selected < count ? selected : -1);
   list_->setToolTip(list_->currentText());
+  list_->setPlaceholderText(list_->currentIndex() < 0 ? codeTypeText() : QString());
   filling_ = false;
 }
 
@@ -142,12 +144,19 @@ void CConfigCodeDefinitionTab1::UpdateCodeTypeList() {
   filling_ = false;
 }
 
-void CConfigCodeDefinitionTab1::ShowCodeTypeName() { ctx_.ShowCodeTypeInStatusBar(list_->currentText()); }
+// A stored type the list cannot show is named all the same: greyed in the
+// list, and in the status bar.
+void CConfigCodeDefinitionTab1::ShowCodeTypeName() {
+  list_->setPlaceholderText(list_->currentIndex() < 0 ? codeTypeText() : QString());
+  ctx_.ShowCodeTypeInStatusBar(codeTypeText());
+}
 
 void CConfigCodeDefinitionTab1::ShowSettings() {
   const MainDialogState& s = ctx_.state();
   filling_ = true;
-  if (s.m_nCodeType >= 0 && s.m_nCodeType < list_->count()) list_->setCurrentIndex(s.m_nCodeType);
+  // A type the list cannot show (30 and above without the extended
+  // configuration) shows no selection; the writes keep it (ReadChoices).
+  list_->setCurrentIndex(s.m_nCodeType >= 0 && s.m_nCodeType < list_->count() ? s.m_nCodeType : -1);
   list_->setToolTip(list_->currentText());
   filling_ = false;
   ShowCodeTypeName();
@@ -180,7 +189,11 @@ void CConfigCodeDefinitionTab1::EnableOptimised(bool on) { radios_[2]->setEnable
 void CConfigCodeDefinitionTab1::ShowAutoDetectPressed(bool down) { autoDetect_->setDown(down); }
 
 int CConfigCodeDefinitionTab1::codeTypeIndex() const { return list_->currentIndex() < 0 ? 0 : list_->currentIndex(); }
-QString CConfigCodeDefinitionTab1::codeTypeText() const { return list_->currentText(); }
+QString CConfigCodeDefinitionTab1::codeTypeText() const {
+  const int stored = ctx_.state().m_nCodeType;
+  if (list_->currentIndex() < 0 && stored > 0) return ctx_.text(CodeTypeStringId(stored));
+  return list_->currentText();
+}
 bool CConfigCodeDefinitionTab1::optimisedChecked() const { return radios_[2]->isChecked(); }
 
 void CConfigCodeDefinitionTab1::FocusCodesPerImage(int selected) {
@@ -192,7 +205,7 @@ void CConfigCodeDefinitionTab1::FocusCodeTypeList() { list_->setFocus(); }
 
 CConfigCodeDefinitionTab1::Choices CConfigCodeDefinitionTab1::ReadChoices() const {
   Choices c;
-  c.codeType = codeTypeIndex();
+  c.codeType = list_->currentIndex() < 0 ? ctx_.state().m_nCodeType : codeTypeIndex();
   c.mode = radios_[0]->isChecked() ? 0 : radios_[1]->isChecked() ? 1 : radios_[2]->isChecked() ? 2 : 0;
   c.codes = EditInt(codes_);
   c.time = EditInt(time_);
@@ -300,7 +313,7 @@ int CConfigCodeDefinitionTab1::ValidateInput() {
   }
   const int codes = EditInt(codes_);
   if (codes >= 1 && codes <= 10) {
-    if (codeTypeIndex() > 0) return 0;
+    if (ReadChoices().codeType > 0) return 0;
     s.m_bBusy = 0;
     tabs->SelectTab(0);
     ctx_.check.runGuarded([&] { ctx_.Message(6065, 0, QMessageBox::Information); });

@@ -217,6 +217,44 @@ TEST_F(Recognition, TabZeroTakesNoClipboardAndNoRightButton) {
   EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
 }
 
+// A sensor without the extended configuration: its list stops at 29, so a
+// stored Aztec Code (33) cannot be shown. The list shows no type, the status
+// bar names the stored one, and every write keeps it; before, the list kept
+// the type shown before and wrote that.
+TEST_F(Recognition, AStoredTypeTheListCannotShowIsKept) {
+  auto id = sensor.identity.identity();
+  id.softwareVersion = "3099";
+  sensor.identity.setIdentity(id);
+  OpenConfiguration(CODE_TYPE_ECC200);
+  ASSERT_EQ(state().m_bExtendedConfig, 0);
+  ASSERT_EQ(tab1().codeTypeList()->count(), kFirstExtendedCodeType);
+  ASSERT_EQ(tab1().codeTypeIndex(), CODE_TYPE_ECC200);
+  ASSERT_NO_FATAL_FAILURE(ReadAgain([](XmlRpc::XmlRpcValue& config) { config[32] = CODE_TYPE_AZTEC; }));
+  EXPECT_EQ(tab1().codeTypeList()->currentIndex(), -1);
+  EXPECT_EQ(tab1().codeTypeList()->placeholderText(), window->text(CodeTypeStringId(CODE_TYPE_AZTEC)));
+  EXPECT_EQ(window->statusPane(4)->text(), window->text(CodeTypeStringId(CODE_TYPE_AZTEC)));
+  EXPECT_EQ(tabs().GetPage(2), 0);
+  // A language switch refills the list and still shows no type.
+  codeDefinition->ReloadTexts();
+  EXPECT_EQ(tab1().codeTypeList()->currentIndex(), -1);
+  EXPECT_EQ(window->statusPane(4)->text(), window->text(CodeTypeStringId(CODE_TYPE_AZTEC)));
+  // A new count, then Read code writes the configuration.
+  QLineEdit* codes = tab1().codesEdit();
+  ClickAt(codes);
+  QTest::keyClick(codes, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(codes, QStringLiteral("3"));
+  const int reads = Count(CMD_GET_READ_CODE);
+  ClickAt(codeDefinition->findChild<QAbstractButton*>(QStringLiteral("id1080")));
+  ASSERT_TRUE(WaitHandled(CMD_GET_READ_CODE, reads + 1)) << Texts().join('|').toStdString();
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(ConfigItem(32).asInt(), CODE_TYPE_AZTEC);
+  EXPECT_EQ(ConfigItem(34).asInt(), 3);
+  EXPECT_EQ(state().m_nCodeType, CODE_TYPE_AZTEC);
+  EXPECT_EQ(tab1().codeTypeList()->currentIndex(), -1);
+  EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
+  SaveScreenshot(*codeDefinition, "code_definition_tab0_unshown_type");
+}
+
 TEST_F(Recognition, LiveLocksTheTabsUntilFreeze) {
   OpenConfiguration(CODE_TYPE_ECC200);
   auto* live = codeDefinition->findChild<QAbstractButton*>(QStringLiteral("id1082"));
