@@ -8,6 +8,7 @@
 #include "simulated_sensor.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,8 +35,13 @@ public:
         sigemptyset(&stop);
         sigaddset(&stop, SIGTERM);
         pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+        const pid_t parent = ::getpid();
         pid_ = ::fork();
         if (pid_ == 0) {
+            // A benchmark that ends without its destructors (exit on a
+            // failure) still ends its sensor.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (::getppid() != parent) ::_exit(0);
             ::close(pipeFds[0]);
             Serve(options, pipeFds[1], stop);
         }
