@@ -29,8 +29,14 @@ QString QtPrompt::openFileName(QWidget* owner, const QString& title, const QStri
   return QFileDialog::getOpenFileName(owner, title, folder, filter);
 }
 
-QString QtPrompt::saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
-  return QFileDialog::getSaveFileName(owner, title, folder, filter);
+QString QtPrompt::saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter,
+                               const QString& defaultSuffix) {
+  if (defaultSuffix.isEmpty()) return QFileDialog::getSaveFileName(owner, title, folder, filter);
+  QFileDialog dialog(owner, title, folder, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(defaultSuffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
 }
 
 QString QtPrompt::existingFolder(QWidget* owner, const QString& title, const QString& folder) {

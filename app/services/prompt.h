@@ -23,8 +23,10 @@ public:
   // File and folder choices: an empty text when the user cancelled.
   virtual QString openFileName(QWidget* owner, const QString& title, const QString& folder,
                                const QString& filter) = 0;
+  // A name typed without a suffix gets defaultSuffix (when given) before the
+  // dialog asks about replacing an existing file.
   virtual QString saveFileName(QWidget* owner, const QString& title, const QString& folder,
-                               const QString& filter) = 0;
+                               const QString& filter, const QString& defaultSuffix = {}) = 0;
   virtual QString existingFolder(QWidget* owner, const QString& title, const QString& folder) = 0;
   // A colour choice; an invalid colour when cancelled.
   virtual QColor colour(QWidget* owner, const QColor& initial, const QString& title) = 0;
@@ -40,7 +42,8 @@ public:
                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;
   int runDialog(QDialog& dialog) override;
   QString openFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
-  QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
+  QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter,
+                       const QString& defaultSuffix = {}) override;
   QString existingFolder(QWidget* owner, const QString& title, const QString& folder) override;
   QColor colour(QWidget* owner, const QColor& initial, const QString& title) override;
   void AnswerOpenBoxesNo() override;

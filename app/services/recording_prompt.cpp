@@ -1,5 +1,6 @@
 #include "services/recording_prompt.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
 QList<RecordingPrompt::Request> RecordingPrompt::messages() const {
@@ -54,22 +55,31 @@ int RecordingPrompt::runDialog(QDialog& dialog) {
 }
 
 QString RecordingPrompt::openFileName(QWidget* owner, const QString& title, const QString& folder, const QString&) {
-  requests_.append(Request{Kind::OpenFile, owner, folder, title, QMessageBox::NoIcon, {}, nullptr});
+  requests_.append(Request{Kind::OpenFile, owner, folder, title, QMessageBox::NoIcon, {}, nullptr, {}});
   return fileAnswer_;
 }
 
-QString RecordingPrompt::saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString&) {
-  requests_.append(Request{Kind::SaveFile, owner, folder, title, QMessageBox::NoIcon, {}, nullptr});
-  return fileAnswer_;
+QString RecordingPrompt::saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString&,
+                                      const QString& defaultSuffix) {
+  requests_.append(Request{Kind::SaveFile, owner, folder, title, QMessageBox::NoIcon, {}, nullptr, defaultSuffix});
+  QString path = fileAnswer_;
+  QString suffix = defaultSuffix;
+  if (suffix.startsWith('.')) suffix.remove(0, 1);
+  if (!path.isEmpty() && !suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += '.' + suffix;
+  if (askBeforeReplacing_ && !path.isEmpty() && QFileInfo::exists(path) &&
+      message(owner, QStringLiteral("replace %1").arg(path), title, QMessageBox::Question,
+              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    return {};
+  return path;
 }
 
 QString RecordingPrompt::existingFolder(QWidget* owner, const QString& title, const QString&) {
-  requests_.append(Request{Kind::Folder, owner, {}, title, QMessageBox::NoIcon, {}, nullptr});
+  requests_.append(Request{Kind::Folder, owner, {}, title, QMessageBox::NoIcon, {}, nullptr, {}});
   return fileAnswer_;
 }
 
 QColor RecordingPrompt::colour(QWidget* owner, const QColor&, const QString& title) {
-  requests_.append(Request{Kind::Colour, owner, {}, title, QMessageBox::NoIcon, {}, nullptr});
+  requests_.append(Request{Kind::Colour, owner, {}, title, QMessageBox::NoIcon, {}, nullptr, {}});
   return colourAnswer_;
 }
 

@@ -21,6 +21,7 @@ public:
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QPointer<QDialog> dialog;  // the dialog of a Dialog request
+    QString suffix;            // a save dialog's default suffix
   };
 
   // Answers for the coming message boxes, in order; when none is queued the
@@ -30,7 +31,13 @@ public:
   // not modal) and returns its result. Without one the dialog stays shown
   // and the request returns keptOpenResult.
   void setDialogHandler(std::function<int(QDialog&)> handler) { dialogHandler_ = std::move(handler); }
+  // A save dialog answers the path completed with its default suffix, as
+  // the real one does.
   void setFileAnswer(const QString& path) { fileAnswer_ = path; }
+  // Save dialogs ask before they answer an existing file, as the real one
+  // does: a question (Yes, No) answered like the message boxes; No answers
+  // no file.
+  void setAskBeforeReplacing(bool ask) { askBeforeReplacing_ = ask; }
   void setColourAnswer(const QColor& colour) { colourAnswer_ = colour; }
   // Called with each message while its box counts as open (a test raises a
   // second error from there, as an event arriving under a box would).
@@ -48,7 +55,8 @@ public:
                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;
   int runDialog(QDialog& dialog) override;
   QString openFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
-  QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter) override;
+  QString saveFileName(QWidget* owner, const QString& title, const QString& folder, const QString& filter,
+                       const QString& defaultSuffix = {}) override;
   QString existingFolder(QWidget* owner, const QString& title, const QString& folder) override;
   QColor colour(QWidget* owner, const QColor& initial, const QString& title) override;
   // A box counts as open while its message hook runs: answered from there,
@@ -64,6 +72,7 @@ private:
   QString fileAnswer_;
   QColor colourAnswer_;
   bool echo_ = false;
+  bool askBeforeReplacing_ = false;
   int openBoxes_ = 0;
   bool answerNo_ = false;
   int answeredNo_ = 0;

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QThread>
 
 #include "core/main_dialog_state.h"
 
@@ -13,4 +16,16 @@ int RunDirectCall(MainDialogState& state, const std::function<int()>& call) {
   QApplication::restoreOverrideCursor();
   state.m_bBusy = 0;
   return result;
+}
+
+bool WaitForOutstandingCommands(MainDialogState& state, int timeoutMs) {
+  QDeadlineTimer deadline(timeoutMs);
+  while (state.m_nOutstandingCommands > 0) {
+    if (deadline.hasExpired()) return false;
+    // The replies arrive as queued calls; the user's input waits. Without a
+    // pause the loop would spin for the whole of a long call.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    if (state.m_nOutstandingCommands > 0) QThread::msleep(2);
+  }
+  return true;
 }

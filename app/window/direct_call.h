@@ -12,3 +12,8 @@ struct MainDialogState;
 // is outstanding or a handler holds the sensor.
 inline constexpr int kDirectCallRefused = -0x7fff;
 int RunDirectCall(MainDialogState& state, const std::function<int()>& call);
+
+// Waits until no command is outstanding (GUI events still run, so their
+// replies are handled; user input waits); false when the wait ran out.
+// A direct call that must happen, not be refused, waits here first.
+bool WaitForOutstandingCommands(MainDialogState& state, int timeoutMs = 60000);
