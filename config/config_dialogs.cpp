@@ -31,9 +31,8 @@ void CConfigDialogs::RunNewItem(bool downloadToDevice) {
   if (!dlg) return;
   MainDialogState& s = dlg->state();
   if (downloadToDevice) {
-    // Download to device: the active mark goes, the load chooses its slot.
-    int kind = -1;
-    if (manager_.tree()) manager_.tree()->ClearActiveMark(kind);
+    // Download to device: the load chooses its slot. The active mark goes
+    // only when the load is sent, so a cancelled dialog leaves it.
     s.m_bPasteAsCopy = 0;
     s.m_bDownloadToDevice = 1;
   } else if (!s.m_bPasteAsCopy) {

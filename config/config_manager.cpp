@@ -40,6 +40,11 @@ void CConfigManager::Attach(CVarnisDatamatrixDlg& dlg) {
   ShowTree(false);
 }
 
+void CConfigManager::ReloadTexts() {
+  if (buttons_) buttons_->LoadLanguageTexts();
+  if (tree_) tree_->ReloadTexts();
+}
+
 void CConfigManager::ShowTree(bool shown) {
   for (QWidget* w : {static_cast<QWidget*>(tree_.data()), static_cast<QWidget*>(buttons_.data())}) {
     if (!w) continue;
@@ -91,6 +96,8 @@ void CConfigManager::RebuildFromConfigList() {
   dlg_->dialogControl().SetNewDeleteButtons(1);
   deletePending_ = false;
   listValid_ = true;
+  // Last: its selection sets the commands for the renamed item.
+  SelectRenamed(true);
 }
 
 void CConfigManager::OnCommandFailed(int command) {
@@ -108,10 +115,22 @@ void CConfigManager::OnCommandFailed(int command) {
       deletePending_ = false;
       listValid_ = true;
       if (tree_) tree_->FillTree();
+      SelectRenamed(false);
       break;
     default:
       break;
   }
+}
+
+void CConfigManager::SelectRenamed(bool done) {
+  if (!renamed_ || !tree_) return;
+  const Renamed r = *renamed_;
+  renamed_.reset();
+  QTreeWidgetItem* item = tree_->itemOfConfig(done ? r.to : r.from);
+  if (!item) item = tree_->itemOfConfig(r.from);
+  if (!item) return;
+  tree_->tree()->setCurrentItem(item);
+  item->setSelected(true);
 }
 
 int CConfigManager::countConfigurations() const {
@@ -233,6 +252,7 @@ int CConfigManager::RenameSelectedConfig(const CConfig& source, const std::u16st
   MainDialogState& s = state();
   s.m_nTargetIndex = QString::fromStdU16String(numberText).toInt() - 1;
   s.m_strTargetName = newName;
+  renamed_ = Renamed{kept.number, s.m_nTargetIndex + 1};
   Post(CMD_RENAME_CONFIG);
   return 0;
 }
@@ -254,15 +274,16 @@ void CConfigManager::SaveConfigToFile() {
   const CConfig* c = Selected();
   if (!c) return;
   const CConfig source = *c;
-  QString path = dlg_->prompt().saveFileName(dlg_->messageOwner(), dlg_->text(6061),
-                                             RememberedFolder(QStringLiteral("UploadFromDevice")), dlg_->text(6062));
+  // The dialog adds the extension itself, before it asks about replacing a
+  // file: a name added to afterwards would replace one without a question.
+  const QString path =
+      dlg_->prompt().saveFileName(dlg_->messageOwner(), dlg_->text(6061),
+                                  RememberedFolder(QStringLiteral("UploadFromDevice")), dlg_->text(6062),
+                                  dlg_->text(6064).trimmed());
   if (path.isEmpty()) {
     if (tree_) tree_->update();
     return;
   }
-  const QString extension = dlg_->text(6064).trimmed();
-  if (QFileInfo(path).suffix().isEmpty() && !extension.isEmpty())
-    path += extension.startsWith('.') ? extension : QStringLiteral(".") + extension;
   RememberFolder(QStringLiteral("UploadFromDevice"), path);
   state().m_strConfigFile = path.toStdU16String();
   FillSource(source);
@@ -273,6 +294,10 @@ void CConfigManager::SaveConfigToFile() {
 
 void CConfigManager::UploadIntoSlot(int number, const std::u16string& name, const std::u16string& path) {
   ClearClipboard();
+  // The loaded configuration may become the active one; the list read
+  // after the load (or the refill after a failure) shows the mark again.
+  int kind = -1;
+  if (tree_) tree_->ClearActiveMark(kind);
   MainDialogState& s = state();
   CConfig slot;
   slot.number = number;
@@ -320,6 +345,9 @@ int CConfigManager::UsesTriggerWindow(const CConfig& config) {
   MainDialogState& s = state();
   ParameterList list;
   const std::u16string name = AddressedName(config);
+  // A command still out (the list read after the last change) is waited
+  // for: refused, the check would leave the clipboard's rule unknown.
+  WaitForOutstandingCommands(s);
   const int status = RunDirectCall(s, [&] {
     return CConfigMngt::GetInfoConfig(config.number - 1, config.nameEncoded != 0, name, config.group - 1, list,
                                       s.m_bExtendedConfig != 0);
@@ -338,18 +366,18 @@ int CConfigManager::TakeToClipboard(bool copy) {
   if (copy && tree_) tree_->RemoveCutMark();
   const CConfig* c = tree_ && tree_->dragging() ? store_.Find(tree_->dragNumber()) : Selected();
   if (!c) return -1;
-  clip_ = *c;
+  const CConfig source = *c;
+  clip_ = source;
   clipCopy_ = copy;
-  if (!copy && tree_) tree_->MarkAsCut(c->number);
-  if (c->group == 0) {
-    const int r = UsesTriggerWindow(*clip_);
-    if (r != 0) {
-      mayPasteIntoGroup_ = 0;
-      return r;
-    }
+  if (!copy && tree_) tree_->MarkAsCut(source.number);
+  int r = 0;
+  if (source.group == 0) {
+    r = UsesTriggerWindow(source);
+    // The check's wait may have refilled the tree: the mark again.
+    if (!copy && tree_ && clip_) tree_->MarkAsCut(source.number);
   }
-  mayPasteIntoGroup_ = 1;
-  return 0;
+  mayPasteIntoGroup_ = r == 0 ? 1 : 0;
+  return r;
 }
 
 int CConfigManager::Cut() { return TakeToClipboard(false); }

@@ -45,6 +45,7 @@ public:
   void DisableDownloadCommand() override;
   void OnCommandFailed(int command) override;
   int ActivationAfterUpload() override;
+  void ReloadTexts() override;
 
   // --- For the tree and the dialogs ---
   // 0, -1, or -2 (the trigger-window check failed).
@@ -107,4 +108,12 @@ private:
   int activationKind_ = -1;
   // The slot an upload filled, for the activation after it.
   std::optional<CConfig> uploaded_;
+  // A rename's numbers before and after: the tree selects the item again
+  // once the list is read (or refilled after a failure).
+  struct Renamed {
+    int from = -1;
+    int to = -1;
+  };
+  std::optional<Renamed> renamed_;
+  void SelectRenamed(bool done);
 };

@@ -15,6 +15,7 @@
 
 #include "config/config_manager.h"
 #include "core/sensor_command.h"
+#include "window/direct_call.h"
 #include "window/main_window.h"
 
 namespace {
@@ -59,8 +60,10 @@ CConfigTreeView::CConfigTreeView(CConfigManager& manager, QWidget* parent) : QWi
   keys_ = new TreeKeys(tree_, [this](QKeyEvent* key) { return OnKey(key); }, this);
   tree_->viewport()->installEventFilter(this);
   tree_->verticalScrollBar()->installEventFilter(this);
-  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-    if (!filling_) UpdateCommandStates(current);
+  // The selection, not the current item: a click on empty space leaves the
+  // current item but selects nothing, and the commands follow that.
+  connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] {
+    if (!filling_) UpdateCommandStates(selectedItem());
   });
   connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* i) { OnExpanded(i, true); });
   connect(tree_, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* i) { OnExpanded(i, false); });
@@ -186,8 +189,9 @@ void CConfigTreeView::UpdateCommandStates(QTreeWidgetItem* item) {
   } else if (kind == SelectionKind::Ungrouped) {
     active = icon == TreeIcon::kActiveConfig || icon == TreeIcon::kActiveConfigCut;
   }
-  m_bTriggerWindowAllowed = kind == SelectionKind::Root || (kind == SelectionKind::Ungrouped &&
-                                                            (icon == TreeIcon::kConfig || icon == TreeIcon::kActiveConfig));
+  // By what the item is, not by its icon: a cut mark must not take the
+  // trigger window from an ungrouped configuration.
+  m_bTriggerWindowAllowed = kind == SelectionKind::Root || kind == SelectionKind::Ungrouped;
   manager_.ApplyCommandStates(CommandStatesFor(kind, groupHasConfig, active, manager_.clipboardFilled()));
 }
 
@@ -447,10 +451,17 @@ void CConfigTreeView::Drop() {
   dragImage_->hide();
   SetDropHighlight(nullptr);
   tree_->viewport()->unsetCursor();
-  if (dropTarget_ != dragItem_ && !outside_) {
+  // The list read after the last change first: when it refills the tree,
+  // the dragged item is gone and the drop does nothing.
+  WaitForOutstandingCommands(manager_.window()->state());
+  if (dragging_ && dropTarget_ != dragItem_ && !outside_) {
     // The drop target's group: the root (no item), a group, or a configuration's parent.
     const bool toRoot = dropGroup() == 0;
-    const int r = copyDrag_ ? manager_.Copy() : manager_.Cut();
+    int r = copyDrag_ ? manager_.Copy() : manager_.Cut();
+    // The root takes a configuration that uses the trigger window: a copy
+    // goes on as Paste onto the root does; a cut is refused there as the
+    // move into its own group.
+    if (r == -1 && toRoot) r = 0;
     if (r == -1) {
       manager_.Message(toRoot ? 6035 : 5999);
       manager_.ClearClipboard();

@@ -24,15 +24,10 @@ CConfigurationButtons::CConfigurationButtons(CVarnisDatamatrixDlg& dlg, QWidget*
     b->setFocusPolicy(Qt::StrongFocus);
     b->setMinimumHeight(24);
     const int command = kConfigMenuIds[static_cast<std::size_t>(i)];
+    // The menu item's handlers run as for the menu; the item is left in the
+    // state the command gives it (New greyed when no slot is free).
     connect(b, &QPushButton::clicked, this, [this, command] {
-      if (QAction* a = dlg_.action(command)) {
-        // The menu item may be grayed while the button is on (or the
-        // reverse for a moment): the button's own state counts.
-        const bool was = a->isEnabled();
-        a->setEnabled(true);
-        a->trigger();
-        if (a) a->setEnabled(was);
-      }
+      if (QAction* a = dlg_.action(command)) emit a->triggered(a->isChecked());
     });
     buttons_[static_cast<std::size_t>(i)] = b;
     layout->addWidget(b);

@@ -40,6 +40,8 @@ public:
   // After a successful upload: the command that activates what was loaded
   // (CMD_ACTIVATE_CONFIG or CMD_ACTIVATE_GROUP, its arguments filled), or 0.
   virtual int ActivationAfterUpload() { return 0; }
+  // The language changed: the command bar's captions and the tree's title.
+  virtual void ReloadTexts() {}
 };
 
 // The editor's task buttons (CConfigTaskButtons).
@@ -93,6 +95,9 @@ public:
   virtual void FillFromConfig() = 0;
   virtual int ValidateInput() = 0;  // 0 valid, 1 invalid (focus on the field)
   virtual void Store() {}           // the fields into the configuration (after a valid check)
+  // The editor opens another configuration: what was typed for the last one
+  // goes with it, and its read shows the sensor's values.
+  virtual void ForgetTypedInput() {}
   // Ends the trigger test's look (before a page switch).
   virtual void RestoreControls() = 0;
   virtual bool testRunning() const = 0;

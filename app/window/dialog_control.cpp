@@ -328,6 +328,8 @@ void CDialogControl::NewConfiguration() {
   MainPanels& panels = dlg_.panels();
   if (s.m_bBusy || !panels.configManager) return;
   s.m_bConfigModified = 0;
+  // A paste before leaves its flag set: New creates, it never pastes.
+  s.m_bPasteAsCopy = 0;
   if (panels.configManager->CheckFreeSlot() == 0) {
     if (panels.configDialogs) panels.configDialogs->RunNewItem(false);
     return;

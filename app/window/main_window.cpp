@@ -471,6 +471,7 @@ void CVarnisDatamatrixDlg::ApplyLanguage() {
   m_statusPanes[1]->setText(text(1005));
   for (Panel* panel : m_panels.pages()) panel->ReloadTexts();
   if (m_panels.trigger) m_panels.trigger->ReloadTexts();
+  if (m_panels.configManager) m_panels.configManager->ReloadTexts();
   for (int i = 0; i < 3; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
   m_strMsgTitle = m_strProductTexts[2];
   if (m_addressEntry) m_addressEntry->setTexts(text(5040), text(310).remove('&'));
