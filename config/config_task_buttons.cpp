@@ -103,8 +103,15 @@ void CConfigTaskButtons::ApplyLook(const PageButtonLook& look) {
   for (int i = 0; i < kPageButtons; ++i) {
     const auto k = static_cast<std::size_t>(i);
     if (look.bitmap[k] != kBitmapUnchanged) SetBitmap(i, look.bitmap[k]);
-    buttons_[k]->setEnabled(look.enabled[k]);
+    Enable(i, look.enabled[k]);
   }
+}
+
+// The text below a locked button greys with it: the picture alone does not
+// say that a click does nothing.
+void CConfigTaskButtons::Enable(int page, bool on) {
+  buttons_[static_cast<std::size_t>(page)]->setEnabled(on);
+  labels_[static_cast<std::size_t>(page)]->setEnabled(on);
 }
 
 void CConfigTaskButtons::SetButtonImagesByState() {
@@ -124,7 +131,7 @@ void CConfigTaskButtons::ShowLiveImageLook(bool live) {
 }
 
 void CConfigTaskButtons::EnablePageButtons(bool enable) {
-  for (CTransparentButton* b : buttons_) b->setEnabled(enable);
+  for (int i = 0; i < kPageButtons; ++i) Enable(i, enable);
 }
 
 void CConfigTaskButtons::ShowTestLook(bool running) {
@@ -224,7 +231,11 @@ void CConfigTaskButtons::ShowImageQualityPage() {
   SetBusy(true);
   firstEntry_ = {};
   if (states_[kImageQuality] != kPageShown && panels.imageQuality) panels.imageQuality->ResetControls();
-  if (panels.trigger) panels.trigger->RestoreControls();
+  if (panels.trigger) {
+    // The editor opens: its configuration's read shows the sensor's N and T.
+    if (states_[kImageQuality] == kPageNotShown) panels.trigger->ForgetTypedInput();
+    panels.trigger->RestoreControls();
+  }
   Enter(kImageQuality);
   if (CDialogControl* control = dlg_->dialogControlIfMade()) control->DisableConfigButtons();
   ShowPage(kImageQuality);

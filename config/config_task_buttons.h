@@ -47,6 +47,7 @@ public:
 
   // For the window and tests.
   CTransparentButton* button(int page) const { return buttons_[static_cast<std::size_t>(page)]; }
+  QLabel* label(int page) const { return labels_[static_cast<std::size_t>(page)]; }
   int shownBitmap(int page) const { return bitmaps_[static_cast<std::size_t>(page)]; }
   int pageState(int page) const { return states_[static_cast<std::size_t>(page)]; }
   bool autoDetectDone() const { return autoDetectDone_; }
@@ -64,6 +65,7 @@ private:
   void Enter(int page);
   void ShowPage(int page);
   void ApplyLook(const PageButtonLook& look);
+  void Enable(int page, bool on);
   void SetBitmap(int page, int bitmap);
   // kBitmapUnchanged keeps a button's picture.
   void SetBitmaps(const std::array<int, kPageButtons>& bitmaps);

@@ -102,6 +102,8 @@ CConfigTriggerSetting::CConfigTriggerSetting(Writer write, QWidget* parent) : QW
 
   connect(test_, &QAbstractButton::clicked, this, [this] { OnTestTrigger(); });
   connect(window_, &QAbstractButton::clicked, this, [this] { OnUseTriggerWindow(); });
+  for (QLineEdit* edit : {n_, t_}) connect(edit, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+  for (CNumSpinCtrl* spin : {nSpin_, tSpin_}) connect(spin, &CNumSpinCtrl::deltaPos, this, [this] { typed_ = true; });
   connect(source_, &QComboBox::currentIndexChanged, this, [this] {
     if (!filling_) OnSourceChange();
   });
@@ -170,7 +172,8 @@ void CConfigTriggerSetting::FillTriggerSourceCombo() {
   for (int id : {8606, 8607, interfaceName, 8605}) source_->addItem(dlg_->text(id));
   // Software triggering came with version 8020.
   if (QString::fromStdU16String(s.m_strSoftwareVersion).trimmed().toInt() >= 8020) source_->addItem(dlg_->text(8613));
-  if (kept >= 0 && kept < source_->count()) source_->setCurrentIndex(kept);
+  // The first item added is selected on its own; nothing shown stays so.
+  source_->setCurrentIndex(kept < source_->count() ? kept : -1);
   filling_ = false;
 }
 
@@ -190,12 +193,18 @@ void CConfigTriggerSetting::FillFromConfig() {
   const bool allowed = windowAllowed();
   const bool used = tr.TriggerWindow == 1 && allowed;
   EnableWindowFields(used);
-  n_->setText(QString::number(tr.GoodReadingsTry));
-  t_->setText(QString::number(tr.GoodReadingsWithinTime_value));
-  nSpin_->SetPositionFromValue(tr.GoodReadingsTry);
-  tSpin_->SetPositionFromValue(tr.GoodReadingsWithinTime_value);
+  // N and T typed since the last store stay: they go with the next write
+  // (the page switch's store, a source or box change).
+  if (!typed_) {
+    n_->setText(QString::number(tr.GoodReadingsTry));
+    t_->setText(QString::number(tr.GoodReadingsWithinTime_value));
+    nSpin_->SetPositionFromValue(tr.GoodReadingsTry);
+    tSpin_->SetPositionFromValue(tr.GoodReadingsWithinTime_value);
+  }
   filling_ = true;
-  if (tr.TriggerSource >= 0 && tr.TriggerSource < source_->count()) source_->setCurrentIndex(tr.TriggerSource);
+  // A source the list does not offer (software triggering before 8020):
+  // none shown, and Store keeps the stored one.
+  source_->setCurrentIndex(tr.TriggerSource >= 0 && tr.TriggerSource < source_->count() ? tr.TriggerSource : -1);
   filling_ = false;
   window_->setChecked(used);
   if (tr.TriggerSource != kFreeRunning) {
@@ -209,8 +218,9 @@ void CConfigTriggerSetting::FillFromConfig() {
   if (testRunning()) LockForTest();
 }
 
+// Both spins too: N's arrows would change N under the running test.
 void CConfigTriggerSetting::LockForTest() {
-  for (QWidget* w : std::initializer_list<QWidget*>{source_, window_, n_, t_, tSpin_}) w->setEnabled(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{source_, window_, n_, t_, nSpin_, tSpin_}) w->setEnabled(false);
 }
 
 int CConfigTriggerSetting::ValidateInput() {
@@ -228,6 +238,7 @@ int CConfigTriggerSetting::ValidateInput() {
 }
 
 void CConfigTriggerSetting::Store() {
+  typed_ = false;
   TriggerSettings& tr = state().m_Configuration.trigger;
   tr.GoodReadingsTry = n_->text().trimmed().toInt();
   if (source_->currentIndex() >= 0) tr.TriggerSource = source_->currentIndex();

@@ -39,6 +39,7 @@ public:
   void Store() override;
   void EnableWindowFields(bool on);
   void FillTriggerSourceCombo() override;
+  void ForgetTypedInput() override { typed_ = false; }
   void LoadLanguageTexts();
 
   QComboBox* sourceCombo() const { return source_; }
@@ -80,5 +81,8 @@ private:
   bool checking_ = false;
   bool filling_ = false;
   bool writing_ = false;  // a change waits for the sensor
+  // N or T typed (or stepped) and not yet stored: a configuration read
+  // (a lighting change's read-back) leaves them as typed.
+  bool typed_ = false;
   QMetaObject::Connection focusWatch_;
 };

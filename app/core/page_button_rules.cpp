@@ -48,10 +48,12 @@ PageButtonLook SwitchEndLook(int shown, bool existing, const PageStates& states)
       look.bitmap[k] = i == shown ? kBitmapCurrent : kBitmapShown;
       continue;
     }
-    // The pages up to the next one are open.
+    // The pages up to the next one are open; a locked one looks locked,
+    // shown before or not.
     const int lastOpen = shown + 1;
     look.enabled[k] = i <= lastOpen;
     if (i != shown && state == kPageShown) look.bitmap[k] = look.enabled[k] ? kBitmapShown : kBitmapLockedShown;
+    if (!look.enabled[k] && state != kPageShown) look.bitmap[k] = kBitmapLockedEmpty;
   }
   return look;
 }

@@ -34,7 +34,7 @@ std::array<int, kPageButtons> SchemeBitmaps(int scheme);
 // The end of a switch to page `shown`: the pictures by the states (the page
 // shown is entering), then the open buttons. An existing configuration opens
 // all four, the current one marked; a new one opens the pages up to the next
-// one, and marks a locked page shown before as such.
+// one and shows the others locked (221 shown before, 220 not).
 PageButtonLook SwitchEndLook(int shown, bool existing, const PageStates& states);
 // The code definition's live picture started (221) or frozen (217): the
 // image-quality and code-definition buttons in the editor, in the set-up

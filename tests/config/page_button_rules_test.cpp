@@ -39,8 +39,8 @@ TEST(PageButtonRules, SwitchEndOpensButtonsByConfiguration) {
   const Row rows[] = {
       {"existing, first page", 0, true, {1, 0, 0, 0}, {219, 217, 217, 217}, {true, true, true, true}},
       {"existing, function test", 3, true, {2, 2, 0, 1}, {217, 217, 217, 219}, {true, true, true, true}},
-      {"new, first page", 0, false, {1, 0, 0, 0}, {219, 218, 218, 218}, {true, true, false, false}},
-      {"new, code definition", 1, false, {2, 1, 0, 0}, {217, 219, 218, 218}, {true, true, true, false}},
+      {"new, first page", 0, false, {1, 0, 0, 0}, {219, 218, 220, 220}, {true, true, false, false}},
+      {"new, code definition", 1, false, {2, 1, 0, 0}, {217, 219, 218, 220}, {true, true, true, false}},
       {"new, process interface", 2, false, {2, 2, 1, 0}, {217, 217, 219, 218}, {true, true, true, true}},
       {"new, function test", 3, false, {2, 2, 2, 1}, {217, 217, 217, 219}, {true, true, true, true}},
       // Back to the first page: pages shown further on are locked as shown.

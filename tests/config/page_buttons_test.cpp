@@ -2,7 +2,7 @@
 // simulated sensor: a configuration opened with the command bar's Edit or New,
 // then switched through the strip's own buttons.
 // The fixture first: its simulator's members named "slots" must not meet Qt's keyword macro.
-#include "window_roads_fixture.h"
+#include "editor_window_fixture.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -48,93 +48,15 @@
 
 namespace {
 
-enum Page { kImageQuality = 0, kCodeDefinition = 1, kProcessInterface = 2, kFunctionTest = 3 };
 constexpr int kItemCodeType = 32, kItemTriggerSource = 43, kItemTriggerWindow = 44, kItemWithinTime = 46;
 constexpr int kItemFailString = 26;
 
-struct PageButtonsTest : vt::test::WindowRoadsFixture {
-  void SetUp() override {
-    vt::sim::usePlausibleRecords(sensor.model);
-    WindowRoadsFixture::SetUp();
-  }
-
-  CConfigTaskButtons& strip() { return *dynamic_cast<CConfigTaskButtons*>(window->panels().taskButtons.get()); }
-  CConfigManager& manager() { return *dynamic_cast<CConfigManager*>(window->panels().configManager.get()); }
-  QWidget* PageWidget(Page page) {
-    MainPanels& p = window->panels();
-    switch (page) {
-      case kImageQuality: return p.imageQuality->widget();
-      case kCodeDefinition: return p.codeDefinition->widget();
-      case kFunctionTest: return p.functionTest->widget();
-      case kProcessInterface: return p.processInterface->widget();
-    }
-    return nullptr;
-  }
-  CConfigTriggerSetting& trigger() { return *dynamic_cast<CConfigTriggerSetting*>(window->panels().trigger.get()); }
-  std::array<int, 4> Bitmaps() {
-    return {strip().shownBitmap(0), strip().shownBitmap(1), strip().shownBitmap(2), strip().shownBitmap(3)};
-  }
-  std::array<bool, 4> Open() {
-    std::array<bool, 4> out{};
-    for (int i = 0; i < 4; ++i) out[std::size_t(i)] = strip().button(i)->isEnabled();
-    return out;
-  }
-  // Slot 1 "Conf1" with the configuration items given.
-  void Seed(std::vector<std::pair<int, int>> items) {
-    ASSERT_EQ(sensor.model.createConfig({0, "Conf1", -1}), vt::sim::kSimOk);
-    sensor.model.access([&](vt::sim::SensorData& d) {
-      auto& config = d.slots[0].data.parameters.configData;
-      for (auto [position, value] : items) config[position] = value;
-      return 0;
-    });
-    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
-  }
-  void Connect() {
-    Utf8ToUtf16String(state().m_strConnectAddress, sensor.server.address());
-    state().m_nConnectPort = sensor.server.port();
-    state().m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_LIST) >= 1; }, 20000));
-    ASSERT_TRUE(Idle());
-    prompt.clear();
-  }
-  void CommandButton(int id) {
-    QPushButton* b = manager().buttons()->button(id);
-    ASSERT_TRUE(b && b->isEnabled()) << id;
-    QTest::mouseClick(b, Qt::LeftButton);
-  }
-  void Select(QTreeWidgetItem* item) {
-    ASSERT_TRUE(item);
-    manager().tree()->tree()->setCurrentItem(item);
-    item->setSelected(true);
-  }
-  // The command bar's Edit on configuration 1.
-  void EditExisting() {
-    Select(manager().tree()->itemOfConfig(1));
-    CommandButton(1050);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_DATA) >= 1; }, 20000));
-    ASSERT_TRUE(Idle());
-  }
-  // The command bar's New under the root, number 2.
-  void CreateNew() {
-    prompt.setDialogHandler([](QDialog& d) {
-      if (auto* named = dynamic_cast<ConfigNameDialog*>(&d)) {
-        named->nameEdit()->setText(QStringLiteral("Fresh"));
-        named->numberCombo()->setCurrentIndex(named->numberCombo()->findText(QStringLiteral("02")));
-        QTest::mouseClick(named->okButton(), Qt::LeftButton);
-      }
-      return d.result();
-    });
-    Select(manager().tree()->rootItem());
-    CommandButton(1048);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_GET_CONFIG_DATA) >= 1; }, 20000));
-    ASSERT_TRUE(Idle());
-  }
-  void Click(int page) {
-    QTest::mouseClick(strip().button(page), Qt::LeftButton);
-    ASSERT_TRUE(Idle());
-  }
-};
+using PageButtonsTest = vt::test::EditorWindowTest;
+using vt::test::Page;
+using vt::test::kImageQuality;
+using vt::test::kCodeDefinition;
+using vt::test::kProcessInterface;
+using vt::test::kFunctionTest;
 
 using Bits = std::array<int, 4>;
 using Opened = std::array<bool, 4>;
@@ -258,20 +180,27 @@ TEST_F(PageButtonsTest, NewConfigurationOpensPagesInTurnAndDetectsOnce) {
   CreateNew();
   EXPECT_EQ(state().m_nWizardStep, 7);
   EXPECT_FALSE(state().m_bEditExisting);
-  EXPECT_EQ(Bitmaps(), (Bits{219, 218, 218, 218}));
+  EXPECT_EQ(Bitmaps(), (Bits{219, 218, 220, 220}));
   EXPECT_EQ(Open(), (Opened{true, true, false, false}));
   SaveScreenshot(*window, "page_buttons_new_image_quality");
+  SaveScreenshot(strip(), "page_buttons_new_strip");
 
-  // The locked buttons do nothing.
-  Click(kProcessInterface);
-  Click(kFunctionTest);
+  // The locked buttons look locked, their texts grey, and do nothing.
+  for (Page page : {kProcessInterface, kFunctionTest}) {
+    EXPECT_FALSE(strip().label(page)->isEnabled()) << page;
+    CTransparentButton* b = strip().button(page);
+    ASSERT_EQ(window->childAt(b->mapTo(window.get(), b->rect().center())), b) << page;
+    QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+    ASSERT_TRUE(Idle());
+  }
   EXPECT_EQ(state().m_nWizardStep, 7);
+  EXPECT_TRUE(strip().label(kCodeDefinition)->isEnabled());
 
   // The first visit of the code definition lets the sensor find the code.
   Click(kCodeDefinition);
   EXPECT_EQ(Count(CMD_AUTO_DETECT_CODE), 1);
   EXPECT_EQ(state().m_nWizardStep, 11);
-  EXPECT_EQ(Bitmaps(), (Bits{217, 219, 218, 218}));
+  EXPECT_EQ(Bitmaps(), (Bits{217, 219, 218, 220}));
   EXPECT_EQ(Open(), (Opened{true, true, true, false}));
   auto* codeDefinition = dynamic_cast<CConfigCodeDefinition*>(window->panels().codeDefinition.get());
   EXPECT_EQ(codeDefinition->tab1()->codeTypeIndex(), 1);
