@@ -98,10 +98,13 @@ void CConfigFuncTestSeq::LoadLanguageTexts() {
 }
 
 void CConfigFuncTestSeq::EnableButtons(bool enable) {
+  buttonsWanted_ = enable;
+  const ImageStoreService* images = store();
+  const bool readings = images && images->frameCount() > 0;
   for (QPushButton* b : {display_, save_}) {
     b->setDefault(false);
     b->setAutoDefault(false);
-    b->setEnabled(enable);
+    b->setEnabled(enable && readings);
   }
 }
 

@@ -30,8 +30,11 @@ public:
   // Whether a row may be shown again: the live image off and the test off.
   void setDisplayAllowed(std::function<bool()> allowed) { displayAllowed_ = std::move(allowed); }
   void LoadLanguageTexts();
-  // Display and Save on or off.
+  // Display and Save on or off; on only while readings are kept (without
+  // one they would do nothing).
   void EnableButtons(bool enable);
+  // The kept readings changed (a reading stored, the store emptied).
+  void RefreshButtons() { EnableButtons(buttonsWanted_); }
   void EnableList(bool enable);
   // Back to the first row, the highlight on row 1 alone, the grid focused.
   void HighlightFirstRow();
@@ -65,4 +68,5 @@ private:
   QPushButton* display_ = nullptr;
   QPushButton* save_ = nullptr;
   std::function<bool()> displayAllowed_;
+  bool buttonsWanted_ = true;
 };

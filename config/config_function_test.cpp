@@ -142,6 +142,7 @@ void CConfigFunctionTest::UpdateStatistics() {
   if (!dlg_) return;
   const MainDialogState& s = state();
   m_stats.Show(s.m_nTotalReadings, s.m_nGoodReadings, s.m_nFailedReadings);
+  seq_->RefreshButtons();  // a reading was kept
 }
 
 void CConfigFunctionTest::ClearStatistics() {
@@ -154,6 +155,7 @@ void CConfigFunctionTest::ClearStatistics() {
   if (panels.imageView) panels.imageView->Render();
   m_btnReset->setChecked(false);
   seq_->HighlightFirstRow();
+  seq_->RefreshButtons();  // nothing kept now
 }
 
 void CConfigFunctionTest::EnableEditorButtons(bool on) {

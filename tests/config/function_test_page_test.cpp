@@ -344,7 +344,7 @@ TEST_F(FunctionTestPage, ARefusedStartPutsThePageBack) {
   EXPECT_TRUE(page().testOffButton()->isChecked());
   EXPECT_FALSE(page().simulateButton()->isEnabled());
   EXPECT_TRUE(page().liveButton()->isEnabled());
-  EXPECT_TRUE(seq().displayButton()->isEnabled());
+  EXPECT_FALSE(seq().displayButton()->isEnabled());  // no reading kept
   // The page buttons and the wizard buttons are free again.
   for (int b = 0; b < 4; ++b) EXPECT_TRUE(strip().button(b)->isEnabled()) << b;
   for (int id : {1026, 1027, 1028}) EXPECT_TRUE(window->wizardButton(id)->isEnabled()) << id;
@@ -395,8 +395,42 @@ TEST_F(FunctionTestPage, LiveLocksThePageUntilItStops) {
   EXPECT_FALSE(state().m_bLiveImage);
   EXPECT_TRUE(page().testOnButton()->isEnabled());
   EXPECT_TRUE(seq().grid()->isEnabled());
-  EXPECT_TRUE(seq().displayButton()->isEnabled());
+  EXPECT_FALSE(seq().displayButton()->isEnabled());  // no reading kept
   EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+// Display and Save act on kept readings: without one they are off (they
+// would do nothing), with one they are on once the test is off, and a fresh
+// entry of the page, which drops the readings, turns them off again.
+TEST_F(FunctionTestPage, DisplayAndSaveAreOnOnlyWithAReading) {
+  OpenOnFunctionTest(0);
+  const auto buttons = [&] {
+    return std::string(seq().displayButton()->isEnabled() ? "1" : "0") + (seq().saveButton()->isEnabled() ? "1" : "0");
+  };
+  EXPECT_EQ(buttons(), "00");
+  // A test without a reading, then one with.
+  for (int run : {1, 2}) {
+    QTest::mouseClick(page().testOnButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitHandled(CMD_TEST_CONFIG_ON, run));
+    EXPECT_EQ(buttons(), "00");
+    if (run == 2) {
+      ASSERT_NO_FATAL_FAILURE(SimulatedReading(true));
+    }
+    QTest::mouseClick(page().testOffButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitHandled(CMD_TEST_CONFIG_OFF, run));
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(buttons(), run == 1 ? "00" : "11") << run;
+  }
+  SaveScreenshot(page(), "function_test_page_with_reading");
+  for (int button : {CConfigTaskButtons::kImageQuality, CConfigTaskButtons::kFunctionTest}) {
+    QTest::mouseClick(strip().button(button), Qt::LeftButton);
+    ASSERT_TRUE(Idle());
+  }
+  ASSERT_TRUE(page().isVisible());
+  EXPECT_EQ(images().frameCount(), 0);
+  EXPECT_EQ(buttons(), "00");
+  SaveScreenshot(page(), "function_test_page_no_reading");
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Shown();
 }
 
 // A live image the sensor refuses: its message once, then (a library error)
