@@ -412,6 +412,7 @@ TEST_F(FunctionTestPage, DisplayAndSaveAreOnOnlyWithAReading) {
   for (int run : {1, 2}) {
     QTest::mouseClick(page().testOnButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitHandled(CMD_TEST_CONFIG_ON, run));
+    ASSERT_TRUE(Idle());
     EXPECT_EQ(buttons(), "00");
     if (run == 2) {
       ASSERT_NO_FATAL_FAILURE(SimulatedReading(true));
