@@ -55,8 +55,9 @@ CConnectNetscan::CConnectNetscan(CVarnisDatamatrixDlg& dlg, CBookmark& bookmarks
 }
 
 CConnectNetscan::~CConnectNetscan() {
-  // Nothing of the sweep may reach a destroyed dialog.
+  // Nothing of the sweep may reach a destroyed dialog; its zones go with it.
   StopSweep();
+  Sonvira_CleanSubnetList();
 }
 
 void CConnectNetscan::CreateControls() {
@@ -129,6 +130,10 @@ void CConnectNetscan::CreateControls() {
   connect(help_, &QPushButton::clicked, this, &CConnectNetscan::OnHelp);
   connect(escape_, &QPushButton::clicked, this, &CConnectNetscan::OnEscape);
   connect(close_, &QPushButton::clicked, this, &CConnectNetscan::OnClose);
+  // The group boxes frame controls made before them: behind those, or a
+  // click on "Start search" lands on the box.
+  foundGroup_->lower();
+  zoneGroup_->lower();
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 

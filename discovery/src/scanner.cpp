@@ -52,6 +52,7 @@ void Scanner::postDone(int lParam) {
 void Scanner::run() {
     t_currentScanner = this;
     vt::setCurrentThreadIdlePriority();
+    vt::setCurrentThreadName("sonvira-scan");
     SubnetSearch search(settings_, stop_);
     if (int error = search.open(); error != 0) {
         // Report it with "finished" rather than leave the caller waiting.

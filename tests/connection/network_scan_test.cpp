@@ -2,14 +2,31 @@
 // simulated discovery responders on a loopback subnet of this process.
 #include <QFile>
 #include <QListWidget>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "connection_fixture.h"
 #include "core/sensor_command.h"
+#include "real_click.h"
+#include "recording_target.h"
+#include "sonvira/sonvira.h"
 #include "simulated_subnet.h"
 
 namespace {
 
 using vt::test::SimulatedSubnet;
+
+// The threads of this process of that name (/proc shows each thread's).
+int ThreadsNamed(const std::string& name) {
+  int count = 0;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    std::ifstream comm(task.path() / "comm");
+    std::string line;
+    if (std::getline(comm, line) && line == name) ++count;
+  }
+  return count;
+}
 
 class NetworkScan : public ConnectionTest {
 protected:
@@ -29,7 +46,7 @@ protected:
   CConnectNetscan& dialog() { return *panel().scanDialog(); }
   QPushButton* scanButton(int id) { return dialog().findChild<QPushButton*>(QStringLiteral("id%1").arg(id)); }
   void open() {
-    QTest::mouseClick(button(1014), Qt::LeftButton);
+    ClickAt(*button(1014));
     ASSERT_TRUE(dialog().isVisible());
   }
   void addZone(const std::string& network, const std::string& mask) {
@@ -39,10 +56,10 @@ protected:
       type(dialog().octet(i), n[i]);
       type(dialog().octet(4 + i), m[i]);
     }
-    QTest::mouseClick(scanButton(1070), Qt::LeftButton);
+    ClickAt(*scanButton(1070));
   }
   void scan() {
-    QTest::mouseClick(scanButton(1072), Qt::LeftButton);
+    ClickAt(*scanButton(1072));
     ASSERT_TRUE(waitFor([&] { return !dialog().sweepRunning(); })) << "the sweep ends";
   }
   QString cell(int row, int col) { return dialog().grid()->GetCellText(row, col); }
@@ -72,7 +89,7 @@ TEST_F(NetworkScan, ListsTheServedSensorsOnceAndConnectsToOne) {
   QTest::mouseClick(dialog().grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
                     QPoint(40, 23 + 22 + 11));
   ASSERT_EQ(dialog().grid()->GetSelectedRow(), 2);
-  QTest::mouseClick(scanButton(1015), Qt::LeftButton);
+  ClickAt(*scanButton(1015));
   EXPECT_FALSE(dialog().isVisible());
   ASSERT_EQ(posted, std::vector<int>{CMD_CONNECT});
   EXPECT_EQ(QString::fromStdU16String(state().m_strConnectAddress).toStdString(), net.hostText(4));
@@ -81,14 +98,29 @@ TEST_F(NetworkScan, ListsTheServedSensorsOnceAndConnectsToOne) {
   EXPECT_EQ(state().m_arrZoneNetworks.size(), 1u) << "the zones stay for DHCP lookups";
 }
 
+// Every button of the dialog is the widget a click at its place reaches:
+// the group boxes lie behind the controls they frame.
+TEST_F(NetworkScan, EveryButtonTakesAClickAtItsPlace) {
+  open();
+  const QList<QPushButton*> buttons = dialog().findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 9);
+  for (QPushButton* b : buttons) EXPECT_EQ(WidgetAtCentreOf(*b), b) << b->objectName().toStdString();
+  addZone(net.networkText(), net.maskText());
+  ASSERT_TRUE(scanButton(1072)->isEnabled());
+  ClickAt(*scanButton(1072));
+  EXPECT_EQ(state().m_bBusy, 1) << "the sweep runs";
+  ASSERT_TRUE(waitFor([&] { return !dialog().sweepRunning(); }));
+  EXPECT_EQ(dialog().foundCount(), 3);
+}
+
 TEST_F(NetworkScan, SaveAllStoresEveryFoundSensorForTheNextStart) {
   open();
   addZone(net.networkText(), net.maskText());
   scan();
   ASSERT_EQ(dialog().foundCount(), 3);
-  QTest::mouseClick(scanButton(1017), Qt::LeftButton);
+  ClickAt(*scanButton(1017));
   EXPECT_TRUE(messages().isEmpty());
-  QTest::mouseClick(scanButton(1), Qt::LeftButton);
+  ClickAt(*scanButton(1));
   EXPECT_FALSE(dialog().isVisible());
 
   // The file as the next start reads it.
@@ -115,12 +147,12 @@ TEST_F(NetworkScan, EveryExitStopsTheSweepAndANewScanStartsCleanly) {
   addZone(net.networkText(), net.maskText());
   addZone(silent.networkText(), silent.maskText());
   ASSERT_EQ(dialog().zoneList()->count(), 2);
-  QTest::mouseClick(scanButton(1072), Qt::LeftButton);
+  ClickAt(*scanButton(1072));
   ASSERT_TRUE(waitFor([&] { return dialog().foundCount() >= 1; }));
   ASSERT_TRUE(dialog().sweepRunning());
   EXPECT_FALSE(dialog().scanning()) << "the first find returns the dialog to idle";
   const int found = dialog().foundCount();
-  QTest::mouseClick(scanButton(1), Qt::LeftButton);
+  ClickAt(*scanButton(1));
   EXPECT_FALSE(dialog().isVisible());
   EXPECT_FALSE(dialog().sweepRunning());
   EXPECT_EQ(state().m_bBusy, 0);
@@ -131,11 +163,13 @@ TEST_F(NetworkScan, EveryExitStopsTheSweepAndANewScanStartsCleanly) {
   // The reset closes it as well.
   open();
   addZone(net.networkText(), net.maskText());
-  QTest::mouseClick(scanButton(1072), Qt::LeftButton);
+  ClickAt(*scanButton(1072));
   ASSERT_TRUE(waitFor([&] { return dialog().foundCount() >= 1; }));
   window->ResetUserInterface();
   EXPECT_FALSE(dialog().isVisible());
   EXPECT_FALSE(dialog().sweepRunning());
+  // The reset hid the panel: "IP Address..." shows it again.
+  window->action(32779)->trigger();
 
   // A new scan runs to its end.
   open();
@@ -145,16 +179,23 @@ TEST_F(NetworkScan, EveryExitStopsTheSweepAndANewScanStartsCleanly) {
   EXPECT_EQ(state().m_bBusy, 0);
 }
 
-TEST_F(NetworkScan, DestroyingTheWindowDuringASweepStopsIt) {
+// The destruction of the window during a sweep: the sweep's thread has
+// ended when it returns, and the library's zones went with the dialog.
+TEST_F(NetworkScan, DestroyingTheWindowDuringASweepEndsItAndEmptiesTheZones) {
   SimulatedSubnet silent(28, net.port());
   silent.addSilent(1);
   open();
   addZone(net.networkText(), net.maskText());
   addZone(silent.networkText(), silent.maskText());
-  QTest::mouseClick(scanButton(1072), Qt::LeftButton);
+  ClickAt(*scanButton(1072));
   ASSERT_TRUE(waitFor([&] { return dialog().foundCount() >= 1; }));
+  ASSERT_TRUE(dialog().sweepRunning());
+  ASSERT_EQ(ThreadsNamed("sonvira-scan"), 1) << "the sweep goes on after the first find";
   window.reset();
-  QTest::qWait(200);  // anything queued for the dialog would run here
+  EXPECT_EQ(ThreadsNamed("sonvira-scan"), 0);
+  vt::test::RecordingTarget target;
+  EXPECT_EQ(Sonvira_StartScanning(target.window(), 4900, 4901), SONVIRA_NO_SUBNETS);
+  Sonvira_StopScanning();
 }
 
 TEST_F(NetworkScan, ZonesAreCheckedWhenAddedAndRegisteredAgainAfterADelete) {
@@ -184,7 +225,7 @@ TEST_F(NetworkScan, ZonesAreCheckedWhenAddedAndRegisteredAgainAfterADelete) {
   }
   // Delete the middle zone: lines and masks stay aligned.
   dialog().zoneList()->setCurrentRow(1);
-  QTest::mouseClick(scanButton(1071), Qt::LeftButton);
+  ClickAt(*scanButton(1071));
   ASSERT_EQ(dialog().zoneList()->count(), 2);
   EXPECT_EQ(dialog().zoneList()->item(1)->text(), "172.16.0.0");
   EXPECT_EQ(state().m_arrZoneMasks[1], u"255.255.0.0");
@@ -192,11 +233,11 @@ TEST_F(NetworkScan, ZonesAreCheckedWhenAddedAndRegisteredAgainAfterADelete) {
   dialog().zoneList()->setCurrentRow(0);
   QTest::keyClick(dialog().zoneList(), Qt::Key_Delete);
   dialog().zoneList()->setCurrentRow(0);
-  QTest::mouseClick(scanButton(1071), Qt::LeftButton);
+  ClickAt(*scanButton(1071));
   EXPECT_EQ(dialog().zoneList()->count(), 0);
   EXPECT_FALSE(scanButton(1072)->isEnabled());
   EXPECT_TRUE(scanButton(1070)->isEnabled());
-  QTest::mouseClick(scanButton(2), Qt::LeftButton);
+  ClickAt(*scanButton(2));
   EXPECT_FALSE(dialog().isVisible());
 }
 
