@@ -1,11 +1,53 @@
 #include "settings/quorren_reg.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 const QString kCommon = QStringLiteral("\\Common");
 const QString kConnections = QStringLiteral("\\Connections");
 const QString kGraphics = QStringLiteral("\\Graphics");
 const QString kReferenceCodes = QStringLiteral("\\ReferenceCode");
 constexpr int kMaxReferenceCodes = 15;
+
+// A connection's name as the key below "\Connections": the settings file
+// takes "/" and "\" as key separators, so they (and "%", which marks the
+// escape) are stored as %2F, %5C and %25. Every other character is the
+// settings file's own to store.
+struct NameEscape {
+  QChar character;
+  const char* escape;
+};
+constexpr NameEscape kNameEscapes[] = {{QChar(u'%'), "%25"}, {QChar(u'/'), "%2F"}, {QChar(u'\\'), "%5C"}};
+
+QString KeyOfName(const QString& name) {
+  QString key;
+  for (QChar c : name) {
+    const auto* e = std::find_if(std::begin(kNameEscapes), std::end(kNameEscapes),
+                                 [c](const NameEscape& n) { return n.character == c; });
+    if (e != std::end(kNameEscapes)) key += QLatin1String(e->escape);
+    else key += c;
+  }
+  return key;
+}
+
+QString NameOfKey(const QString& key) {
+  QString name;
+  for (qsizetype i = 0; i < key.size(); ++i) {
+    const QString three = key.mid(i, 3).toUpper();
+    const auto* e = std::find_if(std::begin(kNameEscapes), std::end(kNameEscapes),
+                                 [&](const NameEscape& n) { return three == QLatin1String(n.escape); });
+    if (e == std::end(kNameEscapes)) {
+      name += key[i];
+      continue;
+    }
+    name += e->character;
+    i += 2;
+  }
+  return name;
+}
+
+QString ConnectionKey(const QString& name) { return kConnections + '\\' + KeyOfName(name); }
 }  // namespace
 
 void CQuorrenReg::BuildBasePath(const Texts& definition) {
@@ -138,12 +180,12 @@ int CQuorrenReg::ReadConnection(const QString& keyPath, SavedConnection& out) {
     }
   Close();
   const int slash = int(keyPath.lastIndexOf('\\'));
-  out.name = keyPath.mid(slash + 1);
+  out.name = NameOfKey(keyPath.mid(slash + 1));
   return result;
 }
 
 int CQuorrenReg::WriteConnectionValues(const SavedConnection& c) {
-  return WriteKey(kConnections + '\\' + c.name, [&] {
+  return WriteKey(ConnectionKey(c.name), [&] {
     const int values[] = {SetString("DHCP", c.dhcp),           SetString("IPAddress", c.ipAddress),
                           SetString("Location", c.location),   SetString("MACAddress", c.macAddress),
                           SetString("NetworkMask", c.networkMask), SetString("VideoPort", c.videoPort),
@@ -167,7 +209,7 @@ int CQuorrenReg::ReplaceConnection(const SavedConnection& c) {
 
 int CQuorrenReg::ReplaceConnection(const QString& foundName, const SavedConnection& c) {
   // Exactly the entry the search named goes; no other one with a similar address.
-  DeleteKey(kConnections + '\\' + foundName);
+  DeleteKey(ConnectionKey(foundName));
   const int result = StoreConnection(c);
   EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
   return result;
@@ -199,7 +241,7 @@ int CQuorrenReg::CountConnections() {
 }
 
 int CQuorrenReg::DeleteConnection(const QString& name) {
-  const int result = DeleteKey(kConnections + '\\' + name) ? 0 : -1;
+  const int result = DeleteKey(ConnectionKey(name)) ? 0 : -1;
   EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
   return result;
 }
@@ -279,7 +321,7 @@ CQuorrenReg::Loaded CQuorrenReg::LoadSettings(const Texts& definition, const Tex
   if (languageId.isEmpty()) note(WriteUserLanguage(QStringLiteral("9")));
 
   EnumSubkeys(kConnections, connectionCount_, connectionKeys_);
-  const QString key = kConnections + '\\' + last;
+  const QString key = ConnectionKey(last);
   if (last.isEmpty() || !exists(key)) {
     if (connectionCount_ == 0) {
       note(StoreConnection(DefaultConnection(definition, language)));

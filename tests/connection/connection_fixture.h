@@ -80,7 +80,11 @@ protected:
   QStringList storedNames() {
     window->settings().CountConnections();
     QStringList names;
-    for (const QString& key : window->settings().connectionKeys()) names << key.section('\\', -1);
+    for (const QString& key : window->settings().connectionKeys()) {
+      SavedConnection c;
+      window->settings().ReadConnection(key, c);
+      names << c.name;
+    }
     return names;
   }
   static SavedConnection conn(const QString& name, const QString& ip, const QString& mac = "00:0A:3C:00:00:01",

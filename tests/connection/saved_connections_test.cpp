@@ -1,5 +1,8 @@
 // Saved connections: the grid's four rows per connection, save with its
 // replace questions and limit, delete by any of a connection's rows.
+// The shared records name a member "slots": before any Qt header.
+#include "core/misc_checks.h"
+
 #include "connection_fixture.h"
 
 namespace {
@@ -82,6 +85,42 @@ TEST_F(SavedConnections, SavingAddsReplacesOrKeepsByTheAnswer) {
   window->settings().ReadConnection("\\Connections\\Other", stored);
   EXPECT_EQ(stored.ipAddress, "192.168.0.12");
   EXPECT_EQ(cell(1), "Other");
+}
+
+// Every name the name check allows is stored as it was given and comes back
+// at the next start, listed, selectable and deletable: "/" and "\\" are no
+// key separators there.
+TEST_F(SavedConnections, AnyNameTheCheckAllowsComesBackAtTheNextStart) {
+  startEmpty();
+  const QStringList names = {"Line 3/Press", "Hall\\West", "a/b\\c/", "50% duty", "a%2Fb", "Prüfstand Süd",
+                             "Łódź Ĉambro", "倉庫 3", "x=y;z", "[Hall] #1 \"Gate\""};
+  for (int i = 0; i < names.size(); ++i) {
+    ASSERT_EQ(CMisc::ValidateSensorName(names[i].toStdU16String()), 0) << names[i].toStdString();
+    ASSERT_EQ(panel().SaveConnection(conn(names[i], QStringLiteral("10.0.0.%1").arg(i + 1))), 0);
+  }
+  EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+
+  // The next start, on the same settings file.
+  window.reset();
+  SetUp();
+  QStringList listed;
+  for (int row = 1; row < panel().grid()->GetRowCount(); row += 4)
+    if (!cell(row).isEmpty()) listed << cell(row);
+  QStringList expected = names;
+  listed.sort();
+  expected.sort();
+  EXPECT_EQ(listed, expected);
+  EXPECT_EQ(window->lastConnection(), names.last());
+  ASSERT_NE(panel().SelectedConnection(), nullptr) << "the last saved is preselected";
+  EXPECT_EQ(panel().SelectedConnection()->name, names.last());
+  for (int i = 0; i < names.size(); ++i) {
+    ASSERT_TRUE(panel().SelectConnection(names[i])) << names[i].toStdString();
+    EXPECT_EQ(panel().SelectedConnectionAddress(), QStringLiteral("10.0.0.%1").arg(i + 1));
+  }
+  ASSERT_TRUE(panel().SelectConnection("Line 3/Press"));
+  panel().DeleteSelectedConnection();
+  EXPECT_FALSE(storedNames().contains("Line 3/Press"));
+  EXPECT_EQ(storedNames().size(), names.size() - 1);
 }
 
 TEST_F(SavedConnections, AReplaceTakesExactlyTheConnectionTheSearchNamed) {
