@@ -130,7 +130,24 @@ void CBookmark::Attach(CVarnisDatamatrixDlg& dlg) {
   dlg_ = &dlg;
   grid_->SetBusyQuery([this] { return Busy(); });
   scan_ = std::make_unique<CConnectNetscan>(dlg, *this, dlg.mainWindow());
-  connect(&dlg, &CVarnisDatamatrixDlg::userInterfaceReset, this, &CBookmark::CloseScanDialog);
+  connect(&dlg, &CVarnisDatamatrixDlg::userInterfaceReset, this, &CBookmark::OnReset);
+}
+
+void CBookmark::OnReset() {
+  CloseScanDialog();
+  ClearOctets();
+  UpdateConnectButton();
+}
+
+void CBookmark::OnConnectEnded() { UpdateConnectButton(); }
+
+// Connect is on while the fields hold something to connect to: four typed
+// octets, or none typed and a saved connection selected.
+void CBookmark::UpdateConnectButton() {
+  const std::array<QString, 4> typed = octetTexts();
+  const bool all = std::none_of(typed.begin(), typed.end(), [](const QString& o) { return o.isEmpty(); });
+  const bool none = std::all_of(typed.begin(), typed.end(), [](const QString& o) { return o.isEmpty(); });
+  connect_->setEnabled(all || (none && SelectedConnection() != nullptr));
 }
 
 void CBookmark::ReloadTexts() {
@@ -204,11 +221,32 @@ void CBookmark::OnOctetChanged(int index) {
     current_ = SavedConnection{};
     delete_->setEnabled(false);
   }
-  if (text.size() == 3 && index < 3) octets_[std::size_t(index) + 1]->setFocus();
+  if (text.size() == 3 && index < 3) MoveToOctet(index + 1, true);
   bool all = true;
   for (QLineEdit* o : octets_) all = all && !o->text().isEmpty();
   connect_->setEnabled(all);
   SetConnectCommand(all);
+}
+
+void CBookmark::MoveToOctet(int index, bool automatic) {
+  QLineEdit* next = octets_[std::size_t(index)];
+  next->setFocus(Qt::TabFocusReason);
+  next->selectAll();
+  // The dot people type after three digits follows the move: it is swallowed.
+  autoMovedTo_ = automatic ? next : nullptr;
+}
+
+// A dot moves on to the next octet, as in every address field; right after
+// a move made by three digits it only ends that octet.
+bool CBookmark::OnOctetKey(QLineEdit* octet, QKeyEvent* key) {
+  const bool dot = key->key() == Qt::Key_Period || key->text() == QStringLiteral(".");
+  const bool followsMove = autoMovedTo_ == octet;
+  autoMovedTo_ = nullptr;
+  if (!dot) return false;
+  const auto at = std::find(octets_.begin(), octets_.end(), octet);
+  const int index = int(at - octets_.begin());
+  if (!followsMove && !octet->text().isEmpty() && index < 3) MoveToOctet(index + 1, false);
+  return true;
 }
 
 void CBookmark::RefuseOctet(int index, int code) {
@@ -245,7 +283,6 @@ void CBookmark::OnPortChanged() {
 void CBookmark::OnConnect() {
   if (!dlg_) return;
   MainDialogState& s = dlg_->state();
-  if (QLabel* pane = dlg_->statusPane(7)) pane->setText(dlg_->text(1018));
   if (s.m_bConnected) return;  // the main window's connect asks about disconnecting
 
   // Typed octets, else the selected saved connection, else the scan's record.
@@ -256,6 +293,7 @@ void CBookmark::OnConnect() {
   if (!fields.connectFromScan) {
     fields.bookmarkAddress = SelectedConnectionAddress().toStdU16String();
     fields.bookmarkPort = SelectedConnectionPort();
+    if (const SavedConnection* selected = SelectedConnection()) fields.bookmarkName = selected->name.toStdU16String();
   } else {
     fields.scanAddress = scanEntry_[2].toStdU16String();
   }
@@ -282,7 +320,16 @@ void CBookmark::OnConnect() {
   const auto numbers = CMisc::SplitAddress(address.toStdU16String());
   s.m_strConnectAddress = CMisc::FormatAddress(numbers[0], numbers[1], numbers[2], numbers[3]);
   s.m_nConnectPort = port;
+  // The saved connection's name (none for a typed or scanned address); the
+  // status bar's label shows it, else the address.
+  s.m_strConnectionName = choice.fromBookmark ? choice.connectionName : std::u16string();
+  CDialogControl* control = dlg_->dialogControlIfMade();
+  s.m_strConnectionLabel =
+      s.m_strConnectionName.empty() || !control
+          ? s.m_strConnectAddress
+          : control->FormatConnectionLabel(QString::fromStdU16String(s.m_strConnectionName)).toStdU16String();
   s.m_bBusy = 1;
+  if (control) control->ShowConnectingStatus();
   dlg_->PostSensorCommand(CMD_CONNECT);
 }
 
@@ -380,16 +427,22 @@ void CBookmark::CloseScanDialog() {
 }
 
 bool CBookmark::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && watched == autoMovedTo_) autoMovedTo_ = nullptr;
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
+  if (auto* octet = qobject_cast<QLineEdit*>(watched);
+      octet && std::find(octets_.begin(), octets_.end(), octet) != octets_.end() && OnOctetKey(octet, key))
+    return true;
   switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       if (!dlg_) return true;
       const MainDialogState& s = dlg_->state();
       if (s.m_bEditorOpen || s.m_bServiceView || s.m_bMonitorView) return true;
-      // Enter presses only Connect and "Find sensors...".
+      // Enter presses Connect and "Find sensors..."; in the port field, the
+      // last of the typed address, it connects.
       if (watched == connect_ || watched == find_) static_cast<QPushButton*>(watched)->click();
+      if (watched == port_) connect_->click();
       return true;
     }
     case Qt::Key_Escape:

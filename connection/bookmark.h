@@ -13,6 +13,7 @@
 
 class CConnectNetscan;
 class CGridCtrl;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,7 @@ public:
   int SaveConnection(const SavedConnection& c) override;
   void RefreshList() override;
   void CloseScanDialog() override;
+  void OnConnectEnded() override;
 
   // The connect: typed octets, else the scan dialog's entry, else the selected saved connection.
   void OnConnect();
@@ -65,9 +67,14 @@ protected:
 
 private:
   void CreateControls();
+  // The reset: the scan dialog closed, the octets emptied.
+  void OnReset();
+  void UpdateConnectButton();
   void SetupGrid();
   void AddConnectionRows(const SavedConnection& c);
   void OnOctetChanged(int index);
+  void MoveToOctet(int index, bool automatic);
+  bool OnOctetKey(QLineEdit* octet, QKeyEvent* key);
   void OnPortChanged();
   void OnGridNotify(const GridNotifyRecord& n);
   // The main window's connect command and menu entry, as the panel's state allows.
@@ -94,6 +101,7 @@ private:
   SavedConnection current_;
   GridRowRecord scanEntry_;
   bool bookmarkAddress_ = false;  // the last address came from a saved connection
+  QLineEdit* autoMovedTo_ = nullptr;  // the octet three digits moved the focus to
   bool settingPort_ = false;
   bool settingsLoaded_ = false;
 };

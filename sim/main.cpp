@@ -105,6 +105,10 @@ int main(int argc, char** argv) {
     // Configuration files come from and go to the slot table.
     vt::sim::addConfigFileMethods(server, model);
     vt::sim::ParameterStore parameters;
+    // The global settings name the port the live image streams on.
+    vt::sim::SensorGlobalsRecord globals = vt::sim::sensorGlobals(parameters);
+    globals.liveImagePort = static_cast<int>(livePort);
+    vt::sim::setSensorGlobals(parameters, globals);
     vt::sim::addParameterMethods(server, model, parameters);
     if (plausible) vt::sim::usePlausibleRecords(model);
     vt::sim::ReadingModel readings(model);

@@ -10,6 +10,7 @@
 #include "core/waiting_write.h"
 #include "core/code_types.h"
 #include "core/command_rows.h"
+#include "core/sensor_address.h"
 #include "core/sensor_command.h"
 #include "core/sensor_command_post.h"
 #include "dravik/dravik.h"
@@ -110,6 +111,7 @@ void CSensorNotify::Post(int command) {
         if (s.m_strConnectAddress.empty()) {
             s.m_bBusy = 0;
             dlg_.unsetCursor();
+            if (CDialogControl* control = dlg_.dialogControlIfMade()) control->ConnectEnded();
             dlg_.errors().ShowError(kNoSensorAddress);
             return;
         }
@@ -255,31 +257,36 @@ void CSensorNotify::OnConnectionLost() {
 
 void CSensorNotify::OnConnectReply(int status) {
     MainDialogState& s = dlg_.state();
+    // Whatever the reply: the connect is no longer under way, the scan's
+    // choice is used up, and the connect commands are free again.
+    s.m_bConnectFromScan = 0;
+    CDialogControl* control = dlg_.dialogControlIfMade();
+    if (control) control->ConnectEnded();
+    if (auto& panel = dlg_.panels().connectionPanel) panel->OnConnectEnded();
+    // A failed connect has ended the library's session on the worker already.
     if (status == kConnectRefusedByHost) {
         dlg_.errors().ShowError(-14221);
-        Disconnect(Utf8(s.m_strConnectKey).c_str());
         EndOfCommand();
         return;
     }
     if (status != 0) {
         EndOfCommand();
-        if (CDialogControl* control = dlg_.dialogControlIfMade()) control->SetConnectButton(false);
         dlg_.errors().ShowError(status);
         return;
     }
     // The lock session of the state controller (one owner of the lock
     // client); a failure leaves nothing connected behind the window.
-    CDialogControl* control = dlg_.dialogControlIfMade();
     if (!control || !control->StartLockSession() || !control->QueryLockStatus()) {
         if (control) control->FinishLockSession();
         Disconnect(Utf8(s.m_strConnectKey).c_str());
         EndOfCommand();
-        if (control) control->SetConnectButton(false);
         return;
     }
     s.m_bConnected = 1;
     s.m_bValidationFailed = 0;
-    control->SetConnectButton(false);
+    RememberConnection();
+    s.m_nLiveImagePort = LiveImagePortOf(s.m_SensorGlobals);
+    control->Apply();
 
     switch (s.m_nSensorState) {
         case 2:
@@ -319,6 +326,14 @@ void CSensorNotify::OnConnectReply(int status) {
             break;
         }
     }
+}
+
+// The next start preselects the saved connection used last; an address
+// typed or found by the scan is none, so nothing is preselected then.
+void CSensorNotify::RememberConnection() {
+    const QString name = QString::fromStdU16String(dlg_.state().m_strConnectionName);
+    dlg_.setLastConnection(name);
+    if (dlg_.settings().WriteLastConnection(name) != 0) dlg_.WarnSettingsNotSaved();
 }
 
 void CSensorNotify::ShowReplyImage(CommandReply* reply) {

@@ -54,6 +54,7 @@ private:
     static void PostFromLibrary(void* context, unsigned message, uintptr_t wParam, intptr_t lParam,
                                 VtPayloadDeleter deleter);
     void OnConnectReply(int status);
+    void RememberConnection();
     void OnConnectionLost();
     void OnLiveFrame(int imageNumber);
     void EndOfCommand();

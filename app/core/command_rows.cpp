@@ -5,6 +5,7 @@
 
 #include "core/config_mngt.h"
 #include "core/reading_fetch.h"
+#include "core/sensor_address.h"
 #include "core/sensor_command.h"
 #include "dravik/dravik.h"
 #include "dravik/results.h"
@@ -13,8 +14,6 @@
 #include "text/text_codecs.h"
 
 namespace {
-
-constexpr int kDefaultLivePort = 50002;
 
 struct BitmapHolder {
     SensorBitmap* bitmap = nullptr;
@@ -49,9 +48,8 @@ std::u16string Wide(std::string_view text) {
     return out;
 }
 
-int Connect(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
+int ConnectSteps(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
     std::u16string version, type;
-    reply.connectKey = a.key;
     int status = CConfigMngt::Connect(window, Wide(a.key), Wide(a.host), a.port, version, type);
     if (status != 0) return status;
     reply.softwareVersion = version;
@@ -61,6 +59,15 @@ int Connect(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
     if (status != 0) return status;
     reply.sensorState = state;
     return GetSensorGlobals(&reply.list);
+}
+
+int Connect(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
+    reply.connectKey = a.key;
+    const int status = ConnectSteps(a, reply, window);
+    // A connect that failed at any step leaves no session behind: the sensor
+    // is told "xmlDisconnect" and the heartbeat ends (nothing when none began).
+    if (status != 0) CConfigMngt::Disconnect(Wide(a.key));
+    return status;
 }
 
 // A reading locked on the sensor with its picture, then its records.
@@ -120,7 +127,7 @@ int Run(const SensorCommandRequest& r, CommandReply& reply, VtWindow window) {
             return SetState(Args<ValueArgs>(r).value);
         case CMD_START_LIVE_IMAGE: {
             const auto& a = Args<ConnectArgs>(r);
-            int status = CConfigMngt::StartLiveImage(Wide(a.host), a.port != 0 ? a.port : kDefaultLivePort);
+            int status = CConfigMngt::StartLiveImage(Wide(a.host), a.port != 0 ? a.port : kDefaultLiveImagePort);
             // Already running is as good as started; other failures are reported.
             return status == COMM_LIVE_IMAGE_ALREADY_RUNNING ? 0 : status;
         }

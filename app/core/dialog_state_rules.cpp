@@ -86,8 +86,10 @@ DialogControls ComputeDialogControls(const MainDialogState& s, const ControlRequ
   const bool connected = s.m_bConnected;
   const int step = s.m_nWizardStep;
 
-  // Connect and disconnect follow the connection; a connect under way greys both.
-  c.toolbar[0] = Button(kToolImages[0], !connected && !r.connecting);
+  // Connect and disconnect follow the connection; a connect under way, or
+  // an address half typed, greys the connect.
+  const bool connectOff = r.connecting || r.connectButtonOff;
+  c.toolbar[0] = Button(kToolImages[0], !connected && !connectOff);
   c.toolbar[1] = Button(kToolImages[1], connected);
   // Slot buttons: what the selection in the configuration tree allows.
   const bool slotButtons = InOverview(s);
@@ -113,8 +115,8 @@ DialogControls ComputeDialogControls(const MainDialogState& s, const ControlRequ
   c.passwordMenu = connected && (step == 8 || IsEditorStep(step) || monitorLockOnly);
   const bool lockEntry = c.passwordMenu && !monitorLockOnly;
   const bool loginEntry = c.passwordMenu && s.m_bSensorLocked;
-  c.menu[0] = {kMenuConnect, !r.connecting, connected ? 520 : 310};
-  c.menu[1] = {kMenuIpAddress, !connected && !r.connecting, 0};
+  c.menu[0] = {kMenuConnect, !connectOff, connected ? 520 : 310};
+  c.menu[1] = {kMenuIpAddress, !connected && !connectOff, 0};
   c.menu[2] = {kMenuLock, lockEntry, s.m_bSensorLocked ? 530 : 420};
   c.menu[3] = {kMenuLogin, loginEntry, s.m_bLoggedIn ? 540 : 425};
   c.menu[4] = {kMenuUpdate, c.configMenu, 0};
@@ -130,6 +132,7 @@ DialogControls ComputeDialogControls(const MainDialogState& s, const ControlRequ
   const int layoutStep = !connected ? (r.connectionPanel ? 3 : 0) : (r.connectionPanel ? 3 : step);
   if (!StatusLayoutForStep(layoutStep, connected, c.status, c.statusIcon))
     StatusLayoutForStep(0, connected, c.status, c.statusIcon);
+  // "Connecting ..." only while a connect is under way, not while an address is typed.
   if (r.connecting) c.status[7] = {StatusText::String, 1018};
   c.lockIcon = connected ? (s.m_bSensorLocked ? StatusIcon::Locked : StatusIcon::Unlocked) : StatusIcon::None;
 

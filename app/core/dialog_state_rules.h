@@ -18,7 +18,8 @@ struct ControlRequests {
   bool zoomButtons = false;      // EnableZoomButtons
   int zoomTool = 0;              // pressed zoom tool while in zoom mode: 0 none, 1 zoom in, 2 zoom out
   bool wizardButtons = false;    // EnableWizardButtons
-  bool connecting = false;       // SetConnectButton(true): a connect is under way
+  bool connectButtonOff = false; // SetConnectButton(true): the panel holds nothing complete to connect to
+  bool connecting = false;       // a connect is posted and its reply not handled
   bool connectionPanel = false;  // the connection panel is shown
   friend bool operator==(const ControlRequests&, const ControlRequests&) = default;
 };

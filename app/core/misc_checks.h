@@ -25,7 +25,7 @@ public:
     static std::array<int, 4> SplitAddress(std::u16string_view text);
     // One to three decimal digits, at most 255.
     static bool IsValidOctet(std::u16string_view text);
-    // False for the base address of a special-use block.
+    // False for the base address of a special-use block and for 255.255.255.255.
     static bool IsPlausibleAddress(int a, int b, int c, int d);
     static std::u16string FormatAddress(int a, int b, int c, int d);
     // 1024 to 65535.

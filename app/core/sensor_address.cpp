@@ -4,6 +4,7 @@
 
 #include "core/join_address.h"
 #include "core/sensor_info.h"
+#include "records/sensor_configuration.h"
 #include "text/text_codecs.h"
 
 namespace {
@@ -61,4 +62,12 @@ SensorAddressChoice GetSensorAddress(const ConnectionPanelFields& f) {
 int GetSensorPort(const ConnectionPanelFields& f) {
   const int port = NoneFilled(f.octets) ? f.bookmarkPort : DecimalOrZero(f.portText);
   return port == 0 ? kDefaultSensorPort : port;
+}
+
+int LiveImagePortOf(const ParameterList& sensorGlobals) {
+  SensorNetworkSettings network;
+  // A list without the item leaves the field 0: the default.
+  CSensorConfiguration::GetInstance()->ExtractNetwork(sensorGlobals, network);
+  return network.LiveImagePort >= 1 && network.LiveImagePort <= 65535 ? network.LiveImagePort
+                                                                       : kDefaultLiveImagePort;
 }

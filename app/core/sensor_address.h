@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "dravik/parameter_list.h"
+
 struct ConnectionPanelFields {
   std::array<std::u16string, 4> octets;  // fields 1009..1012
   std::u16string portText;               // field 1013
@@ -24,8 +26,12 @@ struct SensorAddressChoice {
 };
 
 inline constexpr int kDefaultSensorPort = 8080;
+inline constexpr int kDefaultLiveImagePort = 50002;
 
 SensorAddressChoice GetSensorAddress(const ConnectionPanelFields& fields);
 // The typed port, or the saved connection's when no octet is typed; 0 or
 // not a number gives 8080.
 int GetSensorPort(const ConnectionPanelFields& fields);
+// The live image's port: the one the sensor's global settings name, else
+// 50002 (a list without it, or a port out of range).
+int LiveImagePortOf(const ParameterList& sensorGlobals);

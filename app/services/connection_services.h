@@ -28,4 +28,6 @@ public:
   virtual void RefreshList() = 0;
   // The reset closes an open scan dialog (its sweep stops).
   virtual void CloseScanDialog() = 0;
+  // The connect's reply came, whatever it said: the panel's Connect follows its fields again.
+  virtual void OnConnectEnded() = 0;
 };

@@ -120,8 +120,19 @@ void CDialogControl::Apply() {
   }
 }
 
-void CDialogControl::SetConnectButton(bool busy) {
-  m_requests.connecting = busy;
+void CDialogControl::SetConnectButton(bool off) {
+  m_requests.connectButtonOff = off;
+  Apply();
+}
+
+void CDialogControl::ShowConnectingStatus() {
+  m_requests.connecting = true;
+  Apply();
+}
+
+void CDialogControl::ConnectEnded() {
+  m_requests.connecting = false;
+  m_requests.connectButtonOff = false;
   Apply();
 }
 

@@ -30,7 +30,8 @@ public:
   DialogControls controls() const;
 
   // Toolbar and buttons.
-  void SetConnectButton(bool busy);
+  // true: the connect button and menu entry wait (the panel holds no complete address).
+  void SetConnectButton(bool off);
   void UpdateConnectButtons() { Apply(); }
   void SetNewDeleteButtons(int slotState);
   void SetFileTransferButtons(int slotState);
@@ -43,7 +44,10 @@ public:
 
   // Status bar.
   void UpdateStatusForStep(int /*step*/) { Apply(); }
-  void ShowConnectingStatus() { SetConnectButton(true); }
+  // A connect is posted: status part 7 says so and the connect commands wait.
+  void ShowConnectingStatus();
+  // The connect's reply came (or the connect was not sent): the connect commands are free again.
+  void ConnectEnded();
   void ShowLockIcon() { Apply(); }
   // The label of status part 2: " [text]" shortened with an ellipsis to the part's width.
   QString FormatConnectionLabel(const QString& text) const;

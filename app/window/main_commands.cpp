@@ -19,7 +19,6 @@
 #include "core/dialog_state_rules.h"
 #include "core/sensor_command.h"
 #include "services/prompt.h"
-#include "window/address_entry.h"
 #include "window/dialog_control.h"
 #include "window/main_window.h"
 #include "window/menu_table.h"
@@ -97,8 +96,6 @@ void CMainCommands::Connect() {
   });
   (void)control;
 
-  if (AddressEntry* entry = dlg_.addressEntry())
-    connect(entry->connectButton(), &QPushButton::clicked, this, [this] { OnConnect(false); });
   if (QPushButton* b = dlg_.wizardButton(1028)) connect(b, &QPushButton::clicked, this, &CMainCommands::OnNext);
   if (QPushButton* b = dlg_.wizardButton(1026)) connect(b, &QPushButton::clicked, this, &CMainCommands::OnBack);
   if (QPushButton* b = dlg_.wizardButton(1027)) connect(b, &QPushButton::clicked, this, &CMainCommands::OnEscape);
@@ -121,14 +118,15 @@ void CMainCommands::OnConnect(bool fromMenu) {
     return;
   }
   if (s.m_bConnected) return;
-  dlg_.TakeTypedAddress();
   if (auto& panel = dlg_.panels().connectionPanel) {
-    // A typed address goes first; with none at all the panel connects its
+    // The shown panel holds the operator's choice (typed, or a selected saved
+    // connection); so does a typed address. With the panel hidden the last
+    // address is connected again; with none at all the panel connects its
     // selected saved connection and is shown to pick or type one.
     bool typed = true;
     for (const QString& octet : panel->octetTexts()) typed = typed && !octet.isEmpty();
-    if (typed || s.m_strConnectAddress.empty()) {
-      const bool shown = panel->widget()->isVisible();
+    const bool shown = panel->widget()->isVisible();
+    if (shown || typed || s.m_strConnectAddress.empty()) {
       panel->ConnectSelected();
       if (!shown && !typed) OnIpAddress();
       return;
@@ -406,7 +404,9 @@ bool CMainCommands::FilterKey(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   switch (key->key()) {
     case Qt::Key_Tab:
-      if (QWidget* octet = dlg_.ConnectionPanelOctet()) {
+      // Tab enters the shown connection panel at its first octet; inside it
+      // walks the octets, the port and the buttons.
+      if (QWidget* octet = dlg_.ConnectionPanelOctet(); octet && !octet->parentWidget()->isAncestorOf(widget)) {
         octet->setFocus(Qt::TabFocusReason);
         return true;
       }

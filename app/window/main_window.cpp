@@ -22,7 +22,6 @@
 #include "dialogs/splash_screen.h"
 #include "log/colour_message_list.h"
 #include "resources/program_strings.h"
-#include "window/address_entry.h"
 #include "window/dialog_control.h"
 #include "window/image_mouse.h"
 #include "window/main_commands.h"
@@ -249,12 +248,6 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_panelArea = new QWidget(central);
   m_panelArea->setObjectName("panelArea");
   m_panelArea->setGeometry(662, 5, 356, 560);
-  // The plain address entry only stands in while no connection panel is plugged in.
-  if (!m_panels.connectionPanel) {
-    m_addressEntry = new AddressEntry(m_panelArea);
-    m_addressEntry->setGeometry(m_panelArea->rect());
-    m_addressEntry->hide();
-  }
 
   auto makeButton = [&](int id, int x) {
     auto* b = new QPushButton(central);
@@ -474,7 +467,6 @@ void CVarnisDatamatrixDlg::ApplyLanguage() {
   if (m_panels.configManager) m_panels.configManager->ReloadTexts();
   for (int i = 0; i < 3; ++i) m_strProductTexts[std::size_t(i)] = m_resources.definition(102 + i);
   m_strMsgTitle = m_strProductTexts[2];
-  if (m_addressEntry) m_addressEntry->setTexts(text(5040), text(310).remove('&'));
   if (m_dialogControl) m_dialogControl->Apply();
 }
 

@@ -22,7 +22,6 @@
 #include "window/lock_library.h"
 #include "window/path.h"
 
-class AddressEntry;
 class CDialogControl;
 class CMainCommands;
 class CImageMouse;
@@ -146,9 +145,7 @@ public:
   // Closes the dialogs and boxes of the session that are still open.
   void CloseSessionDialogs();
   // The address typed in the address entry becomes the sensor address.
-  void TakeTypedAddress();
   void ShowAddressPanel();
-  AddressEntry* addressEntry() const { return m_addressEntry; }
   QWidget* ConnectionPanelOctet() const;
   void ClearResultRegions();
   int StopLiveImage();
@@ -212,7 +209,6 @@ private:
   std::unique_ptr<CDialogControl> m_dialogControl;
   CMainCommands* m_commands = nullptr;
   CImageMouse* m_imageMouse = nullptr;
-  AddressEntry* m_addressEntry = nullptr;
   bool m_splashEnabled = true;
   bool m_released = false;
   bool m_convertersTaken = false;

@@ -10,7 +10,6 @@
 #include <QScrollBar>
 
 #include "core/code_types.h"
-#include "window/address_entry.h"
 #include "window/dialog_control.h"
 #include "window/main_window.h"
 
@@ -81,15 +80,6 @@ void CVarnisDatamatrixDlg::CloseSessionDialogs() {
     if (dialog->parentWidget() && dialog->parentWidget()->window() == this) dialog->reject();
   }
   m_hMessageOwner = nullptr;
-  if (m_addressEntry) m_addressEntry->clear();
-}
-
-void CVarnisDatamatrixDlg::TakeTypedAddress() {
-  if (!m_addressEntry) return;
-  const std::u16string typed = m_addressEntry->address();
-  if (typed.empty()) return;
-  m_state.m_strConnectAddress = typed;
-  m_state.m_nConnectPort = m_addressEntry->port();
 }
 
 void CVarnisDatamatrixDlg::ShowAddressPanel() {
@@ -98,18 +88,12 @@ void CVarnisDatamatrixDlg::ShowAddressPanel() {
     panel->widget()->show();
     panel->widget()->raise();
     panel->firstOctet()->setFocus();
-    return;
   }
-  if (!m_addressEntry) return;
-  m_addressEntry->show();
-  m_addressEntry->raise();
-  m_addressEntry->firstOctet()->setFocus();
 }
 
 QWidget* CVarnisDatamatrixDlg::ConnectionPanelOctet() const {
-  if (const auto& panel = m_panels.connectionPanel)
-    return panel->widget()->isVisible() ? panel->firstOctet() : nullptr;
-  return m_addressEntry && m_addressEntry->isVisible() ? m_addressEntry->firstOctet() : nullptr;
+  const auto& panel = m_panels.connectionPanel;
+  return panel && panel->widget()->isVisible() ? panel->firstOctet() : nullptr;
 }
 
 void CVarnisDatamatrixDlg::ClearResultRegions() {

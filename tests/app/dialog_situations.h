@@ -46,6 +46,12 @@ inline std::vector<DialogSituation> DialogSituations() {
     s.m_nPageTitle = 3;
     r.connectionPanel = true;
   });
+  add("connection panel, half an address", [](MainDialogState& s, ControlRequests& r) {
+    s.m_nWizardStep = 3;
+    s.m_nPageTitle = 3;
+    r.connectionPanel = true;
+    r.connectButtonOff = true;
+  });
   add("monitor", [&](MainDialogState& s, ControlRequests&) {
     connected(s, 1, 1);
     s.m_bMonitorView = 1;

@@ -62,6 +62,9 @@ const Expected kTable[] = {
      StatusIcon::Sensor, StatusIcon::None, 0},
     {"connection panel", "1000000001", "11000", 310, 420, 425, false, false, false, 0, "1005 L - - - 1006 - ",
      StatusIcon::Sensor, StatusIcon::None, 2002},
+    // Typing is no connect: no "Connecting ..." (1018).
+    {"connection panel, half an address", "0000000001", "00000", 310, 420, 425, false, false, false, 0,
+     "1005 L - - - 1006 - ", StatusIcon::Sensor, StatusIcon::None, 2002},
     {"monitor", "0100000001", "10000", 520, 420, 425, false, false, false, kModeMonitor, "1004 L I k - 1015 R ",
      StatusIcon::Sensor, StatusIcon::Unlocked, 2000},
     {"overview, no slot", "0100000001", "10101", 520, 420, 425, true, true, false, kModeConfiguration,

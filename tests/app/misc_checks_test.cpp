@@ -49,6 +49,9 @@ TEST(MiscChecks, OctetsPortsAndPlausibleAddresses) {
     EXPECT_TRUE(CMisc::IsPlausibleAddress(192, 168, 0, 1));
     EXPECT_TRUE(CMisc::IsPlausibleAddress(192, 168, 1, 0));
     EXPECT_FALSE(CMisc::IsPlausibleAddress(223, 255, 255, 0));
+    EXPECT_FALSE(CMisc::IsPlausibleAddress(0, 0, 0, 0));
+    EXPECT_FALSE(CMisc::IsPlausibleAddress(255, 255, 255, 255));
+    EXPECT_TRUE(CMisc::IsPlausibleAddress(255, 255, 255, 254));
     EXPECT_EQ(CMisc::SplitAddress(u"010.2.x"), (std::array<int, 4>{10, 2, 0, 0}));
     EXPECT_EQ(CMisc::SplitAddress(u"1.2.3.4.5"), (std::array<int, 4>{1, 2, 3, 4}));
     EXPECT_EQ(CMisc::SplitAddress(u""), (std::array<int, 4>{0, 0, 0, 0}));

@@ -15,6 +15,7 @@
 #include "sim/reading_methods.h"
 #include "sim/reading_model.h"
 #include "sim/sensor_command_methods.h"
+#include "sim/sensor_globals_record.h"
 #include "sim/sensor_model.h"
 #include "sim/sensor_state.h"
 #include "sim/update_methods.h"
@@ -24,7 +25,10 @@ namespace vt::test {
 
 class SimulatedSensor {
 public:
-    SimulatedSensor() {
+    // On a loopback address of its own, or at address:port (a sensor a scan
+    // finds is connected on 8080).
+    explicit SimulatedSensor(std::string address = uniqueLoopbackAddress(), uint16_t port = 0)
+        : server(std::move(address), port) {
         vt::sim::addConnectionMethods(server, identity);
         vt::sim::addLiveImageMethods(server, liveImage, &model.script());
         lock.install(server);
@@ -36,11 +40,14 @@ public:
     }
     ~SimulatedSensor() { Stop(); }
 
-    // False with the reason in error() when the server cannot start.
+    // False with the reason in error() when the server cannot start. The
+    // live image streams on the port the global settings name, as a
+    // sensor's does.
     bool Start() {
         if (!server.start()) return false;
         auto address = vt::parseIpv4(server.address().c_str());
-        return address && liveImage.start(*address, 0) == 0;
+        const auto livePort = static_cast<uint16_t>(vt::sim::sensorGlobals(parameters).liveImagePort);
+        return address && liveImage.start(*address, livePort) == 0;
     }
     void Stop() {
         readings.shutdown();
@@ -50,7 +57,7 @@ public:
     const std::string& error() const { return server.error(); }
 
     vt::sim::SensorState identity;
-    vt::sim::XmlRpcServer server{uniqueLoopbackAddress()};
+    vt::sim::XmlRpcServer server;
     vt::sim::LiveImageSource liveImage;
     vt::sim::LockMethods lock;
     vt::sim::UpdateMethods update;

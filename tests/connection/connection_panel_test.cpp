@@ -2,6 +2,8 @@
 // with their checks, the saved connection's address, DHCP by MAC.
 #include "connection_fixture.h"
 #include "core/sensor_command.h"
+#include "real_click.h"
+#include "saved_connection_rows.h"
 #include "simulated_subnet.h"
 
 namespace {
@@ -25,6 +27,73 @@ TEST_F(ConnectionPanel, ThreeDigitsMoveOnAndABadOctetIsRefusedAtOnce) {
   EXPECT_TRUE(posted.empty());
 }
 
+// Addresses typed as people type them, digit by digit and dot by dot: three
+// digits move on by themselves and the dot typed after them is swallowed.
+TEST_F(ConnectionPanel, AnAddressTypedWithItsDotsFillsTheFourOctets) {
+  const struct {
+    const char* typed;
+    QStringList octets;
+  } cases[] = {
+      {"127.0.0.5", {"127", "0", "0", "5"}},
+      {"10.1.20.3", {"10", "1", "20", "3"}},
+      {"192.168.100.200", {"192", "168", "100", "200"}},
+      {"1.22.333", {"1", "22", "", ""}},  // 333 is no octet: refused, the field emptied
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.typed);
+    prompt.clear();
+    panel().ClearOctets();
+    ClickAt(*edit(1009));
+    ASSERT_EQ(QApplication::focusWidget(), edit(1009));
+    PressKeys(k.typed);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(edit(1009 + i)->text(), k.octets[i]) << i;
+    const bool complete = !k.octets[3].isEmpty();
+    EXPECT_EQ(messages().isEmpty(), complete);
+    EXPECT_EQ(button(1015)->isEnabled(), complete);
+    EXPECT_EQ(window->action(5000)->isEnabled(), complete);
+  }
+  // A dot in an empty octet or in the last one stays out of it.
+  panel().ClearOctets();
+  ClickAt(*edit(1009));
+  PressKeys(".1.2.3.4.");
+  EXPECT_EQ(panel().octetTexts(), (std::array<QString, 4>{"1", "2", "3", "4"}));
+}
+
+// Tab walks the typed address and then the buttons; Enter in the port
+// field connects to what was typed.
+TEST_F(ConnectionPanel, TabWalksOctetsPortAndButtonsAndEnterInThePortConnects) {
+  ClickAt(*edit(1009));
+  PressKeys("127.0.0.5");
+  const QWidget* order[] = {edit(1013), button(1015), button(1014), button(1196), button(1016)};
+  for (const QWidget* next : order) {
+    PressKey(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+  }
+  // Into a field with Tab, typing replaces what it held.
+  ClickAt(*edit(1012));
+  PressKey(Qt::Key_Tab);
+  PressKeys("8081");
+  EXPECT_EQ(edit(1013)->text(), "8081");
+  EXPECT_EQ(panel().octetTexts(), (std::array<QString, 4>{"127", "0", "0", "5"}));
+  EXPECT_TRUE(posted.empty());
+  SaveScreenshot(*window, "connection_panel_typed");
+  PressKey(Qt::Key_Return);
+  ASSERT_EQ(posted, std::vector<int>{CMD_CONNECT});
+  EXPECT_EQ(address(), "127.0.0.5");
+  EXPECT_EQ(state().m_nConnectPort, 8081);
+}
+
+// Every button of the panel is the widget a click at its place reaches.
+TEST_F(ConnectionPanel, EveryButtonTakesAClickAtItsPlace) {
+  const QList<QPushButton*> buttons = panel().findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 5);
+  for (QPushButton* b : buttons) EXPECT_EQ(WidgetAtCentreOf(*b), b) << b->objectName().toStdString();
+  ClickAt(*edit(1009));
+  PressKeys("127.0.0.9");
+  ClickAt(*button(1015));
+  EXPECT_EQ(posted, std::vector<int>{CMD_CONNECT});
+}
+
 TEST_F(ConnectionPanel, ChecksAtConnectSendNothingAndSayWhy) {
   struct Case {
     QStringList octets;
@@ -35,6 +104,7 @@ TEST_F(ConnectionPanel, ChecksAtConnectSendNothingAndSayWhy) {
   const Case cases[] = {
       {{"192", "168", "0", "0"}, "8080", -19015, "8080"},  // a block's base address
       {{"0", "0", "0", "0"}, "8080", -19015, "8080"},
+      {{"255", "255", "255", "255"}, "8080", -19015, "8080"},  // every host's broadcast is none
       {{"192", "168", "1", "20"}, "70000", -14213, "8080"},  // taken while typing, refused here
       {{"192", "168", "1", "20"}, "99999", -14213, "8080"},
   };
@@ -42,11 +112,12 @@ TEST_F(ConnectionPanel, ChecksAtConnectSendNothingAndSayWhy) {
     prompt.clear();
     typeAddress(k.octets, k.port);
     EXPECT_TRUE(messages().isEmpty()) << "typing " << k.port.toStdString();
-    QTest::mouseClick(button(1015), Qt::LeftButton);
+    ClickAt(*button(1015));
     EXPECT_EQ(messages(), QStringList{errorText(k.error)}) << k.octets.join('.').toStdString();
     EXPECT_EQ(edit(1013)->text(), k.portAfter);
     EXPECT_TRUE(posted.empty());
     EXPECT_EQ(state().m_bBusy, 0);
+    EXPECT_TRUE(window->statusPane(7)->text().isEmpty()) << "no connect is under way";
   }
   // A letter or a small port is refused while typing.
   for (const char* port : {"80a", "1023"}) {
@@ -72,6 +143,39 @@ TEST_F(ConnectionPanel, ATypedAddressConnectsInDecimalWithItsPort) {
   EXPECT_EQ(state().m_nConnectPort, 8081);
   EXPECT_EQ(state().m_bBusy, 1);
   EXPECT_FALSE(button(1015)->isEnabled());
+  EXPECT_EQ(window->statusPane(7)->text(), text(1018));
+}
+
+// The address class is a check of saved and scanned addresses; a typed one
+// passes the octet and plausibility checks only.
+TEST_F(ConnectionPanel, ATypedAddressSkipsTheClassCheckThatASavedOneMeets) {
+  ::unsetenv("VT_ALLOW_LOOPBACK_SENSOR");  // loopback fails the class check now
+  store(conn("Local", "127.0.0.5"));
+  panel().RefreshList();
+  ASSERT_NO_FATAL_FAILURE(ClickConnection(panel(), "Local"));
+  ASSERT_TRUE(button(1015)->isEnabled());
+  ClickAt(*button(1015));
+  EXPECT_TRUE(posted.empty());
+  EXPECT_EQ(state().m_bBusy, 0);
+  ClickAt(*edit(1009));
+  PressKeys("127.0.0.5");
+  ClickAt(*button(1015));
+  EXPECT_EQ(posted, std::vector<int>{CMD_CONNECT});
+  EXPECT_EQ(address(), "127.0.0.5");
+}
+
+// The toolbar's connect with no address typed or used before connects the
+// selected saved connection and shows the panel.
+TEST_F(ConnectionPanel, ConnectWithoutAnAddressConnectsTheSelectedOneAndShowsThePanel) {
+  ASSERT_EQ(panel().SaveConnection(conn("Press", "127.0.0.5")), 0);
+  ClickAt(*button(1016));  // Close: the last connection stays selected
+  ASSERT_FALSE(panel().isVisible());
+  ASSERT_TRUE(window->action(5000)->isEnabled());
+  window->action(5000)->trigger();
+  EXPECT_EQ(posted, std::vector<int>{CMD_CONNECT});
+  EXPECT_EQ(address(), "127.0.0.5");
+  EXPECT_TRUE(panel().isVisible());
+  EXPECT_EQ(state().m_nWizardStep, 3);
   EXPECT_EQ(window->statusPane(7)->text(), text(1018));
 }
 
@@ -125,7 +229,7 @@ TEST_F(ConnectionPanel, CloseRestoresTheConnectControlsAndReselectsTheLastConnec
   ASSERT_EQ(panel().SaveConnection(conn("Press", "192.168.1.20")), 0);
   type(edit(1009), "10");
   ASSERT_FALSE(button(1015)->isEnabled());
-  QTest::mouseClick(button(1016), Qt::LeftButton);
+  ClickAt(*button(1016));
   EXPECT_FALSE(panel().isVisible());
   EXPECT_EQ(edit(1009)->text(), "");
   EXPECT_TRUE(button(1015)->isEnabled()) << "the last connection can be connected";

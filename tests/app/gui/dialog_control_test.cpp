@@ -16,7 +16,6 @@
 #include "dialog_widgets.h"
 #include "gui_test_support.h"
 #include "services/recording_prompt.h"
-#include "window/address_entry.h"
 #include "window/dialog_control.h"
 #include "window/main_commands.h"
 #include "window/main_window.h"
@@ -116,14 +115,18 @@ struct DialogControlTest : ::testing::Test {
   void Enter(const std::string& name) {
     if (name == "not connected") return;
     if (name == "connecting") {
-      window->addressEntry()->firstOctet()->setText("127");
-      for (auto [id, text] : {std::pair{1010, "0"}, {1011, "0"}, {1012, "1"}})
-        window->addressEntry()->findChild<QLineEdit*>(QStringLiteral("id%1").arg(id))->setText(text);
+      // Connect again to the address of the last connect.
+      state().m_strConnectAddress = u"127.0.0.1";
       window->action(kConnect)->trigger();
       return;
     }
     if (name == "connection panel") {
       window->action(kMenuIpAddress)->trigger();
+      return;
+    }
+    if (name == "connection panel, half an address") {
+      window->action(kMenuIpAddress)->trigger();
+      control().SetConnectButton(true);  // as the panel does while its octets are incomplete
       return;
     }
     Connected();
@@ -193,30 +196,18 @@ TEST_F(DialogControlTest, EachSituationShowsTheControlsOfTheTable) {
   }
 }
 
-TEST_F(DialogControlTest, ConnectTakesTheTypedAddressInDecimalAndGuardsWhileBusy) {
+TEST_F(DialogControlTest, ConnectAgainPostsTheLastAddressAndGuardsWhileBusy) {
   Enter("connecting");
   EXPECT_EQ(posted, (std::vector<int>{CMD_CONNECT}));
   EXPECT_EQ(QString::fromStdU16String(state().m_strConnectAddress), "127.0.0.1");
-  EXPECT_EQ(state().m_nConnectPort, 8080);
   EXPECT_TRUE(state().m_bBusy);
+  EXPECT_EQ(window->statusPane(7)->text(), window->text(1018));
   // Busy: every guarded command is ignored.
   window->action(kConnect)->trigger();
   window->action(kMenuConnect)->trigger();
   window->action(kDisconnect)->trigger();
   EXPECT_EQ(posted.size(), 1u);
   EXPECT_TRUE(prompt.messages().isEmpty());
-
-  // "009" is nine, not an octal mistake.
-  window->addressEntry()->firstOctet()->setText("010");
-  window->TakeTypedAddress();
-  EXPECT_EQ(QString::fromStdU16String(state().m_strConnectAddress), "10.0.0.1");
-}
-
-TEST_F(DialogControlTest, ConnectWithoutAddressShowsTheAddressEntry) {
-  window->action(kConnect)->trigger();
-  EXPECT_TRUE(posted.empty());
-  EXPECT_TRUE(window->addressEntry()->isVisible());
-  EXPECT_EQ(state().m_nWizardStep, 3);
 }
 
 TEST_F(DialogControlTest, LostConnectionInEachModeResetsToDisconnected) {
@@ -387,12 +378,6 @@ TEST_F(DialogControlTest, KeyFilterSwallowsEnterEscapeSpaceAndCopiesTheLog) {
   next->setFocus();
   for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) QTest::keyClick(next, k);
   EXPECT_EQ(clicks, 0);
-  // A blank still reaches a text field.
-  window->action(kMenuIpAddress)->trigger();
-  QLineEdit* port = window->addressEntry()->findChild<QLineEdit*>("addressPort");
-  port->setValidator(nullptr);
-  QTest::keyClicks(port, "a b");
-  EXPECT_EQ(port->text(), "a b");
 
   auto& log = window->panels().messageList;
   log->AddColorString("first ", 0);

@@ -32,6 +32,12 @@ struct WindowRoadsFixture : ::testing::Test {
     qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
     qputenv("VT_NO_SPLASH", "1");
     ASSERT_TRUE(sensor.Start()) << sensor.error();
+    StartWindow();
+  }
+  // The program's window as it starts (again, after a test ended the last one).
+  void StartWindow() {
+    notify.reset();
+    window.reset();
     window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MakePanels(prompt));
     window->setLockLibrary(MakeKeltrovLibrary());
     PlugReadingTables(*window);
