@@ -10,7 +10,11 @@
 //                 with a window of interest, 10 code boxes and a caption,
 //                 painted in an offscreen window, at each zoom step.
 // VT_BENCH_SECONDS sets the measured span of each reading run (default 5).
+// CPU time follows the machine's load; the count of instructions does not:
+// run under callgrind from an empty folder (see docs/image-view.md) and the
+// bench reads its own dumps and prints instructions per reading beside it.
 #include "../support/sensor_process.h"
+#include "../support/callgrind_dumps.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +25,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "commands/sensor_notify.h"
@@ -59,7 +64,15 @@ struct Figures {
   int readings = 0;
   double rendersPerReading = 0;
   double sensorCpuMsPerReading = 0;  // the simulated sensor's, not counted above
+  double instructionsPerReading = 0;  // under callgrind only
 };
+
+// Under callgrind: instructions per reading, from the run's dump.
+void ReadInstructions(Figures& f, const std::string& name) {
+  if (!RUNNING_ON_VALGRIND || f.readings <= 0) return;
+  for (const auto& [dump, events] : vt::bench::CallgrindDumps())
+    if (dump == name) f.instructionsPerReading = events / f.readings;
+}
 
 // The program as main() puts it together, connected in the monitor.
 struct ProgramWindow {
@@ -105,7 +118,9 @@ struct ProgramWindow {
     QTest::qWait(1000);  // settled
     const int readings0 = readings, renders0 = renders();
     const double cpu0 = vt::bench::ProcessCpuMs(), sensor0 = sensor.CpuMs();
+    CALLGRIND_ZERO_STATS;
     QTest::qWait(seconds * 1000);
+    CALLGRIND_DUMP_STATS_AT("program");
     Figures f;
     f.readings = readings - readings0;
     const double cpu = vt::bench::ProcessCpuMs() - cpu0;
@@ -185,10 +200,12 @@ struct LibraryAlone {
     const double cpu0 = vt::bench::ProcessCpuMs(), sensor0 = sensor.CpuMs();
     const auto end = Clock::now() + std::chrono::seconds(seconds);
     Figures f;
+    CALLGRIND_ZERO_STATS;
     while (Next(end)) {
       Read();
       ++f.readings;
     }
+    CALLGRIND_DUMP_STATS_AT("library");
     if (f.readings > 0) {
       f.cpuMsPerReading = (vt::bench::ProcessCpuMs() - cpu0) / f.readings;
       f.sensorCpuMsPerReading = (sensor.CpuMs() - sensor0) / f.readings;
@@ -275,10 +292,12 @@ int main(int argc, char** argv) {
     ProgramWindow p(sensor);
     program = p.Measure(seconds);
   }
+  ReadInstructions(program, "program");
   {
     LibraryAlone l(floorSensor);
     floor = l.Measure(seconds);
   }
+  ReadInstructions(floor, "library");
   std::printf("Readings at %d/s in monitor operation, %d s each\n", 1000 / kReadingPeriodMs, seconds);
   std::printf("  program        %6.2f ms CPU per reading (%d readings), %.2f renders per reading\n",
               program.cpuMsPerReading, program.readings, program.rendersPerReading);
@@ -291,6 +310,10 @@ int main(int argc, char** argv) {
               floor.cpuMsPerReading > 0 ? (program.cpuMsPerReading + program.sensorCpuMsPerReading) /
                                               (floor.cpuMsPerReading + floor.sensorCpuMsPerReading)
                                         : 0.0);
+  if (program.instructionsPerReading > 0 && floor.instructionsPerReading > 0)
+    std::printf("  instructions   %6.2f M per reading in the program, %.2f M in the library alone: ratio %.2f\n",
+                program.instructionsPerReading / 1e6, floor.instructionsPerReading / 1e6,
+                program.instructionsPerReading / floor.instructionsPerReading);
   std::fflush(stdout);
 
   benchmark::Initialize(&argc, argv);

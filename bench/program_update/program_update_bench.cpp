@@ -25,14 +25,6 @@
 #include <time.h>
 #include <unistd.h>
 
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define RUNNING_ON_VALGRIND 0
-#define CALLGRIND_ZERO_STATS
-#define CALLGRIND_DUMP_STATS_AT(name)
-#endif
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -42,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/callgrind_dumps.h"
 #include "brimsol/brimsol.h"
 #include "commands/sensor_notify.h"
 #include "core/sensor_command.h"
@@ -116,18 +109,9 @@ struct Side {
 // Under callgrind: the instructions of each dump named program or library,
 // read back from callgrind's files in the current folder (default name).
 void ReadInstructions(Side& program, Side& library) {
-  for (int part = 1;; ++part) {
-    std::ifstream in("callgrind.out." + std::to_string(::getpid()) + "." + std::to_string(part));
-    if (!in) return;
-    std::string line, trigger;
-    double events = -1;
-    while (std::getline(in, line)) {
-      if (line.rfind("desc: Trigger: Client Request: ", 0) == 0) trigger = line.substr(31);
-      if (line.rfind("summary: ", 0) == 0) events = std::atof(line.c_str() + 9);
-    }
-    if (events < 0) continue;
-    if (trigger == "program") program.instructions.push_back(events);
-    if (trigger == "library") library.instructions.push_back(events);
+  for (const auto& [name, events] : vt::bench::CallgrindDumps()) {
+    if (name == "program") program.instructions.push_back(events);
+    if (name == "library") library.instructions.push_back(events);
   }
 }
 
