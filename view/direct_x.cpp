@@ -65,7 +65,8 @@ int CDirectX::Render() {
 }
 
 QImage CDirectX::surface() const {
-  if (surfaceStale_ && Draw(surface_, QRect(0, 0, kSurfaceWidth, kSurfaceHeight))) surfaceStale_ = false;
+  if (surfaceStale_ && Draw(surface_, QRect(0, 0, kSurfaceWidth, kSurfaceHeight), surfaceScaler_))
+    surfaceStale_ = false;
   return surface_;
 }
 
@@ -76,37 +77,30 @@ const QImage& CDirectX::screen(QSize area) const {
     screenStale_ = true;
   }
   if (screenSource_ != sourceRect_) screenStale_ = true;
-  if (screenStale_ && Draw(screen_, sourceRect_)) {
+  if (screenStale_ && Draw(screen_, sourceRect_, screenScaler_)) {
     screenStale_ = false;
     screenSource_ = sourceRect_;
   }
   return screen_;
 }
 
-bool CDirectX::Draw(QImage& target, const QRect& source) const {
+bool CDirectX::Draw(QImage& target, const QRect& source, PictureScaler& scaler) const {
   if (source.isEmpty()) return false;
+  // Every picture fills the surface (a live frame is a quarter of it), so
+  // the source rectangle scales to the picture's own size.
+  const qreal sx = qreal(picture_.width()) / kSurfaceWidth;
+  const qreal sy = qreal(picture_.height()) / kSurfaceHeight;
+  const QRectF from(source.x() * sx, source.y() * sy, source.width() * sx, source.height() * sy);
+  // Before the painter: writing the pixels may detach a target shared with a stored copy.
+  const bool scaled = !picture_.isNull() && scaler.draw(target, picture_, from);
   QPainter painter(&target);
   if (!painter.isActive()) return false;  // skip the frame, keep the last one
   ++renders_;
   const QRectF to(target.rect());
-  if (picture_.isNull()) {
+  if (picture_.isNull())
     painter.fillRect(target.rect(), Qt::black);
-  } else {
-    // Every picture fills the surface (a live frame is a quarter of it), so
-    // the source rectangle scales to the picture's own size.
-    const qreal sx = qreal(picture_.width()) / kSurfaceWidth;
-    const qreal sy = qreal(picture_.height()) / kSurfaceHeight;
-    const QRectF from(source.x() * sx, source.y() * sy, source.width() * sx, source.height() * sy);
-    // Qt spreads a blend of many rows over its worker threads, which costs
-    // more CPU than it saves at this size (half the live image's CPU went
-    // there); bands of fewer rows stay on this thread. Clipped bands of one
-    // transform sample the picture as one draw does.
-    for (int top = 0; top < target.height(); top += kBandRows) {
-      painter.setClipRect(QRect(0, top, target.width(), kBandRows));
-      painter.drawImage(to, picture_, from);
-    }
-    painter.setClipping(false);
-  }
+  else if (!scaled)
+    drawScaled(painter, to, from);
   if (source != target.rect()) {
     painter.scale(to.width() / source.width(), to.height() / source.height());
     painter.translate(-source.x(), -source.y());
@@ -114,6 +108,19 @@ bool CDirectX::Draw(QImage& target, const QRect& source) const {
   for (const auto& overlay : overlays_)
     if (overlay && overlay->visible()) overlay->Draw(&painter);
   return true;
+}
+
+// Pictures the scaler does not take (a placeholder of another format).
+void CDirectX::drawScaled(QPainter& painter, const QRectF& to, const QRectF& from) const {
+  // Qt spreads a blend of many rows over its worker threads, which costs
+  // more CPU than it saves at this size (half the live image's CPU went
+  // there); bands of fewer rows stay on this thread. Clipped bands of one
+  // transform sample the picture as one draw does.
+  for (int top = 0; top < int(to.height()); top += kBandRows) {
+    painter.setClipRect(QRect(0, top, int(to.width()), kBandRows));
+    painter.drawImage(to, picture_, from);
+  }
+  painter.setClipping(false);
 }
 
 void CDirectX::BlitToScreen() {

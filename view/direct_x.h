@@ -15,6 +15,7 @@
 
 #include "overlay.h"
 #include "picture_control.h"
+#include "picture_scaler.h"
 #include "zoom.h"
 
 class QWidget;
@@ -103,7 +104,8 @@ private:
   const QImage& screen(QSize area) const;
   // Picture and visible overlays into target, which shows `source` (surface
   // coordinates) whole: the picture scaled once, without smoothing.
-  bool Draw(QImage& target, const QRect& source) const;
+  bool Draw(QImage& target, const QRect& source, PictureScaler& scaler) const;
+  void drawScaled(QPainter& painter, const QRectF& to, const QRectF& from) const;
 
   MainDialogState& state_;
   OverlayEnv env_;
@@ -124,6 +126,8 @@ private:
   mutable QImage screen_;
   mutable QRect screenSource_;
   mutable bool screenStale_ = true;
+  mutable PictureScaler screenScaler_;
+  mutable PictureScaler surfaceScaler_;
   std::vector<std::unique_ptr<COverlay>> overlays_;
   QPointer<PictureControl> control_;  // owned by its parent widget, or by us while it has none
 };

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -57,10 +58,25 @@ bool PictureScaler::draw(QImage& target, const QImage& picture, const QRectF& fr
   const auto& table = greyToRgb();
   const int width = int(columns_.size());
   const int* column = columns_.data();
+  uchar* const bits = target.bits();  // detaches a target shared with a stored copy, once
+  const qsizetype stride = target.bytesPerLine();
   for (int y = 0; y < int(rows_.size()); ++y) {
+    auto* out = reinterpret_cast<std::uint32_t*>(bits + y * stride);
+    if (y > 0 && rows_[std::size_t(y)] == rows_[std::size_t(y) - 1]) {  // zoomed in: a row shown again
+      std::memcpy(out, bits + (y - 1) * stride, std::size_t(width) * sizeof(std::uint32_t));
+      continue;
+    }
     const uchar* in = picture.constScanLine(rows_[std::size_t(y)]);
-    auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
-    for (int x = 0; x < width; ++x) out[x] = table[in[column[x]]];
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+      const std::uint32_t a = table[in[column[x]]], b = table[in[column[x + 1]]];
+      const std::uint32_t c = table[in[column[x + 2]]], d = table[in[column[x + 3]]];
+      out[x] = a;
+      out[x + 1] = b;
+      out[x + 2] = c;
+      out[x + 3] = d;
+    }
+    for (; x < width; ++x) out[x] = table[in[column[x]]];
   }
   return true;
 }
