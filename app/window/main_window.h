@@ -144,8 +144,9 @@ public:
   void ResetPictureScroll();
   // Closes the dialogs and boxes of the session that are still open.
   void CloseSessionDialogs();
-  // The address typed in the address entry becomes the sensor address.
+  // The connection panel shown, its first octet focused.
   void ShowAddressPanel();
+  // The shown connection panel's first octet, else null.
   QWidget* ConnectionPanelOctet() const;
   void ClearResultRegions();
   int StopLiveImage();
