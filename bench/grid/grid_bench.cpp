@@ -13,6 +13,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+#include "comparison.h"
+
 namespace {
 
 constexpr int kConnections = 128;
@@ -20,15 +22,6 @@ constexpr int kRows = 1 + 4 * kConnections;
 constexpr int kColumnWidth = 218;
 constexpr int kRowHeight = 18;
 const QSize kViewport(240, 320);
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "grid_bench";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
 
 QString RowText(int row) {
   const int connection = (row - 1) / 4;
@@ -41,7 +34,6 @@ QString RowText(int row) {
 }
 
 std::unique_ptr<CGridCtrl> SavedConnectionsGrid() {
-  App();
   auto grid = std::make_unique<CGridCtrl>();
   grid->resize(kViewport);
   grid->m_OwnerRole = GridOwnerRole::SavedConnections;
@@ -64,7 +56,6 @@ std::unique_ptr<CGridCtrl> SavedConnectionsGrid() {
 }
 
 std::unique_ptr<QTableWidget> StockTable() {
-  App();
   auto table = std::make_unique<QTableWidget>(kRows - 1, 1);
   table->resize(kViewport);
   table->setHorizontalHeaderLabels({QStringLiteral("Saved connections")});
@@ -133,6 +124,9 @@ void BM_StockTableLineDown(benchmark::State& state) {
 }
 BENCHMARK(BM_StockTableLineDown);
 
-}  // namespace
+const bool compared = vt::bench::AddComparison({{"CGridCtrl full paint", "BM_GridFullPaint"},
+                                                 {"QTableWidget", "BM_StockTableFullPaint"}}) &&
+                      vt::bench::AddComparison({{"CGridCtrl line down", "BM_GridLineDown"},
+                                                 {"QTableWidget", "BM_StockTableLineDown"}});
 
-BENCHMARK_MAIN();
+}  // namespace

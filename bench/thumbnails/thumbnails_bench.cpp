@@ -1,13 +1,17 @@
 // The last-readings grid of the function test (32 rows of 48 pixels, the
 // picture column 68 wide) with 32 frames in the result-image store: a full
 // paint of its viewport with the thumbnails, and beside it the same paint
-// without them, the figure to compare with. Also one capture of the view.
+// without them, the figure to compare with. Then a capture into the full
+// list: the store keeps the view's surface as it is and the copy of the
+// 640 x 480 surface falls to the view's next draw, so the capture is timed
+// with that draw, beside the same draw without a capture.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <memory>
 
+#include "comparison.h"
 #include "controls/grid_ctrl.h"
 #include "core/main_dialog_state.h"
 #include "view/direct_x.h"
@@ -15,13 +19,10 @@
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "thumbnails_bench";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+QImage Grey(int level) {
+  QImage picture(640, 480, QImage::Format_Grayscale8);
+  picture.fill(level);
+  return picture;
 }
 
 struct Page {
@@ -50,13 +51,10 @@ struct Page {
     QApplication::processEvents();
   }
   int Capture(int k) {
-    QImage picture(640, 480, QImage::Format_Grayscale8);
-    picture.fill(40 + 6 * (k % 32));
-    view->ShowPicture(picture);
+    view->ShowPicture(Grey(40 + 6 * (k % 32)));
     return store.AddFrame(k % 3 == 0 ? 0 : 1);
   }
 
-  bool appMade = (App(), true);  // before the first widget
   MainDialogState state;
   std::unique_ptr<CDirectX> view;
   ResultImageStore store;
@@ -81,15 +79,33 @@ BENCHMARK(BM_GridWith32Thumbnails)->Unit(benchmark::kMicrosecond);
 void BM_GridWithoutThumbnails(benchmark::State& state) { PaintGrid(state, 0, "same grid, compared with"); }
 BENCHMARK(BM_GridWithoutThumbnails)->Unit(benchmark::kMicrosecond);
 
-// One capture with the list full (the oldest frame drops out).
-void BM_CaptureIntoFullList(benchmark::State& state) {
+// One capture with the list full (the oldest frame drops out), then the
+// view's next picture drawn: the draw copies the surface the frame shares.
+void NextDraw(benchmark::State& state, bool capture) {
   Page page;
+  const QImage pictures[2] = {Grey(90), Grey(160)};
   int k = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(page.store.AddFrame(k++ % 2));
-  state.SetLabel("copy of the 640 x 480 surface");
+  for (auto _ : state) {
+    if (capture) benchmark::DoNotOptimize(page.store.AddFrame(k % 2));
+    page.view->ShowPicture(pictures[k++ % 2]);
+  }
+}
+void BM_CaptureIntoFullList(benchmark::State& state) {
+  NextDraw(state, true);
+  state.SetLabel("capture and the next draw: copy of the 640 x 480 surface");
 }
 BENCHMARK(BM_CaptureIntoFullList)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+void BM_NextDrawWithoutCapture(benchmark::State& state) {
+  NextDraw(state, false);
+  state.SetLabel("the same draw, compared with");
+}
+BENCHMARK(BM_NextDrawWithoutCapture)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+const bool compared =
+    vt::bench::AddComparison({{"grid with 32 thumbnails", "BM_GridWith32Thumbnails"},
+                              {"the same grid without", "BM_GridWithoutThumbnails"}}) &&
+    vt::bench::AddComparison({{"capture into the full list and next draw", "BM_CaptureIntoFullList"},
+                              {"the draw alone", "BM_NextDrawWithoutCapture"}});
+
+}  // namespace
