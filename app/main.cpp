@@ -4,18 +4,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "dravik/files.h"
 #include "platform/large_blocks.h"
-#include "program/composition_root.h"
-#include "program/lock_update_features.h"
-#include "program/state_result_source.h"
+#include "program/program_window.h"
 #include "services/recording_prompt.h"
 #include "startup/single_instance.h"
-#include "commands/sensor_notify.h"
-#include "program/woi_writer.h"
-#include "window/image_mouse.h"
-#include "window/lock_library.h"
-#include "window/main_window.h"
 
 int main(int argc, char** argv) {
   vt::keepLargeBlocks();
@@ -38,23 +30,14 @@ int main(int argc, char** argv) {
 
   // Process tests and the start-up benchmark follow the start on standard output.
   const bool report = qEnvironmentVariableIsSet("VT_STARTUP_REPORT");
-  CVarnisDatamatrixDlg window(*prompt, MakePanels(*prompt));
-  window.setLockLibrary(MakeKeltrovLibrary());
-  PlugReadingTables(window);
+  ProgramWindow program(*prompt);
+  CVarnisDatamatrixDlg& window = program.window();
   QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window, report] {
     window.RaiseFromOtherInstance();
     if (report) std::printf("raised\n"), std::fflush(stdout);
   });
-  // The communication library takes its report language from the language in use.
-  window.resources().defineLocale = [](const QString& folder) {
-    DefineDravikLocale(folder.toStdU16String().c_str(), 1, 0);
-  };
-  if (window.OnInitDialog() == CVarnisDatamatrixDlg::StartResult::End) return 0;
-  window.imageMouse().setConfigWriter([&window] { return WriteDraggedWoi(window.state()); });
+  if (!program.Start()) return 0;
   QObject::connect(&window, &CVarnisDatamatrixDlg::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
-  // Sensor commands and events; stopped and disconnected before the window goes.
-  CSensorNotify sensorNotify(window);
-  LockAndUpdateFeatures lockAndUpdate(window, sensorNotify);
   window.show();
   if (report) {
     QObject::connect(qApp, &QApplication::aboutToQuit, [] { std::printf("ended\n"), std::fflush(stdout); });

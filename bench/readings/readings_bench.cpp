@@ -1,50 +1,69 @@
-// What a monitor reading costs the program, beside the library alone.
-//   ProgramReading - the simulator takes a reading; the polling event, the
-//                    worker's fetch with the picture, the result reading
-//                    (configuration, general result, detail, quality), the
-//                    picture shown in an offscreen image view, statistics,
-//                    release and resumed polling: until the program polls again
-//   LibraryReading - the same calls on the same readings straight through
-//                    the library, no program (for comparison)
-//   Memory         - VT_BENCH_READINGS readings (default 10000) in a row:
-//                    resident memory after the first tenth and at the end
-// Prints the figures; VT_BENCH_TIMED sets the timed readings (200).
-// Goal: the program's own cost (ProgramReading less LibraryReading) under
-// 5 ms median; memory flat.
+// What a monitor reading costs the program, beside the library alone, and
+// whether the program's memory stays flat, in one run:
+//   a reading   - the simulator takes a reading; the program as main() puts
+//                 it together (app/program/program_window.h: the composition
+//                 root's window with its result view and reading tables, the
+//                 lock library plugged in), connected through its own
+//                 connection panel and shown offscreen, goes from the polling
+//                 event through the fetch, the picture, the result lines and
+//                 the statistics to polling resumed and the window painted;
+//                 median. Beside it the library's fetch alone: the same
+//                 calls straight through the library on the same readings.
+//   memory      - resident memory after the first reading and after 10,000;
+//                 then after the first and the 200th connect and disconnect
+//                 through the window (address typed, Connect, the menu's
+//                 disconnect). The simulator runs in the process, its call log
+//                 bounded, so the figure is the program's.
+// VT_BENCH_TIMED (200), VT_BENCH_READINGS (10000) and VT_BENCH_CYCLES (200)
+// set the counts; the smoke run (VT_BENCH_SMOKE) takes a few of each.
+// Goal: the program's own time (a reading less the fetch alone) under 5 ms;
+// memory flat within a few MB.
 // The simulator first: its members named "slots" must not meet Qt's keyword macro.
 #include "simulated_sensor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <thread>
-#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "commands/sensor_notify.h"
+#include "comparison.h"
+#include "core/dialog_state_rules.h"
 #include "core/sensor_command.h"
 #include "dravik/dravik.h"
 #include "dravik/results.h"
 #include "dravik/sensor_commands.h"
+#include "platform/large_blocks.h"
 #include "platform/window_target.h"
+#include "program/program_window.h"
 #include "services/recording_prompt.h"
-#include "text/text_codecs.h"
-#include "view/image_view_service.h"
-#include "window/main_window.h"
+#include "window/menu_table.h"
 
 namespace {
 
-long ResidentKb() {
+constexpr std::size_t kLoggedCalls = 1000;
+
+[[noreturn]] void CannotMeasure(const char* what) {
+  std::printf("compare: %s: cannot measure\n", what);
+  std::exit(1);
+}
+
+double ResidentMb() {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
   return 0;
 }
 
@@ -54,11 +73,21 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// A simulated sensor in the monitor with an active configuration.
+int Count(const char* variable, int full, int smoke) {
+  const char* v = std::getenv(variable);
+  if (v && *v) return std::max(std::atoi(v), 1);
+  return vt::bench::Smoke() ? smoke : full;
+}
+
+// A simulated sensor in the monitor with an active configuration; its call
+// log keeps the latest calls only, so it does not grow with the readings.
 struct MonitorSensor {
   vt::test::SimulatedSensor sensor;
   MonitorSensor() {
-    if (!sensor.Start()) std::abort();
+    vt::sim::ServerLimits limits = sensor.server.limits();
+    limits.maxLoggedCalls = kLoggedCalls;
+    sensor.server.setLimits(limits);
+    if (!sensor.Start()) CannotMeasure("the simulated sensor does not start");
     const vt::sim::SlotRef slot{0, "{Bench}", -1};
     sensor.model.createConfig(slot);
     sensor.model.closeAndSave();
@@ -68,47 +97,73 @@ struct MonitorSensor {
   }
 };
 
-// The program: main window with its image view, connected in the monitor.
+// The program as it runs, shown, connected through its connection panel.
 struct Program {
   MonitorSensor sim;
-  RecordingPrompt prompt;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  int resumed = 0;
+  RecordingPrompt prompt;  // answers every question with Yes
+  ProgramWindow program{prompt};
+  std::vector<int> handled;
 
   Program() {
-    MainPanels panels;
-    panels.imageView = std::make_unique<ImageView>();
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, std::move(panels));
-    window->setSplashEnabled(false);
-    window->OnInitDialog();
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) {
-      if (id == CMD_RESUME_POLLING) ++resumed;
-    });
-    MainDialogState& s = window->state();
-    Utf8ToUtf16String(s.m_strConnectAddress, sim.sensor.server.address());
-    s.m_nConnectPort = sim.sensor.server.port();
-    s.m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    if (!QTest::qWaitFor([&] { return resumed > 0; }, 20000)) std::abort();
+    window().setSplashEnabled(false);
+    if (!program.Start()) CannotMeasure("the program does not start");
+    QObject::connect(program.notify(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
+    window().show();
+    Connect();
   }
-  ~Program() {
-    notify.reset();
-    window.reset();
+
+  CVarnisDatamatrixDlg& window() { return program.window(); }
+  MainDialogState& state() { return window().state(); }
+  int Count(int id) const { return static_cast<int>(std::count(handled.begin(), handled.end(), id)); }
+  bool Idle() {
+    return QTest::qWaitFor([&] { return state().m_nOutstandingCommands == 0 && !state().m_bBusy; }, 20000);
   }
-  // One reading, from the sensor taking it to polling resumed; seconds.
+  void Wait(int id, int times, const char* what) {
+    if (!QTest::qWaitFor([&] { return Count(id) >= times; }, 20000)) CannotMeasure(what);
+  }
+
+  // The simulator's address typed into the connection panel, then Connect;
+  // the sensor is in the monitor, so polling starts.
+  void Connect() {
+    const QStringList octets = QString::fromStdString(sim.sensor.server.address()).split('.');
+    for (int i = 0; i < 4; ++i) Field(1009 + i)->setText(octets[i]);
+    Field(1013)->setText(QString::number(sim.sensor.server.port()));
+    const int resumed = Count(CMD_RESUME_POLLING);
+    window().action(DialogIds::kConnect)->trigger();
+    Wait(CMD_RESUME_POLLING, resumed + 1, "the connect never reaches polling");
+    if (!Idle()) CannotMeasure("the connect does not settle");
+  }
+  // The menu's disconnect: the question, the notice, the reset.
+  void Disconnect() {
+    window().action(MenuIds::kConnect)->trigger();
+    if (!QTest::qWaitFor([&] { return !state().m_bConnected; }, 20000) || !Idle())
+      CannotMeasure("the disconnect does not end");
+    prompt.clear();  // the recorded question and notice
+    sim.sensor.model.setState(2);
+  }
+  QLineEdit* Field(int id) {
+    auto* field = window().findChild<QLineEdit*>(QStringLiteral("id%1").arg(id));
+    if (!field) CannotMeasure("the connection panel has no address fields");
+    return field;
+  }
+
+  // One reading, from the sensor taking it to polling resumed and the
+  // window painted; milliseconds.
   double Reading() {
-    const int before = resumed;
+    const int resumed = Count(CMD_RESUME_POLLING);
     QElapsedTimer t;
     t.start();
-    sim.sensor.readings.takeReading();
-    while (resumed == before) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return double(t.nsecsElapsed()) / 1e9;
+    if (!sim.sensor.readings.takeReading()) CannotMeasure("the simulator takes no reading");
+    while (Count(CMD_RESUME_POLLING) == resumed) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+      if (t.elapsed() > 20000) CannotMeasure("a reading never resumes polling");
+    }
+    QCoreApplication::processEvents();  // the repaints it asked for
+    return double(t.nsecsElapsed()) / 1e6;
   }
 };
 
-// The library alone: the same calls a reading makes, from the event on.
+// The library alone: the calls a reading makes, from the event on.
 struct LibraryOnly {
   MonitorSensor sim;
   VtWindowTarget target{};
@@ -122,21 +177,25 @@ struct LibraryOnly {
   LibraryOnly() {
     vt_target_init(&target, &LibraryOnly::OnEvent, this);
     char version[256] = {}, type[256] = {};
-    if (Connect(&target, "127.0.0.1", sim.sensor.server.address().c_str(), sim.sensor.server.port(), version, type) != 0)
-      std::abort();
+    if (::Connect(&target, "127.0.0.1", sim.sensor.server.address().c_str(), sim.sensor.server.port(), version,
+                  type) != 0)
+      CannotMeasure("the library does not connect");
     StartMonitorMode(1);
   }
   ~LibraryOnly() {
     StartMonitorMode(0);
     vt_target_close(&target);
-    Disconnect("127.0.0.1");
+    ::Disconnect("127.0.0.1");
   }
   double Reading() {
     const int before = events.load();
     QElapsedTimer t;
     t.start();
-    sim.sensor.readings.takeReading();
-    while (events.load() == before) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    if (!sim.sensor.readings.takeReading()) CannotMeasure("the simulator takes no reading");
+    while (events.load() == before) {
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+      if (t.elapsed() > 20000) CannotMeasure("the library reports no reading");
+    }
     int count = 0;
     SensorBitmap* bitmap = nullptr;
     ParameterList list, config, items, detail, quality;
@@ -153,52 +212,62 @@ struct LibraryOnly {
     GetSensorStatistics(&total, &good);
     SetUnlockResult();
     ResumePollingThread();
-    return double(t.nsecsElapsed()) / 1e9;
+    return double(t.nsecsElapsed()) / 1e6;
   }
 };
 
 std::vector<double> Times(int n, const std::function<double()>& reading) {
   std::vector<double> ms;
-  for (int i = 0; i < n; ++i) ms.push_back(reading() * 1000);
+  for (int i = 0; i < n; ++i) ms.push_back(reading());
   return ms;
-}
-
-int EnvInt(const char* name, int fallback) {
-  const char* v = std::getenv(name);
-  return v && *v ? std::atoi(v) : fallback;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  vt::keepLargeBlocks();  // as the program does
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
+  qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");  // the simulator's address
+  QTemporaryDir settings;  // the program's settings file, not the user's
+  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
   QApplication app(argc, argv);
-  const int timed = EnvInt("VT_BENCH_TIMED", 200);
-  const int total = EnvInt("VT_BENCH_READINGS", 10000);
+  const int timed = Count("VT_BENCH_TIMED", 200, 5);
+  const int total = Count("VT_BENCH_READINGS", 10000, 20);
+  const int cycles = Count("VT_BENCH_CYCLES", 200, 3);
+  const int warmUp = vt::bench::Smoke() ? 2 : 20;
 
   double program = 0, library = 0;
-  long rssEarly = 0, rssLate = 0;
+  double afterFirstReading = 0, afterReadings = 0, afterFirstCycle = 0, afterCycles = 0;
   {
     Program p;
-    Times(20, [&] { return p.Reading(); });  // warm up
+    p.Reading();
+    afterFirstReading = ResidentMb();
+    Times(warmUp, [&] { return p.Reading(); });
     program = Median(Times(timed, [&] { return p.Reading(); }));
-    const int early = std::max(total / 10, 1);
-    Times(early, [&] { return p.Reading(); });
-    rssEarly = ResidentKb();
-    Times(total - early, [&] { return p.Reading(); });
-    rssLate = ResidentKb();
+    Times(std::max(total - timed - warmUp - 1, 0), [&] { return p.Reading(); });
+    afterReadings = ResidentMb();
+    for (int i = 0; i < cycles; ++i) {
+      p.Disconnect();
+      p.Connect();
+      if (i == 0) afterFirstCycle = ResidentMb();
+    }
+    afterCycles = ResidentMb();
   }
   {
     LibraryOnly l;
-    Times(20, [&] { return l.Reading(); });
+    Times(warmUp, [&] { return l.Reading(); });
     library = Median(Times(timed, [&] { return l.Reading(); }));
   }
-  std::printf("ProgramReading  median %.2f ms per reading (event to records, picture, statistics, polling again)\n",
-              program);
-  std::printf("LibraryReading  median %.2f ms per reading (the same calls, library alone)\n", library);
-  std::printf("Program's own   %.2f ms per reading (goal: under 5 ms)\n", program - library);
-  std::printf("Memory          %ld kB after %d readings, %ld kB after %d (goal: flat)\n", rssEarly,
-              std::max(total / 10, 1) + timed + 20, rssLate, total + timed + 20);
-  return 0;
+  std::printf("a monitor reading, median of %d: the program (event to picture, texts and statistics shown, polling "
+              "again) %.2f ms, the library's fetch alone %.2f ms, the program's own %.2f ms (goal: under 5 ms)\n",
+              timed, program, library, program - library);
+  bool ok = vt::bench::Compare("a reading, event to picture and texts shown", program, "the library's fetch alone",
+                               library, "ms");
+  ok = vt::bench::Compare("resident memory after " + std::to_string(std::max(total, timed + warmUp + 1)) + " readings",
+                          afterReadings, "after the first", afterFirstReading, "MB") &&
+       ok;
+  ok = vt::bench::Compare("resident memory after " + std::to_string(cycles) + " connect-disconnect cycles",
+                          afterCycles, "after the first", afterFirstCycle, "MB") &&
+       ok;
+  return ok ? 0 : 1;
 }
