@@ -1,6 +1,7 @@
 #include "echo_sweep.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "subnet_address.h"
 
@@ -46,13 +47,13 @@ public:
         }
     }
 
-private:
     // Replies already here count, however late this thread got to run.
     void takeQueued() {
         vt::IcmpEchoReply reply;
         while (echo_.receive(milliseconds{0}, reply) > 0) mark(reply);
     }
 
+private:
     void mark(const vt::IcmpEchoReply& reply) {
         for (auto& probe : probes)
             if (!probe.answered && probe.sequence == reply.sequence && probe.host == reply.source) {
@@ -97,7 +98,11 @@ DiscoveryStatus sweepSubnet(const std::string& network, const std::string& mask,
             if (stop.requested()) return SONVIRA_OK;
             // A request that cannot go out simply gets no reply.
             (void)echo->send(probe.host, probe.sequence);
-            batch.collect(Clock::now() + kSendPause, false);
+            // The replies here so far, then the pause asleep: waking for
+            // each reply in the pause cost more than the sweep's sending.
+            const auto next = Clock::now() + kSendPause;
+            batch.takeQueued();
+            std::this_thread::sleep_until(next);
         }
         batch.collect(std::min(Clock::now() + kReplyTimeout, start + kBatchWaitLimit), true);
         for (const auto& probe : batch.probes)

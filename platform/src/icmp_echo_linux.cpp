@@ -111,22 +111,21 @@ int IcmpEcho::receive(std::chrono::milliseconds timeout, IcmpEchoReply& reply) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     std::array<uint8_t, 1500> buffer{};
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                          std::chrono::steady_clock::now());
-        pollfd p{fd_, POLLIN, 0};
-        int ready = ::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0)));
-        if (ready < 0 && errno != EINTR) return -errno;
-        if (ready <= 0) {
-            if (std::chrono::steady_clock::now() >= deadline) return 0;
-            continue;
-        }
+        // What is already here is read first: a wait only when nothing is.
         sockaddr_in from{};
         socklen_t fromLen = sizeof from;
         ssize_t n =
             ::recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
-            return -errno;
+            if (errno == EINTR) continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) return -errno;
+            // Rounded up: a wait rounded down to whole milliseconds would end
+            // short of the deadline and spin on zero timeouts through the rest.
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return 0;
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) return -errno;
+            continue;
         }
         const uint8_t* icmp = buffer.data();
         std::size_t size = static_cast<std::size_t>(n);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cerrno>
 #include <chrono>
@@ -86,6 +87,25 @@ TEST(IcmpEcho, ALoopbackAddressAnswersWithOurSequence) {
     EXPECT_EQ(reply.source, ownLoopbackAddress(5));
     EXPECT_EQ(reply.sequence, 4711);
     EXPECT_EQ(echo.receive(50ms, reply), 0) << "our own request is not a reply";
+}
+
+// A wait with nothing to receive sleeps in the system until its deadline.
+// Rounded down to whole milliseconds, the wait ended short and spun on zero
+// timeouts through the rest: a 1 ms wait never slept at all.
+TEST(IcmpEcho, AWaitWithNothingToReceiveSleepsUntilItsDeadline) {
+    vt::IcmpEcho echo;
+    echo.open();
+    ASSERT_EQ(echo.error(), 0);
+    if (echo.kind() == vt::IcmpEchoKind::None) GTEST_SKIP() << "neither ping nor raw sockets permitted";
+    echo.drain();
+    constexpr long kWaits = 20;
+    rusage before{};
+    getrusage(RUSAGE_THREAD, &before);
+    vt::IcmpEchoReply reply;
+    for (long i = 0; i < kWaits; ++i) EXPECT_EQ(echo.receive(1ms, reply), 0);
+    rusage after{};
+    getrusage(RUSAGE_THREAD, &after);
+    EXPECT_GE(after.ru_nvcsw - before.ru_nvcsw, kWaits) << "each wait gives up the processor";
 }
 
 }  // namespace
