@@ -54,8 +54,13 @@ bool base64Param(std::string_view body, std::size_t& pos, XmlRpc::XmlRpcValue& v
 }  // namespace
 
 XmlRpc::XmlRpcValue::BinaryData decodeRequestBase64(std::string_view text) {
-    XmlRpc::XmlRpcValue::BinaryData bytes(text.size() / 4 * 3 + 3);
-    unsigned char* out = bytes.data();
+    XmlRpc::XmlRpcValue::BinaryData bytes(decodedSizeBound(text.size()));
+    bytes.resize(decodeRequestBase64(text, bytes.data()));
+    return bytes;
+}
+
+std::size_t decodeRequestBase64(std::string_view text, unsigned char* const into) {
+    unsigned char* out = into;
     const auto* in = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const inEnd = in + text.size();
     uint32_t acc = 0;
@@ -89,8 +94,7 @@ XmlRpc::XmlRpcValue::BinaryData decodeRequestBase64(std::string_view text) {
     }
     if (have >= 2) *out++ = static_cast<unsigned char>(acc >> (6 * have - 8));
     if (have == 3) *out++ = static_cast<unsigned char>(acc >> 2);
-    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
-    return bytes;
+    return static_cast<std::size_t>(out - into);
 }
 
 bool parseMethodCall(std::string_view body, std::string& method, XmlRpc::XmlRpcValue& params) {
