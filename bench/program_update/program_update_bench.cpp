@@ -37,6 +37,7 @@
 #include "../support/callgrind_dumps.h"
 #include "brimsol/brimsol.h"
 #include "commands/sensor_notify.h"
+#include "comparison.h"
 #include "core/sensor_command.h"
 #include "gui_test_support.h"
 #include "platform/large_blocks.h"
@@ -129,7 +130,7 @@ double Adds(double of, double base) { return (of - base) / base * 100.0; }
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
-  int runs = kDefaultRuns;
+  int runs = vt::bench::Repetitions(kDefaultRuns);
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
   // As the program's main does; the library alone runs in the same heap.
@@ -262,5 +263,10 @@ int main(int argc, char** argv) {
   } else if (RUNNING_ON_VALGRIND) {
     std::printf("instructions: no callgrind dumps named callgrind.out.%d.N in the current folder\n", ::getpid());
   }
-  return 0;
+  bool ok = vt::bench::Compare("16 MB update through the program, disconnect reply to result shown, median",
+                               Median(fromReply.wall) * 1000, "libbrimsol alone", base * 1000, "ms");
+  ok = vt::bench::Compare("the same, menu to reset done, process CPU", pc * 1000, "libbrimsol alone", lc * 1000,
+                          "ms") &&
+       ok;
+  return ok ? 0 : 1;
 }

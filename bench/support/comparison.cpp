@@ -101,7 +101,9 @@ int RunBenchmarks(int argc, char** argv) {
   for (const Comparison& c : Declared()) {
     // A filter that left out both sides leaves out the line too.
     if (!reporter.Ran(c.figure) && !reporter.Ran(c.anchor)) continue;
-    ok = Compare(c.figure.name, reporter.Value(c.figure), c.anchor.name, reporter.Value(c.anchor), c.unit) && ok;
+    ok = Compare(c.figure.name, reporter.Value(c.figure) * c.scale, c.anchor.name, reporter.Value(c.anchor) * c.scale,
+                 c.unit) &&
+         ok;
   }
   return ok ? 0 : 1;
 }

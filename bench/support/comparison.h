@@ -29,12 +29,14 @@ struct Figure {
   std::string benchmark;  // the registered name, e.g. "BM_GridFullPaint" or "searchSlash24/echo"
   std::string counter;    // empty: the time of one iteration
 };
+// Both values are multiplied by scale before they are printed in unit.
 struct Comparison {
-  Comparison(Figure figure, Figure anchor, std::string unit = "ms")
-      : figure(std::move(figure)), anchor(std::move(anchor)), unit(std::move(unit)) {}
+  Comparison(Figure figure, Figure anchor, std::string unit = "ms", double scale = 1.0)
+      : figure(std::move(figure)), anchor(std::move(anchor)), unit(std::move(unit)), scale(scale) {}
   Figure figure;
   Figure anchor;
   std::string unit;
+  double scale;
 };
 
 // Declares a comparison printed after the runs (at namespace scope:

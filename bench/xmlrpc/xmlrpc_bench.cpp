@@ -1,14 +1,13 @@
 // Parse and write of a 640 x 480 image reply (base64) and of a 200-element
-// parameter array, ours against xmlrpc-c on the same texts. Prints MB/s of
-// each and the ratio ours / xmlrpc-c.
+// parameter array, ours against xmlrpc-c on the same texts. Compares MB/s
+// of ours beside xmlrpc-c's.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
 #include <string>
 #include <xmlrpc-c/base.hpp>
 #include <xmlrpc-c/xml.hpp>
 
+#include "comparison.h"
 #include "xmlrpc/XmlRpcClient.h"
 #include "xmlrpc/XmlRpcValue.h"
 
@@ -156,36 +155,15 @@ BENCHMARK(BM_WriteImage_XmlrpcC);
 BENCHMARK(BM_WriteArray_Ours);
 BENCHMARK(BM_WriteArray_XmlrpcC);
 
-// Keeps each run's throughput so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs) {
-            auto it = run.counters.find("bytes_per_second");
-            if (it != run.counters.end()) rates_[run.benchmark_name()] = it->second.value;
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-14s %12s %12s %8s\n", "case", "ours MB/s", "xmlrpc-c MB/s", "ratio");
-        for (const char* name : {"ParseImage", "ParseArray", "WriteImage", "WriteArray"}) {
-            const double ours = rates_["BM_" + std::string(name) + "_Ours"] / 1e6;
-            const double theirs = rates_["BM_" + std::string(name) + "_XmlrpcC"] / 1e6;
-            std::printf("%-14s %12.1f %12.1f %8.2f\n", name, ours, theirs, theirs > 0 ? ours / theirs : 0.0);
-        }
-    }
-
-private:
-    std::map<std::string, double> rates_;
-};
+// Throughput of ours beside xmlrpc-c's, in MB/s.
+const bool compared = [] {
+    for (const char* name : {"ParseImage", "ParseArray", "WriteImage", "WriteArray"})
+        vt::bench::AddComparison(
+            {{std::string(name) + ", ours", "BM_" + std::string(name) + "_Ours", "bytes_per_second"},
+             {"xmlrpc-c", "BM_" + std::string(name) + "_XmlrpcC", "bytes_per_second"},
+             "MB/s",
+             1e-6});
+    return true;
+}();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
