@@ -57,10 +57,12 @@ bool CReg::exists(const QString& keyPath) {
   return found;
 }
 
+// A flush with nothing changed writes nothing; a file that cannot be
+// written still fails it.
 bool CReg::flush() {
   QSettings& s = settings();
   s.sync();
-  return s.status() == QSettings::NoError;
+  return s.status() == QSettings::NoError && s.isWritable();
 }
 
 int CReg::Create(const QString& keyPath) {
@@ -87,7 +89,11 @@ void CReg::Close() { key_.clear(); }
 
 int CReg::SetString(const QString& name, const QString& text) {
   if (key_.isEmpty()) return 0;
-  settings().setValue(key_ == QStringLiteral("/") ? name : key_ + '/' + name, text);
+  // A value stored as it is stays: every start writes its values back, and
+  // each write of the file waits for the disk twice.
+  const QString key = key_ == QStringLiteral("/") ? name : key_ + '/' + name;
+  const QVariant stored = settings().value(key);
+  if (!stored.isValid() || stored.toString() != text) settings().setValue(key, text);
   return batch_ || flush() ? 1 : 0;
 }
 

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <map>
+#include <memory>
 
 #include "core/error_codes.h"
 #include "platform/lib_dir.h"
@@ -22,6 +24,7 @@
 #include "dialogs/splash_screen.h"
 #include "log/colour_message_list.h"
 #include "resources/program_strings.h"
+#include "startup/startup_report.h"
 #include "window/dialog_control.h"
 #include "window/image_mouse.h"
 #include "window/main_commands.h"
@@ -78,6 +81,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   }
   m_path->GetPaths(m_paths);
   m_resources.LoadResourceLibraries(m_paths.lib);
+  StartupReport::Step("resource files");
 
   const QString startupCaption = ProgramStrings::text(ProgramStrings::kStartupCaption);
   for (auto [missing, id] : {std::pair{m_resources.m_bDefinitionsDllMissing, ProgramStrings::kDefinitionsMissing},
@@ -101,6 +105,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   const int loaded = m_resources.LoadLanguageLibrary(stored.toInt(), true, m_language, m_prompt, nullptr);
   if (loaded == ResourceLibraries::kNoLanguageLoaded) return StartResult::End;
   m_language.SelectLanguage(loaded, [this](int id) { return text(id); });
+  StartupReport::Step("language string tables");
 
   CreateControls();
   CreateMenu();
@@ -124,6 +129,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   if (m_panels.taskButtons) m_panels.taskButtons->Attach(*this);
   RegisterEditorPages();
   BuildLanguageMenu();
+  StartupReport::Step("controls, menus and pages attached");
   if (m_splashEnabled && SplashWanted()) {
     CSplashScreen splash(m_resources);
     m_prompt.runDialog(splash);
@@ -136,12 +142,16 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   m_imageMouse = new CImageMouse(*this);
   m_imageMouse->Connect();
   ApplyLanguage();
+  StartupReport::Step("texts applied");
   StartImageView();
+  StartupReport::Step("image view and placeholder picture");
   LoadSettings();
   if (m_panels.connectionPanel) m_panels.connectionPanel->OnSettingsLoaded();
+  StartupReport::Step("settings");
   CreateConverters();
   m_convertersTaken = true;
   m_dialogControl->ResetModeStatics();
+  StartupReport::Step("mode pictures and controls' state");
   return StartResult::Run;
 }
 
@@ -219,9 +229,15 @@ void CVarnisDatamatrixDlg::CreateControls() {
   pal.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
   m_picture->setPalette(pal);
   if (m_panels.imageView) {
+    // The placeholder is shown twice at the start and at every reset: read
+    // and decoded once.
     m_panels.imageView->Attach(
         m_state, [this](int id) { return text(id); },
-        [this](int id) { return QImage(m_resources.picturePath(id)); });
+        [this, pictures = std::make_shared<std::map<int, QImage>>()](int id) {
+          QImage& picture = (*pictures)[id];
+          if (picture.isNull()) picture = QImage(m_resources.picturePath(id));
+          return picture;
+        });
     QWidget* view = m_panels.imageView->widget();
     view->setParent(m_picture);
     view->setGeometry(0, 0, 480, 360);

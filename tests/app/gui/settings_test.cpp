@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "settings/quorren_reg.h"
 
@@ -145,6 +146,24 @@ TEST_F(SettingsTest, SavedConnectionsAreFoundByNameOrNormalisedAddress) {
   EXPECT_EQ(reg.FindConnection({"Other", "", "", "192.168.0.11", "", "OFF", "8080", "50002"}, name), 0);
   EXPECT_EQ(reg.ReplaceConnection({"Press 2", "", "", "192.168.0.10", "", "OFF", "8081", "50002"}), 0);
   EXPECT_EQ(reg.connectionKeys(), QStringList{"\\Connections\\Press 2"});
+}
+
+// A start with every value stored leaves the file as it is: writing the same
+// values back waited for the disk twice per group.
+TEST_F(SettingsTest, AStartWithEverythingStoredWritesNothing) {
+  ASSERT_FALSE(load().writeFailed);
+  // Each write makes the file anew and puts it in place of the old one.
+  const auto inode = [&] {
+    struct stat st {};
+    return ::stat(QFile::encodeName(file()).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+  };
+  const ino_t before = inode();
+  ASSERT_NE(before, ino_t(0));
+  const auto loaded = load(QDate(2027, 1, 1));
+  EXPECT_FALSE(loaded.writeFailed);
+  EXPECT_EQ(inode(), before) << "written again";
+  EXPECT_EQ(value("Common/InstallationDate"), "7.3.2026");
+  EXPECT_EQ(loaded.colours.passColour, 51200u);
 }
 
 TEST_F(SettingsTest, AWriteThatFailsIsReported) {

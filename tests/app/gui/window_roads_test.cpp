@@ -92,6 +92,36 @@ TEST_F(WindowRoadsTest, ConnectMonitorConfigurationServiceAndDisconnect) {
   for (int id : {kModeConfiguration, kModeMonitor, kModeService}) EXPECT_EQ(window->modeStatic(id)->property("look").toInt(), 0);
 }
 
+// The placeholder picture is read and decoded once: the start shows it (twice)
+// and the reset after a disconnect shows the same decoded picture again.
+TEST_F(WindowRoadsTest, TheDisconnectShowsThePlaceholderReadAtTheStartAgain) {
+  auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+  ASSERT_TRUE(view);
+  const QImage atStart = view->view().picture();
+  const QImage shownAtStart = view->surface().copy();
+  ASSERT_FALSE(atStart.isNull());
+  ASSERT_TRUE(view->view().placeholderShown());
+
+  // A reading replaces it in the monitor.
+  ActivateAConfiguration();
+  sensor.model.setState(2);
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+  ASSERT_TRUE(sensor.readings.takeReading());
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, 2));
+  ASSERT_TRUE(Idle());
+  EXPECT_FALSE(view->view().placeholderShown());
+  EXPECT_NE(view->surface(), shownAtStart);
+
+  // The menu's disconnect resets the window: the placeholder as at the start.
+  window->action(MenuIds::kConnect)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !state().m_bConnected; }, 10000));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(view->view().placeholderShown());
+  EXPECT_EQ(view->view().picture().cacheKey(), atStart.cacheKey()) << "the picture was read again";
+  EXPECT_EQ(view->surface(), shownAtStart);
+}
+
 TEST_F(WindowRoadsTest, ALockedSensorAsksTheLoginBeforeTheModesItsMaskProtects) {
   struct Row {
     int mask;
