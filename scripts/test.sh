@@ -3,6 +3,7 @@
 # build, then the libraries and program under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the libraries under ThreadSanitizer, then
 # the clang build with the libFuzzer targets (so clang's warnings are seen too).
+# The default build also runs each benchmark once, briefly (scripts/bench.sh --smoke).
 # Usage: scripts/test.sh [preset...]   (default: default asan-ubsan tsan fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,12 @@ for preset in "${presets[@]}"; do
   cmake --build --preset "$preset" -j "$jobs"
   echo "=== $preset: test"
   ctest --preset "$preset" -j "$jobs"
+  # Each benchmark once, briefly: it must run and print its comparisons;
+  # its figures decide nothing here.
+  if [ "$preset" = default ]; then
+    echo "=== $preset: benchmarks, one short repetition each"
+    bash scripts/bench.sh --smoke --build "build/$preset"
+  fi
   if [ "$(free_kb)" -lt "$min_free_kb" ]; then
     echo "=== $preset: passed; removing build/$preset, the disk is nearly full"
     rm -rf "build/$preset"
