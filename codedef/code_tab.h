@@ -34,6 +34,9 @@ public:
   // The properties of the code at that index of the last reading (the
   // context menu's "Use code properties"); 2-D families only.
   virtual void UseCodeProperties(int /*resultIndex*/) {}
+  // True when that code of the last reading is of this tab's kind and every
+  // field takes its values as they stand (the menu item's state).
+  virtual bool TakesCode(int /*resultIndex*/) const { return false; }
   // The teach button's state (the page's teach rule decides); 2-D families only.
   virtual void EnableTeach(bool /*on*/) {}
   // The composite choice of the configuration just read (bar codes only).

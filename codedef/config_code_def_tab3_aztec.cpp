@@ -99,6 +99,11 @@ bool CConfigCodeDefTab3Aztec::CodeAt(int index, TaughtCode& out) const {
   return true;
 }
 
+// The lists hold the Aztec sizes only.
+bool CConfigCodeDefTab3Aztec::Accepts(const TaughtCode& code) const {
+  return sizes_[0]->findText(QString::number(code.values[0]), Qt::MatchExactly) >= 0;
+}
+
 void CConfigCodeDefTab3Aztec::ApplyCodes(const std::vector<TaughtCode>& codes) {
   const auto [small, big] = std::minmax_element(
       codes.begin(), codes.end(), [](const TaughtCode& a, const TaughtCode& b) { return a.values[0] < b.values[0]; });

@@ -108,6 +108,10 @@ bool CConfigCodeDefTab3ECC200::CodeAt(int index, TaughtCode& out) const {
   return true;
 }
 
+bool CConfigCodeDefTab3ECC200::Accepts(const TaughtCode& code) const {
+  return FitsField(ColsMin, code.values[0]) && FitsField(RowsMin, code.values[1]);
+}
+
 void CConfigCodeDefTab3ECC200::ApplyCodes(const std::vector<TaughtCode>& codes) {
   ApplyRange(codes, 0, ColsMin, ColsMax);
   ApplyRange(codes, 1, RowsMin, RowsMax);

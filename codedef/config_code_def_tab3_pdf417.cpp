@@ -85,6 +85,10 @@ bool CConfigCodeDefTab3PDF417::CodeAt(int index, TaughtCode& out) const {
   return true;
 }
 
+bool CConfigCodeDefTab3PDF417::Accepts(const TaughtCode& code) const {
+  return FitsField(ColsMin, code.values[0]) && FitsField(RowsMin, code.values[1]);
+}
+
 void CConfigCodeDefTab3PDF417::ApplyCodes(const std::vector<TaughtCode>& codes) {
   ApplyRange(codes, 0, ColsMin, ColsMax);
   ApplyRange(codes, 1, RowsMin, RowsMax);

@@ -27,6 +27,7 @@ public:
 protected:
   int RunGeometry() override;
   bool CodeAt(int index, TaughtCode& out) const override;
+  bool Accepts(const TaughtCode& code) const override;
   void ApplyCodes(const std::vector<TaughtCode>& codes) override;
 
 private:

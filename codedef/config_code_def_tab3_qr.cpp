@@ -194,6 +194,16 @@ bool CConfigCodeDefTab3QR::CodeAt(int index, TaughtCode& out) const {
   return true;
 }
 
+// Size, version, model and position patterns as one symbol of the tab's
+// kind has them: the version in its model's range, the size that version's.
+bool CConfigCodeDefTab3QR::Accepts(const TaughtCode& code) const {
+  const auto [size, version, model, patterns] = code.values;
+  if (micro_) return version >= 1 && version <= 4 && size == 9 + 2 * version && patterns == 1;
+  if (model < 0 || model > 2) return false;
+  const int versions = model == 1 ? 14 : 40;
+  return version >= 1 && version <= versions && size == 17 + 4 * version && patterns >= 2 && patterns <= 3;
+}
+
 void CConfigCodeDefTab3QR::ApplyCodes(const std::vector<TaughtCode>& codes) {
   int model = codes.front().values[2];
   for (const TaughtCode& c : codes)

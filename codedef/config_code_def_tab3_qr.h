@@ -31,6 +31,7 @@ protected:
   void LoadFamilyTexts() override;
   int RunGeometry() override;
   bool CodeAt(int index, TaughtCode& out) const override;
+  bool Accepts(const TaughtCode& code) const override;
   void ApplyCodes(const std::vector<TaughtCode>& codes) override;
   void RangeOf(int field, int& min, int& max, int& messageId) const override;
   void CheckField(int field) override;

@@ -89,6 +89,7 @@ protected:
 
 private:
   void OnTabChange(int newTab);
+  CodeTab* CodeTabOfType(int codeType) const;
 
   CVarnisDatamatrixDlg* dlg_ = nullptr;
   std::unique_ptr<FieldCheck> check_;

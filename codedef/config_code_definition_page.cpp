@@ -181,16 +181,22 @@ void CConfigCodeDefinition::UpdateTeachButton(int codeType) {
 void CConfigCodeDefinition::ShowContextMenu(QPoint at, int codeType, int resultIndex) {
   menuResultIndex_ = resultIndex;
   menuCodeType_ = codeType;
+  // The item is offered for a code the code tab takes as it stands.
+  CodeTab* tab = CodeTabOfType(codeType);
+  if (QAction* use = menu_->actions().value(0)) use->setEnabled(tab != nullptr && tab->TakesCode(resultIndex));
   menu_->popup(at);
+}
+
+// The code tab when it is the 2-D family's tab of that code type.
+CodeTab* CConfigCodeDefinition::CodeTabOfType(int codeType) const {
+  if (!codeTab_) return nullptr;
+  const std::uint8_t flags = CodeTypeFlagsOf(codeType);
+  for (std::uint8_t family : {CODE_FLAG_ECC200, CODE_FLAG_PDF417, CODE_FLAG_QR, CODE_FLAG_AZTEC})
+    if (flags & family) return codeTab_->family() == family ? codeTab_.data() : nullptr;
+  return nullptr;
 }
 
 // The family's tab of the code the menu was opened on takes its properties.
 void CConfigCodeDefinition::OnUseCodeProperties() {
-  if (!codeTab_ || menuResultIndex_ < 0) return;
-  const std::uint8_t flags = CodeTypeFlagsOf(menuCodeType_);
-  for (std::uint8_t family : {CODE_FLAG_ECC200, CODE_FLAG_PDF417, CODE_FLAG_QR, CODE_FLAG_AZTEC}) {
-    if (!(flags & family)) continue;
-    if (codeTab_->family() == family) codeTab_->UseCodeProperties(menuResultIndex_);
-    return;
-  }
+  if (CodeTab* tab = CodeTabOfType(menuCodeType_); tab && menuResultIndex_ >= 0) tab->UseCodeProperties(menuResultIndex_);
 }

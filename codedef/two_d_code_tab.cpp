@@ -350,12 +350,36 @@ void TwoDCodeTab::EnableControls(bool on) {
   else teach_->setEnabled(false);
 }
 
-void TwoDCodeTab::EnableTeach(bool on) { teach_->setEnabled(on); }
+// Teach only where the reading has a code the fields take.
+void TwoDCodeTab::EnableTeach(bool on) { teach_->setEnabled(on && !TeachableCodes().empty()); }
+
+bool TwoDCodeTab::FitsField(int field, int v) const {
+  const Field& f = fields_[static_cast<std::size_t>(field)];
+  return v >= f.min && v <= f.max && !(f.even && v % 2 != 0);
+}
+
+bool TwoDCodeTab::TakesCode(int resultIndex) const {
+  if (resultIndex < 0 || resultIndex >= kMaxCodesPerReading) return false;
+  TaughtCode code;
+  return CodeAt(resultIndex, code) && Accepts(code);
+}
+
+// A code some field would refuse is left out: its value would be put back
+// by the field's own check over and over.
+std::vector<TaughtCode> TwoDCodeTab::TeachableCodes() const {
+  const int count = std::min(ctx_.state().m_nReadCount, kMaxCodesPerReading);
+  std::vector<TaughtCode> codes;
+  for (int i = 0; i < count; ++i) {
+    TaughtCode code;
+    if (CodeAt(i, code) && Accepts(code)) codes.push_back(code);
+  }
+  return codes;
+}
 
 void TwoDCodeTab::UseCodeProperties(int resultIndex) {
-  if (resultIndex < 0 || resultIndex >= kMaxCodesPerReading) return;
+  if (!TakesCode(resultIndex)) return;
   TaughtCode code;
-  if (!CodeAt(resultIndex, code)) return;
+  CodeAt(resultIndex, code);
   SelectWords(code.polarity, code.mirror);
   ApplyCodes({code});
   DataToControls();
@@ -364,14 +388,7 @@ void TwoDCodeTab::UseCodeProperties(int resultIndex) {
 
 // The limits that take in every code of the last reading (at most the 100 kept).
 void TwoDCodeTab::Teach() {
-  const int count = std::min(ctx_.state().m_nReadCount, kMaxCodesPerReading);
-  if (count <= 0) return;
-  if (count == 1) return UseCodeProperties(0);
-  std::vector<TaughtCode> codes;
-  for (int i = 0; i < count; ++i) {
-    TaughtCode code;
-    if (CodeAt(i, code)) codes.push_back(code);
-  }
+  const std::vector<TaughtCode> codes = TeachableCodes();
   if (codes.empty()) return;
   std::string polarity = codes.front().polarity;
   std::string mirror = codes.front().mirror;

@@ -50,6 +50,7 @@ public:
   void LoadLanguageTexts() override;
   void EnableControls(bool on) override;
   void UseCodeProperties(int resultIndex) override;
+  bool TakesCode(int resultIndex) const override;
   void EnableTeach(bool on) override;
   void Teach();
   void OnRevert(int kind);
@@ -97,12 +98,19 @@ protected:
   virtual int RunGeometry() = 0;
   // Code i of the last reading in the family's form; false when it is another.
   virtual bool CodeAt(int index, TaughtCode& out) const = 0;
+  // True when every field takes the code's values as they stand.
+  virtual bool Accepts(const TaughtCode& code) const = 0;
   // Every field from the codes (one code: its values; more: the range over all).
   virtual void ApplyCodes(const std::vector<TaughtCode>& codes) = 0;
   // The field's range and message as they stand now (QR: by model and type).
   virtual void RangeOf(int field, int& min, int& max, int& messageId) const;
   // The check of a field on leaving it; the family may wrap it.
   virtual void CheckField(int field);
+
+  // v inside the field's own range (and even where the field wants it).
+  bool FitsField(int field, int v) const;
+  // The codes of the last reading the tab takes (at most the 100 kept).
+  std::vector<TaughtCode> TeachableCodes() const;
 
   // The leave check's procedure; false when the value was refused.
   bool CheckFieldRange(int field);

@@ -36,6 +36,25 @@ Symbology symbologyFor(int codeType) {
     }
 }
 
+// PDF417 draws each codeword row several modules high; neighbouring rows
+// always differ (their row indicators do), so rows are runs of equal lines.
+int pdf417Rows(const ZXing::BitMatrix& matrix) {
+    int rows = matrix.height() > 0 ? 1 : 0;
+    for (int y = 1; y < matrix.height(); ++y) {
+        for (int x = 0; x < matrix.width(); ++x) {
+            if (matrix.get(x, y) != matrix.get(x, y - 1)) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// Start pattern, left and right row indicators and stop pattern take 69
+// modules; each data column 17.
+int pdf417Columns(int modulesAcross) { return (modulesAcross - 69) / 17; }
+
 // A light background with a gentle shade, as a lit part on a belt looks.
 uint8_t background(int x, int y) { return static_cast<uint8_t>(200 + (x + y) * 40 / (kPictureWidth + kPictureHeight)); }
 
@@ -83,8 +102,9 @@ PaintedCode PaintCode(int codeType, const std::string& text) {
         }
     }
     painted.format = symbology.name;
-    painted.rows = modulesDown;
-    painted.columns = modulesAcross;
+    const bool pdf417 = symbology.format == ZXing::BarcodeFormat::PDF417;
+    painted.rows = pdf417 ? pdf417Rows(matrix) : modulesDown;
+    painted.columns = pdf417 ? pdf417Columns(modulesAcross) : modulesAcross;
     painted.moduleSize = module;
     painted.left = left;
     painted.top = top;

@@ -1,6 +1,8 @@
 #include "reading_replies.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "sim/slot_parameters.h"
 #include "sim/status_reply.h"
@@ -10,6 +12,8 @@ namespace vt::sim {
 namespace {
 
 using XmlRpc::XmlRpcValue;
+
+constexpr int kCodeTypeMicroQr = 32;
 
 void append(XmlRpcValue& reply, XmlRpcValue value) { reply[reply.size()] = std::move(value); }
 
@@ -36,6 +40,39 @@ int qualityParameters(int codeType) {
             return 8;
         default:
             return 9;
+    }
+}
+
+// The whole numbers of a code's result, in the order its shape takes them,
+// each inside what the program's pages accept.
+std::vector<int> codeResultInts(const SimReading& r) {
+    constexpr int kContrast = 70;  // percent
+    constexpr int kErrorCorrections = 9;
+    constexpr int kCodeWords = 10;
+    const PaintedCode& c = r.code;
+    switch (familyOf(r.codeType).value_or(CodeFamily::Ecc200)) {
+        case CodeFamily::Pdf417:
+            // Codeword rows and data columns, contrast, corrections, code words, extra data.
+            return {c.rows, c.columns, kContrast, kErrorCorrections, kCodeWords, 0};
+        case CodeFamily::QrCode: {
+            // Size, version, model type and position patterns, then contrast,
+            // corrections, code words, the version again and the correction level.
+            // The simulator paints Micro QR as QR Code; its result is the Micro QR
+            // symbol of that version (at most 4): 9 + 2 v modules, one pattern.
+            const bool micro = r.codeType == kCodeTypeMicroQr;
+            const int qrVersion = std::max(1, (c.rows - 17) / 4);
+            const int version = micro ? std::min(qrVersion, 4) : qrVersion;
+            const int size = micro ? 9 + 2 * version : c.rows;
+            const int model = micro ? 0 : 2;
+            const int patterns = micro ? 1 : 3;
+            return {size, version, model, patterns, kContrast, kErrorCorrections, kCodeWords, version, 1};
+        }
+        case CodeFamily::Aztec:
+            // Symbol size (rows and columns), then contrast, corrections, layers, data code words.
+            return {c.rows, c.columns, kContrast, kErrorCorrections, kCodeWords, 1, kCodeWords};
+        default:
+            // Data Matrix (and every other type): rows, columns, contrast, corrections, code words.
+            return {c.rows, c.columns, kContrast, kErrorCorrections, kCodeWords};
     }
 }
 
@@ -81,13 +118,13 @@ XmlRpcValue CodeResultReply(const SimReading& r, int index) {
     append(reply, std::string("dark_on_light"));
     append(reply, std::string("no"));
     append(reply, r.codeText(index));
-    const int ints[] = {r.code.rows, r.code.columns, 170, 9, 10, 11, 12, 13, 14};
+    const std::vector<int> ints = codeResultInts(r);
     const double doubles[] = {double(r.code.moduleSize), double(r.code.moduleSize), 0.5};
     std::size_t nextInt = 0;
     std::size_t nextDouble = 0;
     for (const char* type = codeResultShape(r.codeType); *type != '\0'; ++type) {
         if (*type == 'i')
-            append(reply, ints[nextInt++]);
+            append(reply, ints.at(nextInt++));
         else if (*type == 'd')
             append(reply, doubles[nextDouble++]);
         else

@@ -6,10 +6,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <functional>
+#include <map>
 
 #include "codedef/config_code_def_tab3_aztec.h"
 #include "codedef/config_code_def_tab3_pdf417.h"
 #include "codedef/config_code_def_tab3_qr.h"
+#include "sim/reading_picture.h"
+#include "sim/reply_script.h"
 
 namespace vt::test {
 namespace {
@@ -132,6 +135,126 @@ TEST_P(TeachAndUse, TeachButtonAndContextMenu) {
 
 INSTANTIATE_TEST_SUITE_P(Families, TeachAndUse, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Read code against the simulator, then Teach: the sensor's own result of
+// each family is one the tab takes as it stands, the tab is left without a
+// word and the sensor holds the code's values.
+struct SensorCase {
+  const char* name;
+  int codeType, getCommand, setCommand;
+  vt::sim::CodeFamily family;
+  // The items of the family's list Teach fills, from the code the simulator painted.
+  std::function<std::map<int, int>(const vt::sim::PaintedCode&)> taught;
+  // A code result in the family's shape with a value the tab refuses.
+  std::vector<XmlRpc::XmlRpcValue> refused;
+};
+void PrintTo(const SensorCase& c, std::ostream* os) { *os << c.name; }
+
+std::map<int, int> FromTo(int from, int to, int v, std::map<int, int> more = {}) {
+  more[from] = v;
+  more[to] = v;
+  return more;
+}
+
+struct TeachFromTheSensor : FamilyTabFixture, ::testing::WithParamInterface<SensorCase> {
+  static constexpr const char* kText = "CODE-12345";
+  // The configuration on tab 2, then Read code clicked and its reading shown.
+  void ReadCode(const SensorCase& c) {
+    OpenConfiguration(c.codeType);
+    if (c.codeType == CODE_TYPE_MICRO_QR) {
+      // Settings a Micro QR tab takes as they are: versions 1..4, one pattern.
+      const std::map<int, int> micro{{1, 1}, {2, 4}, {3, 11}, {4, 17}, {14, 1}};
+      for (const auto& [item, value] : micro) SetCodeItem(c.family, item, value);
+    }
+    ASSERT_NO_FATAL_FAILURE(EnterCodeTab(c.getCommand));
+    tab = qobject_cast<TwoDCodeTab*>(codeDefinition->codeTab());
+    ASSERT_NE(tab, nullptr);
+    sensor.readings.setNextText(kText);
+    const int reads = Count(CMD_GET_READ_CODE);
+    ClickAt(codeDefinition->findChild<QAbstractButton*>(QStringLiteral("id1080")));
+    ASSERT_TRUE(WaitHandled(CMD_GET_READ_CODE, reads + 1));
+    ASSERT_TRUE(Idle());
+  }
+  // Teach clicked and the tab left: no word, and the sensor holds the code's values.
+  void TeachAndLeave(const SensorCase& c) {
+    ASSERT_TRUE(tab->teachButton()->isEnabled());
+    ClickAt(tab->teachButton());
+    EXPECT_EQ(state().m_bValidationFailed, 1);
+    ASSERT_NO_FATAL_FAILURE(LeaveToTab0(c.setCommand));
+    EXPECT_TRUE(Texts().isEmpty()) << Texts().join('|').toStdString();
+    const XmlRpc::XmlRpcValue sent = CodeData(c.family);
+    for (const auto& [item, value] : c.taught(vt::sim::PaintCode(c.codeType, kText)))
+      EXPECT_EQ(XmlRpc::XmlRpcValue(sent[item]).asInt(), value) << "item " << item;
+  }
+  // The state of the context menu's item for code `index`.
+  bool MenuOffers(int codeType, int index) {
+    codeDefinition->ShowContextMenu(window->mapToGlobal(QPoint(300, 300)), codeType, index);
+    QMenu* menu = codeDefinition->contextMenu();
+    const bool offered = menu->actions().value(0)->isEnabled();
+    menu->hide();
+    return offered;
+  }
+
+  TwoDCodeTab* tab = nullptr;
+};
+
+TEST_P(TeachFromTheSensor, TheSensorsResultIsTaughtAndSent) {
+  const SensorCase& c = GetParam();
+  ASSERT_NO_FATAL_FAILURE(ReadCode(c));
+  ASSERT_EQ(state().m_nReadCount, 1);
+  ASSERT_NO_FATAL_FAILURE(TeachAndLeave(c));
+}
+
+// A code with a value the tab would refuse is left out of Teach and not
+// offered by the menu; a reading with only such a code gives no Teach.
+TEST_P(TeachFromTheSensor, ACodeTheTabRefusesIsLeftOut) {
+  const SensorCase& c = GetParam();
+  XmlRpc::XmlRpcValue refused;
+  refused.setSize(0);
+  for (const auto& v : c.refused) refused[refused.size()] = v;
+  sensor.readings.setCodesPerReading(2);
+  sensor.model.script().push("xmlGetCodeResult", vt::sim::ScriptedReply::value(refused));
+  ASSERT_NO_FATAL_FAILURE(ReadCode(c));
+  ASSERT_EQ(state().m_nReadCount, 2);
+  EXPECT_FALSE(MenuOffers(c.codeType, 0));
+  EXPECT_TRUE(MenuOffers(c.codeType, 1));
+  // The refused code alone: nothing to teach.
+  state().m_nReadCount = 1;
+  codeDefinition->UpdateTeachButton(c.codeType);
+  EXPECT_FALSE(tab->teachButton()->isEnabled());
+  state().m_nReadCount = 2;
+  codeDefinition->UpdateTeachButton(c.codeType);
+  ASSERT_NO_FATAL_FAILURE(TeachAndLeave(c));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, TeachFromTheSensor,
+    ::testing::Values(
+        SensorCase{"DataMatrix", CODE_TYPE_ECC200, CMD_GET_ECC200_DATA, CMD_SET_ECC200_DATA,
+                   vt::sim::CodeFamily::Ecc200,
+                   [](const vt::sim::PaintedCode& p) { return FromTo(2, 3, p.rows, FromTo(0, 1, p.columns)); },
+                   {0, "dark_on_light", "no", "T", 11, 12, 8.0, 8.0, 0.5, 70, 9, 10}},  // 11 rows: odd
+        SensorCase{"Pdf417", CODE_TYPE_PDF417, CMD_GET_PDF417_DATA, CMD_SET_PDF417_DATA, vt::sim::CodeFamily::Pdf417,
+                   [](const vt::sim::PaintedCode& p) { return FromTo(2, 3, p.rows, FromTo(0, 1, p.columns)); },
+                   {0, "dark_on_light", "no", "T", 24, 103, 3.0, 3.0, 0.5, 70, 9, 10, 0}},  // 103 columns
+        SensorCase{"QrCode", CODE_TYPE_QR, CMD_GET_QRCODE_DATA, CMD_SET_QRCODE_DATA, vt::sim::CodeFamily::QrCode,
+                   [](const vt::sim::PaintedCode& p) {
+                     return FromTo(1, 2, (p.rows - 17) / 4, FromTo(3, 4, p.rows, {{0, 2}, {14, 3}}));
+                   },
+                   // Version 21 of a 21-module symbol, model 170, 9 position patterns.
+                   {0, "dark_on_light", "no", "T", 21, 21, 170, 9, 6.0, 6.0, 70, 9, 10, 21, 1, "QRCode"}},
+        SensorCase{"MicroQr", CODE_TYPE_MICRO_QR, CMD_GET_QRCODE_DATA, CMD_SET_QRCODE_DATA,
+                   vt::sim::CodeFamily::QrCode,
+                   [](const vt::sim::PaintedCode& p) {
+                     const int version = std::min((p.rows - 17) / 4, 4);
+                     return FromTo(1, 2, version, FromTo(3, 4, 9 + 2 * version, {{14, 1}}));
+                   },
+                   // A QR Code symbol's values: version 2, 25 modules, 3 patterns.
+                   {0, "dark_on_light", "no", "T", 25, 2, 2, 3, 6.0, 6.0, 70, 9, 10, 2, 1, "QRCode"}},
+        SensorCase{"Aztec", CODE_TYPE_AZTEC, CMD_GET_AZTEC_DATA, CMD_SET_AZTEC_DATA, vt::sim::CodeFamily::Aztec,
+                   [](const vt::sim::PaintedCode& p) { return FromTo(0, 1, p.rows); },
+                   {0, "dark_on_light", "no", "T", 33, 33, 70, 6.0, 6.0, 0.5, 9, 10, 1, 10}}),  // no Aztec size
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vt::test

@@ -15,7 +15,10 @@ inline constexpr int kPictureHeight = 480;
 struct PaintedCode {
     std::vector<uint8_t> pixels;  // 640 x 480, top row first
     std::string format;           // the symbology's name, e.g. "DataMatrix"
-    int rows = 0;                 // modules (bar codes: 1 row, modules across)
+    // The symbol's size as a reader reports it: modules for Data Matrix,
+    // QR Code and Aztec Code; codeword rows and data columns for PDF417;
+    // bar codes 1 row and the modules across.
+    int rows = 0;
     int columns = 0;
     int moduleSize = 0;           // pixels per module
     // Corners of the code, clockwise from its top left: (x, y) pairs.
