@@ -72,8 +72,11 @@ std::optional<std::string> BuildMessage(int code, const std::function<std::strin
       return heading + " " + number + " - " + text(kNoOwnText);
     case Severity::Error:
     case Severity::ConnectionError: {
-      std::string message = heading + " " + number + " - " + (own.empty() ? text(kNoOwnText) : own + "\n");
-      return message + ", " + text(TrailingNoteId(severity));
+      std::string message = heading + " " + number + " - " + (own.empty() ? text(kNoOwnText) : own);
+      // What follows the box, as a sentence of its own; an error about a
+      // file here changes nothing on the sensor, and its text says so.
+      if (IsLocalFileError(code)) return message;
+      return message + "\n" + text(TrailingNoteId(severity));
     }
   }
   return std::nullopt;

@@ -41,7 +41,8 @@ bool IsLocalFileError(int code);
 
 // The box text of a negative, shown code, from the language's strings
 // (empty for an id without text); nothing when the code shows no box
-// (information without a text of its own).
+// (information without a text of its own). Errors end with what follows
+// the box on a line of its own (not for local file errors).
 std::optional<std::string> BuildMessage(int code, const std::function<std::string(int)>& text);
 
 }  // namespace ErrorCodes

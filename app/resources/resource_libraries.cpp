@@ -33,7 +33,11 @@ void ResourceLibraries::LoadResourceLibraries(const QString& libDir) {
 
 QString ResourceLibraries::definition(int id) const { return lookup(definitions_, id); }
 QString ResourceLibraries::resource(int id) const { return lookup(resources_, id); }
-QString ResourceLibraries::text(int id) const { return lookup(language_, id); }
+QString ResourceLibraries::text(int id) const {
+  // A text the selected language lacks is the English one.
+  if (english_ && language_ && id >= 0 && !language_->get(static_cast<uint32_t>(id))) return lookup(english_, id);
+  return lookup(language_, id);
+}
 
 QString ResourceLibraries::picturePath(int id) const {
   const QDir dir(QDir(libDir_).filePath(ProgramStrings::text(ProgramStrings::kResourcesName)));
@@ -62,6 +66,7 @@ bool ResourceLibraries::tryLanguage(int id) {
   if (!table) return false;
   language_ = std::move(table);
   languageId_ = id;
+  english_ = id == kEnglish ? std::nullopt : loadTable(QDir(languageFolder(kEnglish)).filePath("strings.txt"));
   if (defineLocale) defineLocale(languageFolder(id));
   return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The resource files the program reads at run time from Lib/: the common
 // definitions (Zentrafel), the common resources (Lindaro) and the selected
-// language's string table. Missing texts read as empty.
+// language's string table. A text the language lacks is the English one;
+// texts missing there too read as empty.
 #include <QCursor>
 #include <QString>
 #include <functional>
@@ -57,5 +58,7 @@ private:
   std::optional<vt::StringTable> definitions_;
   std::optional<vt::StringTable> resources_;
   std::optional<vt::StringTable> language_;
+  std::optional<vt::StringTable> english_;  // the fallback of another language
   int languageId_ = 0;
+  static constexpr int kEnglish = 9;
 };

@@ -59,8 +59,8 @@ TEST(ErrorCodesTest, SilentCodesTextIdsAndTheConnectCode) {
 
 TEST(ErrorCodesTest, MessageFormsWithAndWithoutOwnText) {
   const std::map<int, std::string> strings = {
-      {40536, "No text"},  {40530, "Program warning"}, {40527, "Program error"}, {40526, "disconnecting"},
-      {40523, "Connection error"}, {40522, "connection reset"}, {TextId(-11033), "Cannot open the file"},
+      {40536, "No text"},  {40530, "Program warning"}, {40527, "Program error"}, {40526, "Disconnecting."},
+      {40523, "Connection error"}, {40522, "Connection reset."}, {TextId(-11033), "Cannot open the file"},
       {TextId(-14021), "Cannot save"}, {TextId(-10080), "Connection lost"}, {TextId(-19015), "Note"},
   };
   auto text = [&](int id) {
@@ -75,9 +75,9 @@ TEST(ErrorCodesTest, MessageFormsWithAndWithoutOwnText) {
       {-19016, std::nullopt},  // information without a text shows nothing
       {-14021, "Cannot save"},
       {-14022, "Program warning [-14022] - No text"},
-      {-11033, "Program error [-11033] - Cannot open the file\n, disconnecting"},
-      {-11034, "Program error [-11034] - No text, disconnecting"},
-      {-10080, "Connection error [-10080] - Connection lost\n, connection reset"},
+      {-11033, "Program error [-11033] - Cannot open the file"},  // a local file: nothing follows
+      {-11034, "Program error [-11034] - No text\nDisconnecting."},
+      {-10080, "Connection error [-10080] - Connection lost\nConnection reset."},
   };
   for (const auto& r : rows) EXPECT_EQ(BuildMessage(r.code, text), r.message) << r.code;
 }

@@ -1,8 +1,11 @@
 // The error presenter through a recording prompt: what shows, once, and
 // what follows each box.
+#include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "errors/disconnect_mesg.h"
 #include "gui_test_support.h"
@@ -43,11 +46,19 @@ TEST_F(ErrorMsgsTest, BoxesCarryTheTextIconAndCaption) {
        "The sensor could not be connected. Please check its address and that it is switched on."},
       {-14021, QMessageBox::Warning, "The connection could not be saved."},
       {-14999, QMessageBox::Warning, "Program warning [-14999] - There is no description for this code."},
-      {-11033, QMessageBox::Critical, "Program error [-11033] - The file could not be opened.\n, the sensor will be disconnected."},
+      {-11033, QMessageBox::Critical,
+       "Program error [-11033] - The file could not be opened: this computer has no program that shows it. The "
+       "sensor stays connected."},
       {-10080, QMessageBox::Critical,
        "Program connection error [-10080] - The connection to the sensor was lost while a command was running.\n"
-       ", the connection to the sensor has been reset."},
-      {-5, QMessageBox::Critical, "Library error [-5] - There is no description for this code., the sensor will be disconnected."},
+       "The connection to the sensor has been reset."},
+      {-35, QMessageBox::Critical,
+       "Library error [-35] - Monitor operation cannot start while the live image is running.\n"
+       "The sensor will be disconnected."},
+      {-108, QMessageBox::Critical,
+       "Sensor error [-108] - Another configuration is being edited on the sensor.\nThe sensor will be disconnected."},
+      {-13000, QMessageBox::Critical,
+       "Program error [-13000] - There is no description for this code.\nThe sensor will be disconnected."},
   };
   for (const auto& r : rows) {
     prompt.clear();
@@ -61,6 +72,53 @@ TEST_F(ErrorMsgsTest, BoxesCarryTheTextIconAndCaption) {
   prompt.clear();
   window->errors().ShowError(-19999);
   EXPECT_TRUE(prompt.requests().isEmpty());
+}
+
+// Every code the libraries' status headers and the simulated sensor name,
+// as it reaches the box: read from the headers, so a code added there
+// without a text fails here.
+std::set<int> NamedCodes() {
+  struct Header {
+    const char* path;
+    int sensorOffset;  // a sensor status n comes back as n + offset
+  };
+  const Header headers[] = {
+      {"comm/include/dravik/comm_status.h", 0},       {"discovery/include/sonvira/sonvira_status.h", 0},
+      {"lock/include/keltrov/keltrov_status.h", 0},   {"update/include/brimsol/brimsol_status.h", 0},
+      {"sim/include/sim/sensor_model.h", 0},          {"sim/include/sim/reading_model.h", 0},
+      {"sim/include/sim/config_file_methods.h", 0},   {"sim/include/sim/lock_methods.h", -30},
+  };
+  // "NAME = -12," or "kName = -12;": offsets and bases are not codes.
+  const QRegularExpression named(QStringLiteral("\\b(\\w+)\\s*=\\s*(-?\\d+)\\s*[,;]"));
+  std::set<int> codes;
+  for (const Header& h : headers) {
+    QFile file(QStringLiteral(VT_SOURCE_DIR "/") + h.path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << h.path;
+    const QString text = QString::fromUtf8(file.readAll());
+    for (auto it = named.globalMatch(text); it.hasNext();) {
+      const auto m = it.next();
+      if (m.captured(1).contains("OFFSET") || m.captured(1).contains("BASE")) continue;
+      const int code = m.captured(2).toInt();
+      if (code != 0) codes.insert(code < 0 ? code + h.sensorOffset : code);
+    }
+  }
+  return codes;
+}
+
+TEST_F(ErrorMsgsTest, EveryCodeOfTheLibrariesAndTheSensorHasItsOwnText) {
+  const std::set<int> codes = NamedCodes();
+  ASSERT_GT(codes.size(), 60u);
+  for (int code : {-35, -39, -76, -107, -108, -31, -20005}) ASSERT_TRUE(codes.count(code)) << code;
+  const QString none = window->text(40536);
+  ASSERT_FALSE(none.isEmpty());
+  for (int code : codes) {
+    prompt.clear();
+    window->errors().ShowError(code);
+    const bool noResult = code >= -7099 && code <= -7001;  // not an error: nothing to show
+    if (code > 0 || noResult) continue;
+    ASSERT_EQ(prompt.messages().size(), 1) << code;
+    EXPECT_FALSE(prompt.messages()[0].text.contains(none)) << code << " " << prompt.messages()[0].text.toStdString();
+  }
 }
 
 TEST_F(ErrorMsgsTest, TheConnectCodeClearsStatusPartSeven) {

@@ -114,6 +114,26 @@ TEST(LanguageStartTest, TheChosenLanguageIsUsedAtTheNextStart) {
   EXPECT_TRUE(prompt.messages().isEmpty());
 }
 
+// A language without a text of its own shows the English one: an error
+// box in German names the code's meaning instead of "no description".
+TEST(LanguageStartTest, TextsTheLanguageLacksAreTheEnglishOnes) {
+  LibCopy lib;
+  RecordingPrompt prompt;
+  CVarnisDatamatrixDlg window(prompt, MainPanels{});
+  ASSERT_EQ(window.OnInitDialog(), CVarnisDatamatrixDlg::StartResult::Run);
+  window.action(64007)->trigger();
+  ASSERT_EQ(window.language().GetSelectedLanguage(), 7);
+  EXPECT_EQ(window.text(9200), "< Zurück");  // its own
+  EXPECT_EQ(window.text(65536 - 35), "Monitor operation cannot start while the live image is running.");
+  prompt.clear();
+  window.errors().ShowError(-108);
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_EQ(prompt.messages()[0].text,
+            "Sensor error [-108] - Another configuration is being edited on the sensor.\n"
+            "The sensor will be disconnected.");
+  EXPECT_TRUE(window.text(123456).isEmpty());  // in neither table
+}
+
 TEST(LanguageTableTest, ScanTakesOnlyNamesOfTheRightShape) {
   QTemporaryDir lib;
   for (const char* name : {"Lang09", "Lang0c", "Langff", "Lang00", "Langxy", "Lang1", "Lang123", "Other07"})
