@@ -16,6 +16,7 @@
 #include "sim/live_image_source.h"
 #include "sim/lock_methods.h"
 #include "sim/parameter_methods.h"
+#include "sim/pc_session.h"
 #include "sim/reading_methods.h"
 #include "sim/sensor_command_methods.h"
 #include "sim/sensor_globals_record.h"
@@ -114,6 +115,9 @@ int main(int argc, char** argv) {
     vt::sim::ReadingModel readings(model);
     vt::sim::addReadingMethods(server, model, readings);
     readings.setRate(std::chrono::milliseconds(readingPeriodMs));
+    // What a PC holds ends when it disconnects or falls silent.
+    vt::sim::PcSession session(model);
+    session.install(server, sensor);
     if (!server.start()) {
         std::fprintf(stderr, "varnis-sim: %s\n", server.error().c_str());
         return 1;

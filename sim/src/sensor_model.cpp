@@ -15,11 +15,31 @@ bool validGroup(int group) {
 
 }  // namespace
 
+namespace {
+
+bool inTest(int state) { return state == kStateTestTrigger || state == kStateTestConfiguration; }
+
+}  // namespace
+
 int SensorModel::setState(int state) {
     if (state < 0 || state >= kSensorStateCount) return kSimBadState;
     std::lock_guard lock(mutex_);
+    if (state == kStateLeaveTest) {
+        if (inTest(data_.state)) data_.state = data_.stateBeforeTest;
+        return kSimOk;
+    }
+    if (inTest(state) && !inTest(data_.state)) data_.stateBeforeTest = data_.state;
+    // Monitor and service work with saved configurations only.
+    if (state == kStateMonitor || state == kStateService) discardEdit();
     data_.state = state;
     return kSimOk;
+}
+
+void SensorModel::endPcSession() {
+    std::lock_guard lock(mutex_);
+    discardEdit();
+    if (inTest(data_.state)) data_.state = data_.stateBeforeTest;
+    if (inTest(data_.state) || data_.state == kStateService) data_.state = kStateConfiguration;
 }
 
 int SensorModel::state() const {
@@ -186,13 +206,18 @@ int SensorModel::closeAndSave() {
 int SensorModel::closeAndDiscard() {
     std::lock_guard lock(mutex_);
     if (!data_.editing) return kSimNotEditing;
+    discardEdit();
+    return kSimOk;
+}
+
+void SensorModel::discardEdit() {
+    if (!data_.editing) return;
     EditSession session = std::move(*data_.editing);
     data_.editing.reset();
     if (session.created)
         clearSlot(session.slot);
     else
         data_.slots[static_cast<std::size_t>(session.slot)] = std::move(session.before);
-    return kSimOk;
 }
 
 void SensorModel::trigger() {

@@ -365,6 +365,15 @@ bool XmlRpcServer::answer(int fd, std::string raw, std::size_t bodyOffset) {
     }
     const std::string method = call.method;
     log(std::move(call));
+    // The listener hears of the request now and of its end on every way out.
+    struct Heard {
+        const CallListener& listener;
+        const std::string& method;
+        ~Heard() {
+            if (listener) listener(method, false);
+        }
+    } heard{callListener_, method};
+    if (callListener_) callListener_(method, true);
 
     if (silent_ || faults.silence) {
         waitUntilClosed(fd);

@@ -12,6 +12,7 @@
 #include "sim/live_image_source.h"
 #include "sim/lock_methods.h"
 #include "sim/parameter_methods.h"
+#include "sim/pc_session.h"
 #include "sim/reading_methods.h"
 #include "sim/reading_model.h"
 #include "sim/sensor_command_methods.h"
@@ -37,6 +38,7 @@ public:
         vt::sim::addConfigFileMethods(server, configFiles);
         vt::sim::addParameterMethods(server, model, parameters);
         vt::sim::addReadingMethods(server, model, readings);
+        session.install(server, identity);
     }
     ~SimulatedSensor() { Stop(); }
 
@@ -65,6 +67,7 @@ public:
     vt::sim::ConfigFileStore configFiles;
     vt::sim::ParameterStore parameters;
     vt::sim::ReadingModel readings{model};
+    vt::sim::PcSession session{model};
 };
 
 }  // namespace vt::test

@@ -437,7 +437,7 @@ TEST_F(ImageQualityPage, ARefusedLiveStopIsShownAndOnlyAnEndedConnectionEndsTheC
   EXPECT_FALSE(state().m_bConnected);
   EXPECT_EQ(Count(CMD_SET_CONFIG_DATA), replies);
   EXPECT_EQ(Writes(), writes);
-  EXPECT_EQ(Item(kItemInternal), 0);
+  EXPECT_EQ(Item(kItemInternal), 1);  // the disconnect ended the edit unsaved
   EXPECT_EQ(state().m_Configuration.imageQuality.Internal, 0);
   EXPECT_TRUE(params().button(1077)->isChecked());
   EXPECT_FALSE(params().button(1076)->isChecked());

@@ -34,6 +34,13 @@ enum SimStatus : int {
 };
 
 inline constexpr int kSensorStateCount = 10;  // states 0..9
+// The states the sensor's behaviour tells apart.
+inline constexpr int kStateMonitor = 2;
+inline constexpr int kStateConfiguration = 4;
+inline constexpr int kStateLeaveTest = 5;  // asked for, never held: the test ends
+inline constexpr int kStateTestTrigger = 6;
+inline constexpr int kStateTestConfiguration = 7;
+inline constexpr int kStateService = 9;
 
 // Between "xmlEditConfig" or "xmlCreateConfig" and "xmlCloseAndSave" or
 // "xmlCloseAndDiscard". Changes go straight into the slot; the slot as it
@@ -53,7 +60,8 @@ struct Transmission {
 };
 
 struct SensorData {
-    int state = 4;  // configuration
+    int state = kStateConfiguration;
+    int stateBeforeTest = kStateConfiguration;  // where leaving a test goes back to
     std::array<ConfigSlot, kConfigSlotCount> slots;
     int activeConfig = -1;  // slot index, -1 = none
     int activeGroup = -1;   // 0..7, -1 = none
@@ -96,8 +104,15 @@ public:
 
     ReplyScript& script() { return script_; }
 
+    // Stores the state, except: 5 leaves a test (6, 7) for the state it
+    // began in and is never held; entering monitor (2) or service (9)
+    // drops an edit not saved.
     int setState(int state);
     int state() const;
+    // The PC went away (disconnected, or its heartbeat stopped): what it held
+    // ends. An open edit is discarded, a test or service operation ends in
+    // configuration (4); monitor operation goes on.
+    void endPcSession();
 
     // Slot operations, as "xmlCreateConfig" ... "xmlCloseAndDiscard" do them.
     int createConfig(const SlotRef& slot);
@@ -125,6 +140,8 @@ public:
 
 private:
     int checkFreeTarget(const SlotRef& target) const;
+    // Under the lock: the edit in progress ends unsaved.
+    void discardEdit();
     void clearSlot(int index);
     void relocate(int from, int to);
 

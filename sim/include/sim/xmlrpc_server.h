@@ -95,6 +95,11 @@ public:
     const std::string& error() const { return error_; }
 
     void setMethod(const std::string& name, MethodHandler handler);
+    // Told of every request: begun true when it has been read, false once it
+    // is answered (or dropped). Runs on the connection's thread; set it
+    // before start().
+    using CallListener = std::function<void(const std::string& method, bool begun)>;
+    void setCallListener(CallListener listener) { callListener_ = std::move(listener); }
     void setFaults(const std::string& method, const MethodFaults& faults);
     void clearFaults(const std::string& method);
     // A silent sensor reads every request and answers none.
@@ -139,6 +144,7 @@ private:
     uint16_t port_;
     ServerLimits limits_;
     ThreadStarter startThread_;
+    CallListener callListener_;
     std::atomic<std::size_t> buffered_{0};
     std::string error_;
     int listenFd_ = -1;
