@@ -284,6 +284,8 @@ void CSensorNotify::OnConnectReply(int status) {
     }
     s.m_bConnected = 1;
     s.m_bValidationFailed = 0;
+    // The disconnect's reset left it set: the new session's pages check their fields again.
+    s.m_bLeaving = 0;
     RememberConnection();
     s.m_nLiveImagePort = LiveImagePortOf(s.m_SensorGlobals);
     control->Apply();
@@ -603,6 +605,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             else if (ImageQualityService* page = dlg_.panels().imageQuality.get())
                 page->DisableExposure();
             s.m_bConfigModified = 0;
+            // A quality output chosen in an earlier edit is not this one's to send.
+            s.m_bQualityOutputChanged = 0;
             return false;
         case CMD_GET_CONFIG_DATA:
             EndOfCommand();
@@ -628,6 +632,7 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
         case CMD_SET_ECC200_QR_QUALITY:
         case CMD_SET_PDF417_QUALITY:
         case CMD_SET_QUALITY_PARAMS:
+            s.m_bQualityOutputChanged = 0;
             EndOfCommand();
             return false;
         case CMD_REVERT_CODE_DATA:

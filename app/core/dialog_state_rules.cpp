@@ -45,9 +45,16 @@ bool StatusLayoutForStep(int step, bool connected, std::array<StatusPart, 8>& pa
   constexpr StatusPart label{StatusText::ConnectionLabel, 0};
   switch (step) {
     case 0:
+      // Connected before any view (a sensor state kept after its question):
+      // the sensor, until a mode button chooses the view.
+      if (connected) {
+        parts = {empty, str(1004), label, StatusPart{StatusText::SensorInfo, 1019}, empty, empty, empty, empty};
+        icon = StatusIcon::Sensor;
+        return true;
+      }
       // Not connected: only "Not connected" and the connection chosen last.
       parts = {empty, str(1005), label, empty, empty, empty, empty, empty};
-      icon = connected ? StatusIcon::Idle : StatusIcon::Sensor;
+      icon = StatusIcon::Sensor;
       return true;
     case 3:
       parts = {empty, str(1005), label, empty, empty, empty, str(1006), empty};

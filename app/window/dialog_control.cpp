@@ -231,6 +231,9 @@ void CDialogControl::ResetToDisconnected() {
   s.m_bBusy = 0;
   s.m_bZoomMode = false;
   s.m_bWoiDragArmed = false;
+  // No page edits the window of interest any more: a drag must not write.
+  s.m_bImageQualityView = false;
+  s.m_bCodeDefinitionView = false;
   s.m_nWizardStep = 0;
   s.m_nPageTitle = 0;
   s.m_bLeaving = 1;

@@ -205,7 +205,9 @@ void CMainCommands::OnModeStatic(int id) {
     return;
   }
 
-  // Monitor.
+  // Monitor. The sensor refuses monitor operation while the live image
+  // runs (an editor page may have it on): it stops first.
+  if (s.m_bLiveImage) dlg_.StopLiveImage();
   if (s.m_bEditorOpen) {
     if (panels.configManager) panels.configManager->ClearClipboard();
     if (panels.monitor) panels.monitor->ClearStatistics();
@@ -214,6 +216,10 @@ void CMainCommands::OnModeStatic(int id) {
   dlg_.log().Clear();
   if (panels.imageView) panels.imageView->RemoveAllOverlays();
   s.m_bMonitorView = 1;
+  // The editor's pages are left: no drag over the monitor's picture writes.
+  s.m_bImageQualityView = false;
+  s.m_bCodeDefinitionView = false;
+  s.m_bWoiDragArmed = false;
   s.m_nSensorState = 2;
   s.m_nWizardStep = 1;
   s.m_nPageTitle = 1;

@@ -275,4 +275,24 @@ TEST_F(ReplyRowsTest, AutoDetectionTakesTheCodeTypeAndShowsThePicture) {
     EXPECT_EQ(sensor.server.countCalls("xmlGetCurrentImage"), 1u);
 }
 
+// A quality output once sent is no longer a change to send: each quality
+// set's reply clears the mark, as the edit's reply does for a new edit.
+TEST_F(ReplyRowsTest, TheQualitySetsAndTheEditClearTheQualityOutputMark) {
+    ASSERT_NO_FATAL_FAILURE(OpenInEditor(0, 15, [](XmlRpc::XmlRpcValue& config) { config[32] = CODE_TYPE_ECC200; }));
+    Post(CMD_GET_ECC200_QR_QUALITY);
+    ASSERT_TRUE(WaitHandled(CMD_GET_ECC200_QR_QUALITY));
+    ASSERT_TRUE(Idle());
+    state().m_bQualityOutputChanged = 1;
+    Post(CMD_SET_ECC200_QR_QUALITY);
+    ASSERT_TRUE(WaitHandled(CMD_SET_ECC200_QR_QUALITY));
+    ASSERT_EQ(statuses.back(), 0);
+    EXPECT_FALSE(state().m_bQualityOutputChanged);
+
+    state().m_bQualityOutputChanged = 1;
+    const int edits = Count(CMD_EDIT_CONFIG);
+    Post(CMD_EDIT_CONFIG);
+    ASSERT_TRUE(WaitHandled(CMD_EDIT_CONFIG, edits + 1));
+    EXPECT_FALSE(state().m_bQualityOutputChanged);
+}
+
 }  // namespace
