@@ -3,7 +3,10 @@
 // ends, a refused write kept for the next mouse-up.
 #include <QAction>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 #include "core/dialog_state_rules.h"
@@ -59,6 +62,26 @@ struct ImageMouseTest : ::testing::Test {
   }
   // A picture point at zoom step 0 in the control (480 x 360 shows 640 x 480).
   static QPoint At(int x, int y) { return QPoint(x * 3 / 4, y * 3 / 4); }
+  // A part of a scroll bar (an arrow, a page area, the thumb) where it is drawn.
+  static QRect PartOf(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider o;
+    o.initFrom(bar);
+    o.subControls = QStyle::SC_All;
+    o.orientation = bar->orientation();
+    if (o.orientation == Qt::Horizontal) o.state |= QStyle::State_Horizontal;
+    o.minimum = bar->minimum();
+    o.maximum = bar->maximum();
+    o.sliderPosition = o.sliderValue = bar->value();
+    o.singleStep = bar->singleStep();
+    o.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, bar);
+  }
+  void ClickTool(int id) {
+    auto* bar = window->findChild<QToolBar*>();
+    QWidget* button = bar->widgetForAction(window->action(id));
+    ASSERT_TRUE(button && button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
 };
 
 TEST_F(ImageMouseTest, ZoomStepsStopAtTheirLimitsAndMapThePointer) {
@@ -113,6 +136,54 @@ TEST_F(ImageMouseTest, ZoomStepsStopAtTheirLimitsAndMapThePointer) {
   window->action(kZoomReset)->trigger();
   EXPECT_EQ(view->ZoomStep(), 0);
   EXPECT_FALSE(window->state().m_bZoomMode);
+}
+
+// The zoomed picture scrolled by its bars as a user does: an arrow moves one
+// position, a page area ten, never past either end; the thumb dragged to the
+// end shows the last column and row. What the bars show is what a click
+// there zooms into.
+TEST_F(ImageMouseTest, TheScrollBarsMoveTheZoomedPictureByLinePageAndThumb) {
+  auto& view = window->panels().imageView;
+  ASSERT_NO_FATAL_FAILURE(ClickTool(kZoomIn));
+  for (int i = 0; i < 4; ++i) QTest::mouseClick(picture, Qt::LeftButton, {}, view->PictureArea().center());
+  ASSERT_EQ(view->ZoomStep(), 4);  // factor 2: 320 x 240 of the picture
+  MainDialogState& s = window->state();
+  auto* h = picture->findChild<QScrollBar*>("1054");
+  auto* v = picture->findChild<QScrollBar*>("1002");
+  ASSERT_TRUE(h && v && h->isVisible() && v->isVisible());
+  const QPoint start = view->SourceRect().topLeft();
+
+  QTest::mouseClick(h, Qt::LeftButton, {}, PartOf(h, QStyle::SC_ScrollBarAddLine).center());
+  EXPECT_EQ(s.m_nPictureScrollX, h->value());
+  EXPECT_GE(view->SourceRect().left(), start.x());
+  EXPECT_LE(view->SourceRect().left(), start.x() + 1);
+  const int before = h->value();
+  QTest::mouseClick(h, Qt::LeftButton, {}, PartOf(h, QStyle::SC_ScrollBarSubPage).center());
+  EXPECT_EQ(h->value(), before - 10);
+  for (int i = 0; i < 40 && h->value() > 0; ++i)
+    QTest::mouseClick(h, Qt::LeftButton, {}, PartOf(h, QStyle::SC_ScrollBarSubPage).center());
+  EXPECT_EQ(h->value(), 0);  // a page before the start stops at it
+  EXPECT_EQ(view->SourceRect().left(), 0);
+
+  for (QScrollBar* bar : {h, v}) {
+    const QRect thumb = PartOf(bar, QStyle::SC_ScrollBarSlider);
+    const QPoint far = bar->orientation() == Qt::Horizontal ? QPoint(bar->width() - 1, thumb.center().y())
+                                                            : QPoint(thumb.center().x(), bar->height() - 1);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+    QTest::mouseMove(bar, far);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, far);
+  }
+  EXPECT_EQ(h->value(), 640);
+  EXPECT_EQ(v->value(), 480);
+  EXPECT_EQ(s.m_nPictureScrollY, 480);
+  EXPECT_EQ(view->SourceRect().bottomRight(), QPoint(639, 479));
+
+  // The zoom tool's click at the middle of what shows zooms into that point.
+  const QPoint shown = view->SourceRect().center();
+  QTest::mouseClick(picture, Qt::LeftButton, {}, view->PictureArea().center());
+  EXPECT_EQ(view->ZoomStep(), 5);
+  EXPECT_NEAR(s.m_ptZoomCentre.x, shown.x(), 2);
+  EXPECT_NEAR(s.m_ptZoomCentre.y, shown.y(), 2);
 }
 
 TEST_F(ImageMouseTest, DraggingTheWindowOfInterestWritesOnceWhenTheDragEnds) {
