@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "brimsol/brimsol.h"
@@ -56,6 +57,15 @@ protected:
         return last.status;
     }
 
+    // The parameters of the latest call of the method the sensor received.
+    XmlRpc::XmlRpcValue Received(const char* method) const {
+        XmlRpc::XmlRpcValue params;
+        for (const auto& call : sensor.server.calls())
+            if (call.method == method) params = call.params;
+        return params;
+    }
+    vt::sim::SensorData Sensor() { return sensor.model.snapshot(); }
+
     vt::test::SimulatedSensor sensor;
     vt::test::RecordingTarget events;
     vt::test::ReplyQueue replies;
@@ -106,14 +116,19 @@ TEST_F(EngineRowsTest, TheDisconnectUsesTheKeyTheConnectTook) {
 }
 
 // Every row of the table is answered by the simulated sensor with success,
-// and the outputs land in the members named for them.
+// the sensor gets what the members the row reads say, and the outputs land
+// in the members named for them.
 TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     vt::test::TempDir dir;
     ASSERT_EQ(Run(CMD_CONNECT), 0);
     EXPECT_EQ(Run(CMD_GET_STATE), 0);
     EXPECT_EQ(state.m_nSensorState, 4);
+    state.m_nSensorState = 3;
+    EXPECT_EQ(Run(CMD_SET_STATE), 0);
+    EXPECT_EQ(sensor.model.state(), 3);
     state.m_nSensorState = 4;
     EXPECT_EQ(Run(CMD_SET_STATE), 0);
+    EXPECT_EQ(sensor.model.state(), 4);
     EXPECT_EQ(Run(CMD_GET_SENSOR_GLOBALS), 0);
     EXPECT_EQ(Run(CMD_SET_SENSOR_GLOBALS), 0);
 
@@ -123,11 +138,18 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     state.m_nGroup = 0;
     state.m_bNameEncoded = true;
     EXPECT_EQ(Run(CMD_CREATE_CONFIG), 0);
+    EXPECT_TRUE(Sensor().slots[0].used);
+    EXPECT_EQ(Sensor().slots[0].group, 0);
     EXPECT_EQ(Run(CMD_EDIT_CONFIG), 0);
+    ASSERT_TRUE(Sensor().editing);
+    EXPECT_EQ(Sensor().editing->slot, 0);
     state.m_nConfigId = 0;
     EXPECT_EQ(Run(CMD_GET_CONFIG_DATA), 0);
-    EXPECT_FALSE(state.m_ConfigData.empty());
+    ASSERT_GT(state.m_ConfigData.size(), 5u);
+    constexpr int kExposureItem = 5;
+    state.m_ConfigData[kExposureItem].intValue = 777;
     EXPECT_EQ(Run(CMD_SET_CONFIG_DATA), 0);
+    EXPECT_EQ(Sensor().slots[0].data.parameters.configData[kExposureItem].asInt(), 777);
     for (int get : {CMD_GET_ECC200_DATA, CMD_GET_PDF417_DATA, CMD_GET_QRCODE_DATA, CMD_GET_BARCODE_DATA,
                     CMD_GET_AZTEC_DATA, CMD_GET_ECC200_QR_QUALITY, CMD_GET_PDF417_QUALITY}) {
         EXPECT_EQ(Run(get), 0) << SensorCommandName(get);
@@ -142,13 +164,21 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     state.m_nCodeType = 1;
     EXPECT_EQ(Run(CMD_GET_QUALITY_PARAMS), 0);
     EXPECT_EQ(Run(CMD_SET_QUALITY_PARAMS), 0);
-    state.m_nRevertCodeType = 1;
-    EXPECT_EQ(Run(CMD_REVERT_CODE_DATA), 0);
+    for (int kind : {1, 0}) {
+        state.m_nRevertCodeType = kind;
+        EXPECT_EQ(Run(CMD_REVERT_CODE_DATA), 0);
+        EXPECT_EQ(Sensor().revertedCodeType, kind);
+    }
+    state.m_nRecognitionMode = 2;
     EXPECT_EQ(Run(CMD_UPDATE_RECOGNITION_MODE), 0);
+    EXPECT_EQ(Sensor().recognitionMode, 2);
+    sensor.model.access([](vt::sim::SensorData& d) { d.calculatedExposure = 1234; });
     EXPECT_EQ(Run(CMD_CALCULATE_EXPOSURE), 0);
+    EXPECT_EQ(Sensor().slots[0].data.parameters.configData[kExposureItem].asInt(), 1234);
     state.m_nRecognition = 1;
-    state.m_nCodesPerImage = 1;
+    state.m_nCodesPerImage = 3;
     EXPECT_EQ(Run(CMD_AUTO_DETECT_CODE), 0);
+    EXPECT_EQ(Sensor().autoDetectArguments, (std::pair<int, int>{1, 3}));
     state.m_strRegexText1 = u"[0-9]+";  // expression, good-reading string, text to match against
     state.m_strRegexText2 = u"";
     state.m_strRegexText3 = u"A-12";
@@ -156,7 +186,10 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     EXPECT_EQ(state.m_strRegexResult, u"12");
     for (int transmit : {CMD_TRANSMIT_TEST_DATA, CMD_TRANSMIT_FAIL_DATA, CMD_TRANSMIT_MATCH_STRING})
         EXPECT_EQ(Run(transmit), 0) << SensorCommandName(transmit);
+    ASSERT_EQ(Sensor().transmissions.size(), 3u);
+    EXPECT_EQ(Sensor().transmissions[2].method, "xmlTransmitMatchString");
     EXPECT_EQ(Run(CMD_CLOSE_AND_SAVE), 0);
+    EXPECT_FALSE(Sensor().editing);
 
     EXPECT_EQ(Run(CMD_GET_CONFIG_LIST), 0);
     EXPECT_FALSE(state.m_ConfigList.empty());
@@ -169,32 +202,45 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     state.m_strTargetName = u"Copy";
     state.m_nTargetGroup = 0;
     EXPECT_EQ(Run(CMD_COPY_CONFIG), 0);
+    EXPECT_TRUE(Sensor().slots[1].used);
     state.m_nTargetIndex = 0;
     state.m_strTargetName = u"Renamed";
     EXPECT_EQ(Run(CMD_RENAME_CONFIG), 0);
+    const std::string renamed = Sensor().slots[0].name;
+    EXPECT_NE(renamed, Sensor().slots[1].name);
     state.m_strConfigName = u"Renamed";
     state.m_nTargetIndex = 2;
     state.m_strTargetName = u"Renamed";
     state.m_nTargetGroup = 0;
     EXPECT_EQ(Run(CMD_MOVE_CONFIG), 0);
+    EXPECT_FALSE(Sensor().slots[0].used);
+    EXPECT_EQ(Sensor().slots[2].name, renamed);
     state.m_nConfigIndex = 2;
     EXPECT_EQ(Run(CMD_ACTIVATE_CONFIG), 0);
+    EXPECT_EQ(Sensor().activeConfig, 2);
+    state.m_nGroup = 0;
     EXPECT_EQ(Run(CMD_ACTIVATE_GROUP), 0);
+    EXPECT_EQ(Sensor().activeGroup, 0);
     state.m_nMasterType = 1;
     EXPECT_EQ(Run(CMD_SET_GROUP_MASTER), 0);
+    EXPECT_EQ(Sensor().slots[2].masterState, 1);
     sensor.configFiles.set(2, {'c', 'f', 'g'});
     state.m_strConfigFile = Wide((dir.path() / "slot2.cfg").string());
     EXPECT_EQ(Run(CMD_DOWNLOAD_CONFIG), 0);
+    EXPECT_EQ(std::filesystem::file_size(dir.path() / "slot2.cfg"), 3u);
     state.m_nConfigIndex = 3;
     state.m_strConfigName = u"Uploaded";
     EXPECT_EQ(Run(CMD_UPLOAD_CONFIG), 0);
+    EXPECT_EQ(sensor.configFiles.get(3), (vt::sim::ConfigFileStore::Bytes{'c', 'f', 'g'}));  // the file downloaded
     state.m_nConfigIndex = 1;
     state.m_strConfigName = u"Copy";
     EXPECT_EQ(Run(CMD_DELETE_CONFIG), 0);
+    EXPECT_FALSE(Sensor().slots[1].used);
 
     // Tests and readings.
     EXPECT_EQ(Run(CMD_TEST_TRIGGER_ON), 0);
     EXPECT_TRUE(state.m_bTestRunning);
+    EXPECT_EQ(sensor.model.state(), 6);
     EXPECT_EQ(Run(CMD_SIMULATE_TRIGGER), 0);
     ASSERT_TRUE(events.waitFor(
         [](const auto& m) {
@@ -209,10 +255,15 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     EXPECT_EQ(last.image->pixels.size(), 640u * 480u);
     EXPECT_EQ(Run(CMD_TEST_TRIGGER_OFF), 0);
     EXPECT_FALSE(state.m_bTestRunning);
+    EXPECT_EQ(Received("xmlSetState")[0].asInt(), 5);  // leave the test
+    EXPECT_EQ(sensor.model.state(), 4);
     EXPECT_EQ(Run(CMD_TEST_CONFIG_ON), 0);
+    EXPECT_EQ(sensor.model.state(), 7);
     EXPECT_EQ(Run(CMD_TEST_CONFIG_OFF), 0);
+    EXPECT_EQ(sensor.model.state(), 4);
 
     EXPECT_EQ(Run(CMD_MONITOR_ON), 0);
+    EXPECT_EQ(sensor.model.state(), 2);
     EXPECT_TRUE(sensor.readings.takeReading());
     EXPECT_EQ(Run(CMD_GET_RESULT_WITH_IMAGE), 0);
     EXPECT_EQ(state.m_nReadCount, 1);
@@ -223,28 +274,37 @@ TEST_F(EngineRowsTest, EveryCommandOfTheTableSucceedsAgainstTheSimulator) {
     EXPECT_GE(state.m_nTotalReadings, 1);
     state.m_nSensorState = 9;
     EXPECT_EQ(Run(CMD_MONITOR_OFF), 0);
+    EXPECT_EQ(sensor.model.state(), 9);  // monitor off into the state asked for
     EXPECT_EQ(Run(CMD_GET_RESULTS_LIST), 0);
     EXPECT_GE(state.m_nStoredResultCount, 1);
     EXPECT_EQ(Run(CMD_GET_FAILED_RESULTS_LIST), 0);
     state.m_nSelectedResultId = state.m_ResultsList.empty() ? 1 : state.m_ResultsList[0].resultNumber;
-    state.m_nResultOption = 0;
+    state.m_nResultOption = 1;
     EXPECT_EQ(Run(CMD_REFRESH_RESULT), 0);
+    // The stored result asked for, by its number and the option.
+    EXPECT_EQ(Received("xmlLockResult")[0].asInt(), state.m_nSelectedResultId);
+    EXPECT_EQ(Received("xmlLockResult")[1].asInt(), 1);
     EXPECT_EQ(Run(CMD_UNLOCK_RESULT), 0);
+    state.m_nResultOption = 0;
     state.m_strResultFolder = Wide(dir.path().string());
     state.m_strResultFile = Wide((dir.path() / "result.html").string());
     EXPECT_EQ(Run(CMD_SAVE_CURRENT_RESULT), 0);
     EXPECT_EQ(Run(CMD_SAVE_ALL_RESULTS), 0);
     EXPECT_EQ(Run(CMD_SAVE_SERVICE_REPORT), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "result.html"));
     EXPECT_EQ(Run(CMD_RESET_STATISTICS), 0);
+    EXPECT_EQ(Sensor().totalReadings, 0);
     state.m_nSensorState = 4;
     EXPECT_EQ(Run(CMD_SET_STATE), 0);
     EXPECT_EQ(Run(CMD_GET_READ_CODE), 0);
 
     EXPECT_EQ(Run(CMD_START_LIVE_IMAGE), 0);
     EXPECT_TRUE(state.m_bLiveImage);
+    EXPECT_TRUE(sensor.liveImage.streaming());
     EXPECT_EQ(Run(CMD_START_LIVE_IMAGE), 0);  // already running counts as started
     EXPECT_EQ(Run(CMD_STOP_LIVE_IMAGE), 0);
     EXPECT_FALSE(state.m_bLiveImage);
+    EXPECT_FALSE(sensor.liveImage.streaming());
     EXPECT_TRUE(last.image.has_value());
 
     auto image = dir.write("image.bin", "software image");
