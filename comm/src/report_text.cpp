@@ -108,6 +108,27 @@ std::string ConvertRecordText(std::string_view value) {
     return ResolveHexEscapes(*text);
 }
 
+namespace {
+// The length of a leading "<digits>)", 0 when there is none.
+std::size_t labelNumberLength(std::string_view label) {
+    std::size_t i = 0;
+    while (i < label.size() && isDigit(label[i])) ++i;
+    return i > 0 && i < label.size() && label[i] == ')' ? i + 1 : 0;
+}
+}  // namespace
+
+std::string_view ConfigLabelName(std::string_view label) {
+    label.remove_prefix(labelNumberLength(label));
+    if (!label.empty() && label.front() == ' ') label.remove_prefix(1);
+    return label;
+}
+
+std::string ConvertConfigLabel(std::string_view label) {
+    const std::size_t number = labelNumberLength(label);
+    if (number == 0) return ConvertRecordText(label);
+    return std::string(label.substr(0, number)) + " " + ConvertRecordText(ConfigLabelName(label));
+}
+
 std::string DisplayText(std::string_view raw) {
     static const char kDigits[] = "0123456789ABCDEF";
     std::string out;

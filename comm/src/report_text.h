@@ -15,6 +15,13 @@ namespace dravik {
 // is tried again; then every "=XX" (two hexadecimal digits) becomes that byte.
 std::string ConvertRecordText(std::string_view value);
 
+// A result's configuration label, "<number>)" and the stored name: the
+// number kept, a blank, and the name as ConvertRecordText makes it ("1)" and
+// a framed "Line A" give "1) Line A"). Without the number: ConvertRecordText.
+std::string ConvertConfigLabel(std::string_view label);
+// The stored name of a configuration label (after "<number>)" and one blank).
+std::string_view ConfigLabelName(std::string_view label);
+
 // Every "=XX" (two hexadecimal digits, either case) becomes that byte.
 std::string ResolveHexEscapes(std::string_view text);
 

@@ -49,7 +49,7 @@ int writePage(SensorReader& reader, const std::string& pagePath, bool byteOrderM
         if (i == 0) {
             row(page, u"<b>Result ID</b>", ascii(std::to_string(result.resultId())));
             row(page, u"<b>Configuration</b>",
-                EscapeHtmlEntities(sensorTextToUtf16(ConvertRecordText(textOf(result.configName)))));
+                EscapeHtmlEntities(sensorTextToUtf16(ConvertConfigLabel(textOf(result.configName)))));
             row(page, u"<b>Overall Result</b>", result.head[1] == 1 ? u"Pass" : u"Fail");
             row(page, u"<b>No: of Codes Found</b>", ascii(std::to_string(result.counts[1])));
             row(page, u"<b>No: of Codes Searched</b>", ascii(std::to_string(result.counts[2])));

@@ -170,7 +170,9 @@ const ConfigListEntry* CServiceReport::ActiveEntry() const {
     return active == slots_.end() ? nullptr : &*active;
 }
 
-const ConfigListEntry* CServiceReport::EntryNamed(const std::string& name) const {
+// The entry of a result's configuration label ("<number>)" and the stored name).
+const ConfigListEntry* CServiceReport::EntryNamed(const std::string& label) const {
+    const std::string name(ConfigLabelName(label));
     if (name.empty()) return nullptr;
     const auto found = std::find_if(slots_.begin(), slots_.end(), [&](const auto& e) {
         return textOf(e.name) == name || ConvertRecordText(textOf(e.name)) == ConvertRecordText(name);
@@ -299,7 +301,7 @@ int CServiceReport::WriteResult(const StoredResult& entry, int which) {
     const std::string group = config != nullptr ? GroupText(*config) : std::string();
     document_.Element("Group", group.empty() ? "None" : "Group " + group);
     document_.Element("ImagePath", "./" + picture);
-    document_.Element("Config", ConvertRecordText(configName));
+    document_.Element("Config", ConvertConfigLabel(configName));
     {
         Tag basic(document_, "CodeDefinitionBasic");
         if (first != nullptr) {

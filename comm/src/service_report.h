@@ -54,7 +54,7 @@ private:
     // "A1": the group's letter and the configuration's place in it; empty
     // for a configuration without a group.
     std::string GroupText(const ConfigListEntry& entry) const;
-    const ConfigListEntry* EntryNamed(const std::string& name) const;
+    const ConfigListEntry* EntryNamed(const std::string& label) const;
     const ConfigListEntry* ActiveEntry() const;
     std::string SlotName(const ConfigListEntry& entry) const;
 

@@ -181,6 +181,24 @@ INSTANTIATE_TEST_SUITE_P(Texts, RecordTextConversion,
                                            Conversion{"ThreeDigitsStay", "(011) x", "(011) x"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A result's configuration label: its number kept, the stored name shown.
+TEST(RecordTexts, ConfigurationLabelsKeepTheirNumberAndShowTheName) {
+    struct Case {
+        std::string label, shown, name;
+    };
+    const Case cases[] = {
+        {"1)AkxpbmUgQQM_", "1) Line A", "AkxpbmUgQQM_"},
+        {"12) Plain=3D", "12) Plain=", "Plain=3D"},
+        {"Beta & <B>", "Beta & <B>", "Beta & <B>"},
+        {")AkFCQwM_", ")AkFCQwM_", ")AkFCQwM_"},
+        {"7)", "7) ", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ConvertConfigLabel(c.label), c.shown) << c.label;
+        EXPECT_EQ(ConfigLabelName(c.label), c.name) << c.label;
+    }
+}
+
 TEST(RecordTexts, DisplayAndEscapes) {
     EXPECT_EQ(DisplayText(std::string("a\x00\x0f\x1f~b", 6)), "a\\x00\\x0F\\x1F\\x7Eb");
     EXPECT_EQ(EscapeHtmlEntities(u"<&>\"\u00E4\u00E5\u00A3"), u"&lt;&amp;&gt;&quot;&#228;\u00E5&#163;");
