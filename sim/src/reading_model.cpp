@@ -76,6 +76,27 @@ std::string ReadingModel::configuredLabel(const SensorData& sensor) {
     return std::to_string(slot + 1) + ")" + sensor.slots[static_cast<std::size_t>(slot)].name;
 }
 
+// Items 11..14 of the configuration: top, bottom, right, left. A window
+// that does not lie in the picture is searched whole.
+void ReadingModel::configuredWindow(const SensorData& sensor, SimReading& reading) {
+    const int slot = sensor.editing ? sensor.editing->slot : sensor.activeConfig;
+    if (slot < 0 || slot >= kConfigSlotCount) return;
+    const XmlRpcValue& config = sensor.slots[static_cast<std::size_t>(slot)].data.parameters.configData;
+    if (config.getType() != XmlRpcValue::TypeArray || config.size() <= 14) return;
+    int v[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const XmlRpcValue& item = config[11 + i];
+        if (item.getType() != XmlRpcValue::TypeInt) return;
+        v[i] = item.asInt();
+    }
+    const int top = v[0], bottom = v[1], right = v[2], left = v[3];
+    if (left < 0 || top < 0 || right > 639 || bottom > 479 || left >= right || top >= bottom) return;
+    reading.windowLeft = left;
+    reading.windowTop = top;
+    reading.windowRight = right;
+    reading.windowBottom = bottom;
+}
+
 bool ReadingModel::readsOnItsOwn(const SensorData& sensor) {
     if (sensor.state == 2) return true;
     if (sensor.state != 6 && sensor.state != 7) return false;
@@ -145,6 +166,7 @@ void ReadingModel::record(const SensorData& sensor, int kind, bool count) {
         reading.codes = codesPerReading_;
     }
     reading.label = configuredLabel(sensor);
+    configuredWindow(sensor, reading);
     reading.kind = kind;
     reading.state = sensor.state;
     reading.passed = sensor.nextReadingGood;

@@ -95,10 +95,10 @@ XmlRpcValue ResultReply(const SimReading& r, int index) {
     append(reply, found > 0 ? text : std::string());  // 8 code text, none when not read
     append(reply, r.decodingTimeMs);                 // 9
     append(reply, c.format.empty() ? std::string("none") : c.format);  // 10
-    append(reply, c.left);                           // 11..14 window of interest
-    append(reply, c.right);
-    append(reply, c.top);
-    append(reply, c.bottom);
+    append(reply, r.windowLeft);                     // 11..14 the search window (of interest)
+    append(reply, r.windowRight);
+    append(reply, r.windowTop);
+    append(reply, r.windowBottom);
     for (const auto& corner : c.corners) {           // 15..22 corners
         append(reply, corner[0]);
         append(reply, corner[1]);

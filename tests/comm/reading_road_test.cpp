@@ -69,8 +69,10 @@ TEST_F(ReadingRoad, ATestReadingReachesTheProgramsRecordsAndPollingGoesOn) {
     EXPECT_EQ(general.ints0[2], 1);  // Data Matrix ECC 200
     EXPECT_EQ(general.text8, "VT-ROAD-0001");
     EXPECT_EQ(general.ints5[1], 1);  // codes found
-    EXPECT_EQ(general.ints11[0], reading.code.left);
-    EXPECT_EQ(general.ints11[3], reading.code.bottom);
+    // The search window: the configuration's window of interest (here none
+    // that lies in the picture, so the whole picture).
+    EXPECT_EQ(general.ints11[0], reading.windowLeft);
+    EXPECT_EQ(general.ints11[3], reading.windowBottom);
     EXPECT_EQ(general.ints11[8], reading.code.corners[2][0]);
     EXPECT_EQ(general.texts29[9], "T38");
 

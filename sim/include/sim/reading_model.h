@@ -42,6 +42,8 @@ struct SimReading {
     int decodingTimeMs = 0;
     int expectedCodes = 1;    // codes the configuration asks for
     std::string label;        // "<slot number>)<stored name>" of the configuration read with
+    // The search window read in: the configuration's window of interest.
+    int windowLeft = 0, windowTop = 0, windowRight = 639, windowBottom = 479;
     PaintedCode code;
     int codes = 1;      // codes found when the code could be painted (all share the picture)
     std::chrono::steady_clock::time_point takenAt;
@@ -126,6 +128,7 @@ private:
     void record(const SensorData& sensor, int kind, bool count);
     static int configuredCodeType(const SensorData& sensor);
     static std::string configuredLabel(const SensorData& sensor);
+    static void configuredWindow(const SensorData& sensor, SimReading& reading);
     std::optional<SimReading> lockedReading(int index, XmlRpc::XmlRpcValue& refusal) const;
 
     SensorModel& sensor_;
