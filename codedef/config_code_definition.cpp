@@ -2,7 +2,6 @@
 #include "config_code_definition.h"
 
 #include <QComboBox>
-#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -111,10 +110,9 @@ void CConfigCodeDefinition::ReadTab1Selection() {
   if (tab1_) tab1_->ReadSelection();
 }
 
-// The detection's reply (or its failure) gives these back and ends the wait cursor.
+// The detection's reply (or its failure) gives these back.
 void CConfigCodeDefinition::PrepareAutoDetect() {
   if (!tab1_) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   tab1_->EnableRecognitionButtons(false);
   tabs_->EnableTab(2, false);
 }

@@ -1,5 +1,4 @@
 // Tab 0's actions: a new code type, the recognition radios and Auto Detect.
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -99,7 +98,6 @@ void CConfigCodeDefinitionTab1::OnRecognitionClicked(int mode) {
 void CConfigCodeDefinitionTab1::EndAutoDetect() {
   MainDialogState& s = ctx_.state();
   s.m_bBusy = 0;
-  QApplication::restoreOverrideCursor();
   EnableRecognitionButtons(true);
   if (CDialogControl* control = ctx_.dlg.dialogControlIfMade()) {
     control->EnableZoomButtons(true);
@@ -115,7 +113,6 @@ void CConfigCodeDefinitionTab1::OnAutoDetect() {
   // check that ran as the click took the focus may have refused it already).
   if (errorPending_ || !CheckEditsNow()) return;
   s.m_bBusy = 1;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   EnableRecognitionButtons(false);
   ctx_.dlg.LeaveZoomMode();
   if (CDialogControl* control = ctx_.dlg.dialogControlIfMade()) control->EnableZoomButtons(false);

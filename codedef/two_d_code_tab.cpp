@@ -319,6 +319,8 @@ void TwoDCodeTab::ShowRevertMessage() {
   revert_[kind]->setDown(false);
   ctx_.state().m_bSettingsReverted = 1;
   ctx_.Message(kind == 0 ? 6068 : 6069, 0, QMessageBox::Information);
+  // The pointer's first move after the box shows no code tooltip.
+  ctx_.state().m_bSuppressTooltipOnce = 1;
 }
 
 void TwoDCodeTab::OnRevert(int kind) {

@@ -339,11 +339,8 @@ void CConnectNetscan::RegisterZones() {
 // --- The sweep ---
 
 void CConnectNetscan::SetBusy(bool busy) {
+  // The window's busy cursor follows the flag.
   dlg_.state().m_bBusy = busy ? 1 : 0;
-  if (busy)
-    setCursor(Qt::WaitCursor);
-  else
-    unsetCursor();
 }
 
 void CConnectNetscan::OnStartSearch() {

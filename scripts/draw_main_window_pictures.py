@@ -234,37 +234,39 @@ def status_icons():
 
 
 def mode_statics():
-    faces = {0: ((235, 238, 244, 255), (150, 160, 180, 255)),   # normal
-             1: ((60, 110, 190, 255), (30, 60, 120, 255)),       # active
-             2: ((205, 220, 245, 255), (80, 120, 190, 255))}     # hover
+    # The icon stands at the left; the window paints the mode's name (its
+    # mode label, control 1175) on the right part of the face, so every face
+    # is light enough for that dark text.
+    faces = {0: ((235, 238, 244, 255), (150, 160, 180, 255), 1.5),   # normal
+             1: ((186, 208, 242, 255), (30, 60, 120, 255), 2.5),     # active
+             2: ((214, 226, 248, 255), (80, 120, 190, 255), 1.5)}    # hover
 
     def configuration(c, fg):
-        for i, x in enumerate((60, 70, 80)):
+        for i, x in enumerate((15, 25, 35)):
             c.line(x, 9, x, 31, 2, fg)
             y = (14, 26, 19)[i]
             c.rect(x - 3.5, y - 2.5, x + 3.5, y + 2.5, fg, 1)
 
     def monitor(c, fg):
-        c.rect(55, 8, 85, 28, fg, 2)
-        c.rect(57.5, 10.5, 82.5, 25.5, (0, 0, 0, 0))
-        c.line(59, 22, 65, 17, 2, fg); c.line(65, 17, 70, 20, 2, fg); c.line(70, 20, 80, 12, 2, fg)
-        c.rect(66, 28, 74, 32, fg)
+        c.rect(10, 8, 40, 28, fg, 2)
+        c.rect(12.5, 10.5, 37.5, 25.5, (0, 0, 0, 0))
+        c.line(14, 22, 20, 17, 2, fg); c.line(20, 17, 25, 20, 2, fg); c.line(25, 20, 35, 12, 2, fg)
+        c.rect(21, 28, 29, 32, fg)
 
     def service(c, fg):
-        c.circle(63, 14, 7, fg, 0)
-        c.circle(63, 14, 3.2, (0, 0, 0, 0))
-        c.poly([(60, 6), (66, 6), (64, 12), (62, 12)], (0, 0, 0, 0))
-        c.line(67, 18, 81, 32, 5, fg)
+        c.circle(18, 14, 7, fg, 0)
+        c.circle(18, 14, 3.2, (0, 0, 0, 0))
+        c.poly([(15, 6), (21, 6), (19, 12), (17, 12)], (0, 0, 0, 0))
+        c.line(22, 18, 36, 32, 5, fg)
 
     for control, draw in [(1019, configuration), (1020, monitor), (1021, service)]:
-        for look, (face, edge) in faces.items():
+        for look, (face, edge, border) in faces.items():
             c = Canvas(140, 40)
             c.rect(0, 0, 140, 40, edge, 6)
-            c.rect(1.5, 1.5, 138.5, 38.5, face, 5)
-            fg = WHITE if look == 1 else (40, 60, 100, 255)
+            c.rect(border, border, 140 - border, 40 - border, face, 5)
+            fg = (30, 60, 120, 255) if look == 1 else (40, 60, 100, 255)
             draw(c, fg)
             save(c.pixels(), control * 10 + look)
-
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 
 #include "core/main_dialog_state.h"
 #include "woi_overlay.h"
+#include "woi_rebuild.h"
 
 ImageView::ImageView() = default;
 ImageView::~ImageView() = default;
@@ -75,18 +76,7 @@ int ImageView::ResultRegionAt(QPoint imagePoint) const {
   return -1;
 }
 
-int ImageView::ShowWoiOverlay(const ImageRect& r, bool centreCross) {
+int ImageView::ShowWoiOverlay(const ImageRect& configured, bool labelShown) {
   if (!view_) return 0;
-  view_->RemoveOverlaysOfKind(OVERLAY_WOI);
-  int id = 0;
-  COverlay* overlay = nullptr;
-  view_->AddOverlay(OVERLAY_WOI, &id, &overlay);
-  if (auto* woi = static_cast<CWOI*>(overlay)) {
-    woi->SetClamped(r.x1, r.y1, r.x2, r.y2);
-    woi->Set(r.x1, r.y1, r.x2, r.y2);  // an invalid one keeps the clamped rectangle
-    woi->SetLabelShown(centreCross);
-    woi->SetVisible(true);
-  }
-  view_->ShowOverlay(id, true);
-  return id;
+  return RebuildWoiOverlay(*view_, configured, labelShown, WoiShown::Configured);
 }

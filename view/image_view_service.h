@@ -32,7 +32,7 @@ public:
   int ShowPicture(QImage picture) override { return view().ShowPicture(std::move(picture)); }
   void OfferLiveFrame(LiveFrame frame) override;
   QImage surface() const override { return view_ ? view_->surface() : QImage(); }
-  int ShowWoiOverlay(const ImageRect& configured, bool centreCross) override;
+  int ShowWoiOverlay(const ImageRect& configured, bool labelShown) override;
   int HitTestOverlays(int x, int y, int* outId, int* outKind, int* outCode) override {
     return view().HitTestOverlays(x, y, outId, outKind, outCode);
   }

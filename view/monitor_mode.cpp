@@ -172,9 +172,10 @@ void CMonitorMode::CheckAllDisplayOptions() {
 
 void CMonitorMode::EnableResetButton(bool on) { m_btnReset->setEnabled(on); }
 
+// Pictures back on: the next reading shows its code boxes again.
 void CMonitorMode::OnImages(bool checked) {
+  m_bMonitorBoxesAllowed = checked;
   if (checked) return;
-  m_bMonitorBoxesAllowed = false;
   ShowPlaceholderPicture(host_);
 }
 

@@ -10,12 +10,15 @@
 
 PictureControl::PictureControl(CDirectX& view, QWidget* parent)
     : QWidget(parent), view_(&view), hScroll_(new QScrollBar(Qt::Horizontal, this)),
-      vScroll_(new QScrollBar(Qt::Vertical, this)) {
+      vScroll_(new QScrollBar(Qt::Vertical, this)), corner_(new QWidget(this)) {
   setObjectName("1074");
   setFixedSize(kWidth, kHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  hScroll_->setObjectName("1054");
-  vScroll_->setObjectName("1002");
+  hScroll_->setObjectName("id1054");
+  vScroll_->setObjectName("id1002");
+  corner_->setObjectName("CScrollSideDlg");
+  corner_->setAutoFillBackground(true);
+  corner_->hide();
   // Positions are those of the picture: 0..640 and 0..480 (no page).
   hScroll_->setRange(0, CDirectX::kSurfaceWidth);
   vScroll_->setRange(0, CDirectX::kSurfaceHeight);
@@ -31,6 +34,7 @@ PictureControl::PictureControl(CDirectX& view, QWidget* parent)
 void PictureControl::showScrollBars(bool shown) {
   hScroll_->setVisible(shown);
   vScroll_->setVisible(shown);
+  corner_->setVisible(shown);
 }
 
 QRect PictureControl::pictureArea() const {
@@ -76,4 +80,5 @@ void PictureControl::placeScrollBars() {
   const int barWidth = vScroll_->sizeHint().width();
   hScroll_->setGeometry(0, height() - barHeight, width() - barWidth, barHeight);
   vScroll_->setGeometry(width() - barWidth, 0, barWidth, height() - barHeight);
+  corner_->setGeometry(width() - barWidth, height() - barHeight, barWidth, barHeight);
 }

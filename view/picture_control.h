@@ -41,5 +41,6 @@ private:
   CDirectX* view_;
   QScrollBar* hScroll_;
   QScrollBar* vScroll_;
+  QWidget* corner_;  // CScrollSideDlg: fills the corner between the two bars
   int paints_ = 0;
 };

@@ -2,12 +2,15 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStandardPaths>
+#include <algorithm>
+#include <initializer_list>
 
 #include "controls/button_draw.h"
 #include "controls/control_fonts.h"
@@ -160,16 +163,33 @@ void CServiceReport::InitResultsGrid() {
   grid_->SetRowCount(kSlots + 1);
   grid_->SetRowHeight(0, 20);
   for (int r = 1; r <= kSlots; ++r) grid_->SetRowHeight(r, 18);
-  // The four columns share the panel's width (time, verdict, code, number).
-  constexpr int kWidths[4] = {108, 64, 118, 48};
-  for (int c = 0; c < 4; ++c) grid_->SetColumnWidth(c, kWidths[c]);
   grid_->setFont(fontForCellHeight(15, 700, T(10002)));
+  SizeColumns();
   for (int r = 0; r <= kSlots; ++r)
     for (int c = 0; c < 4; ++c) grid_->SetCellFormat(r, c, kCellFormat);
   for (int c = 0; c < 4; ++c) {
     const QString heading = T(8910 + c);
     grid_->SetCellText(0, c, heading.isEmpty() ? QString() : heading);
   }
+}
+
+// Time, verdict and number as wide as their texts in the language shown;
+// the code's text takes the rest of the grid's width.
+void CServiceReport::SizeColumns() {
+  const QFontMetrics metrics(grid_->font());
+  // A cell's text keeps a blank's width from each side, inside its lines and border.
+  const int padding = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 4;
+  auto fit = [&](std::initializer_list<QString> texts) {
+    int width = 0;
+    for (const QString& t : texts) width = std::max(width, metrics.horizontalAdvance(t));
+    return width + padding;
+  };
+  const int time = fit({QStringLiteral("00:00:00.000"), T(8910)});
+  const int verdict = fit({T(8911), T(8914), T(8915)});
+  const int number = fit({QString::number(kSlots), T(8913)});
+  const int code = grid_->width() - 2 * grid_->frameWidth() - time - verdict - number;
+  const int widths[4] = {time, verdict, code, number};
+  for (int c = 0; c < 4; ++c) grid_->SetColumnWidth(c, widths[c]);
 }
 
 void CServiceReport::LoadLanguageTexts() {
@@ -188,6 +208,7 @@ void CServiceReport::LoadLanguageTexts() {
   set(m_btnSearchZones, 8908);
   set(m_btnResults, 8909);
   for (int c = 0; c < 4; ++c) grid_->SetCellText(0, c, T(8910 + c));
+  SizeColumns();
   if (host_.state && host_.state->m_nSensorState == 9 && m_nResultCount > 0) {
     for (int i = 0; i < kSlots && i < m_nResultCount; ++i) {
       if (slots_[std::size_t(i)].verdict == 1) grid_->SetCellText(i + 1, 1, T(8914));
@@ -283,7 +304,6 @@ void CServiceReport::PostBusy(int command, int option) {
     host_.state->m_bBusy = 1;
     host_.state->m_nResultOption = option;
   }
-  if (host_.window) host_.window->setCursor(Qt::WaitCursor);
   if (host_.postCommand) host_.postCommand(command);
 }
 
@@ -310,8 +330,7 @@ void CServiceReport::OnListKind(int kind) {
   m_nListKind = kind;
   other->setChecked(false);
   m_nResultCount = 0;
-  if (host_.state) host_.state->m_bZoomMode = false;
-  if (host_.panels && host_.panels->imageView) host_.panels->imageView->ResetZoom();
+  LeaveZoom(host_);
   if (host_.enableZoomButtons) host_.enableZoomButtons(false);
   grid_->SetScrollPosition(0, 0);
   grid_->SetScrollPosition(1, 0);

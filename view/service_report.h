@@ -72,6 +72,7 @@ protected:
 
 private:
   void InitResultsGrid();
+  void SizeColumns();
   int OnGridNotify(const GridNotifyRecord& n);
   void SelectRow(int row);
   void OnListKind(int kind);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "core/code_types.h"
 #include "core/main_dialog_state.h"
@@ -20,6 +21,7 @@
 #include "view/screen_text.h"
 #include "view/state_result_source.h"
 #include "view/woi_overlay.h"
+#include "view/woi_rebuild.h"
 
 namespace {
 
@@ -43,20 +45,36 @@ int ClampedProduct(long long a, long long b, int limit) {
 }
 
 // The pointer over the picture: the code under it shows its lines in the
-// tooltip; leaving the code hides them.
+// tooltip, always those of the reading shown (a new reading under a resting
+// pointer shows its own at once); leaving the code hides them. The first
+// move after an information box shows none (m_bSuppressTooltipOnce).
 class CodeBoxHover : public QObject {
 public:
-  CodeBoxHover(CTestResults& results, CDirectX& view, BalloonTipService& tip)
-      : results_(results), view_(view), tip_(tip) {}
+  CodeBoxHover(CTestResults& results, CDirectX& view, BalloonTipService& tip, MainDialogState* state)
+      : results_(results), view_(view), tip_(tip), state_(state) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::MouseMove) {
-      auto* widget = static_cast<QWidget*>(watched);
-      Hover(widget, static_cast<QMouseEvent*>(event)->position().toPoint());
+      pointer_ = static_cast<QMouseEvent*>(event)->position().toPoint();
+      if (state_ && state_->m_bSuppressTooltipOnce) {
+        state_->m_bSuppressTooltipOnce = 0;
+        Hide();
+        return false;
+      }
+      Hover(static_cast<QWidget*>(watched), *pointer_);
     } else if (event->type() == QEvent::Leave) {
+      pointer_.reset();
       Hide();
     }
     return false;
+  }
+
+  // A new reading is shown: the code under a resting pointer shows its lines.
+  void ReadingShown() {
+    shown_ = -1;
+    PictureControl* control = view_.pictureControl();
+    if (!pointer_ || !control || !control->isVisible()) return;
+    Hover(control, *pointer_);
   }
 
 private:
@@ -76,10 +94,8 @@ private:
     QWidget* owner = tip_.owner();
     QPoint point = at;
     if (owner) point = owner->isAncestorOf(widget) ? widget->mapTo(owner, at) : owner->mapFromGlobal(widget->mapToGlobal(at));
-    if (slot != shown_) {
-      results_.FormatResult(slot);
-      shown_ = slot;
-    }
+    results_.FormatResult(slot);
+    shown_ = slot;
     tip_.ShowTip(CTestResults::kPictureControl, point);
   }
 
@@ -92,6 +108,8 @@ private:
   CTestResults& results_;
   CDirectX& view_;
   BalloonTipService& tip_;
+  MainDialogState* state_;
+  std::optional<QPoint> pointer_;  // over the picture control
   int shown_ = -1;
 };
 
@@ -135,13 +153,19 @@ void CTestResults::ResetImageSlots() {
   if (parts_.store) parts_.store->ResetSlots();
 }
 
+void CTestResults::ShowTipAtPointer() {
+  if (readingShown_) readingShown_();
+}
+
 void CTestResults::WatchPicture() {
+  readingShown_ = nullptr;
   hover_.reset();
   if (!parts_.view || !parts_.tip || !parts_.view->pictureControl()) return;
-  auto hover = std::make_unique<CodeBoxHover>(*this, *parts_.view, *parts_.tip);
+  auto hover = std::make_unique<CodeBoxHover>(*this, *parts_.view, *parts_.tip, parts_.state);
   PictureControl* control = parts_.view->pictureControl();
   control->setMouseTracking(true);
   control->installEventFilter(hover.get());
+  readingShown_ = [h = hover.get()] { h->ReadingShown(); };
   hover_ = std::move(hover);
 }
 
@@ -504,18 +528,13 @@ void CTestResults::AddEvaluationCaption() {
   view->Render();
 }
 
+// The reading's search window: shown, while the configured window of
+// interest stays what the configuration holds.
 void CTestResults::ShowWoiOverlay() {
   CDirectX* view = parts_.view;
   if (!view) return;
-  view->RemoveOverlaysOfKind(OVERLAY_WOI);
-  int id = 0;
-  COverlay* overlay = nullptr;
-  if (view->AddOverlay(OVERLAY_WOI, &id, &overlay) != 0 || !overlay) return;
-  auto* woi = static_cast<CWOI*>(overlay);
-  woi->SetClamped(m_rcWoi[0], m_rcWoi[1], m_rcWoi[2], m_rcWoi[3]);
-  woi->Set(m_rcWoi[0], m_rcWoi[1], m_rcWoi[2], m_rcWoi[3]);
-  woi->SetLabelShown(parts_.state && parts_.state->m_bCodeDefinitionView);
-  view->ShowOverlay(id, true);
+  RebuildWoiOverlay(*view, ImageRect{m_rcWoi[0], m_rcWoi[1], m_rcWoi[2], m_rcWoi[3]},
+                    parts_.state && parts_.state->m_bCodeDefinitionView, WoiShown::ReadingWindow);
   view->Render();
 }
 

@@ -64,6 +64,7 @@ public:
   void ResetImageSlots() override;
   void ShowResults() override;
   void ShowWoiOverlay() override;
+  void ShowTipAtPointer() override;
 
   // The pointer over the picture shows the tooltip of the code under it
   // (needs the view and the tooltip of the parts).
@@ -106,6 +107,7 @@ private:
   Parts parts_;
   std::unique_ptr<ResultSource> source_;
   std::unique_ptr<QObject> hover_;  // pointer over the picture: the tooltip
+  std::function<void()> readingShown_;  // the tooltip follows a new reading
 
   bool m_bLongText = false;
   int m_nFirstVerdict = 0;

@@ -2,6 +2,8 @@
 
 #include "controls/bb_tool_tip.h"
 #include "controls/color_settings.h"
+#include "controls/hyperlink.h"
+#include "controls/painted_static_texts.h"
 #include "core/main_dialog_state.h"
 #include "services/main_panels.h"
 #include "services/prompt.h"
@@ -76,4 +78,35 @@ int ColourSettings::RunColourSettings() {
 
 void ColourSettings::EndDialog() {
   if (open_) open_->reject();
+}
+
+// --- Painted texts and the link ---
+
+namespace {
+TextLookup Unsigned(StaticTextsService::Lookup lookup) {
+  return [lookup = std::move(lookup)](unsigned id) { return lookup ? lookup(static_cast<int>(id)) : QString(); };
+}
+}  // namespace
+
+QWidget* WindowStaticTexts::MakeModeText(QWidget* parent, Lookup language, ModeButtons buttons) {
+  auto* text = new CStaticTextMode(Unsigned(std::move(language)), parent);
+  text->setButtons(buttons.pitch, buttons.height, buttons.textLeft);
+  return text;
+}
+
+QWidget* WindowStaticTexts::MakeAboutText(QWidget* parent, Lookup language, Lookup common) {
+  return new CStaticTextAbout(Unsigned(std::move(language)), Unsigned(std::move(common)), parent);
+}
+
+QWidget* WindowStaticTexts::MakeSplashText(QWidget* parent, Lookup language, Lookup common) {
+  return new CStaticTextSplasScreen(Unsigned(std::move(language)), Unsigned(std::move(common)), parent);
+}
+
+QWidget* WindowStaticTexts::MakeLink(QWidget* parent, const QString& target, Prompt* prompt, const QString& caption,
+                                     Lookup language) {
+  auto* link = new CHyperlink(parent);
+  link->setPrompt(prompt, caption);
+  link->setTexts(Unsigned(std::move(language)));
+  link->SetURL(target);
+  return link;
 }

@@ -32,6 +32,17 @@ private:
   QPoint shownAt_;
 };
 
+// The painted texts and the link of view/controls for the window and its
+// About box and splash.
+class WindowStaticTexts : public StaticTextsService {
+public:
+  QWidget* MakeModeText(QWidget* parent, Lookup language, ModeButtons buttons) override;
+  QWidget* MakeAboutText(QWidget* parent, Lookup language, Lookup common) override;
+  QWidget* MakeSplashText(QWidget* parent, Lookup language, Lookup common) override;
+  QWidget* MakeLink(QWidget* parent, const QString& target, Prompt* prompt, const QString& caption,
+                    Lookup language) override;
+};
+
 class ColourSettings : public ColourSettingsService {
 public:
   ColourSettings();

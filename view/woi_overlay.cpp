@@ -92,6 +92,12 @@ int CWOI::Set(int x1, int y1, int x2, int y2) {
   return 0;
 }
 
+int CWOI::SetShown(int x1, int y1, int x2, int y2) {
+  if (!IsValid(x1, y1, x2, y2)) return kErrWoiInvalid;
+  Store(x1, y1, x2, y2, false);
+  return 0;
+}
+
 int CWOI::Move(int x1, int y1, int x2, int y2, int startWidth) {
   const int w = startWidth >= 0 ? startWidth : x2 - x1;
   const auto keepInsideHorizontally = [&] {

@@ -34,6 +34,9 @@ public:
   void SetClamped(int x1, int y1, int x2, int y2);
   // 0, or -1 when not valid (nothing stored).
   int Set(int x1, int y1, int x2, int y2);
+  // As Set, for a reading's search window: shown, never taken into m_rcWoi
+  // (the configured window stays what the configuration holds).
+  int SetShown(int x1, int y1, int x2, int y2);
   // The dragged rectangle pushed back inside the picture, keeping its size;
   // 0, or -14092 when the result is not valid (nothing stored). startWidth is
   // the width when the drag started (-1: the dragged rectangle's width).

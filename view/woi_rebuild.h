@@ -1,11 +1,16 @@
 #pragma once
-// Replaces the window-of-interest overlay with one from m_rcWoi: the old one
-// goes, the new one is clamped into the picture and set, shows its label
-// while the code-definition page is shown, and is visible. The main window's
-// ShowWoiOverlay and the result formatter both go through here, so neither
-// forgets the label. Returns the new overlay's id; the caller renders.
-struct MainDialogState;
+// Replaces the window-of-interest overlay with one showing a rectangle: the
+// old one goes, the new one is clamped into the picture and then set as
+// given (an invalid rectangle stays clamped), shows its label as asked (the
+// code-definition page only) and is visible. The configured window is taken
+// into m_rcWoi; a reading's search window is only shown. The main window's
+// ShowWoiOverlay and the result formatter both go through here. Returns the
+// new overlay's id; the caller renders.
+struct ImageRect;
 class CDirectX;
 class CWOI;
 
-int RebuildWoiOverlay(CDirectX& view, const MainDialogState& state, CWOI** outWoi = nullptr);
+enum class WoiShown { Configured, ReadingWindow };
+
+int RebuildWoiOverlay(CDirectX& view, const ImageRect& rect, bool labelShown, WoiShown shown,
+                      CWOI** outWoi = nullptr);

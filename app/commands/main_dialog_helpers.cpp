@@ -74,6 +74,6 @@ int ShowWoiOverlay(CVarnisDatamatrixDlg& dlg) {
     ImageViewService* view = dlg.panels().imageView.get();
     if (!view) return 0;
     const MainDialogState& s = dlg.state();
-    return view->ShowWoiOverlay(ConfiguredWoi(s.m_Configuration.imageQuality),
-                                s.m_bImageQualityView || s.m_bCodeDefinitionView);
+    // The label belongs to the code-definition page; both pages draw the centre square.
+    return view->ShowWoiOverlay(ConfiguredWoi(s.m_Configuration.imageQuality), s.m_bCodeDefinitionView);
 }

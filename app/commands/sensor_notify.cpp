@@ -110,7 +110,6 @@ void CSensorNotify::Post(int command) {
         // Never a connection's name as the host: without an address nothing connects.
         if (s.m_strConnectAddress.empty()) {
             s.m_bBusy = 0;
-            dlg_.unsetCursor();
             if (CDialogControl* control = dlg_.dialogControlIfMade()) control->ConnectEnded();
             dlg_.errors().ShowError(kNoSensorAddress);
             return;
@@ -154,7 +153,6 @@ void CSensorNotify::EndOfCommand() {
     MainDialogState& s = dlg_.state();
     // A follow-up posted meanwhile keeps the window busy without a gap.
     if (s.m_nOutstandingCommands == 0) s.m_bBusy = 0;
-    dlg_.unsetCursor();
 }
 
 namespace {
@@ -422,6 +420,8 @@ bool CSensorNotify::ReadReading(int id, CommandReply* reply) {
         panels.results->AddEvaluationCaption();
         if (control) control->EnableZoomButtons(true);
     }
+    // The old reading's tooltip went; a pointer resting on a code shows the new one's.
+    if (panels.results) panels.results->ShowTipAtPointer();
     return false;
 }
 
@@ -453,6 +453,9 @@ void CSensorNotify::OnResetStatistics() {
         }
         clearPicture();
         if (QLabel* pane = dlg_.statusPane(7)) pane->setText(QStringLiteral("%1 0").arg(dlg_.text(1014)));
+        s.m_bZoomMode = false;
+        dlg_.LeaveZoomMode();
+        if (CDialogControl* control = dlg_.dialogControlIfMade()) control->EnableZoomButtons(false);
         // Nothing follows the reset in service operation.
         EndOfCommand();
     } else if (s.m_nSensorState == 2) {
@@ -544,6 +547,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return true;
         case CMD_AUTO_DETECT_CODE:
             s.m_bAutoDetected = 1;
+            // A new picture: the configured search area over it, not the last reading's.
+            ShowWoiOverlay(dlg_);
             ShowReplyImage(reply);
             s.m_nCodeType = s.m_nDetectedCodeType;
             if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->ShowAutoDetectResult();
@@ -665,6 +670,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return false;
         }
         case CMD_STOP_LIVE_IMAGE:
+            // The picture the sensor took as the stream stopped replaces the last live frame.
+            ShowReplyImage(reply);
             s.m_bLiveImage = 0;
             EndOfCommand();
             return false;
@@ -697,10 +704,11 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return OnReading(id, reply);
         case CMD_GET_TEST_TRIGGER_RESULTS: {
             if (!s.m_bTestRunning) return true;
-            // Each trigger of the test is told in the log, the picture left clean.
+            // Each trigger of the test is told in the log, its picture shown clean.
             MainPanels& panels = dlg_.panels();
             if (panels.imageView) panels.imageView->RemoveOverlaysOfKind(kCodeBoxOverlay);
             if (panels.balloon) panels.balloon->HideTip();
+            ShowReplyImage(reply);
             dlg_.log().Clear();
             dlg_.log().Add(dlg_.text(8610), s.m_messageColour);
             EndOfCommand();

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/busy_flag.h"
 #include "core/graphics_colours.h"
 #include "core/sensor_info.h"
 #include "dravik/parameter_list.h"
@@ -47,7 +48,7 @@ struct ImagePoint {
 struct MainDialogState {
   // --- Connection, sensor and wizard state ---
   std::uint8_t m_bConnected = 0;         // sensor connected
-  std::uint8_t m_bBusy = 0;              // a command is in flight or a handler holds the sensor
+  BusyFlag m_bBusy;                      // a command is in flight or a handler holds the sensor
   std::uint8_t m_bTestRunning = 0;       // test or monitor mode running
   std::uint8_t m_bConfigModified = 0;    // configuration edited and not yet written
   std::uint8_t m_bUpdatePending = 0;     // software update requested
@@ -55,6 +56,7 @@ struct MainDialogState {
   std::uint8_t m_bExtendedConfig = 0;    // sensor software 3100 or later
   std::uint8_t m_bLiveImage = 0;         // live image running (m_bLiveImageOn)
   std::uint8_t m_bKeepExposureDisabled = 0;  // the image-quality page keeps its exposure control off
+  std::uint8_t m_bTriggerTabActive = 0;  // the image-quality page's trigger tab is selected
   std::uint8_t m_bEditorOpen = 0;        // a configuration editor page is shown
   std::uint8_t m_bEditorMode = 0;        // the editor works on a configuration (not the set-up wizard)
   std::uint8_t m_bEditExisting = 0;      // the editor works on an existing configuration (0: a new one)
@@ -82,7 +84,7 @@ struct MainDialogState {
   int m_nConfigIndex = 0;
   int m_nGroup = 0;
   int m_nTargetIndex = 0;
-  int m_nTargetGroup = 0;
+  int m_nTargetGroup = -2;
   int m_nMasterType = 0;
   std::u16string m_strConfigName;
   std::u16string m_strTargetName;
@@ -98,7 +100,7 @@ struct MainDialogState {
   std::u16string m_strTreeRootText;
   std::uint8_t m_bLeavingConfigView = 0;
   int m_nRecognitionMode = 0;
-  int m_nRevertCodeType = 0;
+  int m_nRevertCodeType = -1;
   int m_nRecognition = 0;
   int m_nCodesPerImage = 0;
   std::u16string m_strRegexText1;
@@ -191,6 +193,8 @@ struct MainDialogState {
   bool m_bZoomMode = false;      // set by CZoom, cleared by LeaveZoomMode
   bool m_bWoiDragArmed = false;  // a click on the picture would start a window-of-interest drag
   bool m_bRenderOnPaint = false;  // the picture's background renders the view when it paints
+  // Set after an information box: the next pointer move shows no tooltip.
+  std::uint8_t m_bSuppressTooltipOnce = 0;
   int m_nPictureScrollX = 0;     // picture scroll bars, 0..640
   int m_nPictureScrollY = 0;     // and 0..480
   ImagePoint m_ptZoomCentre;            // picture coordinates of the last zoom click
@@ -216,7 +220,7 @@ struct MainDialogState {
   int m_nZoneCount = 0;                   // zones listed when the scan dialog closed
   std::uint8_t m_bConnectFromScan = 0;    // the connect takes its address from the scan dialog
   std::uint8_t m_bUseMessageOwner = 0;    // saving a connection asks over the dialog in front
-  int m_nOpenDialog = 0;                  // 3 while the scan dialog is open
+  int m_nOpenDialog = 0;                  // the modal dialog open: 1 colours, 2 ASCII editor, 3 scan, 4 settings
 
   // --- Lock session ---
   std::uint8_t m_bSensorLocked = 0;  // the sensor carries a password lock

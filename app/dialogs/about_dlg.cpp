@@ -7,8 +7,10 @@
 #include <QPushButton>
 
 #include "resources/resource_libraries.h"
+#include "services/view_services.h"
 
-CAboutDlg::CAboutDlg(const ResourceLibraries& resources, QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(const ResourceLibraries& resources, QWidget* parent, StaticTextsService* texts, Prompt* prompt)
+    : QDialog(parent) {
   setObjectName("CAboutDlg");
   setWindowTitle(resources.text(1051));
 
@@ -16,12 +18,11 @@ CAboutDlg::CAboutDlg(const ResourceLibraries& resources, QWidget* parent) : QDia
   picture->setObjectName("id1018");
   picture->setPixmap(QPixmap(resources.picturePath(80)));
 
-  auto* product = new QLabel(resources.definition(301) + '\n' + resources.definition(105), this);
+  auto language = [&resources](int id) { return resources.text(id); };
+  auto common = [&resources](int id) { return resources.definition(id); };
+  QWidget* product = texts ? texts->MakeAboutText(this, language, common)
+                           : new QLabel(resources.definition(301) + '\n' + resources.definition(105), this);
   product->setObjectName("id1209");
-  QFont productFont(resources.text(10000));
-  productFont.setPixelSize(16);
-  productFont.setBold(true);
-  product->setFont(productFont);
 
   auto* version = new QLabel(resources.text(932), this);
   version->setObjectName("id1207");
@@ -37,10 +38,16 @@ CAboutDlg::CAboutDlg(const ResourceLibraries& resources, QWidget* parent) : QDia
   // A single blank means: no link.
   const QString target = resources.definition(302);
   link_ = target == QStringLiteral(" ") ? QString() : target;
-  auto* link = new QLabel(this);
+  QWidget* link = nullptr;
+  if (texts) {
+    link = texts->MakeLink(this, link_, prompt, resources.definition(104), language);
+  } else {
+    auto* plain = new QLabel(this);
+    plain->setOpenExternalLinks(true);
+    if (!link_.isEmpty()) plain->setText(QStringLiteral("<a href=\"%1\"><u>%1</u></a>").arg(link_.toHtmlEscaped()));
+    link = plain;
+  }
   link->setObjectName("id1206");
-  link->setOpenExternalLinks(true);
-  if (!link_.isEmpty()) link->setText(QStringLiteral("<a href=\"%1\"><u>%1</u></a>").arg(link_.toHtmlEscaped()));
   link->setVisible(!link_.isEmpty());
 
   auto* line = new QFrame(this);
@@ -58,8 +65,8 @@ CAboutDlg::CAboutDlg(const ResourceLibraries& resources, QWidget* parent) : QDia
   auto* grid = new QGridLayout(this);
   grid->addWidget(picture, 0, 0, 3, 1, Qt::AlignTop);
   grid->addWidget(product, 0, 1, 1, 2);
-  grid->addWidget(version, 1, 1, 1, 2);
-  grid->addWidget(link, 2, 1, 1, 2);
+  grid->addWidget(link, 1, 1, 1, 2);
+  grid->addWidget(version, 2, 1, 1, 2);
   grid->addWidget(notes, 3, 0, 1, 3);
   grid->addWidget(line, 4, 0, 1, 3);
   grid->addWidget(info, 5, 1);

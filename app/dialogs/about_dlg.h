@@ -6,12 +6,17 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class Prompt;
 class ResourceLibraries;
+class StaticTextsService;
 
 class CAboutDlg : public QDialog {
   Q_OBJECT
 public:
-  explicit CAboutDlg(const ResourceLibraries& resources, QWidget* parent = nullptr);
+  // texts paints the product block and makes the link (else plain labels);
+  // the link's failure is told through the prompt.
+  explicit CAboutDlg(const ResourceLibraries& resources, QWidget* parent = nullptr,
+                     StaticTextsService* texts = nullptr, Prompt* prompt = nullptr);
   QString linkTarget() const { return link_; }
 
 private:

@@ -6,11 +6,14 @@
 #include <QVBoxLayout>
 
 #include "resources/resource_libraries.h"
+#include "services/view_services.h"
 #include "window/colours.h"
 
 bool SplashWanted() { return !qEnvironmentVariableIsSet("VT_NO_SPLASH"); }
 
-CSplashScreen::CSplashScreen(const ResourceLibraries& resources, QWidget* parent, int tickMs) : QDialog(parent) {
+CSplashScreen::CSplashScreen(const ResourceLibraries& resources, QWidget* parent, int tickMs,
+                             StaticTextsService* texts)
+    : QDialog(parent) {
   setObjectName("CSplashScreen");
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setModal(true);
@@ -21,14 +24,18 @@ CSplashScreen::CSplashScreen(const ResourceLibraries& resources, QWidget* parent
   picture->setAlignment(Qt::AlignCenter);
   picture->setPixmap(QPixmap(resources.picturePath(160)));
 
-  auto* text = new QLabel(resources.definition(301), this);
+  QWidget* text = nullptr;
+  if (texts) {
+    text = texts->MakeSplashText(
+        this, [&resources](int id) { return resources.text(id); },
+        [&resources](int id) { return resources.definition(id); });
+  } else {
+    auto* plain = new QLabel(resources.definition(301), this);
+    plain->setAlignment(Qt::AlignCenter);
+    plain->setWordWrap(true);
+    text = plain;
+  }
   text->setObjectName("id1031");
-  text->setAlignment(Qt::AlignCenter);
-  text->setWordWrap(true);
-  QFont font(resources.text(10000));
-  font.setPixelSize(14);
-  font.setBold(true);
-  text->setFont(font);
 
   progress_ = new QProgressBar(this);
   progress_->setObjectName("id1002");
@@ -41,9 +48,10 @@ CSplashScreen::CSplashScreen(const ResourceLibraries& resources, QWidget* parent
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(picture, 1);
-  layout->addWidget(text);
+  layout->addWidget(text, 0, Qt::AlignHCenter);
   layout->addWidget(progress_);
-  setFixedSize(400, 330);
+  // As large as its picture and texts need, fixed.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   timer_ = startTimer(tickMs, Qt::PreciseTimer);
 }
 

@@ -6,12 +6,16 @@
 class QLabel;
 class QProgressBar;
 class ResourceLibraries;
+class StaticTextsService;
 
 class CSplashScreen : public QDialog {
   Q_OBJECT
 public:
   static constexpr int kTicks = 150;
-  CSplashScreen(const ResourceLibraries& resources, QWidget* parent = nullptr, int tickMs = 10);
+  static constexpr int kTickMs = 10;
+  // texts paints the product block (else a plain label with the product name).
+  CSplashScreen(const ResourceLibraries& resources, QWidget* parent = nullptr, int tickMs = kTickMs,
+                StaticTextsService* texts = nullptr);
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;

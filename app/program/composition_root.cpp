@@ -47,5 +47,6 @@ MainPanels MakePanels(Prompt& /*prompt*/) {
   panels.functionTest = std::make_unique<CConfigFunctionTest>();
   panels.taskButtons = std::make_unique<CConfigTaskButtons>();
   panels.backgrounds = std::make_unique<WindowBackgrounds>();
+  panels.staticTexts = std::make_unique<WindowStaticTexts>();
   return panels;
 }

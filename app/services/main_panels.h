@@ -24,6 +24,7 @@ struct MainPanels {
   std::unique_ptr<BalloonTipService> balloon;
   std::unique_ptr<ColourSettingsService> colourSettings;
   std::unique_ptr<BackgroundStaticsService> backgrounds;
+  std::unique_ptr<StaticTextsService> staticTexts;
   // config/
   std::unique_ptr<ConfigManagerService> configManager;
   std::unique_ptr<TaskButtonsService> taskButtons;

@@ -39,6 +39,7 @@ struct ViewHost {
   std::function<void(int)> postCommand;
   std::function<void(int, const QString&)> setStatusText;  // status bar part, text
   std::function<void(bool)> enableZoomButtons;
+  std::function<void()> leaveZoomMode;  // the whole picture, scroll bars and zoom tool gone
   std::function<void(int)> setOpenDialog;  // m_nOpenDialog
 };
 
@@ -74,10 +75,11 @@ public:
   virtual void OfferLiveFrame(LiveFrame /*frame*/) {}
   // The picture as last drawn, overlays included.
   virtual QImage surface() const { return {}; }
-  // Replaces the window-of-interest overlay by one set to the rectangle
-  // (x1, y1, x2, y2), clamped into the picture first and then as given, with
-  // its centre cross as asked, visible; the new overlay's id.
-  virtual int ShowWoiOverlay(const ImageRect& /*configured*/, bool /*centreCross*/) { return 0; }
+  // Replaces the window-of-interest overlay by the configured one (x1, y1,
+  // x2, y2), clamped into the picture first and then as given, its label
+  // "Search area" shown as asked (the code-definition page only), visible;
+  // the new overlay's id.
+  virtual int ShowWoiOverlay(const ImageRect& /*configured*/, bool /*labelShown*/) { return 0; }
   // The image mouse: overlays under a point (picture coordinates), their style.
   virtual int HitTestOverlays(int /*x*/, int /*y*/, int* outId, int* outKind, int* /*outCode*/) {
     if (outId) *outId = -1;
@@ -133,7 +135,7 @@ public:
   virtual void CheckAllDisplayOptions() = 0;
   virtual void EnableResetButton(bool on) = 0;  // button 1144
   // The display switches (Images, Search zones, Results) and whether code
-  // boxes may be drawn (off from Images off until the next initialisation).
+  // boxes may be drawn (off while Images is off).
   virtual bool imagesShown() const { return true; }
   virtual bool searchZonesShown() const { return true; }
   virtual bool resultsShown() const { return true; }
@@ -167,6 +169,9 @@ public:
   virtual int Refresh() = 0;  // 0 always; the caller releases the result
   virtual void ShowResults() {}
   virtual void ShowWoiOverlay() {}
+  // A new reading is shown: a pointer resting on one of its codes shows that
+  // code's lines in the tooltip at once.
+  virtual void ShowTipAtPointer() {}
   virtual void AddEvaluationCaption() = 0;
   virtual QStringList FormatResult(int resultIndex) = 0;
   virtual bool shortMessages() const = 0;  // the log keeps messages to three lines
@@ -221,6 +226,32 @@ public:
   virtual QLabel* MakeMainBackground(QWidget* parent) = 0;
   virtual QWidget* MakeMonitorBackground(QWidget* parent, std::function<bool()> renderOnPaint,
                                          std::function<void()> render) = 0;
+};
+
+// The texts the window and its small dialogs paint themselves, and the
+// About box's link (CStaticTextMode, CStaticTextAbout, CStaticTextSplasScreen,
+// CHyperlink). Without this service they show plain labels.
+class StaticTextsService {
+public:
+  using Lookup = std::function<QString(int)>;
+  virtual ~StaticTextsService() = default;
+  // The mode buttons' names (control 1175, language strings 934-936), each on
+  // its button: the buttons stand `pitch` apart and are `height` high; a
+  // name fills the face from `textLeft` on (the icon is left of it).
+  struct ModeButtons {
+    int pitch = 0;
+    int height = 0;
+    int textLeft = 0;
+  };
+  virtual QWidget* MakeModeText(QWidget* parent, Lookup language, ModeButtons buttons) = 0;
+  // The product blocks of the About box (control 1209) and the splash
+  // (control 1031): the product name, version 1.4 and, in the About box, build 105.
+  virtual QWidget* MakeAboutText(QWidget* parent, Lookup language, Lookup common) = 0;
+  virtual QWidget* MakeSplashText(QWidget* parent, Lookup language, Lookup common) = 0;
+  // A web link (control 1206): the target as its text, opened on a click; a
+  // failure told through the prompt with the caption.
+  virtual QWidget* MakeLink(QWidget* parent, const QString& target, Prompt* prompt, const QString& caption,
+                            Lookup language) = 0;
 };
 
 // Modal dialogs of view/ that the main window opens (CColorSettings).

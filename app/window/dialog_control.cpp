@@ -80,6 +80,7 @@ void CDialogControl::Apply() {
                     [&] { return MainWindowPictures::modeStatic(dlg_.resources(), id, look); });
     mode->setProperty("look", look);
   }
+  if (QWidget* names = dlg_.modeText()) names->setVisible(s.m_bConnected);
 
   // Status bar.
   auto icon = [&](QLabel* pane, StatusIcon which) {

@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <map>
@@ -25,6 +24,7 @@
 #include "log/colour_message_list.h"
 #include "resources/program_strings.h"
 #include "startup/startup_report.h"
+#include "window/busy_cursor.h"
 #include "window/dialog_control.h"
 #include "window/image_mouse.h"
 #include "window/main_commands.h"
@@ -49,7 +49,10 @@ QString idName(int id) { return QStringLiteral("id%1").arg(id); }
 }  // namespace
 
 CVarnisDatamatrixDlg::CVarnisDatamatrixDlg(Prompt& prompt, MainPanels panels)
-    : m_prompt(prompt), m_panels(std::move(panels)), m_path(std::make_unique<CPath>()) {
+    : m_prompt(prompt),
+      m_busyCursor(std::make_unique<BusyCursor>(m_state.m_bBusy)),
+      m_panels(std::move(panels)),
+      m_path(std::make_unique<CPath>()) {
   setObjectName("CVarnisDatamatrixDlg");
   if (!m_panels.messageList) m_panels.messageList = std::make_unique<ColourMessageList>();
   CLog::Options logOptions;
@@ -131,7 +134,7 @@ CVarnisDatamatrixDlg::StartResult CVarnisDatamatrixDlg::OnInitDialog() {
   BuildLanguageMenu();
   StartupReport::Step("controls, menus and pages attached");
   if (m_splashEnabled && SplashWanted()) {
-    CSplashScreen splash(m_resources);
+    CSplashScreen splash(m_resources, nullptr, CSplashScreen::kTickMs, m_panels.staticTexts.get());
     m_prompt.runDialog(splash);
   }
   setWindowTitle(m_resources.definition(300));
@@ -204,12 +207,7 @@ void CVarnisDatamatrixDlg::CreateControls() {
     label->hide();
     m_modeStatics[i] = label;
   }
-  m_modeText = new QLabel(central);
-  m_modeText->setObjectName(idName(1175));
-  m_modeText->setGeometry(8, 310, 140, 40);
-  m_modeText->setAlignment(Qt::AlignCenter);
-  m_modeText->setWordWrap(true);
-  m_modeText->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+  MakeModeText(central);
 
   m_pageTitle = new QLabel(central);
   m_pageTitle->setObjectName(idName(1023));
@@ -242,20 +240,6 @@ void CVarnisDatamatrixDlg::CreateControls() {
     view->setParent(m_picture);
     view->setGeometry(0, 0, 480, 360);
   }
-  m_vScroll = new QScrollBar(Qt::Vertical, m_picture);
-  m_vScroll->setObjectName(idName(1002));
-  m_vScroll->setGeometry(474, 0, 16, 354);
-  m_vScroll->setRange(0, 480);
-  m_vScroll->hide();
-  m_hScroll = new QScrollBar(Qt::Horizontal, m_picture);
-  m_hScroll->setObjectName(idName(1054));
-  m_hScroll->setGeometry(0, 354, 474, 16);
-  m_hScroll->setRange(0, 640);
-  m_hScroll->hide();
-  m_scrollCorner = new QWidget(m_picture);
-  m_scrollCorner->setObjectName("CScrollSideDlg");
-  m_scrollCorner->setGeometry(474, 354, 16, 16);
-  m_scrollCorner->hide();
 
   QWidget* log = m_panels.messageList->widget();
   log->setParent(central);
@@ -274,6 +258,21 @@ void CVarnisDatamatrixDlg::CreateControls() {
   m_btnBack = makeButton(1026, 662);
   m_btnEscape = makeButton(1027, 785);
   m_btnNext = makeButton(1028, 908);
+}
+
+// The mode buttons' names, painted on the buttons (over them, the clicks
+// going through to the buttons).
+void CVarnisDatamatrixDlg::MakeModeText(QWidget* central) {
+  constexpr int kTop = 360, kPitch = 48, kHeight = 40, kIconWidth = 44;
+  if (m_panels.staticTexts)
+    m_modeText = m_panels.staticTexts->MakeModeText(
+        central, [this](int id) { return text(id); }, {kPitch, kHeight, kIconWidth});
+  else
+    m_modeText = new QWidget(central);
+  m_modeText->setObjectName(idName(1175));
+  m_modeText->setGeometry(8, kTop, 140, 2 * kPitch + kHeight);
+  m_modeText->setAttribute(Qt::WA_TransparentForMouseEvents);
+  m_modeText->hide();
 }
 
 void CVarnisDatamatrixDlg::addAction(int command, QMenu* menu) {
@@ -332,11 +331,12 @@ void CVarnisDatamatrixDlg::CreateToolbar() {
 
 void CVarnisDatamatrixDlg::CreateStatusBar() {
   // The parts' widths of the 1024-pixel window: edges at 995, 905, 760,
-  // 580, 475, 445 and 200 pixels before the right edge. The sensor and the
-  // code type are never clipped: the page and the readings make room.
+  // 580, 475, 445 and 200 pixels before the right edge. The connection
+  // state, the sensor and the code type are never clipped in any language:
+  // the page and the readings make room.
   constexpr int kWidths[] = {29, 90, 145, 180, 105, 30, 245, 200};
   using Fit = StatusPane::Fit;
-  constexpr Fit kFits[] = {Fit::Fixed,       Fit::Fixed, Fit::Fixed,    Fit::GrowsToText,
+  constexpr Fit kFits[] = {Fit::Fixed,       Fit::GrowsToText, Fit::Fixed, Fit::GrowsToText,
                            Fit::GrowsToText, Fit::Fixed, Fit::GivesWay, Fit::GivesWay};
   for (std::size_t i = 0; i < m_statusPanes.size(); ++i) {
     auto* pane = new StatusPane(kWidths[i], kFits[i], this);
@@ -391,6 +391,14 @@ void CVarnisDatamatrixDlg::AttachViews() {
   // Through the state controller, which also keeps them off while disconnected.
   host.enableZoomButtons = [this](bool on) {
     if (m_dialogControl) m_dialogControl->EnableZoomButtons(on);
+  };
+  host.leaveZoomMode = [this] {
+    m_state.m_bZoomMode = false;
+    LeaveZoomMode();
+  };
+  host.setOpenDialog = [this](int open) {
+    m_state.m_nOpenDialog = open;
+    m_state.m_nHelpContext = open;
   };
   if (m_panels.balloon) m_panels.balloon->AttachView(host);
   if (m_panels.monitor) m_panels.monitor->AttachView(host);
@@ -478,6 +486,7 @@ void CVarnisDatamatrixDlg::ApplyLanguage() {
   m_toolbar->setWindowTitle(text(5033));
   ReloadMenuTexts();
   m_statusPanes[1]->setText(text(1005));
+  m_modeText->update();
   for (Panel* panel : m_panels.pages()) panel->ReloadTexts();
   if (m_panels.trigger) m_panels.trigger->ReloadTexts();
   if (m_panels.configManager) m_panels.configManager->ReloadTexts();
@@ -533,7 +542,7 @@ void CVarnisDatamatrixDlg::ClearStatusPart(int part) {
 
 void CVarnisDatamatrixDlg::OnAbout() {
   if (m_state.m_bBusy) return;
-  CAboutDlg about(m_resources, this);
+  CAboutDlg about(m_resources, this, m_panels.staticTexts.get(), &m_prompt);
   m_prompt.runDialog(about);
 }
 

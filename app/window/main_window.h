@@ -22,6 +22,7 @@
 #include "window/lock_library.h"
 #include "window/path.h"
 
+class BusyCursor;
 class CDialogControl;
 class CMainCommands;
 class CImageMouse;
@@ -31,7 +32,6 @@ class QUrl;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QScrollBar;
 class QToolBar;
 
 class CVarnisDatamatrixDlg : public QMainWindow, public ErrorHost {
@@ -128,6 +128,7 @@ public:
 
   QPushButton* wizardButton(int id) const;
   QLabel* modeStatic(int id) const;  // 1005 header, 1019, 1020, 1021
+  QWidget* modeText() const { return m_modeText; }  // 1175, the mode buttons' names
   QLabel* pageTitleLabel() const { return m_pageTitle; }
   QMenu* popupOfText(int textId) const;
   // The selected tab of the code-definition and process-interface pages; -1 none.
@@ -168,6 +169,7 @@ protected:
 
 private:
   void CreateControls();
+  void MakeModeText(QWidget* central);
   void CreateMenu();
   void CreateToolbar();
   void CreateStatusBar();
@@ -186,6 +188,7 @@ private:
 
   Prompt& m_prompt;
   MainDialogState m_state;
+  std::unique_ptr<BusyCursor> m_busyCursor;  // follows m_state.m_bBusy
   MainPanels m_panels;
   ResourceLibraries m_resources;
   CLanguage m_language;
@@ -224,12 +227,9 @@ private:
   QPushButton* m_btnNext = nullptr;    // 1028
   QLabel* m_mainBackground = nullptr;  // 1005
   std::array<QLabel*, 3> m_modeStatics{};  // 1019 configuration, 1020 monitor, 1021 service
-  QLabel* m_modeText = nullptr;        // 1175
+  QWidget* m_modeText = nullptr;       // 1175
   QLabel* m_pageTitle = nullptr;       // 1023
   QWidget* m_picture = nullptr;        // 1074
-  QScrollBar* m_vScroll = nullptr;     // 1002
-  QScrollBar* m_hScroll = nullptr;     // 1054
-  QWidget* m_scrollCorner = nullptr;   // CScrollSideDlg
   QWidget* m_panelArea = nullptr;
   std::array<QLabel*, 8> m_statusPanes{};
 };

@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include "core/code_types.h"
 #include "window/dialog_control.h"
@@ -53,21 +52,17 @@ int CVarnisDatamatrixDlg::ValidateEditorPage() {
   }
 }
 
+// Whole on every way out, also when a caller cleared m_bZoomMode first: the
+// step, the scroll bars and the zoom tool all go.
 void CVarnisDatamatrixDlg::LeaveZoomMode() {
-  if (!m_state.m_bZoomMode) return;
-  if (m_panels.imageView) {
-    m_panels.imageView->ResetZoom();
-    m_panels.imageView->ShowScrollBars(false);
-  }
+  if (m_panels.imageView) m_panels.imageView->ResetZoom();
   ResetPictureScroll();
   m_state.m_bZoomMode = false;
   if (m_dialogControl) m_dialogControl->SetZoomTool(0);
 }
 
+// The picture's one pair of scroll bars (the view's, with its corner piece).
 void CVarnisDatamatrixDlg::ResetPictureScroll() {
-  m_vScroll->hide();
-  m_hScroll->hide();
-  m_scrollCorner->hide();
   if (m_panels.imageView) m_panels.imageView->ShowScrollBars(false);
 }
 

@@ -48,8 +48,9 @@ inline constexpr int kLanguagePopupText = 410;
 inline constexpr MenuEntry kMainMenu[] = {
     {MenuEntry::Popup, 0, 100},  // &File
     {MenuEntry::Command, MenuIds::kOpenServiceReport, 110},
-    {MenuEntry::Separator, 0, 120},
-    {MenuEntry::Command, MenuIds::kExit, 130},
+    {MenuEntry::Command, MenuIds::kUpdate, 120},
+    {MenuEntry::Separator, 0, 130},
+    {MenuEntry::Command, MenuIds::kExit, 140},
     {MenuEntry::End, 0, 0},
     {MenuEntry::Popup, 0, 200},  // C&onfigurations
     {MenuEntry::Command, MenuIds::kNewConfig, 210},
@@ -79,7 +80,6 @@ inline constexpr MenuEntry kMainMenu[] = {
     {MenuEntry::Command, MenuIds::kLockSensor, MenuIds::kLockText},
     {MenuEntry::Command, MenuIds::kLogin, MenuIds::kLoginText},
     {MenuEntry::End, 0, 0},
-    {MenuEntry::Command, MenuIds::kUpdate, 450},
     {MenuEntry::End, 0, 0},
     {MenuEntry::Popup, 0, 500},  // &Help
     {MenuEntry::Command, MenuIds::kHelp, 510},

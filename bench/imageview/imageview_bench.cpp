@@ -229,7 +229,7 @@ struct Scene {
     view.InitDirectDraw();
     state.m_rcWoi = {40, 40, 600, 440};
     state.m_bCodeDefinitionView = true;
-    RebuildWoiOverlay(view, state);
+    RebuildWoiOverlay(view, state.m_rcWoi, true, WoiShown::Configured);
     for (int i = 0; i < 10; ++i) {
       int id = 0;
       COverlay* overlay = nullptr;

@@ -61,13 +61,7 @@ void CConfigImgQuality::Attach(CVarnisDatamatrixDlg& dlg) {
   tabs_->AddPage(params_, dlg.text(8500));
   ImageQualityTabHooks hooks;
   hooks.isBusy = [this] { return state().m_bBusy != 0; };
-  hooks.tabSelected = [this](int tab, bool) {
-    MainDialogState& s = state();
-    s.m_bKeepExposureDisabled = 0;
-    s.m_nWizardStep = tab == CImageQualityTabctrl::kTriggerTab ? 17 : 7;
-    s.m_nPageTitle = tab == CImageQualityTabctrl::kTriggerTab ? 12 : 7;
-    if (CDialogControl* control = dlg_->dialogControlIfMade()) control->SetPageTitle(s.m_nPageTitle);
-  };
+  hooks.tabSelected = [this](int tab, bool hasPage) { OnTabSelected(tab, hasPage); };
   hooks.keepTriggerTab = [this](int) {
     auto& trigger = dlg_->panels().trigger;
     return trigger && trigger->ValidateInput() != 0;
@@ -80,6 +74,26 @@ void CConfigImgQuality::Attach(CVarnisDatamatrixDlg& dlg) {
   column->addWidget(tabs_, 1);
   LoadLanguageTexts();
   ResetControls();
+}
+
+// Back on the image settings the live image runs again (a trigger test on
+// the other tab stopped it); the trigger tab lists its sources anew.
+void CConfigImgQuality::OnTabSelected(int tab, bool hasPage) {
+  MainDialogState& s = state();
+  auto& trigger = dlg_->panels().trigger;
+  if (tab == 0 && hasPage) {
+    s.m_nWizardStep = 7;
+    s.m_nPageTitle = 7;
+    s.m_bTriggerTabActive = 0;
+    dlg_->PostSensorCommand(CMD_START_LIVE_IMAGE);
+  } else if (trigger) {
+    s.m_bTriggerTabActive = 1;
+    s.m_bKeepExposureDisabled = 0;
+    trigger->FillTriggerSourceCombo();
+    s.m_nWizardStep = 17;
+    s.m_nPageTitle = 12;
+  }
+  if (CDialogControl* control = dlg_->dialogControlIfMade()) control->SetPageTitle(s.m_nPageTitle);
 }
 
 void CConfigImgQuality::SetTriggerTab(QWidget* page) {

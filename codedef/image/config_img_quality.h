@@ -56,6 +56,7 @@ protected:
 
 private:
   void OnPictureClicked(QPoint at);
+  void OnTabSelected(int tab, bool hasPage);
   void PickSegment();
   void CommitSegments();
   MainDialogState& state() const;

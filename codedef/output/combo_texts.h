@@ -1,8 +1,10 @@
 #pragma once
 // The lists and labels of the process-interface tabs: made with their
 // control ids as object names; items by language string ids.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 
@@ -29,4 +31,9 @@ inline void SetComboTexts(QComboBox* combo, std::initializer_list<int> ids, cons
   combo->clear();
   for (int id : ids) combo->addItem(text(id));
   combo->setCurrentIndex(selected < combo->count() ? selected : -1);
+  // The open list shows every item whole, also where the list is narrower.
+  int widest = 0;
+  for (int i = 0; i < combo->count(); ++i)
+    widest = std::max(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+  combo->view()->setMinimumWidth(widest + 24);
 }

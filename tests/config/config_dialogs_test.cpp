@@ -252,12 +252,16 @@ TEST_F(ConfigWindowTest, InformationDialogShowsTheConfiguration) {
     data[18] = 2;  // an even output mode
     data[24] = longStart;
     data[27] = std::string("M");
+    data[33] = 2;  // optimised recognition
     return 0;
   });
   bool ran = false;
   OnDialog<CConfigInfoDlg>(prompt, [&](CConfigInfoDlg& info) {
     ran = true;
     SaveScreenshot(info, "config_info");
+    // The recognition as the code definition page names it.
+    EXPECT_FALSE(info.control(1085)->text().isEmpty());
+    EXPECT_TRUE(window->text(7403).startsWith(info.control(1085)->text())) << info.control(1085)->text().toStdString();
     EXPECT_EQ(info.control(1078)->text(), "Oven A");
     EXPECT_EQ(info.control(1079)->text(), "5");
     EXPECT_EQ(info.control(1080)->text(), "Ovens");

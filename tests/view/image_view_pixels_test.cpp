@@ -88,8 +88,8 @@ TEST_F(ImageViewTest, WoiLabelMovesBelowTheWindowWhenZoomed) {
   state.m_rcWoi = {100, 100, 400, 300};
   state.m_bCodeDefinitionView = true;
   CWOI* woi = nullptr;
-  RebuildWoiOverlay(*view, state, &woi);
-  ASSERT_TRUE(woi->labelShown());  // set by the rebuild while the code-definition page shows
+  RebuildWoiOverlay(*view, state.m_rcWoi, true, WoiShown::Configured, &woi);
+  ASSERT_TRUE(woi->labelShown());
   const QColor region = FromColorRef(state.colours.regionColour);
   const QRect inside(106, 276, 200, 22);  // (x1 + 5, y2 - 25)
   const QRect below(106, 306, 200, 24);   // (x1 + 5, y2 + 5)
@@ -228,7 +228,7 @@ TEST_F(ImageViewTest, DISABLED_SaveScreenshots) {
   view->ShowPicture(viewtest::greyRamp());
   state.m_rcWoi = {60, 60, 580, 420};
   state.m_bCodeDefinitionView = true;
-  RebuildWoiOverlay(*view, state);
+  RebuildWoiOverlay(*view, state.m_rcWoi, true, WoiShown::Configured);
   for (int i = 0; i < 10; ++i) {
     int id = 0;
     COverlay* overlay = nullptr;

@@ -5,7 +5,10 @@
 #include "simulated_sensor.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QProcess>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -21,6 +24,7 @@
 #include "services/main_panels.h"
 #include "services/recording_prompt.h"
 #include "temp_dir.h"
+#include "text/config_name_codec.h"
 #include "text/text_codecs.h"
 #include "view/image_view_service.h"
 #include "view/monitor_mode.h"
@@ -228,8 +232,8 @@ struct ServicePanelInWindow : ::testing::Test {
 
   // Readings kept by the sensor (true: good), then the connect in the
   // monitor and the switch to service operation through the mode button.
-  void EnterService(std::initializer_list<bool> readings) {
-    const vt::sim::SlotRef slot{0, "{Service}", -1};
+  void EnterService(std::initializer_list<bool> readings, const std::string& slotName = "{Service}") {
+    const vt::sim::SlotRef slot{0, slotName, -1};
     ASSERT_EQ(sensor.model.createConfig(slot), vt::sim::kSimOk);
     ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
     ASSERT_EQ(sensor.model.activateConfig(slot), vt::sim::kSimOk);
@@ -426,6 +430,81 @@ TEST_F(ServicePanelInWindow, DisplaySwitchesHideAndBringBackTheirParts) {
   ASSERT_TRUE(Idle());
   EXPECT_FALSE(imageView->view().placeholderShown());
   EXPECT_TRUE(prompt.messages().isEmpty()) << Messages().toStdString();
+}
+
+// The configuration the operator named "Line A" (stored framed and encoded)
+// is "Line A" on the saved evaluation page, in every saved evaluation and in
+// the service report, as in the panel's list.
+TEST_F(ServicePanelInWindow, SavedPagesAndTheReportNameTheConfigurationAsTheOperatorDid) {
+  std::string stored;
+  EncodeConfigName(stored, u"Line A");
+  EnterService({true}, stored);
+  prompt.clear();
+  const QString folder = lib.configFolder() + "/named";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  prompt.setFileAnswer(folder + "/eval.htm");
+  Click(1140);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_CURRENT_RESULT) == 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  prompt.setFileAnswer(folder);
+  Click(1141);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_ALL_RESULTS) == 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  prompt.setFileAnswer(folder);
+  Click(1139);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Count(CMD_SAVE_SERVICE_REPORT) == 1; }, 60000));
+  ASSERT_TRUE(Idle());
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Messages().toStdString();
+
+  auto utf16 = [](const QByteArray& raw) {
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()), raw.size() / 2);
+  };
+  const QString encoded = QString::fromStdString(stored);
+  const QString page = utf16(ReadFile(folder + "/eval.htm"));
+  EXPECT_TRUE(page.contains(QStringLiteral("1) Line A"))) << page.toStdString();
+  EXPECT_FALSE(page.contains(encoded));
+  const QString report = utf16(ReadFile(folder + "/Report.xml"));
+  EXPECT_TRUE(report.contains(QStringLiteral("<Config>1) Line A</Config>"))) << report.toStdString();
+  EXPECT_FALSE(report.contains(encoded));
+  // The archive of all evaluations: its pages name it so too.
+  const QStringList archives = QDir(folder).entryList({"*.tar.gz"});
+  ASSERT_EQ(archives.size(), 1);
+  QProcess tar;
+  tar.start(QStringLiteral("tar"), {"-xzf", folder + "/" + archives[0], "-C", folder});
+  ASSERT_TRUE(tar.waitForFinished(30000));
+  bool found = false;
+  QDirIterator it(folder, {"Result*.html"}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString archived = utf16(ReadFile(it.next()));
+    EXPECT_TRUE(archived.contains(QStringLiteral("1) Line A")));
+    EXPECT_FALSE(archived.contains(encoded));
+    found = true;
+  }
+  EXPECT_TRUE(found);
+}
+
+// Every text of the list shows whole, headings included, in English and German.
+TEST_F(ServicePanelInWindow, ListTextsShowWholeInEveryLanguage) {
+  EnterService({true, true, false, true, true, true, true, true, true, true, true, true});
+  ASSERT_EQ(grid().CountFilledRows(), 12);
+  for (int language : {7, 9}) {
+    window->action(64000 + language)->trigger();
+    ASSERT_TRUE(Idle());
+    const QFontMetrics metrics(grid().font());
+    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 4;  // margins, lines, border
+    int total = 0;
+    for (int c = 0; c < 4; ++c) {
+      total += grid().GetColumnWidth(c);
+      for (int row = 0; row <= 12; ++row) {
+        const QString text = grid().GetCellText(row, c);
+        EXPECT_LE(metrics.horizontalAdvance(text) + padding, grid().GetColumnWidth(c))
+            << "language " << language << ", row " << row << ": " << text.toStdString();
+      }
+    }
+    EXPECT_LE(total, grid().width() - 2 * grid().frameWidth());
+    EXPECT_EQ(grid().GetCellText(0, 2), English(8912).isEmpty() ? QString() : window->text(8912));
+    SaveScreenshot(*panel, language == 7 ? "service_panel_german" : "service_panel_english");
+  }
 }
 
 // The evaluation picture takes the chosen name with ".bmp" and the sensor's

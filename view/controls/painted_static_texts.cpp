@@ -91,6 +91,27 @@ QStringList CStaticTextMode::lines() const {
 
 QColor CStaticTextMode::lineColour() const { return FromColorRef(0x194865); }
 
+void CStaticTextMode::setButtons(int pitch, int height, int textLeft) {
+  pitch_ = pitch;
+  buttonHeight_ = height;
+  textLeft_ = textLeft;
+  update();
+}
+
+QRect CStaticTextMode::nameRect(int k) const {
+  if (pitch_ <= 0) return {};
+  return QRect(textLeft_, k * pitch_, width() - textLeft_, buttonHeight_);
+}
+
+void CStaticTextMode::paintEvent(QPaintEvent* event) {
+  if (pitch_ <= 0 || fonts_.empty()) return CPaintedLines::paintEvent(event);
+  QPainter painter(this);
+  painter.setFont(fonts_.front());
+  painter.setPen(lineColour());
+  const QStringList texts = lines();
+  for (int k = 0; k < texts.size(); ++k) painter.drawText(nameRect(k), Qt::AlignCenter, texts[k]);
+}
+
 CStaticTextSplasScreen::CStaticTextSplasScreen(TextLookup language, TextLookup common,
                                                QWidget* parent)
     : CPaintedLines(parent), language_(std::move(language)), common_(std::move(common)) {

@@ -21,6 +21,8 @@ public:
   virtual QStringList lines() const = 0;
   const std::vector<QFont>& fonts() const { return fonts_; }
   QSize sizeHint() const override;
+  // Never squeezed: every line shows whole.
+  QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
   explicit CPaintedLines(QWidget* parent) : QWidget(parent) {}
@@ -44,18 +46,27 @@ private:
   TextLookup common_;
 };
 
-// Main window's mode labels.
+// Main window's mode labels. Set on the mode buttons, each name is centred
+// on its button's face right of the icon; otherwise the lines go top to bottom.
 class CStaticTextMode : public CPaintedLines {
   Q_OBJECT
 public:
   explicit CStaticTextMode(TextLookup language, QWidget* parent = nullptr);
   QStringList lines() const override;
+  // The buttons stand pitch apart, height high; the names start at textLeft.
+  void setButtons(int pitch, int height, int textLeft);
+  // Where name k is drawn (empty when not set on buttons).
+  QRect nameRect(int k) const;
 
 protected:
   QColor lineColour() const override;
+  void paintEvent(QPaintEvent* event) override;
 
 private:
   TextLookup language_;
+  int pitch_ = 0;
+  int buttonHeight_ = 0;
+  int textLeft_ = 0;
 };
 
 // Splash screen (control 1031).

@@ -125,7 +125,7 @@ TEST_F(ImageMouseTest, ZoomStepsStopAtTheirLimitsAndMapThePointer) {
   // The scroll bar: a page up from 5 gives 0, a line up gives 4.
   window->action(kZoomIn)->trigger();
   QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(240, 180));
-  auto* bar = picture->findChild<QScrollBar*>("1002");
+  auto* bar = picture->findChild<QScrollBar*>("id1002");
   ASSERT_NE(bar, nullptr);
   bar->setValue(5);
   bar->triggerAction(QAbstractSlider::SliderPageStepSub);

@@ -11,7 +11,6 @@
 
 #include "controls/button_draw.h"
 #include "window/colours.h"
-#include "controls/dialog_busy_cursor.h"
 #include "controls/dialog_key_filter.h"
 #include "gui_test_env.h"
 #include "controls/hyperlink.h"
@@ -298,24 +297,6 @@ TEST(TabControls, ProcessInterfaceChecksTheFirstTabBeforeTheSecond) {
   stringsGood = true;
   clickTab(tabs, 1);
   EXPECT_EQ(tabs.currentTab(), 1);
-}
-
-TEST(SharedDialogHandlers, BusyPutsTheWaitCursorOnEveryRegisteredDialog) {
-  DialogBusyCursor cursors;
-  QDialog first;
-  QDialog second;
-  auto* gone = new QDialog;
-  cursors.registerDialog(&first);
-  cursors.registerDialog(gone);
-  cursors.registerDialog(&second);
-  EXPECT_EQ(first.cursor().shape(), Qt::ArrowCursor);
-  delete gone;
-  cursors.setBusy(true);
-  EXPECT_EQ(first.cursor().shape(), Qt::WaitCursor);
-  EXPECT_EQ(second.cursor().shape(), Qt::WaitCursor);
-  cursors.setBusy(false);
-  EXPECT_EQ(first.cursor().shape(), Qt::ArrowCursor);
-  EXPECT_EQ(second.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(SharedDialogHandlers, EnterEscapeAndSpaceNeitherCloseNorPress) {
