@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
-#include <utility>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -88,19 +87,6 @@ struct WindowRoadsFixture : ::testing::Test {
     ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
     ASSERT_TRUE(Idle());
   }
-#pragma push_macro("slots")
-#undef slots
-  // Slot 1 "Conf1" on the sensor with the configuration items given.
-  void SeedConfiguration(const std::vector<std::pair<int, int>>& items) {
-    ASSERT_EQ(sensor.model.createConfig({0, "Conf1", -1}), vt::sim::kSimOk);
-    sensor.model.access([&](vt::sim::SensorData& d) {
-      auto& config = d.slots[0].data.parameters.configData;
-      for (auto [position, value] : items) config[position] = value;
-      return 0;
-    });
-    ASSERT_EQ(sensor.model.closeAndSave(), vt::sim::kSimOk);
-  }
-#pragma pop_macro("slots")
 
   // The widgets show what the rules say for the state the road left.
   void ExpectTableState() {

@@ -2,6 +2,7 @@
 // painted texts, through the main window's own controls against the
 // simulated sensor.
 #include "window_roads_fixture.h"
+#include "tests/config/editor_window_fixture.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -21,15 +22,8 @@
 #include "codedef/config_code_definition.h"
 #include "codedef/config_code_definition_tab1.h"
 #include "codedef/image/config_img_quality.h"
-#include "config/config_manager.h"
-#include "config/config_task_buttons.h"
-#include "config/config_tree_view.h"
-#include "config/config_trigger_setting.h"
-#include "config/configuration_buttons.h"
 #include "controls/button_draw.h"
 #include "controls/image_quality_tabctrl.h"
-#include "controls/transparent_button.h"
-#include "sim/plausible_records.h"
 #include "sim/reading_picture.h"
 #include "code_box_pointer.h"
 #include "view/image_view_service.h"
@@ -215,50 +209,32 @@ namespace {
 
 using namespace DialogIds;
 
-enum Page { kImageQualityPage = 0, kCodeDefinitionPage = 1, kProcessInterfacePage = 2 };
+using vt::test::kCodeDefinition;
+using vt::test::kProcessInterface;
 // Configuration items as the simulator keeps them.
 constexpr int kItemTop = 11, kItemBottom = 12, kItemRight = 13, kItemLeft = 14, kItemCodeType = 32,
               kItemRecognition = 33;
 
 // A configuration opened with the command bar's Edit and its pages switched
 // by the page buttons, as the operator does.
-struct EditorRoadsTest : vt::test::WindowRoadsFixture {
-  void SetUp() override {
-    vt::sim::usePlausibleRecords(sensor.model);
-    WindowRoadsFixture::SetUp();
-  }
+struct EditorRoadsTest : vt::test::EditorWindowTest {
   ImageView& view() { return *dynamic_cast<ImageView*>(window->panels().imageView.get()); }
-  CConfigManager& manager() { return *dynamic_cast<CConfigManager*>(window->panels().configManager.get()); }
-  CConfigTaskButtons& strip() { return *dynamic_cast<CConfigTaskButtons*>(window->panels().taskButtons.get()); }
   CConfigCodeDefinition& codeDefinition() {
     return *dynamic_cast<CConfigCodeDefinition*>(window->panels().codeDefinition.get());
   }
   CConfigImgQuality& imageQuality() { return *dynamic_cast<CConfigImgQuality*>(window->panels().imageQuality.get()); }
-  CConfigTriggerSetting& trigger() { return *dynamic_cast<CConfigTriggerSetting*>(window->panels().trigger.get()); }
 
-  // Slot 1 "Conf1" with the items given, connected, opened with Edit.
-  void EditConfiguration(const std::vector<std::pair<int, int>>& items) {
-    ASSERT_NO_FATAL_FAILURE(SeedConfiguration(items));
+  // Slot 1 "Conf1" with the items given, connected, opened with Edit; the
+  // live image from the simulator's source.
+  void EditConfiguration(std::vector<std::pair<int, int>> items) {
+    ASSERT_NO_FATAL_FAILURE(Seed(std::move(items)));
     state().m_nLiveImagePort = sensor.liveImage.port();
-    ConnectByTyping();
-    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
-    ASSERT_TRUE(Idle());
-    QTreeWidgetItem* item = manager().tree()->itemOfConfig(1);
-    ASSERT_TRUE(item);
-    manager().tree()->tree()->setCurrentItem(item);
-    item->setSelected(true);
-    QPushButton* edit = manager().buttons()->button(1050);
-    ASSERT_TRUE(edit && edit->isEnabled());
-    QTest::mouseClick(edit, Qt::LeftButton);
-    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_DATA));
-    ASSERT_TRUE(Idle());
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    ASSERT_NO_FATAL_FAILURE(EditExisting());
     prompt.clear();
   }
-  void ClickPage(Page page) {
-    QTest::mouseClick(strip().button(page), Qt::LeftButton);
-    ASSERT_TRUE(Idle());
-  }
-  void Click(QAbstractButton* button) {
+  void ClickPage(vt::test::Page page) { ASSERT_NO_FATAL_FAILURE(EditorWindowTest::Click(page)); }
+  void Press(QAbstractButton* button) {
     ASSERT_TRUE(button && button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
   }
@@ -283,12 +259,12 @@ struct EditorRoadsTest : vt::test::WindowRoadsFixture {
 // stopped replaces the last live frame.
 TEST_F(EditorRoadsTest, FreezeShowsThePictureTheSensorTook) {
   ASSERT_NO_FATAL_FAILURE(EditConfiguration({{kItemCodeType, 1}}));
-  ASSERT_NO_FATAL_FAILURE(ClickPage(kCodeDefinitionPage));
-  Click(codeDefinition().findChild<CButtonDraw*>(QStringLiteral("id1082")));
+  ASSERT_NO_FATAL_FAILURE(ClickPage(kCodeDefinition));
+  Press(codeDefinition().findChild<CButtonDraw*>(QStringLiteral("id1082")));
   ASSERT_TRUE(Idle());
   ASSERT_TRUE(QTest::qWaitFor([&] { return Picture().width() == 320; }, 20000));  // a live frame
   const int stops = Count(CMD_STOP_LIVE_IMAGE);
-  Click(codeDefinition().findChild<CButtonDraw*>(QStringLiteral("id1081")));
+  Press(codeDefinition().findChild<CButtonDraw*>(QStringLiteral("id1081")));
   ASSERT_TRUE(WaitHandled(CMD_STOP_LIVE_IMAGE, stops + 1));
   ASSERT_TRUE(Idle());
   EXPECT_FALSE(state().m_bLiveImage);
@@ -310,14 +286,14 @@ TEST_F(EditorRoadsTest, TriggerTestShowsItsPictureAndTheImageTabStartsTheLiveIma
   EXPECT_EQ(state().m_bTriggerTabActive, 1);
   EXPECT_GT(trigger().sourceCombo()->count(), 0);
 
-  Click(trigger().testButton());
+  Press(trigger().testButton());
   ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_ON));
   ASSERT_TRUE(QTest::qWaitFor([&] { return sensor.readings.takeReading(); }, 10000));
   ASSERT_TRUE(WaitHandled(CMD_GET_TEST_TRIGGER_RESULTS));
   const auto taken = sensor.readings.latest();
   ASSERT_TRUE(taken);
   EXPECT_EQ(Picture(), Grey(taken->code.pixels));
-  Click(trigger().testButton());
+  Press(trigger().testButton());
   ASSERT_TRUE(WaitHandled(CMD_TEST_TRIGGER_OFF));
   ASSERT_TRUE(Idle());
 
@@ -347,13 +323,13 @@ TEST_F(EditorRoadsTest, TheSearchAreaStaysTheConfiguredOne) {
   EXPECT_EQ(RectOf(Woi()), configured);
   EXPECT_FALSE(Woi()->labelShown());
 
-  ASSERT_NO_FATAL_FAILURE(ClickPage(kCodeDefinitionPage));
+  ASSERT_NO_FATAL_FAILURE(ClickPage(kCodeDefinition));
   ASSERT_TRUE(Woi());
   EXPECT_TRUE(Woi()->labelShown());
   // Read code: the sensor searched the configured area.
   CButtonDraw* readCode = codeDefinition().findChild<CButtonDraw*>(QStringLiteral("id1080"));
   const int reads = Count(CMD_GET_READ_CODE);
-  Click(readCode);
+  Press(readCode);
   ASSERT_TRUE(WaitHandled(CMD_GET_READ_CODE, reads + 1));
   ASSERT_TRUE(Idle());
   ASSERT_TRUE(Woi());
@@ -367,7 +343,7 @@ TEST_F(EditorRoadsTest, TheSearchAreaStaysTheConfiguredOne) {
     reply[2 + 11] = 300, reply[2 + 12] = 360, reply[2 + 13] = 200, reply[2 + 14] = 260;
     return reply;
   });
-  Click(readCode);
+  Press(readCode);
   ASSERT_TRUE(WaitHandled(CMD_GET_READ_CODE, reads + 2));
   ASSERT_TRUE(Idle());
   ASSERT_TRUE(Woi());
@@ -376,7 +352,7 @@ TEST_F(EditorRoadsTest, TheSearchAreaStaysTheConfiguredOne) {
 
   // Auto Detect shows a new picture: the configured area over it.
   const int detections = Count(CMD_AUTO_DETECT_CODE);
-  Click(codeDefinition().tab1()->autoDetectButton());
+  Press(codeDefinition().tab1()->autoDetectButton());
   ASSERT_TRUE(WaitHandled(CMD_AUTO_DETECT_CODE, detections + 1));
   ASSERT_TRUE(Idle());
   ASSERT_TRUE(Woi());
@@ -484,7 +460,7 @@ TEST_F(WindowDialogsTest, UpdateSitsInTheFileMenuAndTheStateStartsAsTheWindowDoe
 // in English and German.
 TEST_F(EditorRoadsTest, TheProcessInterfaceModesShowWhole) {
   ASSERT_NO_FATAL_FAILURE(EditConfiguration({{kItemCodeType, 1}}));
-  ASSERT_NO_FATAL_FAILURE(ClickPage(kProcessInterfacePage));
+  ASSERT_NO_FATAL_FAILURE(ClickPage(kProcessInterface));
   auto* modes = window->panels().processInterface->widget()->findChild<QComboBox*>(QStringLiteral("id1226"));
   ASSERT_TRUE(modes && modes->isVisible());
   for (int language : {MenuIds::kLanguageBase + 9, MenuIds::kLanguageBase + 7}) {
