@@ -148,8 +148,8 @@ TEST_F(ImageMouseTest, TheScrollBarsMoveTheZoomedPictureByLinePageAndThumb) {
   for (int i = 0; i < 4; ++i) QTest::mouseClick(picture, Qt::LeftButton, {}, view->PictureArea().center());
   ASSERT_EQ(view->ZoomStep(), 4);  // factor 2: 320 x 240 of the picture
   MainDialogState& s = window->state();
-  auto* h = picture->findChild<QScrollBar*>("1054");
-  auto* v = picture->findChild<QScrollBar*>("1002");
+  auto* h = picture->findChild<QScrollBar*>("id1054");
+  auto* v = picture->findChild<QScrollBar*>("id1002");
   ASSERT_TRUE(h && v && h->isVisible() && v->isVisible());
   const QPoint start = view->SourceRect().topLeft();
 
