@@ -243,6 +243,8 @@ TEST_F(Ecc200Tab, RevertBringsTheStandardOrEnhancedSet) {
     EXPECT_EQ(edit(Field::Contrast)->text(), QString::fromLatin1(c.contrast));
     EXPECT_EQ(edit(Field::Slant)->text(), QString::fromLatin1(c.slant));
     EXPECT_EQ(state().m_bSettingsReverted, 1);
+    EXPECT_EQ(state().m_bSuppressTooltipOnce, 1);  // the message box is not followed by a code tooltip
+    state().m_bSuppressTooltipOnce = 0;
     prompt.clear();
   }
 }
