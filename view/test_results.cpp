@@ -393,6 +393,8 @@ void CTestResults::AddCodeCount() {
 }
 
 void CTestResults::ShowResults() {
+  // The list is emptied and refilled; it shows only the lines that changed.
+  const CLog::Batch lines(parts_.log);
   const QString found = T(9800), of = T(9801), failedText = T(9802), codesRead = T(9805), passedText = T(9807);
   const int count = resultCount();
   const int state = sensorState();

@@ -43,6 +43,14 @@ int CLog::FindBreak(const std::function<int(const QString&)>& extent, int width,
   return std::min(result, n - 1);
 }
 
+CLog::Batch::Batch(CLog* log) : log_(log) {
+  if (log_) log_->list_.BeginChanges();
+}
+
+CLog::Batch::~Batch() {
+  if (log_) log_->list_.EndChanges();
+}
+
 void CLog::Clear() { list_.ClearItems(); }
 
 int CLog::Add(const QString& message, std::uint32_t colour) {

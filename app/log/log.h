@@ -26,6 +26,19 @@ public:
   CLog(MessageListService& list, Options options) : list_(list), options_(std::move(options)) {}
   virtual ~CLog() = default;
 
+  // The clears and adds made while it lives are shown together, where they
+  // differ from the lines before (a reading's lines, rewritten each reading).
+  class Batch {
+  public:
+    explicit Batch(CLog* log);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+  private:
+    CLog* log_;
+  };
+
   int Add(const QString& text, std::uint32_t colour);
   void Clear();
   // Index of the last character of the first line of the text wrapped to

@@ -123,6 +123,11 @@ public:
   virtual int textWidth(const QString& text) const = 0;
   // Drops a selection the user made (the colours come back).
   virtual void ClearSelection() {}
+  // Clears and adds between these two reach the screen together, and only
+  // where the lines differ from those shown (count and lines read the
+  // changes at once). They nest.
+  virtual void BeginChanges() {}
+  virtual void EndChanges() {}
 };
 
 // The monitor panel (CMonitorMode).

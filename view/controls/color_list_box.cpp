@@ -80,6 +80,26 @@ void CColorListBox::ClearItems() {
   clear();
 }
 
+void CColorListBox::ReplaceLines(const std::vector<Line>& lines) {
+  // What emptying the list drops: the selection, the muted look, the current line.
+  if (selectionModel()->hasSelection()) clearSelection();
+  if (mutedLines_ > 0) viewport()->update();
+  mutedLines_ = 0;
+  if (currentRow() >= 0) setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+  const int wanted = int(lines.size());
+  if (count() > wanted) model()->removeRows(wanted, count() - wanted);
+  for (int i = 0; i < wanted; ++i) {
+    const Line& line = lines[std::size_t(i)];
+    QListWidgetItem* row = item(i);
+    if (row == nullptr) {
+      AddColorString(line.text, line.colour);
+      continue;
+    }
+    if (row->text() != line.text) row->setText(line.text);
+    if (row->data(kColourRole).toUInt() != line.colour) row->setData(kColourRole, line.colour);
+  }
+}
+
 void CColorListBox::ToggleSelectAll() {
   if (count() == 0) return;
   setFocus(Qt::MouseFocusReason);

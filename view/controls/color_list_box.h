@@ -6,11 +6,16 @@
 // lines are selected keeps them.
 #include <QListWidget>
 #include <cstdint>
+#include <vector>
 
 class CColorListBox : public QListWidget {
   Q_OBJECT
 public:
   static constexpr int kColourRole = Qt::UserRole;
+  struct Line {
+    QString text;
+    std::uint32_t colour = 0;
+  };
 
   explicit CColorListBox(QWidget* parent = nullptr);
 
@@ -20,6 +25,10 @@ public:
   // The line's colour; 0 for an index without a line.
   std::uint32_t ItemColor(int index) const;
   void ClearItems();
+  // The list as ClearItems and AddColorString of each line leave it, but
+  // the rows there are kept and changed only where they differ: the same
+  // number of lines again repaints only the lines that changed.
+  void ReplaceLines(const std::vector<Line>& lines);
   void ToggleSelectAll();
   // Deselects (as a right click would) when any line is selected.
   void ClearSelection();

@@ -9,16 +9,26 @@ public:
 
   QWidget* widget() override { return &list_; }
   int AddColorString(const QString& text, std::uint32_t colour) override;
-  void ClearItems() override { list_.ClearItems(); }
-  int count() const override { return list_.count(); }
+  void ClearItems() override;
+  int count() const override;
   QString itemText(int index) const override;
-  std::uint32_t itemColour(int index) const override { return list_.ItemColor(index); }
+  std::uint32_t itemColour(int index) const override;
   int clientWidth() const override { return list_.viewport()->width(); }
   int textWidth(const QString& text) const override;
   void ClearSelection() override { list_.ClearSelection(); }
+  void BeginChanges() override { ++changesDepth_; }
+  void EndChanges() override;
 
   CColorListBox& list() { return list_; }
 
 private:
+  bool changing() const { return changesDepth_ > 0; }
+
   CColorListBox list_;
+  // While changing: the list's first `kept_` rows, then `added_`; `cleared_`
+  // once a clear came (then nothing of the list is kept).
+  int changesDepth_ = 0;
+  bool cleared_ = false;
+  int kept_ = 0;
+  std::vector<CColorListBox::Line> added_;
 };

@@ -1,7 +1,11 @@
 // The message log's list: line colours on screen and in the lines' data,
 // the right-click select-all and its undo, line height.
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "controls/color_list_box.h"
 #include "controls/color_list_box_log.h"
@@ -139,6 +143,82 @@ TEST(ColorListBoxLog, ServesTheMainWindowsMessageList) {
   EXPECT_EQ(log.itemColour(1), kBlue) << "selection keeps the colours";
   log.ClearItems();
   EXPECT_EQ(log.count(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::pair<QString, std::uint32_t>> Lines(const MessageListService& log) {
+  std::vector<std::pair<QString, std::uint32_t>> lines;
+  for (int i = 0; i < log.count(); ++i) lines.emplace_back(log.itemText(i), log.itemColour(i));
+  return lines;
+}
+
+// A reading's lines, emptied and written again: the list ends as the clear
+// and the adds leave it, and only a line that differs is touched.
+TEST(ColorListBoxLog, ChangesTogetherTouchOnlyTheLinesThatDiffer) {
+  ColorListBoxLog log;
+  log.list().resize(300, 200);
+  log.list().show();
+  for (const char* text : {"header", "01: ABC [12 ms]", "total"}) log.AddColorString(text, kGreen);
+  log.list().ToggleSelectAll();  // lines muted by a right click
+  ASSERT_EQ(log.list().mutedLineCount(), 3);
+  QSignalSpy changed(log.list().model(), &QAbstractItemModel::dataChanged);
+  QSignalSpy inserted(log.list().model(), &QAbstractItemModel::rowsInserted);
+  QSignalSpy removed(log.list().model(), &QAbstractItemModel::rowsRemoved);
+
+  log.BeginChanges();
+  log.ClearItems();
+  EXPECT_EQ(log.count(), 0);
+  log.AddColorString("header", kGreen);
+  EXPECT_EQ(log.AddColorString("01: ABC [13 ms]", kGreen), 1);
+  log.AddColorString("total", kRed);
+  const std::vector<std::pair<QString, std::uint32_t>> wanted{
+      {"header", kGreen}, {"01: ABC [13 ms]", kGreen}, {"total", kRed}};
+  EXPECT_EQ(Lines(log), wanted) << "read at once";
+  EXPECT_EQ(log.list().item(1)->text(), "01: ABC [12 ms]") << "shown at the end";
+  log.EndChanges();
+
+  EXPECT_EQ(Lines(log), wanted);
+  EXPECT_EQ(changed.size(), 2);  // the text of line 1, the colour of line 2
+  EXPECT_TRUE(inserted.isEmpty());
+  EXPECT_TRUE(removed.isEmpty());
+  EXPECT_TRUE(log.list().selectedItems().isEmpty()) << "emptied: no selection";
+  EXPECT_EQ(log.list().mutedLineCount(), 0);
+  EXPECT_EQ(log.list().currentRow(), -1);
+}
+
+TEST(ColorListBoxLog, ChangesTogetherShortenLengthenAppendAndNest) {
+  ColorListBoxLog log;
+  for (const char* text : {"a", "b", "c"}) log.AddColorString(text, kBlue);
+  log.BeginChanges();
+  log.ClearItems();
+  log.AddColorString("a", kBlue);
+  log.EndChanges();
+  EXPECT_EQ(Lines(log), (std::vector<std::pair<QString, std::uint32_t>>{{"a", kBlue}}));
+  EXPECT_EQ(log.list().count(), 1);
+
+  log.BeginChanges();
+  log.BeginChanges();
+  EXPECT_EQ(log.AddColorString("b", kRed), 1) << "appended to the lines kept";
+  EXPECT_EQ(log.itemText(0), "a");
+  log.EndChanges();
+  EXPECT_EQ(log.list().count(), 1) << "the outer batch still open";
+  log.ClearItems();
+  for (const char* text : {"x", "y", "z"}) log.AddColorString(text, kGreen);
+  log.EndChanges();
+  EXPECT_EQ(Lines(log),
+            (std::vector<std::pair<QString, std::uint32_t>>{{"x", kGreen}, {"y", kGreen}, {"z", kGreen}}));
+  EXPECT_EQ(log.list().count(), 3);
+
+  log.BeginChanges();
+  log.AddColorString("w", kRed);
+  log.EndChanges();
+  EXPECT_EQ(log.list().count(), 4);
+  EXPECT_EQ(log.list().item(3)->text(), "w");
+  log.EndChanges();  // unmatched: nothing happens
+  EXPECT_EQ(log.count(), 4);
 }
 
 }  // namespace
