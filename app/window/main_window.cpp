@@ -29,6 +29,7 @@
 #include "window/image_mouse.h"
 #include "window/main_commands.h"
 #include "window/menu_table.h"
+#include "window/status_bar_relayout.h"
 #include "window/status_pane.h"
 
 namespace {
@@ -344,6 +345,7 @@ void CVarnisDatamatrixDlg::CreateStatusBar() {
     statusBar()->addWidget(pane, i == m_statusPanes.size() - 1 ? 1 : 0);
     m_statusPanes[i] = pane;
   }
+  new StatusBarRelayout(*statusBar());  // owned by the bar
 }
 
 QLabel* CVarnisDatamatrixDlg::statusPane(int part) const {

@@ -8,11 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "code_box_pointer.h"
@@ -202,6 +205,49 @@ TEST_F(MonitorWindow, EachReadingAndEachSwitchIsDrawnOnce) {
   EXPECT_EQ(passPixels(), 0);
   EXPECT_EQ(drawsFor([&] { return click(1027); }), 1);  // and on: redrawn from the tables
   EXPECT_GT(passPixels(), 20);
+}
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+  explicit PaintCounter(const std::vector<QWidget*>& widgets) {
+    for (QWidget* w : widgets) {
+      counts[w] = 0;
+      w->installEventFilter(this);
+    }
+  }
+  std::map<QObject*, int> counts;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++counts[watched];
+    return false;
+  }
+};
+
+// A reading repaints what it changed: the picture, the message lines, the
+// readings count in the status bar; not the other parts of the status bar,
+// nor the message list's scroll bar while the list keeps its length.
+TEST_F(MonitorWindow, AReadingRepaintsOnlyWhatItChanged) {
+  ASSERT_TRUE(Reading(true));
+  auto* messages = qobject_cast<QAbstractScrollArea*>(list().widget());
+  ASSERT_NE(messages, nullptr);
+  QWidget* scrollBar = messages->verticalScrollBar();
+  std::vector<QWidget*> others;
+  for (int part = 0; part < 7; ++part) others.push_back(window->statusPane(part));
+  PaintCounter counter({scrollBar, messages->viewport(), window->statusPane(7), imageView->widget()});
+  PaintCounter otherParts(others);
+  const int lineCount = list().count();
+  for (int i = 0; i < 3; ++i) {
+    const int painted = counter.counts[imageView->widget()];
+    ASSERT_TRUE(Reading(true));
+    // The window paints all it marked at once: the picture's paint is the reading's.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.counts[imageView->widget()] > painted; }));
+  }
+  ASSERT_EQ(list().count(), lineCount);
+  EXPECT_GE(counter.counts[window->statusPane(7)], 3);
+  EXPECT_GE(counter.counts[messages->viewport()], 1);
+  EXPECT_EQ(counter.counts[scrollBar], 0);
+  for (int part = 0; part < 7; ++part) EXPECT_EQ(otherParts.counts[window->statusPane(part)], 0) << "part " << part;
+  EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 4").arg(T(1014)));
 }
 
 TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {
