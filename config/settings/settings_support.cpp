@@ -46,14 +46,6 @@ void GuardEdit(QLineEdit* edit) {
   edit->installEventFilter(new ClipboardKeyFilter(edit));
 }
 
-void FocusHook::watch(QWidget* widget) { widget->installEventFilter(this); }
-
-bool FocusHook::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-    handler_(static_cast<QWidget*>(watched), event->type() == QEvent::FocusIn);
-  return QObject::eventFilter(watched, event);
-}
-
 void SetEditTextColour(QLineEdit* edit, const QColor& colour) {
   QPalette p = edit->palette();
   p.setColor(QPalette::Text, colour);

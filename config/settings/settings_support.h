@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
-#include <functional>
 
 class CVarnisDatamatrixDlg;
 class QLineEdit;
@@ -32,20 +31,6 @@ QMessageBox::StandardButton ShowTextBox(CVarnisDatamatrixDlg& dlg, int textId, Q
 // counterpart here.
 void GuardEdit(QLineEdit* edit);
 bool IsClipboardKey(int key, Qt::KeyboardModifiers modifiers);
-
-// Calls back on every focus-in and focus-out of the watched widgets.
-class FocusHook : public QObject {
-public:
-  using Handler = std::function<void(QWidget* widget, bool in)>;
-  FocusHook(QObject* parent, Handler handler) : QObject(parent), handler_(std::move(handler)) {}
-  void watch(QWidget* widget);
-
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-  Handler handler_;
-};
 
 // A focus change the user made inside the window, not the window losing
 // its activation or a popup opening.
