@@ -10,6 +10,7 @@
 #include <QRegularExpressionValidator>
 
 #include "code_tab_keys.h"
+#include "dots_button.h"
 #include "controls/num_spin_ctrl.h"
 #include "core/code_types.h"
 #include "core/control_chars.h"
@@ -106,9 +107,7 @@ CConfigCodeDefTab3PharmaEtc::CConfigCodeDefTab3PharmaEtc(CodeDefinitionContext& 
   separator_->setFixedWidth(48);
   separatorButton_ = new QPushButton(this);
   separatorButton_->setObjectName(QStringLiteral("id1251"));
-  const QIcon dots(ctx_.dlg.resources().picturePath(96));
-  if (dots.isNull()) separatorButton_->setText(QStringLiteral("..."));
-  else separatorButton_->setIcon(dots);
+  SetDotsPicture(separatorButton_, ctx_.dlg.resources().picturePath(96));
   separatorButton_->setFixedWidth(32);
   grid->addWidget(separatorLabel_, kFields + 3, 0);
   grid->addWidget(separator_, kFields + 3, 1);

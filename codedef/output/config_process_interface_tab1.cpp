@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "codedef/dots_button.h"
 #include "codedef/output/ascii_dlg.h"
 #include "codedef/output/combo_texts.h"
 #include "codedef/output/config_process_interface.h"
@@ -45,7 +45,6 @@ CConfigProcessInterfaceTab1::CConfigProcessInterfaceTab1(CVarnisDatamatrixDlg& d
   mode_ = combo(1226);
   grid->addWidget(modeLabel_, 0, 0, 1, 3);
   grid->addWidget(mode_, 1, 0, 1, 3);
-  const QIcon dots(dlg_.resources().picturePath(96));
   for (int i = 0; i < kStringCount; ++i) {
     const auto k = static_cast<std::size_t>(i);
     labels_[k] = label(kLabelIds[k]);
@@ -54,8 +53,7 @@ CConfigProcessInterfaceTab1::CConfigProcessInterfaceTab1(CVarnisDatamatrixDlg& d
     edits_[k]->setMaxLength(MaxLength(i));
     buttons_[k] = new QPushButton(this);
     buttons_[k]->setObjectName(QStringLiteral("id%1").arg(kButtonIds[k]));
-    if (dots.isNull()) buttons_[k]->setText(QStringLiteral("..."));
-    else buttons_[k]->setIcon(dots);
+    SetDotsPicture(buttons_[k], dlg_.resources().picturePath(96));
     buttons_[k]->setFixedWidth(32);
     buttons_[k]->setFocusPolicy(Qt::StrongFocus);
     grid->addWidget(labels_[k], 2 + 2 * i, 0, 1, 3);

@@ -124,6 +124,43 @@ TEST_F(BarCodeTab, EnablingByCodeTypeAndExtendedConfiguration) {
   }
 }
 
+// The darkest pixel of a widget as drawn (the sum of its channels).
+int Darkest(QWidget& w) {
+  const QImage shot = w.grab().toImage();
+  int darkest = 3 * 255;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c(shot.pixel(x, y));
+      darkest = std::min(darkest, c.red() + c.green() + c.blue());
+    }
+  return darkest;
+}
+
+// A greyed composite row greys its "..." as its label (before, the dots
+// stayed dark and the button looked ready), and a click at its place opens
+// no editor; the row of a GS1 DataBar draws them dark.
+TEST_F(BarCodeTab, TheSeparatorButtonOfAGreyedRowLooksOff) {
+  Tab* tab = Open(CODE_TYPE_CODE128);
+  ASSERT_FALSE(tab->separator()->isEnabled());
+  QPushButton* dots = tab->separatorButton();
+  EXPECT_FALSE(dots->isEnabled());
+  QLabel* label = nullptr;
+  for (QLabel* l : tab->findChildren<QLabel*>())
+    if (l->text() == window->text(20005)) label = l;
+  ASSERT_NE(label, nullptr);
+  ASSERT_FALSE(label->isEnabled());
+  EXPECT_GE(Darkest(*dots), Darkest(*label));
+  const QString before = tab->separator()->text();
+  ClickAt(dots);
+  EXPECT_TRUE(prompt.requests().isEmpty());
+  EXPECT_EQ(tab->separator()->text(), before);
+  SaveScreenshot(*codeDefinition, "code_definition_tab2_code128");
+
+  Tab composite(*codeDefinition->context(), CODE_TYPE_GS1_DATABAR_OMNIDIR);
+  ASSERT_TRUE(composite.separatorButton()->isEnabled());
+  EXPECT_LT(Darkest(*composite.separatorButton()), 3 * 60);
+}
+
 TEST_F(BarCodeTab, FieldsWidthFilterAndSeparator) {
   Tab* tab = Open(CODE_TYPE_GS1_DATABAR_OMNIDIR);
   // Typing keeps one point and digits.
