@@ -39,6 +39,8 @@ public:
   virtual bool TakesCode(int /*resultIndex*/) const { return false; }
   // The teach button's state (the page's teach rule decides); 2-D families only.
   virtual void EnableTeach(bool /*on*/) {}
+  // The sensor refused the tab's revert (2-D families only).
+  virtual void RevertFailed() {}
   // The composite choice of the configuration just read (bar codes only).
   virtual void ShowCompositeSettings() {}
 

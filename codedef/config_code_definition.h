@@ -36,6 +36,9 @@ public:
   void ShowSettings() override;
   void ShowAutoDetectResult() override;
   void AutoDetectFailed() override;
+  void RevertFailed() override {
+    if (codeTab_) codeTab_->RevertFailed();
+  }
   void ShowFilters() override;
   void ShowCodeData(int codeType) override;
   void ShowCompositeSettings() override {
@@ -62,7 +65,8 @@ public:
   void Enter(bool first) override;
 
   // --- The page's own operations ---
-  void ChangeCodeTab(int codeType, const QString& codeTypeName);
+  // 0, or -1 when the configuration could not be written (nothing switched).
+  int ChangeCodeTab(int codeType, const QString& codeTypeName);
   void EnableControls(bool on);
   void SetFreezeState();
   void LoadLanguageTexts();

@@ -19,6 +19,7 @@
 
 void CConfigCodeDefinition::OnTabChange(int newTab) {
   MainDialogState& s = dlg_->state();
+  const int from = tabs_->previousTab();
   if (s.m_bBusy) {
     tabs_->SnapBack();
     return;
@@ -54,13 +55,14 @@ void CConfigCodeDefinition::OnTabChange(int newTab) {
   tabs_->SelectTab(newTab);
   if (newTab != 2) s.m_bConfigModified = 0;
   if (newTab == 1 && !s.m_bBusy) tab2_->FocusFirstList();
-  if (newTab == 2) ChangeCodeTab(codeType, tab1_->codeTypeText());
+  // A write the sensor refused switched nothing: back to the tab left.
+  if (newTab == 2 && ChangeCodeTab(codeType, tab1_->codeTypeText()) != 0) tabs_->SelectTab(from);
   UpdateTeachButton(codeType);
 }
 
-void CConfigCodeDefinition::ChangeCodeTab(int codeType, const QString& codeTypeName) {
+int CConfigCodeDefinition::ChangeCodeTab(int codeType, const QString& codeTypeName) {
   MainDialogState& s = dlg_->state();
-  if (s.m_bBusy) return;
+  if (s.m_bBusy) return 0;
   s.m_bCodeTabSwitching = 1;
   // Lowered on every way out: a failed write must not leave the field checks off.
   struct Lower {
@@ -73,7 +75,7 @@ void CConfigCodeDefinition::ChangeCodeTab(int codeType, const QString& codeTypeN
     s.m_bConfigModified = 1;
   } else {
     ApplyTab1();
-    if (WriteConfiguration(*dlg_) != 0) return;
+    if (WriteConfiguration(*dlg_) != 0) return -1;
     DeleteCodeTab();
     if (const CodeTabEntry* entry = factory_.ForCodeType(codeType)) {
       codeTab_ = entry->make(*context_, codeType, nullptr);
@@ -87,6 +89,7 @@ void CConfigCodeDefinition::ChangeCodeTab(int codeType, const QString& codeTypeN
   const QString title = dlg_->text(7143);
   if (codeTab_) tabs_->ReplacePage(2, codeTab_, title);
   context_->ShowCodeTypeInStatusBar(codeTypeName);
+  return 0;
 }
 
 void CConfigCodeDefinition::OnReadCode() {

@@ -336,6 +336,14 @@ void TwoDCodeTab::OnRevert(int kind) {
   ctx_.dlg.PostSensorCommand(CMD_REVERT_CODE_DATA);
 }
 
+// Nothing was reverted: no message will follow, and no button stays down.
+void TwoDCodeTab::RevertFailed() {
+  for (int kind = 0; kind < 2; ++kind) {
+    revertMarks_[kind] = false;
+    revert_[kind]->setDown(false);
+  }
+}
+
 void TwoDCodeTab::OnModuleGeometry() {
   if (RunGeometry() == QDialog::Accepted) MarkChanged();
 }

@@ -54,6 +54,7 @@ public:
   void EnableTeach(bool on) override;
   void Teach();
   void OnRevert(int kind);
+  void RevertFailed() override;
   void OnModuleGeometry();
 
   QComboBox* polarity() const { return polarity_; }

@@ -208,6 +208,8 @@ void CSensorNotify::OnSensorNotify(int id, int status, CommandReply* reply) {
             // The detection's start switched controls off: they come back on a failure too.
             if (error && id == CMD_AUTO_DETECT_CODE)
                 if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->AutoDetectFailed();
+            if (error && id == CMD_REVERT_CODE_DATA)
+                if (CodeDefinitionService* page = dlg_.panels().codeDefinition.get()) page->RevertFailed();
             // A regex test that failed found nothing: its error follows below.
             if (error && id == CMD_APPLY_REGEX)
                 if (ProcessInterfaceService* page = dlg_.panels().processInterface.get()) page->ShowRegexResult(0);

@@ -21,6 +21,8 @@ public:
   virtual void ShowAutoDetectResult() = 0;
   // The detection's reply failed: what its start switched off comes back.
   virtual void AutoDetectFailed() {}
+  // The sensor refused a code tab's revert: no settings follow, its button comes up.
+  virtual void RevertFailed() {}
   virtual void ShowFilters() = 0;               // tab 2
   virtual void ShowCodeData(int codeType) = 0;  // the code tab of the family just read
   virtual void ShowCompositeSettings() = 0;
