@@ -52,6 +52,8 @@ public:
 
   // The view itself, for the features of view/ that draw into it.
   CDirectX& view();
+  // The live frames' hand-over (null before the window attaches).
+  const LiveImageFeed* feed() const { return feed_.get(); }
 
 private:
   std::unique_ptr<MainDialogState> ownState_;  // only until the window attaches its own

@@ -75,6 +75,7 @@ struct Figures {
   double cpuMs = 0;    // of the whole process while measured
   double seconds = 0;
   double guiCpuMs = 0;  // of the GUI thread
+  double residentStartMb = 0, residentEndMb = 0;  // at the start and the end of the measured span
   double perFrame() const { return frames > 0 ? cpuMs / frames : 0; }
   double percentOfCore() const { return seconds > 0 ? cpuMs / (seconds * 10) : 0; }
   double guiPercentOfCore() const { return seconds > 0 ? guiCpuMs / (seconds * 10) : 0; }
@@ -88,8 +89,10 @@ Figures MeasureLive(int seconds, Painted painted) {
   const int frames0 = painted();
   const double cpu0 = vt::bench::ProcessCpuMs();
   const double gui0 = ThreadCpuMs();
+  const double resident0 = vt::bench::ResidentMb();
   QTest::qWait(seconds * 1000);
-  return {painted() - frames0, vt::bench::ProcessCpuMs() - cpu0, double(seconds), ThreadCpuMs() - gui0};
+  return {painted() - frames0, vt::bench::ProcessCpuMs() - cpu0, double(seconds), ThreadCpuMs() - gui0,
+          resident0, vt::bench::ResidentMb()};
 }
 
 // The program as main() puts it together, with the live image on.
@@ -151,6 +154,10 @@ struct ProgramLive {
   PictureControl* control() {
     auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
     return view ? view->view().pictureControl() : nullptr;
+  }
+  LatestHandover<LiveFrame>::Counts feedCounts() {
+    auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+    return view && view->feed() ? view->feed()->handover().counts() : LatestHandover<LiveFrame>::Counts{};
   }
 };
 
@@ -334,6 +341,7 @@ int main(int argc, char** argv) {
   const int seconds = std::max(EnvInt("VT_BENCH_SECONDS", vt::bench::Smoke() ? 1 : 5), 1);
 
   Figures program, floor;
+  LatestHandover<LiveFrame>::Counts fed;
   bool shown = false;
   {
     ProgramLive p(sensor);
@@ -342,6 +350,7 @@ int main(int argc, char** argv) {
     p.OpenImageQualityPage();
     shown = control && control->isVisible();
     program = MeasureLive(seconds, painted);
+    fed = p.feedCounts();
   }
   {
     BareLiveWidget widget(floorSensor.address(), floorSensor.livePort());
@@ -355,6 +364,12 @@ int main(int argc, char** argv) {
               floor.percentOfCore(), floor.frames);
   std::printf("  ratio        %5.2f (goal: at most 1.3)\n",
               floor.percentOfCore() > 0 ? program.percentOfCore() / floor.percentOfCore() : 0.0);
+  // Newest only: what was offered is shown or replaced by a newer frame;
+  // at most one waits, whatever the paint costs.
+  const auto waiting = static_cast<long long>(fed.offered - fed.taken - fed.replaced);
+  std::printf("  frames       %llu offered to the view, %llu shown, %llu replaced by a newer one, %lld waiting\n",
+              static_cast<unsigned long long>(fed.offered), static_cast<unsigned long long>(fed.taken),
+              static_cast<unsigned long long>(fed.replaced), waiting);
   const double decodeMs = DecodeMsPerFrame();
   bool ok = vt::bench::Compare("live image, frames painted per second", program.framesPerSecond(),
                                "the bare widget", floor.framesPerSecond(), "frames/s");
@@ -366,6 +381,13 @@ int main(int argc, char** argv) {
   ok = vt::bench::Compare("live image, the GUI thread's share of a core", program.guiPercentOfCore(),
                           "the bare JPEG decode of the same frames", decodeMs * kFramesPerSecond / 10, "%") &&
        ok;
+  ok = vt::bench::Compare("live image, resident memory at the end of the run", program.residentEndMb,
+                          "at its start", program.residentStartMb, "MB") &&
+       ok;
+  if (fed.offered == 0 || waiting < 0 || waiting > 1) {
+    std::printf("compare: live image, frames waiting for the view: cannot measure (%lld)\n", waiting);
+    ok = false;
+  }
   std::fflush(stdout);
   return vt::bench::RunBenchmarks(argc, argv) == 0 && ok ? 0 : 1;
 }

@@ -32,7 +32,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -58,14 +57,6 @@ constexpr std::size_t kLoggedCalls = 1000;
 [[noreturn]] void CannotMeasure(const char* what) {
   std::printf("compare: %s: cannot measure\n", what);
   std::exit(1);
-}
-
-double ResidentMb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-  return 0;
 }
 
 double Median(std::vector<double> v) {
@@ -242,18 +233,18 @@ int main(int argc, char** argv) {
   {
     Program p;
     p.Reading();
-    afterFirstReading = ResidentMb();
+    afterFirstReading = vt::bench::ResidentMb();
     Times(warmUp, [&] { return p.Reading(); });
     program = Median(Times(timed, [&] { return p.Reading(); }));
-    afterTimed = ResidentMb();
+    afterTimed = vt::bench::ResidentMb();
     Times(std::max(total - timed - warmUp - 1, 0), [&] { return p.Reading(); });
-    afterReadings = ResidentMb();
+    afterReadings = vt::bench::ResidentMb();
     for (int i = 0; i < cycles; ++i) {
       p.Disconnect();
       p.Connect();
-      if (i == 0) afterFirstCycle = ResidentMb();
+      if (i == 0) afterFirstCycle = vt::bench::ResidentMb();
     }
-    afterCycles = ResidentMb();
+    afterCycles = vt::bench::ResidentMb();
   }
   {
     LibraryOnly l;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 
 namespace vt::bench {
@@ -57,6 +58,14 @@ class KeepingReporter : public benchmark::ConsoleReporter {
 };
 
 }  // namespace
+
+double ResidentMb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+  return 0;
+}
 
 bool Smoke() {
   const char* v = std::getenv("VT_BENCH_SMOKE");

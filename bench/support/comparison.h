@@ -10,6 +10,9 @@
 
 namespace vt::bench {
 
+// This process's resident memory (VmRSS), in MB; 0 when it cannot be read.
+double ResidentMb();
+
 // VT_BENCH_SMOKE set (not "0"): one short repetition of each measurement.
 bool Smoke();
 // `full` repetitions, or one in the smoke run.
