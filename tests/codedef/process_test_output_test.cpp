@@ -1,5 +1,5 @@
-// The process interface's test output against the simulated sensor: each
-// transmission writes the page's settings first, the regex test with its
+// The process interface's test output against the simulated sensor: the
+// buttons the output mode offers, the regex test with its
 // result colours, the reference-code history and its settings file, OK's
 // hand-over to tab 1 and its refusals, and Cancel while busy.
 #include "codedef_fixture.h"
@@ -15,20 +15,13 @@
 namespace vt::test {
 namespace {
 
-// Tab 1 as the dialog sees it; its apply writes the output strings to the
-// sensor as the page's apply does.
+// Tab 1 as the dialog sees it (the dialog's own steps; the page's apply
+// with its strings is tested through the page, process_test_output_page_test.cpp):
+// its apply writes the match string to the sensor.
 struct FakeTab1 : ProcessTestHost {
   int ApplySettings() override {
-    ++applied;
-    if (failApply) return -1;
-    auto& p = window->state().m_Configuration.processInterface;
-    const auto escaped = [](const QString& text) {
-      return QString::fromStdU16String(EscapeText(text.toStdU16String())).toStdString();
-    };
-    p.StartString = escaped(start);
-    p.StopString = escaped(stop);
-    p.FailString = escaped(fail);
-    p.MatchString = escaped(match);
+    window->state().m_Configuration.processInterface.MatchString =
+        QString::fromStdU16String(EscapeText(match.toStdU16String())).toStdString();
     return WriteConfiguration(*window) == 0 ? 0 : -1;
   }
   int outputModeItem() const override { return mode; }
@@ -39,9 +32,7 @@ struct FakeTab1 : ProcessTestHost {
 
   CVarnisDatamatrixDlg* window = nullptr;
   int mode = 5;
-  int applied = 0;
-  bool failApply = false;
-  QString start, stop, fail, match, reference;
+  QString match, reference;
 };
 
 // The page's part in the reply to the regex test: to the dialog.
@@ -113,47 +104,6 @@ struct ProcessTestOutput : CodeDefinitionFixture {
   RegexForwarder* page = nullptr;
   std::unique_ptr<CConfigProcessTestOutput> dialog;
 };
-
-TEST_F(ProcessTestOutput, EachTransmissionWritesThePagesStringsFirst) {
-  OpenConfiguration(1);
-  tab1.mode = 3;
-  tab1.start = "S1";
-  tab1.stop = QStringLiteral("E") + QChar(13);
-  tab1.fail = "F1";
-  tab1.match = "M1";
-  RunDialog([&](CConfigProcessTestOutput&) {
-    ClickAndWait(1114, CMD_TRANSMIT_TEST_DATA);
-    tab1.fail = "F2";
-    ClickAndWait(1115, CMD_TRANSMIT_FAIL_DATA);
-    tab1.match = "M3";
-    ClickAndWait(1116, CMD_TRANSMIT_MATCH_STRING);
-
-    // A failed apply sends nothing and leaves the dialog free; so does a
-    // click while busy, which does not even apply.
-    tab1.failApply = true;
-    Click(1114);
-    EXPECT_EQ(state().m_bBusy, 0);
-    tab1.failApply = false;
-    state().m_bBusy = 1;
-    const int applied = tab1.applied;
-    Click(1115);
-    EXPECT_EQ(tab1.applied, applied);
-    state().m_bBusy = 0;
-  });
-  EXPECT_EQ(tab1.applied, 4);
-  const auto sent = Sent();
-  ASSERT_EQ(sent.size(), 3u);
-  EXPECT_EQ(sent[0].method, "xmlTransmitTestData");
-  EXPECT_EQ(sent[0].start, "S1");
-  EXPECT_EQ(QString::fromStdString(sent[0].stop), QString::fromStdU16String(EscapeText(u"E\r")));
-  EXPECT_EQ(sent[0].fail, "F1");
-  EXPECT_EQ(sent[1].method, "xmlTransmitFailData");
-  EXPECT_EQ(sent[1].fail, "F2");
-  EXPECT_EQ(sent[2].method, "xmlTransmitMatchString");
-  EXPECT_EQ(sent[2].match, "M3");
-  EXPECT_EQ(Count(CMD_TRANSMIT_TEST_DATA), 1);
-  EXPECT_EQ(Count(CMD_TRANSMIT_FAIL_DATA), 1);
-}
 
 TEST_F(ProcessTestOutput, TheModeItemDecidesWhatCanBeTested) {
   for (int mode = 0; mode <= 6; ++mode) {

@@ -101,6 +101,82 @@ TEST_F(TestOutputPage, EachTelegramGoesOutAfterTab0sStringsAreWritten) {
   EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
 }
 
+// Each telegram writes the page's own strings first, as they stand: the
+// stored start and stop strings with their control characters go back as
+// the sensor holds them, a fail string typed on the page between two runs
+// goes with the next telegram. A write the sensor refuses sends no telegram,
+// is said once and leaves the dialog free for the next click.
+TEST_F(TestOutputPage, EachTelegramWritesThePagesStringsAsTheyStand) {
+  Open(CODE_TYPE_ECC200, [](XmlRpc::XmlRpcValue& c) {
+    c[kWorkingMode] = 3;
+    c[kStartString] = "\\x02";  // the sensor's escaped forms
+    c[kStopString] = "\\x0D\\x0A";
+    c[kFailString] = "F1";
+    c[kMatchString] = "M1";
+  });
+  ASSERT_NE(RunTestOutput([&](CConfigProcessTestOutput& d) {
+              ClickAndWait(d, 1114, CMD_TRANSMIT_TEST_DATA);
+              Click(d, 2);
+            }),
+            nullptr);
+  Type(tab1().edit(Tab1::Fail), QStringLiteral("F2"));
+  RunTestOutput([&](CConfigProcessTestOutput& d) {
+    ClickAndWait(d, 1115, CMD_TRANSMIT_FAIL_DATA);
+    sensor.model.script().push("xmlSetConfigData", vt::sim::ScriptedReply::status(-4010));
+    Click(d, 1116);
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(prompt.messages().size(), 1) << Texts().join('|').toStdString();
+    EXPECT_EQ(sensor.model.snapshot().transmissions.size(), 2u);
+    EXPECT_TRUE(d.button(1116)->isEnabled());
+    prompt.clear();
+    ClickAndWait(d, 1116, CMD_TRANSMIT_MATCH_STRING);
+    Click(d, 2);
+  });
+  const auto sent = sensor.model.snapshot().transmissions;
+  ASSERT_EQ(sent.size(), 3u);
+  for (const auto& t : sent) {
+    SCOPED_TRACE(t.method);
+    EXPECT_EQ(t.start, "\\x02");
+    EXPECT_EQ(t.stop, "\\x0D\\x0A");
+    EXPECT_EQ(t.match, "M1");
+  }
+  EXPECT_EQ(sent[0].method, "xmlTransmitTestData");
+  EXPECT_EQ(sent[0].fail, "F1");
+  EXPECT_EQ(sent[1].method, "xmlTransmitFailData");
+  EXPECT_EQ(sent[1].fail, "F2");
+  EXPECT_EQ(sent[2].method, "xmlTransmitMatchString");
+  EXPECT_EQ(sent[2].fail, "F2");
+  EXPECT_EQ(Item(kStopString).asString(), "\\x0D\\x0A");
+  EXPECT_TRUE(prompt.messages().isEmpty()) << Texts().join('|').toStdString();
+}
+
+// While the sensor holds a telegram, another click sends nothing: no write,
+// no telegram; the lost connection then closes the dialog.
+TEST_F(TestOutputPage, AClickWhileATelegramIsOutSendsNothing) {
+  Open(CODE_TYPE_ECC200, [](XmlRpc::XmlRpcValue& c) { c[kWorkingMode] = 3; });
+  vt::sim::MethodFaults held;
+  held.silence = true;
+  sensor.server.setFaults("xmlTransmitTestData", held);
+  bool closed = false;
+  RunTestOutput([&](CConfigProcessTestOutput& d) {
+    Click(d, 1114);
+    ASSERT_TRUE(sensor.server.waitForCalls("xmlTransmitTestData", 1, std::chrono::seconds(60)));
+    QApplication::processEvents();
+    EXPECT_TRUE(state().m_bBusy);
+    const std::size_t writes = Calls("xmlSetConfigData");
+    Click(d, 1115);
+    QApplication::processEvents();
+    EXPECT_EQ(Calls("xmlSetConfigData"), writes);
+    EXPECT_EQ(Calls("xmlTransmitFailData"), 0u);
+    notify->OnSensorNotify(SN_CONNECTION_LOST, 0);
+    sensor.Stop();
+    EXPECT_TRUE(Idle());
+    closed = !d.isVisible();
+  });
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(state().m_bConnected);
+}
+
 // Test output's write waits for a configuration read still out: the read
 // puts neither the sensor's older strings back into tab 0 nor into the write,
 // and what the sensor changed meanwhile (an exposure) comes in beside them.
