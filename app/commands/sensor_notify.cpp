@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QTimer>
+#include <chrono>
 
 #include "commands/main_dialog_helpers.h"
 #include "core/waiting_write.h"
@@ -39,6 +40,8 @@ constexpr int kNoLockedResultInMonitor = -7003;
 constexpr int kNoSensorAddress = -14210;  // an address field fails its check
 constexpr int kCodeBoxOverlay = 1;
 constexpr int kServiceSettleMs = 400;  // service operation begun, results not yet listed
+// Leaving: how long the worker's call may go on, and the disconnect after it.
+constexpr std::chrono::milliseconds kLeaveWait{1000};
 
 // The image-quality page's lighting, characteristic and Auto setting, and
 // the read-back that follows them.
@@ -86,9 +89,13 @@ CSensorNotify::~CSensorNotify() {
     dlg_.setCommandPoster({});
     dlg_.setSessionEnder({});
     dlg_.setStopLiveImage({});
-    engine_.Stop();
+    // Leaving never waits for a sensor that stopped answering: a call still
+    // running after a moment is cut and the session given up unsaid.
+    engine_.Stop(kLeaveWait, [] { AbandonConnection(); });
     vt_target_close(&target_);
+    SetThreadCallDeadline(static_cast<int>(kLeaveWait.count()));
     Disconnect(Utf8(dlg_.state().m_strConnectKey).c_str());
+    SetThreadCallDeadline(0);
 }
 
 void CSensorNotify::PostFromLibrary(void* context, unsigned message, uintptr_t wParam, intptr_t lParam,
@@ -122,6 +129,9 @@ void CSensorNotify::EndSession() {
     engine_.EndSession();
     engine_.FlushPending();
     engine_.Pause();
+    // The window no longer waits for this session: a call it left running
+    // (a sensor gone silent) ends now, and the library's threads with it.
+    AbandonConnection();
 }
 
 void CSensorNotify::OnReply(CommandReply reply) {

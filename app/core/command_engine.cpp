@@ -14,15 +14,28 @@ void CommandEngine::Start() {
     if (started_) return;
     started_ = true;
     stopping_ = false;
-    thread_ = std::thread([this] { Loop(); });
+    running_ = true;
+    thread_ = std::thread([this] {
+        Loop();
+        std::lock_guard done(mutex_);
+        running_ = false;
+        finished_.notify_all();
+    });
 }
 
 void CommandEngine::Stop() {
+    Stop(std::chrono::milliseconds::max(), {});
+}
+
+void CommandEngine::Stop(std::chrono::milliseconds grace, const std::function<void()>& interrupt) {
+    bool left = true;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         stopping_ = true;
+        wake_.notify_all();
+        if (interrupt) left = finished_.wait_for(lock, grace, [this] { return !running_; });
     }
-    wake_.notify_all();
+    if (!left) interrupt();
     if (thread_.joinable()) thread_.join();
     std::lock_guard lock(mutex_);
     queue_.clear();

@@ -14,7 +14,10 @@
 // thread in the program); the sink is called on the worker thread, never
 // under the engine's lock. Stop (also the destructor) sets the stop flag,
 // wakes the worker and joins it: a call in flight ends first; commands not
-// started are dropped without a reply.
+// started are dropped without a reply. Stop with a grace and an interrupt
+// waits for the call in flight only that long, then interrupts it (the
+// program gives the sensor's connection up) before it joins.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -37,6 +40,9 @@ public:
 
     void Start();
     void Stop();
+    // Waits up to `grace` for the worker to leave a call in flight; when it
+    // has not, calls interrupt (which must make that call return) and joins.
+    void Stop(std::chrono::milliseconds grace, const std::function<void()>& interrupt);
     bool Running() const;
 
     // Queues the command; returns its serial number (from 1). After Stop the
@@ -68,11 +74,13 @@ private:
     Runner runner_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable finished_;  // the worker has left its loop
     std::deque<Entry> queue_;
     uint64_t session_ = 1;
     uint64_t serial_ = 0;
     bool stopping_ = false;
     bool paused_ = false;
     bool started_ = false;
+    bool running_ = false;  // the worker is inside its loop
     std::thread thread_;
 };

@@ -24,6 +24,7 @@ struct ConnectArgs {
     std::string host;  // the sensor's address, read on the GUI thread at post time
     int port = 0;
     std::string key;  // the local address that names the connection; kept for its disconnect
+    int limitMs = 0;  // the connect: its calls' time together (0: none)
 };
 
 // A configuration slot, and where a copy, move or rename goes.

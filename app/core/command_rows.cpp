@@ -1,6 +1,7 @@
 #include "core/command_rows.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "core/config_mngt.h"
@@ -48,6 +49,16 @@ std::u16string Wide(std::string_view text) {
     return out;
 }
 
+constexpr int kConnectRoadLimitMs = 60000;
+
+// Bounds the calls of one row together, on the worker's thread.
+struct CallDeadline {
+    explicit CallDeadline(int ms) { SetThreadCallDeadline(ms); }
+    ~CallDeadline() { SetThreadCallDeadline(0); }
+    CallDeadline(const CallDeadline&) = delete;
+    CallDeadline& operator=(const CallDeadline&) = delete;
+};
+
 int ConnectSteps(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
     std::u16string version, type;
     int status = CConfigMngt::Connect(window, Wide(a.key), Wide(a.host), a.port, version, type);
@@ -62,6 +73,8 @@ int ConnectSteps(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
 }
 
 int Connect(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
+    // Every call of the connect, its disconnect after a failure included.
+    CallDeadline road(a.limitMs);
     reply.connectKey = a.key;
     const int status = ConnectSteps(a, reply, window);
     // A connect that failed at any step leaves no session behind: the sensor
@@ -342,6 +355,12 @@ int Run(const SensorCommandRequest& r, CommandReply& reply, VtWindow window) {
 }
 
 }  // namespace
+
+int ConnectRoadLimitMs() {
+    const char* text = std::getenv("VT_CONNECT_LIMIT_MS");
+    const int ms = text ? std::atoi(text) : 0;
+    return ms > 0 ? ms : kConnectRoadLimitMs;
+}
 
 bool IsExtendedConfigVersion(std::u16string_view version) {
     // The decimal value of the text as atoi reads it: leading blanks, a sign, digits.

@@ -10,6 +10,12 @@
 // window: where the library posts its own events (given to Connect).
 void RunCommandRow(const SensorCommandRequest& request, CommandReply& reply, VtWindow window);
 
+// How long the connect's calls may take together (Connect, the state and
+// the global settings), in milliseconds: 60 s, or VT_CONNECT_LIMIT_MS when
+// set (tests shorten it). A sensor that drips its replies or stays silent
+// after accepting cannot hold the window's connect longer.
+int ConnectRoadLimitMs();
+
 // The software version from which a sensor has the extended configuration.
 inline constexpr int kExtendedConfigVersion = 3100;
 // True when the version text's decimal value is kExtendedConfigVersion or more.

@@ -46,7 +46,11 @@ ReadingArgs Reading(const MainDialogState& s, int first, int second) {
 }
 
 ConnectArgs Address(const MainDialogState& s, int port) {
-    return ConnectArgs{Utf8(s.m_strConnectAddress), port, Utf8(s.m_strConnectKey)};
+    ConnectArgs a;
+    a.host = Utf8(s.m_strConnectAddress);
+    a.port = port;
+    a.key = Utf8(s.m_strConnectKey);
+    return a;
 }
 
 // The member a getter's list goes to.
@@ -87,8 +91,11 @@ ParameterList* ListMember(MainDialogState& s, int id) {
 
 CommandArgs CaptureCommandArgs(const MainDialogState& s, int id) {
     switch (id) {
-        case CMD_CONNECT:
-            return Address(s, s.m_nConnectPort);
+        case CMD_CONNECT: {
+            ConnectArgs a = Address(s, s.m_nConnectPort);
+            a.limitMs = ConnectRoadLimitMs();
+            return a;
+        }
         case CMD_DISCONNECT:
             return Address(s, s.m_nConnectPort);
         case CMD_START_LIVE_IMAGE:

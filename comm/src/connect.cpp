@@ -82,12 +82,14 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
             char* outVersion, char* outType) {
     std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;
     bool connected = false;
+    unsigned abandons = 0;
     {
         std::lock_guard lock(state.mutex);
         state.languageLibraryPath.clear();
         state.languageLibraryPathSet = false;
         connected = state.connection != nullptr;
         localAddressSource = state.localAddressSource;
+        abandons = state.abandons;
     }
     // The old session goes first, threads and all; it is not told "xmlDisconnect".
     if (connected) endSession(state, nullptr);
@@ -104,6 +106,8 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
         std::lock_guard lock(state.mutex);
         state.window = window;
         state.connection = connection;
+        // Given up while this Connect began: its calls fail at once.
+        if (state.abandons != abandons) connection->abandon();
     }
 
     // Only opens the connection; the reply does not matter.
@@ -228,6 +232,31 @@ int Connect(VtWindow window, const char* key, const char* host, int port, char* 
     } catch (...) {
         return COMM_FAILED;
     }
+}
+
+int AbandonConnection() {
+    try {
+        dravik::LibraryState& state = dravik::libraryState();
+        std::shared_ptr<dravik::XmlRpcClientTimeout> connection;
+        {
+            std::lock_guard lock(state.mutex);
+            ++state.abandons;
+            connection = state.connection;
+        }
+        // First cut the calls, so that the session's end below waits for nothing.
+        if (connection) connection->abandon();
+        std::lock_guard session(state.sessionMutex);
+        dravik::endSession(state, nullptr);
+    } catch (...) {
+    }
+    return COMM_OK;
+}
+
+int SetThreadCallDeadline(int milliseconds) {
+    using Clock = XmlRpc::XmlRpcClient::Clock;
+    XmlRpc::XmlRpcClient::setThreadDeadline(milliseconds > 0 ? Clock::now() + std::chrono::milliseconds(milliseconds)
+                                                              : XmlRpc::XmlRpcClient::noThreadDeadline());
+    return COMM_OK;
 }
 
 int Disconnect(const char* key) {

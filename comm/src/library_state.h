@@ -41,6 +41,9 @@ struct LibraryState {
     // Guards everything below; never held during a sensor call.
     std::mutex mutex;
     std::shared_ptr<XmlRpcClientTimeout> connection;  // null: not connected
+    // Counts AbandonConnection calls: a Connect that began before one gives
+    // up the connection it makes.
+    unsigned abandons = 0;
     VtWindow window = nullptr;
     HostMap hostMap;
     std::u16string languageLibraryPath;

@@ -52,7 +52,7 @@ bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue&
     if (retired_) return false;
     {
         std::lock_guard fd(fdMutex_);
-        if (interrupted_ == std::this_thread::get_id()) return false;
+        if (abandoned_ || interrupted_ == std::this_thread::get_id()) return false;
         caller_ = std::this_thread::get_id();
     }
     const bool ok = XmlRpcClient::execute(method, params, result, timeoutSeconds);
@@ -71,6 +71,17 @@ void XmlRpcClientTimeout::interruptCallOf(std::thread::id caller) {
     if (caller_ == caller && getfd() != -1) ::shutdown(getfd(), SHUT_RDWR);
 }
 
+void XmlRpcClientTimeout::abandon() {
+    std::lock_guard fd(fdMutex_);
+    abandoned_ = true;
+    if (getfd() != -1) ::shutdown(getfd(), SHUT_RDWR);
+}
+
+bool XmlRpcClientTimeout::abandoned() {
+    std::lock_guard fd(fdMutex_);
+    return abandoned_;
+}
+
 void XmlRpcClientTimeout::endInterruptOf(std::thread::id caller) {
     std::lock_guard fd(fdMutex_);
     if (interrupted_ == caller) interrupted_ = {};
@@ -79,7 +90,7 @@ void XmlRpcClientTimeout::endInterruptOf(std::thread::id caller) {
 bool XmlRpcClientTimeout::doConnect() {
     std::lock_guard fd(fdMutex_);
     // An interrupted call must not come back on a fresh connection.
-    if (interrupted_ == std::this_thread::get_id()) return false;
+    if (abandoned_ || interrupted_ == std::this_thread::get_id()) return false;
     return XmlRpcClient::doConnect();
 }
 
@@ -144,7 +155,7 @@ void XmlRpcClientTimeout::HeartbeatThread() {
         }
         if (stop_) break;
         std::lock_guard lock(section_);
-        if (!activity_ && !retired_) {
+        if (!activity_ && !retired_ && !abandoned()) {
             switch (SendHeartbeat()) {
                 case -2:
                     ++failures;

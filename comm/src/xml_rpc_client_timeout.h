@@ -49,6 +49,10 @@ public:
     // Closes the connection for good: later calls fail without touching the
     // network. Waits for a call in progress.
     void retire();
+    // Gives the connection up at once: the call in flight, whoever makes it,
+    // fails now (its socket is shut down, no reconnect), and so does every
+    // later call. Never waits for a call; any thread.
+    void abandon();
     // The local IPv4 address of the connection, "" when there is none.
     std::string localAddress();
 
@@ -71,6 +75,7 @@ protected:
 private:
     void HeartbeatThread();
     void signal();
+    bool abandoned();
 
     const VtWindow window_;
     const int intervalMs_;
@@ -87,6 +92,7 @@ private:
     std::recursive_mutex fdMutex_;
     std::thread::id caller_;       // the thread inside execute(), under fdMutex_
     std::thread::id interrupted_;  // calls of this thread fail, under fdMutex_
+    bool abandoned_ = false;       // every call fails, under fdMutex_
     std::atomic<int> waiting_{0};
 
     std::mutex threadMutex_;  // guards thread_ against concurrent start and stop

@@ -185,6 +185,30 @@ TEST_F(CommandEngineTest, StopEndsTheCallInFlightFirstAndRefusesLaterPosts) {
     EXPECT_EQ(Next().outcome, CommandOutcome::NoRow);
 }
 
+// Leaving while the sensor holds a call: the stop waits only its grace, then
+// interrupts the call (the program gives the connection up) and is done;
+// an idle worker is never interrupted.
+TEST_F(CommandEngineTest, AStopWithAGraceInterruptsACallThatOutlastsIt) {
+    runner.Hold(CMD_GET_STATE);
+    engine.Post(CMD_GET_STATE);
+    ASSERT_TRUE(runner.WaitRunning(CMD_GET_STATE));
+    engine.Post(CMD_GET_CONFIG_LIST);
+    int interrupts = 0;
+    engine.Stop(10ms, [&] {
+        ++interrupts;
+        runner.Release(CMD_GET_STATE);
+    });
+    EXPECT_EQ(interrupts, 1);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_EQ(Next().id, CMD_GET_STATE);
+    EXPECT_EQ(runner.Ran(), std::vector<int>{CMD_GET_STATE});
+
+    CommandEngine idle([](CommandReply&&) {}, [](const SensorCommandRequest&, CommandReply&) {});
+    idle.Start();
+    idle.Stop(10s, [&] { ++interrupts; });
+    EXPECT_EQ(interrupts, 1);
+}
+
 TEST_F(CommandEngineTest, APausedWorkerWaitsForTheNextPost) {
     engine.Pause();
     engine.FlushPending();

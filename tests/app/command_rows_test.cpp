@@ -13,6 +13,7 @@
 #include "core/sensor_command.h"
 #include "core/sensor_command_post.h"
 #include "dravik/dravik.h"
+#include "dravik/sensor_commands.h"
 #include "recording_target.h"
 #include "reply_queue.h"
 #include "simulated_sensor.h"
@@ -348,6 +349,63 @@ TEST_F(EngineRowsTest, ADisconnectDuringALongCallDropsItsLateReplyAndAConnectFol
     EXPECT_EQ(Run(CMD_CONNECT), 0);
     EXPECT_EQ(Run(CMD_GET_STATE), 0);
     EXPECT_EQ(state.m_nOutstandingCommands, 0);
+}
+
+// A sensor that drips its reply to "xmlConnect", or accepts the connect and
+// stays silent on the state: the connect's calls end together at the road's
+// limit (shortened here), and the worker is free again.
+TEST_F(EngineRowsTest, TheConnectsCallsEndTogetherAtTheRoadsLimit) {
+    struct Case {
+        const char* method;
+        vt::sim::MethodFaults faults;
+        int status;
+    };
+    const Case cases[] = {
+        {"xmlConnect", vt::sim::MethodFaults{.dripBytes = 1, .dripInterval = 100ms}, COMM_NO_CONNECTION},
+        {"xmlGetState", vt::sim::MethodFaults{.silence = true}, COMM_NO_REPLY},
+    };
+    setenv("VT_CONNECT_LIMIT_MS", "600", 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.method);
+        sensor.server.setFaults(c.method, c.faults);
+        EXPECT_EQ(Run(CMD_CONNECT), c.status);
+        sensor.server.clearFaults(c.method);
+        // Only the connect was bounded.
+        EXPECT_EQ(Run(CMD_CONNECT), 0);
+        EXPECT_EQ(Run(CMD_GET_STATE), 0);
+    }
+    unsetenv("VT_CONNECT_LIMIT_MS");
+}
+
+// Leaving while the sensor holds a call: the worker's call is cut once the
+// grace is over, the session given up without a word, and a later start
+// connects as usual.
+TEST_F(EngineRowsTest, LeavingWhileTheSensorHoldsACallGivesTheSessionUp) {
+    ASSERT_EQ(Run(CMD_CONNECT), 0);
+    sensor.server.setFaults("xmlGetState", vt::sim::MethodFaults{.silence = true});
+    const std::size_t calls = sensor.server.countCalls("xmlGetState");
+    PostSensorCommand(state, engine, CMD_GET_STATE);
+    ASSERT_TRUE(sensor.server.waitForCalls("xmlGetState", calls + 1, 10s));
+    engine.Stop(50ms, [] { AbandonConnection(); });
+    CommandReply held;
+    ASSERT_TRUE(replies.Take(held));
+    EXPECT_EQ(held.id, CMD_GET_STATE);
+    EXPECT_NE(held.status, 0);
+    EXPECT_EQ(sensor.server.countCalls("xmlDisconnect"), 0u);
+    int sensorState = 0;
+    EXPECT_EQ(GetState(&sensorState), COMM_NOT_CONNECTED);
+
+    sensor.server.clearFaults("xmlGetState");
+    CommandEngine later([this](CommandReply&& r) { replies.Push(std::move(r)); },
+                        [this](const SensorCommandRequest& r, CommandReply& reply) {
+                            RunCommandRow(r, reply, events.window());
+                        });
+    later.Start();
+    PostSensorCommand(state, later, CMD_CONNECT);
+    CommandReply connected;
+    ASSERT_TRUE(replies.Take(connected));
+    EXPECT_EQ(connected.status, 0);
+    later.Stop();
 }
 
 }  // namespace

@@ -59,6 +59,21 @@ DRAVIK_API int Connect(VtWindow window, const char* key, const char* host, int p
 // (a null key tells it nothing), closes the connection. Always COMM_OK.
 DRAVIK_API int Disconnect(const char* key);
 
+// Gives the connection up at once, without a word to the sensor: the call in
+// flight on it fails now, whichever thread makes it (its socket is shut
+// down), result polling, the live image and the heartbeat stop, and later
+// calls return COMM_NOT_CONNECTED until the next Connect; a Connect running
+// meanwhile fails. For a program that must not wait for a sensor that has
+// stopped answering (leaving, or a lost connection). Any thread; it waits
+// only for the cut calls to return. Always COMM_OK.
+DRAVIK_API int AbandonConnection();
+
+// Bounds the calls the calling thread makes from now on: together they end
+// within `milliseconds` (each call's own limits still apply), and a call
+// begun after that fails at once without being sent. 0 or less lifts the
+// bound. Affects the calling thread only. Always COMM_OK.
+DRAVIK_API int SetThreadCallDeadline(int milliseconds);
+
 // Asks the sensor to stream its live image ("xmlStartLiveImage") and starts
 // receiving it over UDP from host:port (the sensor's address and live-image
 // port, 50002 unless the user set another). Each whole frame is announced

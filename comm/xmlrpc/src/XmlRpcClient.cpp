@@ -79,7 +79,13 @@ bool nextTagIs(std::string_view tag, std::string_view text, std::size_t& pos) {
     return true;
 }
 
+thread_local XmlRpcClient::Clock::time_point threadDeadline = XmlRpcClient::noThreadDeadline();
+
 }  // namespace
+
+void XmlRpcClient::setThreadDeadline(Clock::time_point deadline) {
+    threadDeadline = deadline;
+}
 
 XmlRpcClient::XmlRpcClient(const char* host, int port, const char* uri)
     : host_(host != nullptr ? host : ""), uri_(uri != nullptr ? uri : "/RPC2"), port_(port) {
@@ -116,13 +122,23 @@ bool XmlRpcClient::execute(const char* method, const XmlRpcValue& params, XmlRpc
     sendAttempts_ = 0;
     isFault_ = false;
 
+    double deadline =
+        timeoutSeconds < 0.0 ? unlimitedDeadline_ : std::max(kCallDeadlineFactor * timeoutSeconds, minimumDeadline_);
+    if (threadDeadline != noThreadDeadline()) {
+        const double left = std::chrono::duration<double>(threadDeadline - Clock::now()).count();
+        if (left <= 0.0) {
+            XmlRpcUtil::error("Error in XmlRpcClient::execute: no time left for method %s.", method);
+            return false;
+        }
+        deadline = deadline < 0.0 ? left : std::min(deadline, left);
+    }
+
     if (!generateRequest(method, params)) return false;
     if (!setupConnection()) return false;
 
     result.clear();
     callLimit_ = timeoutSeconds;
-    disp_.setDeadline(timeoutSeconds < 0.0 ? -1.0
-                                           : std::max(kCallDeadlineFactor * timeoutSeconds, minimumDeadline_));
+    disp_.setDeadline(deadline);
     armTimeLimit();
     int rc = disp_.work();
     if (rc == XmlRpcDispatch::kDeadline)

@@ -6,9 +6,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "window/menu_table.h"
+
 namespace {
 
 using namespace DialogIds;
+using namespace std::chrono_literals;
 
 struct SilentSensorTest : vt::test::WindowRoadsFixture {
   // The sensor reads nothing back on `method`: it takes the call and never answers.
@@ -28,18 +31,79 @@ struct SilentSensorTest : vt::test::WindowRoadsFixture {
     ASSERT_TRUE(Idle());
     ASSERT_TRUE(state().m_bMonitorView);
   }
-  // A click on the menu bar's first title opens its menu now.
-  bool FileMenuOpens() {
+  // A click on the menu bar's first title: the menu that opens (null: none).
+  QMenu* OpenFileMenu() {
     QMenuBar* bar = window->menuBar();
     QAction* file = bar->actions().value(0);
-    if (!file) return false;
+    if (!file) return nullptr;
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
     auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    const bool opened = open && open == file->menu();
+    return open && open == file->menu() ? open : nullptr;
+  }
+  bool FileMenuOpens() {
+    QMenu* open = OpenFileMenu();
     if (open) QTest::keyClick(open, Qt::Key_Escape);
-    return opened;
+    return open != nullptr;
+  }
+  // File, then the entry of `command`, clicked where they are.
+  void ChooseFromFileMenu(int command) {
+    QMenu* open = OpenFileMenu();
+    ASSERT_NE(open, nullptr);
+    QAction* entry = window->action(command);
+    ASSERT_TRUE(open->actions().contains(entry));
+    QTest::mouseClick(open, Qt::LeftButton, {}, open->actionGeometry(entry).center());
+  }
+  // Connected as the operator connects, to the configuration overview.
+  void ConnectToOverview() {
+    ConnectByTyping();
+    const int lists = Count(CMD_GET_CONFIG_LIST);
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST, lists + 1)) << prompt.messages().value(0).text.toStdString();
+    ASSERT_TRUE(Idle());
+    EXPECT_TRUE(state().m_bConnected);
   }
 };
+
+// Exit while the sensor holds the connect (it took the connection and stays
+// silent on the state): the window closes, leaving gives the session up
+// instead of waiting for the sensor, and the next start connects.
+TEST_F(SilentSensorTest, ExitWhileTheSensorHoldsTheConnectLeavesAtOnce) {
+  qputenv("VT_CONNECT_LIMIT_MS", "3600000");  // the connect's own limit must not end the wait
+  Silence("xmlGetState");
+  ConnectByTyping();
+  ASSERT_TRUE(WaitForCall("xmlGetState"));
+  ChooseFromFileMenu(MenuIds::kExit);
+  ASSERT_EQ(prompt.messages().size(), 1);  // "Do you want to close Varnis Tarvel?"
+  EXPECT_FALSE(window->isVisible());
+  notify.reset();  // the program's end
+  window.reset();
+  EXPECT_EQ(sensor.server.countCalls("xmlDisconnect"), 0u);  // given up, not said
+  qunsetenv("VT_CONNECT_LIMIT_MS");
+
+  sensor.server.clearFaults("xmlGetState");
+  ASSERT_NO_FATAL_FAILURE(StartWindow());
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+  EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+// A sensor that drips its reply to the connect: the connect ends at its
+// limit (shortened here) with the message, and the window can connect again.
+TEST_F(SilentSensorTest, AConnectTheSensorDripsEndsAtItsLimitWithAMessage) {
+  qputenv("VT_CONNECT_LIMIT_MS", "1000");
+  sensor.server.setFaults("xmlConnect", vt::sim::MethodFaults{.dripBytes = 1, .dripInterval = 200ms});
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_CONNECT));
+  ASSERT_TRUE(Idle());
+  qunsetenv("VT_CONNECT_LIMIT_MS");
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_TRUE(prompt.messages()[0].text.contains(window->text(46504))) << prompt.messages()[0].text.toStdString();
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+  ExpectTableState();
+
+  sensor.server.clearFaults("xmlConnect");
+  prompt.clear();
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+}
 
 // The reading's records are fetched by the worker: while the sensor holds
 // them the monitor stays as it was and the menus open.

@@ -32,7 +32,7 @@ struct WindowRoadsFixture : ::testing::Test {
     qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
     qputenv("VT_NO_SPLASH", "1");
     ASSERT_TRUE(sensor.Start()) << sensor.error();
-    StartWindow();
+    ASSERT_NO_FATAL_FAILURE(StartWindow());
   }
   // The program's window as it starts (again, after a test ended the last one).
   void StartWindow() {

@@ -114,3 +114,36 @@ TEST(ReplyLimits, ABytePerPauseDoesNotHoldACallPastItsDeadline) {
 }
 
 }  // namespace
+
+namespace {
+
+// A peer that reads the request and never answers.
+void Silent(int, const std::atomic<bool>& stop) {
+    while (!stop) std::this_thread::sleep_for(5ms);
+}
+
+TEST(ReplyLimits, ACallWithoutALimitStillEndsAtItsDeadline) {
+    RawPeer peer(Silent);
+    ASSERT_TRUE(peer.ok());
+    XmlRpcClient client(peer.address().c_str(), peer.port());
+    client.setUnlimitedCallDeadline(0.3);
+    XmlRpcValue result;
+    EXPECT_FALSE(client.execute("xmlGetState", XmlRpcValue(), result, -1.0));
+}
+
+// A thread's deadline bounds its calls together, whatever each call's own
+// limit; once passed, a call fails before anything is sent.
+TEST(ReplyLimits, AThreadsDeadlineEndsItsCallsTogether) {
+    RawPeer peer(Silent);
+    ASSERT_TRUE(peer.ok());
+    XmlRpcClient client(peer.address().c_str(), peer.port());
+    XmlRpcClient::setThreadDeadline(XmlRpcClient::Clock::now() + 300ms);
+    XmlRpcValue result;
+    EXPECT_FALSE(client.execute("xmlConnect", XmlRpcValue(), result, 60.0));
+    XmlRpcClient unsent(peer.address().c_str(), peer.port());
+    EXPECT_FALSE(unsent.execute("help", XmlRpcValue(), result, 60.0));
+    XmlRpcClient::setThreadDeadline(XmlRpcClient::noThreadDeadline());
+    EXPECT_EQ(unsent.getfd(), -1);  // never connected
+}
+
+}  // namespace

@@ -4,13 +4,16 @@
 // A call's time limit bounds each wait for socket activity, not the whole
 // call: a server that stays silent for the limit at any stage makes the
 // client retry once on a fresh connection, and silence again fails the
-// call. Without a limit the connect phase is still bounded, and TCP
-// keep-alive notices a peer that vanished.
+// call. Every call also has an overall deadline, with or without a limit,
+// and a thread may bound all of its calls together (setThreadDeadline).
+// Without a limit the connect phase is still bounded, and TCP keep-alive
+// notices a peer that vanished.
 //
 // Not safe for concurrent calls: a second execute() while one runs is
 // refused. Callers that share a client serialise their calls.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -33,6 +36,9 @@ public:
     // never before this, however slowly its bytes come.
     static constexpr double kMinimumCallDeadlineSeconds = 60.0;
     static constexpr double kCallDeadlineFactor = 4.0;
+    // A call without a silence limit ends after this however the server
+    // behaves: a server that takes a call and stays silent held it for good.
+    static constexpr double kUnlimitedCallDeadlineSeconds = 300.0;
 
     enum ClientConnectionState {
         NO_CONNECTION = 0,
@@ -55,6 +61,15 @@ public:
     bool isFault() const { return isFault_; }
     // Tests shorten the floor of the overall deadline.
     void setMinimumCallDeadline(double seconds) { minimumDeadline_ = seconds; }
+    // The overall deadline of a call without a limit (negative: none).
+    void setUnlimitedCallDeadline(double seconds) { unlimitedDeadline_ = seconds; }
+
+    // Every call the calling thread makes ends by `deadline`, its calls
+    // together; a call begun after it fails at once, unsent. Each call's own
+    // deadline still applies. noThreadDeadline() lifts it. The calling thread only.
+    using Clock = std::chrono::steady_clock;
+    static void setThreadDeadline(Clock::time_point deadline);
+    static constexpr Clock::time_point noThreadDeadline() { return Clock::time_point::max(); }
 
     void close() override;
     unsigned handleEvent(unsigned eventType) override;
@@ -116,6 +131,7 @@ private:
 
     double callLimit_ = -1.0;
     double minimumDeadline_ = kMinimumCallDeadlineSeconds;
+    double unlimitedDeadline_ = kUnlimitedCallDeadlineSeconds;
     bool connectPending_ = false;
 };
 
