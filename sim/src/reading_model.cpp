@@ -197,12 +197,15 @@ void ReadingModel::record(const SensorData& sensor, int kind, bool count) {
 }
 
 XmlRpcValue ReadingModel::poll() {
+    // A poll held while the state changed (a test left and begun again) is
+    // the last poller's, which may be gone: it reports nothing.
+    const std::uint64_t states = sensor_.stateChanges();
     std::unique_lock lock(mutex_);
     ++counts_.polls;
     readingTaken_.wait_for(lock, pollHold_, [this] { return shutdown_ || !latestReported_; });
     XmlRpcValue reply = statusReply(0);
     reply[1] = 0;
-    if (!latestReported_ && latest_) {
+    if (!latestReported_ && latest_ && sensor_.stateChanges() == states) {
         latestReported_ = true;
         reply[1] = latest_->kind;
     }

@@ -24,6 +24,7 @@ bool inTest(int state) { return state == kStateTestTrigger || state == kStateTes
 int SensorModel::setState(int state) {
     if (state < 0 || state >= kSensorStateCount) return kSimBadState;
     std::lock_guard lock(mutex_);
+    ++stateChanges_;
     if (state == kStateLeaveTest) {
         if (inTest(data_.state)) data_.state = data_.stateBeforeTest;
         return kSimOk;
@@ -37,6 +38,7 @@ int SensorModel::setState(int state) {
 
 void SensorModel::endPcSession() {
     std::lock_guard lock(mutex_);
+    ++stateChanges_;
     discardEdit();
     if (inTest(data_.state)) data_.state = data_.stateBeforeTest;
     if (inTest(data_.state) || data_.state == kStateService) data_.state = kStateConfiguration;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dravik/results.h"
+#include "dravik/sensor_commands.h"
 #include "readings_fixture.h"
 #include "result_polling.h"
 #include "sim/reply_script.h"
@@ -59,6 +60,19 @@ TEST_F(ResultPolling, TheStateGivesTheKindOfEvent) {
     }
     model.setState(4);
     EXPECT_FALSE(readings.takeReading());  // no readings in the configuration state
+}
+
+// A test left and begun again at once while the last poll is still held on
+// the sensor: the reading of the new test goes to the new poller, not to the
+// poll the old one left behind.
+TEST_F(ResultPolling, ATestBegunAgainReportsItsReadingToTheNewPoller) {
+    ASSERT_EQ(TestConfig(1), COMM_OK);
+    ASSERT_TRUE(server.waitForCalls("xmlPollResults", 1, 10s));
+    ASSERT_EQ(TestConfig(0), COMM_OK);
+    ASSERT_EQ(TestConfig(1), COMM_OK);
+    ASSERT_EQ(SimulateTrigger(), COMM_OK);
+    ASSERT_TRUE(window.waitForCount(1, 20s));
+    EXPECT_EQ(events(SN_POLL_RESULT_2), 1u);
 }
 
 TEST_F(ResultPolling, ResumeWithoutAPollingThreadIsRefused) {

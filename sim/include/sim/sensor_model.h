@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -113,6 +115,8 @@ public:
     // ends. An open edit is discarded, a test or service operation ends in
     // configuration (4); monitor operation goes on.
     void endPcSession();
+    // How often the state was set or the PC went: a poll held across it is stale.
+    std::uint64_t stateChanges() const { return stateChanges_.load(); }
 
     // Slot operations, as "xmlCreateConfig" ... "xmlCloseAndDiscard" do them.
     int createConfig(const SlotRef& slot);
@@ -147,6 +151,7 @@ private:
 
     mutable std::mutex mutex_;
     SensorData data_;
+    std::atomic<std::uint64_t> stateChanges_{0};
     std::function<void()> triggerListener_;
     ReplyScript script_;
 };
