@@ -16,9 +16,6 @@ namespace {
 
 using XmlRpc::XmlRpcValue;
 
-constexpr int kHeartbeatIntervalMs = 2000;
-constexpr int kHeartbeatLimitSeconds = 1;
-constexpr int kHeartbeatFailureLimit = 2;
 constexpr const char* kHeartbeatMethod = "xmlHeartbeat";
 constexpr double kHelpLimitSeconds = 3.0;
 constexpr double kNoLimit = -1.0;
@@ -83,8 +80,10 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
     std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;
     bool connected = false;
     unsigned abandons = 0;
+    LibraryState::HeartbeatTiming heartbeat;
     {
         std::lock_guard lock(state.mutex);
+        heartbeat = state.heartbeat;
         state.languageLibraryPath.clear();
         state.languageLibraryPathSet = false;
         connected = state.connection != nullptr;
@@ -97,7 +96,7 @@ int connect(LibraryState& state, VtWindow window, const std::string& key, const 
     std::shared_ptr<XmlRpcClientTimeout> connection;
     try {
         connection = std::make_shared<XmlRpcClientTimeout>(
-            window, kHeartbeatIntervalMs, kHeartbeatLimitSeconds, kHeartbeatFailureLimit, kHeartbeatMethod,
+            window, heartbeat.intervalMs, heartbeat.limitSeconds, heartbeat.failureLimit, kHeartbeatMethod,
             host != nullptr ? host : "", port, "/RPC2");
     } catch (const std::bad_alloc&) {
         return COMM_FAILED;

@@ -59,6 +59,14 @@ struct LibraryState {
     // How Connect learns its local address; tests replace it to act as
     // another interface (every loopback connection reports 127.0.0.1).
     std::function<std::string(XmlRpcClientTimeout&)> localAddressSource;
+    // The heartbeat of the connections Connect makes: a round about every
+    // 2 s, each probe 1 s of silence, lost after 2 failed probes in a row.
+    // Tests shorten it.
+    struct HeartbeatTiming {
+        int intervalMs = 2000;
+        double limitSeconds = 1.0;
+        int failureLimit = 2;
+    } heartbeat;
 };
 
 LibraryState& libraryState();

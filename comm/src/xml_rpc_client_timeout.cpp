@@ -13,10 +13,11 @@ namespace {
 
 // A short pause before each wait, as the cycle always had: about 2050 ms.
 constexpr auto kCyclePause = std::chrono::milliseconds(50);
+constexpr int kNoProbe = 1;
 
 }  // namespace
 
-XmlRpcClientTimeout::XmlRpcClientTimeout(VtWindow window, int intervalMs, int heartbeatLimitSeconds,
+XmlRpcClientTimeout::XmlRpcClientTimeout(VtWindow window, int intervalMs, double heartbeatLimitSeconds,
                                          int failureLimit, std::string heartbeatMethod, const char* host,
                                          int port, const char* uri)
     : XmlRpcClient(host, port, uri),
@@ -60,7 +61,7 @@ bool XmlRpcClientTimeout::execute(const char* method, const XmlRpc::XmlRpcValue&
         std::lock_guard fd(fdMutex_);
         caller_ = {};
     }
-    activity_ = true;
+    if (ok) answered_ = true;
     return ok;
 }
 
@@ -134,10 +135,29 @@ void XmlRpcClientTimeout::PostConnectionLost() {
 int XmlRpcClientTimeout::SendHeartbeat() {
     XmlRpc::XmlRpcValue result;
     result[0] = -1;
-    if (!XmlRpcClient::execute(heartbeatMethod_.c_str(), XmlRpc::XmlRpcValue(), result,
-                               static_cast<double>(heartbeatLimitSeconds_)))
+    if (!XmlRpcClient::execute(heartbeatMethod_.c_str(), XmlRpc::XmlRpcValue(), result, heartbeatLimitSeconds_))
         return -2;
     return result.getType() == XmlRpc::XmlRpcValue::TypeArray ? 0 : -1;
+}
+
+int XmlRpcClientTimeout::SendSideHeartbeat() {
+    if (!side_) {
+        side_ = std::make_unique<XmlRpc::XmlRpcClient>(host_.c_str(), port_, uri_.c_str());
+        // A probe that drips is no answer either.
+        side_->setMinimumCallDeadline(XmlRpc::XmlRpcClient::kCallDeadlineFactor * heartbeatLimitSeconds_);
+    }
+    XmlRpc::XmlRpcValue result;
+    result[0] = -1;
+    if (!side_->execute(heartbeatMethod_.c_str(), XmlRpc::XmlRpcValue(), result, heartbeatLimitSeconds_)) return -2;
+    return result.getType() == XmlRpc::XmlRpcValue::TypeArray ? 0 : -1;
+}
+
+int XmlRpcClientTimeout::Probe() {
+    std::unique_lock lock(section_, std::try_to_lock);
+    if (lock.owns_lock()) return retired_ || abandoned() ? kNoProbe : SendHeartbeat();
+    // A call holds the connection and the sensor has said nothing for a
+    // round: whether it is still there is asked beside that call.
+    return abandoned() ? kNoProbe : SendSideHeartbeat();
 }
 
 void XmlRpcClientTimeout::HeartbeatThread() {
@@ -154,25 +174,28 @@ void XmlRpcClientTimeout::HeartbeatThread() {
             signalled_ = false;
         }
         if (stop_) break;
-        std::lock_guard lock(section_);
-        if (!activity_ && !retired_ && !abandoned()) {
-            switch (SendHeartbeat()) {
-                case -2:
-                    ++failures;
-                    break;
-                case -1:
-                    stop_ = true;
-                    break;  // a reply we do not understand: end quietly
-                default:
-                    failures = 0;
-            }
-            if (failures >= failureLimit_) {
-                PostConnectionLost();
-                stop_ = true;
-                failures = 0;
-            }
+        // The sensor answered since the last round: it is there.
+        if (answered_.exchange(false)) {
+            failures = 0;
+            continue;
         }
-        activity_ = false;
+        switch (Probe()) {
+            case kNoProbe:
+                continue;
+            case -2:
+                ++failures;
+                break;
+            case -1:
+                stop_ = true;
+                break;  // a reply we do not understand: end quietly
+            default:
+                failures = 0;
+        }
+        if (failures >= failureLimit_) {
+            PostConnectionLost();
+            stop_ = true;
+            failures = 0;
+        }
     }
     threadEnded_ = true;
 }

@@ -1,10 +1,13 @@
 // The one connection object of the library: an XML-RPC client whose calls
 // are serialised by one lock, with a time limit per call, and a heartbeat
-// thread that probes the sensor while nobody else talks to it.
+// thread that probes the sensor whenever it has answered nothing for a
+// round: on the connection when it is free, else (a call waits on the
+// sensor, perhaps for good) on a second connection of its own.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <functional>
 #include <string>
@@ -18,13 +21,13 @@ namespace dravik {
 class XmlRpcClientTimeout : public XmlRpc::XmlRpcClient {
 public:
     // window null: no heartbeat and no messages.
-    XmlRpcClientTimeout(VtWindow window, int intervalMs, int heartbeatLimitSeconds, int failureLimit,
+    XmlRpcClientTimeout(VtWindow window, int intervalMs, double heartbeatLimitSeconds, int failureLimit,
                         std::string heartbeatMethod, const char* host, int port, const char* uri);
     // Stops and joins the heartbeat before the client goes.
     ~XmlRpcClientTimeout() override;
 
-    // One call under the connection's lock; marks the connection active.
-    // False at once after retire().
+    // One call under the connection's lock; an answer (true) tells the
+    // heartbeat the sensor is there. False at once after retire().
     bool execute(const char* method, const XmlRpc::XmlRpcValue& params, XmlRpc::XmlRpcValue& result,
                  double timeoutSeconds);
 
@@ -42,6 +45,9 @@ public:
     // 0: the probe answered with an array; -1: it answered with anything
     // else; -2: no answer. Called with the connection's lock held.
     int SendHeartbeat();
+    // The same on the heartbeat's own connection, while a call holds this
+    // one. Heartbeat thread only.
+    int SendSideHeartbeat();
 
     // True while the heartbeat thread runs (it ends by itself after a lost connection).
     bool heartbeatRunning();
@@ -74,18 +80,21 @@ protected:
 
 private:
     void HeartbeatThread();
+    // A probe where it can go now; kNoProbe when the connection is given up.
+    int Probe();
     void signal();
     bool abandoned();
 
     const VtWindow window_;
     const int intervalMs_;
-    const int heartbeatLimitSeconds_;
+    const double heartbeatLimitSeconds_;
     const int failureLimit_;
     const std::string heartbeatMethod_;
 
     // The critical section: every exchange, the heartbeat's included.
     std::recursive_mutex section_;
-    bool activity_ = false;  // under section_
+    // The sensor answered a call since the heartbeat's last round.
+    std::atomic<bool> answered_{false};
     bool retired_ = false;   // under section_
 
     // Guards the socket descriptor against an interrupt from another thread.
@@ -95,6 +104,7 @@ private:
     bool abandoned_ = false;       // every call fails, under fdMutex_
     std::atomic<int> waiting_{0};
 
+    std::unique_ptr<XmlRpc::XmlRpcClient> side_;  // the heartbeat thread's own connection
     std::mutex threadMutex_;  // guards thread_ against concurrent start and stop
     std::thread thread_;
     std::atomic<bool> stop_{false};

@@ -28,11 +28,18 @@ protected:
         std::lock_guard lock(dravik::libraryState().mutex);
         dravik::libraryState().localAddressSource = nullptr;
         dravik::libraryState().hostMap.clear();
+        dravik::libraryState().heartbeat = {};
     }
 
     int connect(const char* key = "sensor", VtWindow window = nullptr) {
         version[0] = type[0] = '\0';
         return Connect(window, key, server.address().c_str(), server.port(), version, type);
+    }
+
+    // The next connections' heartbeat in quick rounds: 100 ms, probes of 0.2 s.
+    static void quickHeartbeat() {
+        std::lock_guard lock(dravik::libraryState().mutex);
+        dravik::libraryState().heartbeat = {100, 0.2, 2};
     }
 
     // Makes Connect see this local address instead of the real one.

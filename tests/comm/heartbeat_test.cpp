@@ -52,6 +52,33 @@ TEST_F(DravikFixture, ASilentSensorGivesOneConnectionLostAndNoMoreProbes) {
     EXPECT_FALSE(dravik::leaseConnection()->heartbeatRunning());
 }
 
+// A call the sensor holds keeps the connection busy: the heartbeat asks
+// beside it, and a sensor that goes silent is reported lost while the call
+// still waits (it used to wait for that call's limit, twice 20 s for a poll).
+TEST_F(DravikFixture, ASensorSilentWhileACallWaitsIsReportedLostBesideIt) {
+    quickHeartbeat();
+    server.setMethod("xmlHold", [](const XmlRpcValue&) { return XmlRpcValue(0); });
+    server.setFaults("xmlHold", vt::sim::MethodFaults{.silence = true});
+    vt::test::RecordingTarget window;
+    ASSERT_EQ(connect("k", window.window()), COMM_OK);
+    auto connection = dravik::leaseConnection();
+    std::thread held([connection] {
+        XmlRpcValue result;
+        connection->execute("xmlHold", XmlRpcValue(), result, 20.0);
+    });
+    ASSERT_TRUE(server.waitForCalls("xmlHold", 1, 10s));
+    // Answered beside the held call: the sensor is there.
+    ASSERT_TRUE(server.waitForCalls("xmlHeartbeat", 3, 10s));
+    EXPECT_EQ(lostCount(window.messages()), 0u);
+
+    server.setSilent(true);
+    EXPECT_TRUE(window.waitFor([](const auto& m) { return lostCount(m) >= 1; }, 10s));
+    EXPECT_EQ(server.countCalls("xmlHold"), 1u);  // still the one call, still waiting
+    AbandonConnection();
+    held.join();
+    EXPECT_EQ(lostCount(window.messages()), 1u);
+}
+
 TEST_F(DravikFixture, AHeartbeatReplyThatIsNotAnArrayEndsItQuietly) {
     server.setMethod("xmlHeartbeat", [](const XmlRpcValue&) { return XmlRpcValue(5); });
     vt::test::RecordingTarget window;

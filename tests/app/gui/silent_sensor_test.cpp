@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "library_state.h"
+
 #include "window/menu_table.h"
 
 namespace {
@@ -103,6 +105,48 @@ TEST_F(SilentSensorTest, AConnectTheSensorDripsEndsAtItsLimitWithAMessage) {
   sensor.server.clearFaults("xmlConnect");
   prompt.clear();
   ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+}
+
+// The library's heartbeat in quick rounds (100 ms, probes of 0.2 s) for the
+// connections made while it lives.
+struct QuickHeartbeat {
+  QuickHeartbeat() { Set({100, 0.2, 2}); }
+  ~QuickHeartbeat() { Set({}); }
+  static void Set(dravik::LibraryState::HeartbeatTiming timing) {
+    std::lock_guard lock(dravik::libraryState().mutex);
+    dravik::libraryState().heartbeat = timing;
+  }
+};
+
+// The whole sensor goes silent in the monitor while the poll is held on it:
+// it is reported lost after a few heartbeat rounds (the heartbeat asks
+// beside the held poll), the window is disconnected and free, and once the
+// sensor is back the next connect monitors and reads again.
+TEST_F(SilentSensorTest, ASensorSilentInTheMonitorIsReportedLostAndTheNextConnectWorks) {
+  QuickHeartbeat quick;
+  ASSERT_NO_FATAL_FAILURE(ConnectInMonitor());
+  ASSERT_TRUE(WaitForCall("xmlPollResults"));
+  sensor.server.setSilent(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !prompt.messages().isEmpty(); }, 15000));
+  ASSERT_TRUE(Idle());
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_TRUE(prompt.messages()[0].text.contains("11060")) << prompt.messages()[0].text.toStdString();
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_FALSE(state().m_bMonitorView);
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+  ExpectTableState();
+  EXPECT_TRUE(FileMenuOpens());
+
+  sensor.server.setSilent(false);
+  prompt.clear();
+  const int resumed = Count(CMD_RESUME_POLLING);
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, resumed + 1)) << prompt.messages().value(0).text.toStdString();
+  ASSERT_TRUE(sensor.readings.takeReading());
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING, resumed + 2));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(state().m_nReadCount, 1);
+  EXPECT_TRUE(prompt.messages().isEmpty());
 }
 
 // The reading's records are fetched by the worker: while the sensor holds
