@@ -549,7 +549,8 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             return true;
         case CMD_UPDATE_SOFTWARE:
             if (update_) {
-                update_->OnUpdateReply(status, status == 0 || status == -4202);
+                update_->OnUpdateReply(status, status == 0 || status == -4202,
+                                       reply && reply->updateConnectionLost);
                 EndOfCommand();
                 return true;
             }

@@ -110,6 +110,7 @@ struct CommandReply {
     std::optional<GreyImage> image;  // a new picture, only when one came
     ReadingFetch reading;            // a reading's records, fetched while the result was locked
     std::string connectKey;          // the key the connect used
+    bool updateConnectionLost = false;  // the update's image got no answer
 };
 
 // The status of a reply to an id without a row, and of a post the engine

@@ -346,7 +346,7 @@ int Run(const SensorCommandRequest& r, CommandReply& reply, VtWindow window) {
             return ResultWithImage(Args<ReadingArgs>(r), reply);
         case CMD_UPDATE_SOFTWARE: {
             const auto& a = Args<ConnectArgs>(r);
-            return CConfigMngt::Update(Wide(a.host), a.port);
+            return CConfigMngt::Update(Wide(a.host), a.port, reply.updateConnectionLost);
         }
         default:
             reply.outcome = CommandOutcome::NoRow;

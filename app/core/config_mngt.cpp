@@ -184,8 +184,10 @@ int CConfigMngt::AddSubnet(std::u16string_view network, std::u16string_view mask
     return Sonvira_AddSubnet(Utf8(network).c_str(), Utf8(mask).c_str());
 }
 
-int CConfigMngt::Update(std::u16string_view host, int port) {
-    return Brimsol_update(Utf8(host).c_str(), port);
+int CConfigMngt::Update(std::u16string_view host, int port, bool& connectionLost) {
+    const int status = Brimsol_update(Utf8(host).c_str(), port);
+    connectionLost = Brimsol_lostconnection() != 0;
+    return status;
 }
 
 void CConfigMngt::RebuildConfigMap(const ParameterList& list) {

@@ -67,7 +67,8 @@ public:
     static int GetSensorInfo(std::u16string_view ip, SensorDiscoveryRecord* record);
     static int GetNetworkIP(std::u16string_view ip, std::u16string_view mask, std::u16string& network);
     static int AddSubnet(std::u16string_view network, std::u16string_view mask);
-    static int Update(std::u16string_view host, int port);
+    // connectionLost: the image got no answer (the connection was lost, not refused).
+    static int Update(std::u16string_view host, int port, bool& connectionLost);
 
     // The configuration map: key = item position of a slot's first value.
     void RebuildConfigMap(const ParameterList& configList);

@@ -10,6 +10,10 @@
 #include "services/prompt.h"
 #include "update/sensor_update_msg.h"
 
+namespace {
+constexpr int kConnectionLostDuringUpdate = 6050;
+}  // namespace
+
 CSoftwareUpdate::CSoftwareUpdate(ErrorHost& host) : host_(host) {}
 CSoftwareUpdate::~CSoftwareUpdate() = default;
 
@@ -56,14 +60,15 @@ void CSoftwareUpdate::CloseProgress() {
   if (progress_) progress_->Close();
 }
 
-void CSoftwareUpdate::OnUpdateReply(int status, bool success) {
+void CSoftwareUpdate::OnUpdateReply(int status, bool success, bool connectionLost) {
   if (success) {
     CloseProgress();
     host_.prompt().message(host_.messageOwner(), host_.text(6048), host_.messageTitle(),
                            QMessageBox::Information);
   } else {
     const std::u16string text =
-        UpdateFailureText(status, host_.text(6049).toStdU16String(), host_.text(6051).toStdU16String());
+        UpdateFailureText(status, host_.text(6049).toStdU16String(), host_.text(6051).toStdU16String(),
+                          connectionLost ? host_.text(kConnectionLostDuringUpdate).toStdU16String() : u"");
     const auto answer = host_.prompt().message(host_.messageOwner(), QString::fromStdU16String(text),
                                                host_.messageTitle(), QMessageBox::Critical);
     if (answer == QMessageBox::Ok) CloseProgress();

@@ -21,8 +21,9 @@ public:
   // caller then posts nothing else); a failed disconnect drops the pending
   // update, so a later disconnect is a plain one.
   bool OnDisconnectReply(bool failed);
-  // The reply to CMD_UPDATE_SOFTWARE; success as the reply handler counts it.
-  void OnUpdateReply(int status, bool success);
+  // The reply to CMD_UPDATE_SOFTWARE; success as the reply handler counts
+  // it; connectionLost: the image got no answer.
+  void OnUpdateReply(int status, bool success, bool connectionLost);
 
   // The progress dialog while the update runs (null otherwise).
   CSensorUpdateMsg* progress() const { return progress_.get(); }

@@ -71,6 +71,9 @@ TEST(UpdateFailure, TextByStatus) {
       {16, u"[16] Update failed: No error description"},
   };
   for (const Case& c : cases) EXPECT_EQ(UpdateFailureText(c.status, heading, own), c.text) << c.status;
+  // A transfer that got no answer: code 5 says nothing of the sensor's memory.
+  EXPECT_EQ(UpdateFailureText(5, heading, own, u"The connection was lost."),
+            u"[5] Update failed: The connection was lost.");
 }
 
 }  // namespace

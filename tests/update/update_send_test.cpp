@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "brimsol/brimsol.h"
 #include "loopback_address.h"
@@ -94,9 +95,11 @@ TEST_P(SensorResult, PassesThroughUnchanged) {
     ASSERT_EQ(Brimsol_setfilename(image("small.swu", "image").c_str()), BRIMSOL_OK);
     EXPECT_EQ(update(), GetParam());
     EXPECT_EQ(server.countCalls("xmlAfterSWU"), 0u);
+    EXPECT_EQ(Brimsol_lostconnection(), 0) << "the sensor answered";
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, SensorResult, ::testing::Values(0, 4, 8, 15, 16, -4), [](const auto& info) {
+// 5 among them: the sensor's own result of that number is no lost connection.
+INSTANTIATE_TEST_SUITE_P(Codes, SensorResult, ::testing::Values(0, 4, 5, 8, 15, 16, -4), [](const auto& info) {
     return (info.param < 0 ? "Minus" : "") + std::to_string(std::abs(info.param));
 });
 
@@ -104,6 +107,7 @@ TEST_F(Update, DroppedCallIsFollowedByAfterUpdateASecondLaterAndGivesFive) {
     methods.setDropMidCall(true);
     ASSERT_EQ(Brimsol_setfilename(image("big.swu", imageBytes(5 * 1024 * 1024)).c_str()), BRIMSOL_OK);
     EXPECT_EQ(update(), BRIMSOL_SEND_FAILED);
+    EXPECT_EQ(Brimsol_lostconnection(), 1);
 
     EXPECT_TRUE(methods.images().empty());
     const auto calls = server.calls();
@@ -142,6 +146,7 @@ TEST_P(UnreadableReply, CountsAsAFailedCall) {
     ASSERT_EQ(Brimsol_setfilename(image("small.swu", "image").c_str()), BRIMSOL_OK);
     EXPECT_EQ(update(), BRIMSOL_SEND_FAILED);
     EXPECT_EQ(server.countCalls("xmlAfterSWU"), 1u);
+    EXPECT_EQ(Brimsol_lostconnection(), 0) << "the sensor answered, if unreadably";
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, UnreadableReply, ::testing::Values("fault", "text", "empty", "scalar"),
@@ -196,6 +201,11 @@ TEST_F(Update, SensorThatIsNotThereGivesFive) {
     const int port = server.port();
     server.stop();
     EXPECT_EQ(Brimsol_update(address.c_str(), port), BRIMSOL_SEND_FAILED);
+    EXPECT_EQ(Brimsol_lostconnection(), 1);
+    // Each update answers for itself, and only for the thread that ran it.
+    std::thread([] { EXPECT_EQ(Brimsol_lostconnection(), 0); }).join();
+    EXPECT_EQ(Brimsol_update(nullptr, port), BRIMSOL_NO_FILE_NAME);
+    EXPECT_EQ(Brimsol_lostconnection(), 0);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ struct LibraryState {
     std::mutex updateMutex;
 };
 
+// Set by each update for the thread that ran it.
+thread_local bool lastUpdateLost = false;
+
 LibraryState& state() {
     static LibraryState instance;
     return instance;
@@ -97,7 +100,7 @@ UpdateStatus update(const char* host, int port) {
     if (!client) return BRIMSOL_NO_CLIENT;
     std::vector<unsigned char> image;
     if (UpdateStatus s = readImageFile(path, image); s != BRIMSOL_OK) return s;
-    const UpdateStatus result = sendImage(*client, image);
+    const UpdateStatus result = sendImage(*client, image, lastUpdateLost);
     clearNames();
     return result;
 }
@@ -118,10 +121,15 @@ int Brimsol_setfilenameW(const char16_t* path) {
 int Brimsol_update(const char* host, int port) {
     auto& s = state();
     std::lock_guard lock(s.updateMutex);
+    lastUpdateLost = false;
     try {
         return update(host, port);
     } catch (...) {
         // No memory for the image or its request.
         return BRIMSOL_NO_CLIENT;
     }
+}
+
+int Brimsol_lostconnection(void) {
+    return lastUpdateLost ? 1 : 0;
 }

@@ -23,7 +23,8 @@ bool readUpdateResult(bool executed, bool fault, const XmlRpcValue& reply, int& 
     return true;
 }
 
-UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image) {
+UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image, bool& connectionLost) {
+    connectionLost = false;
     XmlRpcValue params;
     params[0] = XmlRpcValue(std::move(image));
     image.clear();
@@ -33,6 +34,7 @@ UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>&
     params.clear();  // the image's memory goes back before anything else happens
     int result = 0;
     if (readUpdateResult(executed, client.isFault(), reply, result)) return result;
+    connectionLost = !executed && !client.isFault();
 
     std::this_thread::sleep_for(kPauseBeforeAfterCall);
     XmlRpcValue none;

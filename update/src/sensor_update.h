@@ -16,6 +16,7 @@ namespace brimsol {
 // come through, was a fault, or element 0 is missing or not an int.
 bool readUpdateResult(bool executed, bool fault, const XmlRpc::XmlRpcValue& reply, int& result);
 
-UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image);
+// connectionLost: set when no readable answer came (not even a fault).
+UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image, bool& connectionLost);
 
 }  // namespace brimsol

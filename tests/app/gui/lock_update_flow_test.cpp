@@ -190,7 +190,10 @@ TEST_F(LockUpdateFlow, UpdateSendsTheChosenFileWhole) {
   EXPECT_FALSE(features->update->progress()->isVisible());
 }
 
-TEST_F(LockUpdateFlow, ConnectionDroppedDuringTheTransferShowsStatusFiveAndEndsDisconnected) {
+// Code 5 is both the library's "the transfer failed" and a result of the
+// sensor's own: a connection lost on the way is said as such, the sensor's
+// 5 keeps its text.
+TEST_F(LockUpdateFlow, ConnectionLostDuringTheTransferIsSaidAndTheSensorsOwnFiveKeepsItsText) {
   QTemporaryDir dir;
   const QString file = dir.filePath("sensor.swu");
   {
@@ -198,25 +201,37 @@ TEST_F(LockUpdateFlow, ConnectionDroppedDuringTheTransferShowsStatusFiveAndEndsD
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write(QByteArray(200000, 'x'));
   }
-  sensor.update.setDropMidCall(true);
-  Post(CMD_CONNECT);
-  ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
-  ASSERT_TRUE(Idle());
-  prompt.clear();
-  prompt.setFileAnswer(file);
-  handled.clear();
-  features->update->OnUpdateSoftware();
-  ASSERT_TRUE(WaitHandled(CMD_UPDATE_SOFTWARE));
-  ASSERT_TRUE(Idle());
-  const QStringList texts = MessageTexts();
-  ASSERT_EQ(texts.size(), 2);
-  EXPECT_EQ(texts[1], "[5] " + T(6049) + " Not enough memory available to save images in RAM");
-  EXPECT_EQ(prompt.messages()[1].icon, QMessageBox::Critical);
-  EXPECT_FALSE(state().m_bConnected);
-  EXPECT_FALSE(state().m_bUpdatePending);
-  EXPECT_EQ(state().m_nOutstandingCommands, 0);
-  EXPECT_FALSE(features->update->progress()->isVisible());
-  EXPECT_TRUE(sensor.update.images().empty());
+  struct Case {
+    bool dropped;
+    QString reason;
+  } const cases[] = {
+      {true, T(6050)},
+      {false, "Not enough memory available to save images in RAM"},
+  };
+  ASSERT_FALSE(T(6050).isEmpty());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dropped ? "dropped" : "the sensor's 5");
+    sensor.update.setDropMidCall(c.dropped);
+    sensor.update.setResult(5);
+    Post(CMD_CONNECT);
+    ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
+    ASSERT_TRUE(Idle());
+    prompt.clear();
+    prompt.setFileAnswer(file);
+    handled.clear();
+    features->update->OnUpdateSoftware();
+    ASSERT_TRUE(WaitHandled(CMD_UPDATE_SOFTWARE));
+    ASSERT_TRUE(Idle());
+    const QStringList texts = MessageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[1], "[5] " + T(6049) + " " + c.reason);
+    EXPECT_EQ(prompt.messages()[1].icon, QMessageBox::Critical);
+    EXPECT_FALSE(state().m_bConnected);
+    EXPECT_FALSE(state().m_bUpdatePending);
+    EXPECT_EQ(state().m_nOutstandingCommands, 0);
+    EXPECT_FALSE(features->update->progress()->isVisible());
+    EXPECT_EQ(sensor.update.images().size(), c.dropped ? 0u : 1u);
+  }
 }
 
 TEST_F(LockUpdateFlow, NoAnswerOrARefusedFileLeavesTheConnection) {

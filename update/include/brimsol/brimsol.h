@@ -31,6 +31,13 @@ BRIMSOL_API int Brimsol_setfilenameW(const char16_t* path);
 // BRIMSOL_FILE_SIZE, BRIMSOL_SEND_FAILED.
 BRIMSOL_API int Brimsol_update(const char* host, int port);
 
+// 1 when the calling thread's last Brimsol_update returned BRIMSOL_SEND_FAILED
+// because no readable answer came (the connection was lost or refused, the
+// sensor fell silent or its answer broke off), else 0 (also after a fault
+// answer). Code 5 is also a result the sensor itself gives, so only this
+// tells a lost transfer apart. Per thread: another thread's update leaves it.
+BRIMSOL_API int Brimsol_lostconnection(void);
+
 // Copies the fixed English text of an update result code into buf.
 // Owner: the caller owns buf (len bytes). Any thread.
 // The text is cut to len - 1 characters and a terminating zero; len 0 writes nothing.
