@@ -6,6 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "core/error_codes.h"
+#include "dravik/comm_status.h"
+#include "dravik/sensor_commands.h"
 #include "library_state.h"
 
 #include "window/menu_table.h"
@@ -103,6 +106,33 @@ TEST_F(SilentSensorTest, AConnectTheSensorDripsEndsAtItsLimitWithAMessage) {
   ExpectTableState();
 
   sensor.server.clearFaults("xmlConnect");
+  prompt.clear();
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+}
+
+// Each call of the connect answers well within its own limit, but together
+// they take longer than the connect's limit (shortened here): the connect
+// ends there with its message, leaves no session, and the next one works.
+TEST_F(SilentSensorTest, TheConnectsCallsTogetherEndAtTheConnectsLimit) {
+  qputenv("VT_CONNECT_LIMIT_MS", "1000");
+  const char* const road[] = {"help", "xmlConnect", "xmlGetState", "xmlGetSensorGlobals"};
+  for (const char* method : road) sensor.server.setFaults(method, vt::sim::MethodFaults{.delay = 400ms});
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_CONNECT));
+  ASSERT_TRUE(Idle());
+  qunsetenv("VT_CONNECT_LIMIT_MS");
+  ASSERT_EQ(prompt.messages().size(), 1);
+  // The call the limit cut says why: no reply (11), or no connect (-38) on a slow machine.
+  const QString said = prompt.messages()[0].text;
+  EXPECT_TRUE(said == window->text(ErrorCodes::kConnectionLostText) || said.contains(window->text(46504)))
+      << said.toStdString();
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+  int unused = 0;
+  EXPECT_EQ(GetState(&unused), COMM_NOT_CONNECTED) << "the library's session ended";
+  ExpectTableState();
+
+  for (const char* method : road) sensor.server.clearFaults(method);
   prompt.clear();
   ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
 }
