@@ -10,6 +10,7 @@
 #include "commands/main_dialog_helpers.h"
 #include "core/waiting_write.h"
 #include "core/code_types.h"
+#include "core/error_codes.h"
 #include "core/command_rows.h"
 #include "core/sensor_address.h"
 #include "core/sensor_command.h"
@@ -281,7 +282,11 @@ void CSensorNotify::OnConnectReply(int status) {
     }
     if (status != 0) {
         EndOfCommand();
-        dlg_.errors().ShowError(status);
+        // A status of the sensor's own above 0 ends the connect as well: say so.
+        if (status > 0 && status != ErrorCodes::kConnectionLost)
+            dlg_.errors().ShowConnectNotAccepted(status);
+        else
+            dlg_.errors().ShowError(status);
         return;
     }
     // The lock session of the state controller (one owner of the lock

@@ -19,6 +19,9 @@ inline constexpr int kConnectFailedShown = -19032;
 inline constexpr int kFoldersUnreadable = -10004;
 inline constexpr int kDisplayLost = -11056;          // the box ends the program
 inline constexpr int kConnectionLostIdle = -11060;   // the box resets the interface
+// The sensor ended the connect with a status of its own above 0; its text
+// names that status ("%1").
+inline constexpr int kConnectNotAccepted = -14222;
 // The edited configuration could not be put into its list (it was never
 // read whole), so a change made on a page was not written.
 inline constexpr int kConfigurationNotEncoded = -14150;

@@ -22,9 +22,20 @@ void CErrorMsgs::ShowError(int code) {
     return;
   }
   if (IsSilent(code)) return;
+  Show(code, [this](int id) { return host_.text(id).toStdString(); });
+}
 
+void CErrorMsgs::ShowConnectNotAccepted(int sensorStatus) {
+  Show(kConnectNotAccepted, [this, sensorStatus](int id) {
+    QString text = host_.text(id);
+    if (id == TextId(kConnectNotAccepted)) text = text.arg(sensorStatus);
+    return text.toStdString();
+  });
+}
+
+void CErrorMsgs::Show(int code, const std::function<std::string(int)>& textOf) {
   const Severity severity = SeverityOf(code);
-  const auto message = BuildMessage(code, [this](int id) { return host_.text(id).toStdString(); });
+  const auto message = BuildMessage(code, textOf);
   if (!message) return;
   const QString text = QString::fromStdString(*message);
 

@@ -213,6 +213,7 @@ TEST_F(ConnectRoadsTest, EveryFailedConnectEndsTheSessionAndFreesTheConnect) {
     std::function<void()> arrange;
     bool answered;    // "xmlConnect" was answered: "xmlDisconnect" follows
     bool resets;      // the message is an error: the window is reset (octets emptied)
+    QString says = {};  // what the message says, when the case is about its text
   };
   auto identity = [&](auto change) {
     return [&, change] {
@@ -224,6 +225,8 @@ TEST_F(ConnectRoadsTest, EveryFailedConnectEndsTheSessionAndFreesTheConnect) {
   const Case cases[] = {
       {"nothing listens", [] {}, false, false},
       {"in use", identity([](auto& id) { id.connectStatus = -107; }), true, false},
+      {"a warning of the sensor's", identity([](auto& id) { id.connectStatus = 3; }), true, false,
+       window->text(51314).arg(3)},
       {"state unreadable", [&] { sensor.model.script().push("xmlGetState", vt::sim::ScriptedReply::wrongType()); },
        true, true},
       {"software too old", identity([](auto& id) { id.softwareVersion = "2000"; }), true, true},
@@ -249,6 +252,9 @@ TEST_F(ConnectRoadsTest, EveryFailedConnectEndsTheSessionAndFreesTheConnect) {
     ASSERT_TRUE(Idle());
     EXPECT_FALSE(state().m_bConnected);
     EXPECT_EQ(prompt.messages().size(), 1) << Texts().join('|').toStdString();
+    if (!k.says.isEmpty()) {
+      EXPECT_EQ(Texts().value(0), k.says);
+    }
     int unused = 0;
     EXPECT_EQ(GetState(&unused), COMM_NOT_CONNECTED) << "the library's session ended";
     EXPECT_EQ(sensor.server.countCalls("xmlDisconnect"), k.answered ? 1u : 0u);
