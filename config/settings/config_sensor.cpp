@@ -179,7 +179,8 @@ void CConfigSensor::OnSaveBookmark() {
   const SensorNetworkSettings& n = s.m_SensorGlobalRecords.network;
   SavedConnection c;
   c.name = name_->text();
-  c.location = location_->text();
+  // What the sensor holds: a location typed but refused (or never assigned) is not its own.
+  c.location = Decoded(s.m_SensorGlobalRecords.identity.SensorLocation);
   c.macAddress = FromText(n.SensorMACaddress.view());
   c.xmlPort = QString::number(n.XmlRpcPort);
   c.videoPort = QString::number(n.LiveImagePort);

@@ -214,6 +214,30 @@ TEST_F(SettingsAgainstSensor, EscapeWritesNothingAndALaterAssignOnlyTheNames) {
   EXPECT_EQ(manager->tree()->rootItem()->text(0), "Line 7[Hall 3]");
 }
 
+// The sensor refuses the new location (a warning: the window stays
+// connected): "Save bookmark data" stores the location the sensor kept.
+TEST_F(SettingsAgainstSensor, ABookmarkAfterARefusedAssignStoresWhatTheSensorKept) {
+  constexpr int kRefused = -4100;
+  sensor.server.setMethod("xmlSetSensorGlobals", [](const XmlRpc::XmlRpcValue&) {
+    XmlRpc::XmlRpcValue reply;
+    reply[0] = kRefused;
+    return reply;
+  });
+  Enter(page().locationEdit(), "Hall 9");
+  Click(Control<QPushButton>(page(), 1034));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(Writes(), 1);
+  EXPECT_EQ(Messages().size(), 1) << "the refusal";
+  ASSERT_TRUE(window->state().m_bConnected);
+  EXPECT_EQ(Wire(Held()), Wire(first));
+
+  prompt.clear();
+  Click(Control<QPushButton>(page(), 1035));
+  EXPECT_TRUE(Messages().isEmpty()) << Messages().join("|").toStdString();
+  QSettings saved(lib.settingsFile(), QSettings::IniFormat);
+  EXPECT_EQ(saved.value("Connections/Varnis sensor/Location").toString(), "Test bench");
+}
+
 TEST_F(SettingsAgainstSensor, DhcpOnWritesAtOnceAndTheDialogComesBack) {
   OpenSettings();
   Tab(2);
