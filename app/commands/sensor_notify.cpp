@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
+#include <utility>
 
 #include "commands/main_dialog_helpers.h"
 #include "core/waiting_write.h"
@@ -127,6 +128,8 @@ void CSensorNotify::Post(int command) {
 }
 
 void CSensorNotify::EndSession() {
+    // A reset drops the reply of that disconnect: the next disconnect is a plain one.
+    undoingConnect_ = false;
     engine_.EndSession();
     engine_.FlushPending();
     engine_.Pause();
@@ -293,8 +296,10 @@ void CSensorNotify::OnConnectReply(int status) {
     // client); a failure leaves nothing connected behind the window.
     if (!control || !control->StartLockSession() || !control->QueryLockStatus()) {
         if (control) control->FinishLockSession();
-        Disconnect(Utf8(s.m_strConnectKey).c_str());
-        EndOfCommand();
+        // On the worker, busy till its reply: against a sensor gone silent
+        // "xmlDisconnect" waits its whole limit, which froze the window here.
+        undoingConnect_ = true;
+        Post(CMD_DISCONNECT);
         return;
     }
     s.m_bConnected = 1;
@@ -541,7 +546,9 @@ bool CSensorNotify::HandleReplyRow(int id, int status, CommandReply* reply) {
             s.m_bTestRunning = 0;
             s.m_bConnected = 0;
             if (CDialogControl* control = dlg_.dialogControlIfMade()) control->FinishLockSession();
-            if (update_) {
+            if (std::exchange(undoingConnect_, false)) {
+                // The window was never connected: nothing to reset, the typed address stays.
+            } else if (update_) {
                 // A failed disconnect drops the pending update.
                 if (!update_->OnDisconnectReply(status != 0 && status != -4202)) dlg_.ResetUserInterface();
             } else if (s.m_bUpdatePending && status == 0) {

@@ -81,5 +81,6 @@ private:
     QTimer resultsListWait_;
     uint64_t resultsListSession_ = 0;
     int libraryCallStatus_ = 0;  // the status of a library call the handler made itself
+    bool undoingConnect_ = false;  // the disconnect posted after a connect the lock session failed
     int readError_ = 0;  // the first failure of the result reading, shown after the release
 };

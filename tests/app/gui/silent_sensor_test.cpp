@@ -137,6 +137,37 @@ TEST_F(SilentSensorTest, TheConnectsCallsTogetherEndAtTheConnectsLimit) {
   ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
 }
 
+// The lock session fails at the connect and the sensor then holds the
+// disconnect a while: meanwhile the window shows it is busy and answers;
+// afterwards it is free and unconnected, and the next connect works.
+TEST_F(SilentSensorTest, TheDisconnectAfterAFailedLockSessionLeavesTheWindowAnswering) {
+  sensor.server.setMethod("xmlrpc_GetCodeBlockingStatus", [](const XmlRpc::XmlRpcValue&) {
+    XmlRpc::XmlRpcValue refused;
+    refused[0] = -5;
+    return refused;
+  });
+  sensor.server.setFaults("xmlDisconnect", vt::sim::MethodFaults{.delay = 5s});
+  ConnectByTyping();
+  ASSERT_TRUE(WaitForCall("xmlDisconnect"));
+  EXPECT_TRUE(state().m_bBusy) << "busy while the sensor holds the disconnect";
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  EXPECT_TRUE(FileMenuOpens());
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(prompt.messages().size(), 1) << "the lock session's message";
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_FALSE(window->dialogControl().lockSession());
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+  EXPECT_EQ(Field(1009)->text(), QString::fromStdString(sensor.server.address()).section('.', 0, 0))
+      << "the typed address stays for another try";
+  ExpectTableState();
+
+  sensor.server.clearFaults("xmlDisconnect");
+  sensor.lock.install(sensor.server);
+  prompt.clear();
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+}
+
 // The library's heartbeat in quick rounds (100 ms, probes of 0.2 s) for the
 // connections made while it lives.
 struct QuickHeartbeat {
