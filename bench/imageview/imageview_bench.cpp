@@ -14,8 +14,9 @@
 // CPU time follows the machine's load; the count of instructions does not:
 // run under callgrind from an empty folder (see docs/image-view.md) and the
 // bench reads its own dumps and prints instructions per reading beside it.
-#include "../support/sensor_process.h"
+#include "../support/connected_program.h"
 #include "../support/callgrind_dumps.h"
+#include "../support/library_reading.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,46 +25,30 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "commands/sensor_notify.h"
 #include "comparison.h"
 #include "core/live_frame.h"
 #include "core/main_dialog_state.h"
 #include "core/sensor_command.h"
-#include "dravik/dravik.h"
-#include "dravik/results.h"
-#include "dravik/sensor_commands.h"
-#include "platform/large_blocks.h"
 #include "platform/window_target.h"
-#include "program/composition_root.h"
-#include "program/state_result_source.h"
-#include "services/recording_prompt.h"
-#include "text/text_codecs.h"
 #include "view/bounding_box.h"
 #include "view/direct_x.h"
 #include "view/image_view_service.h"
 #include "view/live_image_feed.h"
 #include "view/screen_text.h"
 #include "view/woi_rebuild.h"
-#include "window/lock_library.h"
-#include "window/main_window.h"
 
 namespace {
 
 constexpr int kReadingPeriodMs = 22;  // about 45 readings a second
 
-int EnvInt(const char* name, int fallback) {
-  const char* v = std::getenv(name);
-  return v && *v ? std::atoi(v) : fallback;
-}
-
 struct Figures {
   double cpuMsPerReading = 0;
   int readings = 0;
+  double guiCpuMsPerReading = 0;     // the program's GUI thread alone
   double rendersPerReading = 0;
   double sensorCpuMsPerReading = 0;  // the simulated sensor's, not counted above
   double instructionsPerReading = 0;  // under callgrind only
@@ -76,58 +61,35 @@ void ReadInstructions(Figures& f, const std::string& name) {
     if (dump == name) f.instructionsPerReading = events / f.readings;
 }
 
-// The program as main() puts it together, connected in the monitor.
-struct ProgramWindow {
-  RecordingPrompt prompt;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  int readings = 0;
-
+// The program as main() runs it, connected in the monitor.
+struct ProgramInMonitor {
+  vt::bench::ConnectedProgram program;
   const vt::bench::SensorProcess& sensor;
 
-  explicit ProgramWindow(const vt::bench::SensorProcess& sensor) : sensor(sensor) {
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MakePanels(prompt));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    PlugReadingTables(*window);
-    window->setSplashEnabled(false);
-    if (window->OnInitDialog() != CVarnisDatamatrixDlg::StartResult::Run) std::abort();
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) {
-      if (id == CMD_RESUME_POLLING) ++readings;
-    });
-    window->show();
-    MainDialogState& s = window->state();
-    Utf8ToUtf16String(s.m_strConnectAddress, sensor.address());
-    s.m_nConnectPort = sensor.port();
-    s.m_bBusy = 1;
-    window->PostSensorCommand(CMD_CONNECT);
-    if (!QTest::qWaitFor([&] { return readings > 0; }, 20000)) {
-      std::fprintf(stderr, "imageview_bench: the program did not start reading\n");
-      std::exit(1);
-    }
-  }
-  ~ProgramWindow() {
-    notify.reset();
-    window.reset();
+  explicit ProgramInMonitor(const vt::bench::SensorProcess& sensor)
+      : program(sensor, "imageview_bench"), sensor(sensor) {
+    if (!QTest::qWaitFor([&] { return readings() > 0; }, 20000)) program.Fail("the program did not start reading");
   }
 
+  int readings() const { return program.handled(CMD_RESUME_POLLING); }
   int renders() {
-    auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+    ImageView* view = program.imageView();
     return view ? view->view().renderCount() : 0;
   }
 
   Figures Measure(int seconds) {
-    QTest::qWait(1000);  // settled
-    const int readings0 = readings, renders0 = renders();
-    const double cpu0 = vt::bench::ProcessCpuMs(), sensor0 = sensor.CpuMs();
+    vt::bench::RunEventLoop(1000);  // settled
+    const int readings0 = readings(), renders0 = renders();
+    const double cpu0 = vt::bench::ProcessCpuMs(), gui0 = vt::bench::ThreadCpuMs(), sensor0 = sensor.CpuMs();
     CALLGRIND_ZERO_STATS;
-    QTest::qWait(seconds * 1000);
+    vt::bench::RunEventLoop(seconds * 1000);
     CALLGRIND_DUMP_STATS_AT("program");
     Figures f;
-    f.readings = readings - readings0;
+    f.readings = readings() - readings0;
     const double cpu = vt::bench::ProcessCpuMs() - cpu0;
     if (f.readings > 0) {
       f.cpuMsPerReading = cpu / f.readings;
+      f.guiCpuMsPerReading = (vt::bench::ThreadCpuMs() - gui0) / f.readings;
       f.rendersPerReading = double(renders() - renders0) / f.readings;
       f.sensorCpuMsPerReading = (sensor.CpuMs() - sensor0) / f.readings;
     }
@@ -176,35 +138,16 @@ struct LibraryAlone {
     return true;
   }
 
-  static void Read() {
-    int count = 0;
-    SensorBitmap* bitmap = nullptr;
-    ParameterList list, config, items, detail, quality;
-    std::vector<uint8_t> bytes;
-    GetNumberOfResults(-1, 0, 1, &count, &bitmap, &list);
-    if (bitmap) DeleteSensorBitmap(bitmap);
-    GetConfigData(&config, 2, 1017);
-    for (int k = 0; k < count; ++k) {
-      GetTestConfigResult(k, &items, &bytes);
-      GetECC200Result(k, &detail);
-      GetECC200QualityResult(k, &quality);
-    }
-    int total = 0, good = 0;
-    GetSensorStatistics(&total, &good);
-    SetUnlockResult();
-    ResumePollingThread();
-  }
-
   Figures Measure(int seconds) {
     using Clock = std::chrono::steady_clock;
     auto settled = Clock::now() + std::chrono::seconds(1);
-    while (Next(settled)) Read();
+    while (Next(settled)) vt::bench::FetchReadingThroughLibrary();
     const double cpu0 = vt::bench::ProcessCpuMs(), sensor0 = sensor.CpuMs();
     const auto end = Clock::now() + std::chrono::seconds(seconds);
     Figures f;
     CALLGRIND_ZERO_STATS;
     while (Next(end)) {
-      Read();
+      vt::bench::FetchReadingThroughLibrary();
       ++f.readings;
     }
     CALLGRIND_DUMP_STATS_AT("library");
@@ -277,32 +220,30 @@ BENCHMARK(Paint320)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->UseRealTim
 
 int main(int argc, char** argv) {
   // Before any thread: the sensors fork off, one for each run.
-  vt::bench::SensorProcess sensor({.readingPeriodMs = kReadingPeriodMs});
-  vt::bench::SensorProcess floorSensor({.readingPeriodMs = kReadingPeriodMs});
-  if (!sensor.ok() || !floorSensor.ok()) {
+  vt::bench::SensorPair sensors({.readingPeriodMs = kReadingPeriodMs});
+  if (!sensors.ok()) {
     std::fprintf(stderr, "imageview_bench: no simulated sensor\n");
     return 1;
   }
-  vt::keepLargeBlocks();  // as the program starts
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
+  vt::bench::PrepareProgramProcess();
   QApplication app(argc, argv);
-  const int seconds = std::max(EnvInt("VT_BENCH_SECONDS", vt::bench::Smoke() ? 1 : 5), 1);
+  const int seconds = vt::bench::MeasuredSeconds();
 
   Figures program, floor;
   {
-    ProgramWindow p(sensor);
+    ProgramInMonitor p(sensors.program);
     program = p.Measure(seconds);
   }
   ReadInstructions(program, "program");
   {
-    LibraryAlone l(floorSensor);
+    LibraryAlone l(sensors.floor);
     floor = l.Measure(seconds);
   }
   ReadInstructions(floor, "library");
   std::printf("Readings at %d/s in monitor operation, %d s each\n", 1000 / kReadingPeriodMs, seconds);
-  std::printf("  program        %6.2f ms CPU per reading (%d readings), %.2f renders per reading\n",
-              program.cpuMsPerReading, program.readings, program.rendersPerReading);
+  std::printf("  program        %6.2f ms CPU per reading (%d readings), %.2f renders per reading; its GUI thread "
+              "%.2f ms of it\n",
+              program.cpuMsPerReading, program.readings, program.rendersPerReading, program.guiCpuMsPerReading);
   std::printf("  library alone  %6.2f ms CPU per reading (%d readings)\n", floor.cpuMsPerReading, floor.readings);
   std::printf("  ratio          %6.2f (goal: at most 1.3; one render per reading)\n",
               floor.cpuMsPerReading > 0 ? program.cpuMsPerReading / floor.cpuMsPerReading : 0.0);

@@ -19,7 +19,7 @@
 // the smoke run). Compared: frames painted per second and CPU per frame
 // beside the bare widget, the GUI thread's share of a core beside the bare
 // JPEG decode of the same frames.
-#include "../support/sensor_process.h"
+#include "../support/connected_program.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,7 +31,6 @@
 #include <memory>
 #include <vector>
 
-#include "commands/sensor_notify.h"
 #include "comparison.h"
 #include "core/latest_handover.h"
 #include "core/main_dialog_state.h"
@@ -40,35 +39,18 @@
 #include "jpeg_decoder.h"
 #include "live_image.h"
 #include "loopback_address.h"
-#include "platform/large_blocks.h"
 #include "platform/udp_socket.h"
-#include "program/composition_root.h"
-#include "program/state_result_source.h"
 #include "recording_target.h"
 #include "sensor_bitmap_alloc.h"
-#include "services/recording_prompt.h"
 #include "sim/live_image_jpeg.h"
 #include "sim/live_image_scene.h"
-#include "text/text_codecs.h"
 #include "view/image_view_service.h"
-#include "window/lock_library.h"
-#include "window/main_window.h"
 
 namespace {
 
 constexpr int kFramesPerSecond = 25;
 constexpr int kImageQualityStep = 7;
 
-int EnvInt(const char* name, int fallback) {
-  const char* v = std::getenv(name);
-  return v && *v ? std::atoi(v) : fallback;
-}
-
-double ThreadCpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 struct Figures {
   int frames = 0;      // painted while measured
@@ -85,58 +67,26 @@ struct Figures {
 // CPU and painted frames over `seconds`, after a second to settle.
 template <class Painted>
 Figures MeasureLive(int seconds, Painted painted) {
-  QTest::qWait(1000);
+  vt::bench::RunEventLoop(1000);
   const int frames0 = painted();
   const double cpu0 = vt::bench::ProcessCpuMs();
-  const double gui0 = ThreadCpuMs();
+  const double gui0 = vt::bench::ThreadCpuMs();
   const double resident0 = vt::bench::ResidentMb();
-  QTest::qWait(seconds * 1000);
-  return {painted() - frames0, vt::bench::ProcessCpuMs() - cpu0, double(seconds), ThreadCpuMs() - gui0,
+  vt::bench::RunEventLoop(seconds * 1000);
+  return {painted() - frames0, vt::bench::ProcessCpuMs() - cpu0, double(seconds), vt::bench::ThreadCpuMs() - gui0,
           resident0, vt::bench::ResidentMb()};
 }
 
-// The program as main() puts it together, with the live image on.
+// The program as main() runs it, with the live image on.
 struct ProgramLive {
-  RecordingPrompt prompt;
-  std::unique_ptr<CVarnisDatamatrixDlg> window;
-  std::unique_ptr<CSensorNotify> notify;
-  std::vector<int> handled;
+  vt::bench::ConnectedProgram program;
 
-  explicit ProgramLive(const vt::bench::SensorProcess& sensor) {
-    window = std::make_unique<CVarnisDatamatrixDlg>(prompt, MakePanels(prompt));
-    window->setLockLibrary(MakeKeltrovLibrary());
-    PlugReadingTables(*window);
-    window->setSplashEnabled(false);
-    if (window->OnInitDialog() != CVarnisDatamatrixDlg::StartResult::Run) std::abort();
-    notify = std::make_unique<CSensorNotify>(*window);
-    QObject::connect(notify.get(), &CSensorNotify::notified, [this](int id, int) { handled.push_back(id); });
-    window->show();
-    MainDialogState& s = window->state();
-    Utf8ToUtf16String(s.m_strConnectAddress, sensor.address());
-    s.m_nConnectPort = sensor.port();
-    s.m_nLiveImagePort = sensor.livePort();
-    Post(CMD_CONNECT);
-  }
-  ~ProgramLive() {
-    notify.reset();
-    window.reset();
-  }
-
-  void Post(int id) {
-    MainDialogState& s = window->state();
-    const bool idle = QTest::qWaitFor([&] { return s.m_nOutstandingCommands == 0 && !s.m_bBusy; }, 20000);
-    s.m_bBusy = 1;
-    window->PostSensorCommand(id);
-    if (!idle || !QTest::qWaitFor([&] { return std::count(handled.begin(), handled.end(), id) > 0; }, 20000)) {
-      std::fprintf(stderr, "liveimage_bench: command %d not done\n", id);
-      std::exit(1);
-    }
-  }
+  explicit ProgramLive(const vt::bench::SensorProcess& sensor) : program(sensor, "liveimage_bench") {}
 
   // Slot 0 opened in the editor on the image-quality page, which starts the
   // live image, as the configuration manager's Edit does.
   void OpenImageQualityPage() {
-    MainDialogState& s = window->state();
+    MainDialogState& s = program.state();
     s.m_nConfigIndex = 0;
     s.m_nGroup = 0;
     s.m_strConfigName = u"Conf1";
@@ -144,19 +94,17 @@ struct ProgramLive {
     s.m_bEditorMode = 1;
     s.m_nWizardStep = kImageQualityStep;
     s.m_bImageQualityView = 1;
-    Post(CMD_EDIT_CONFIG);
-    if (!QTest::qWaitFor([&] { return s.m_bLiveImage && s.m_nOutstandingCommands == 0 && !s.m_bBusy; }, 20000)) {
-      std::fprintf(stderr, "liveimage_bench: the image-quality page shows no live image\n");
-      std::exit(1);
-    }
+    program.Post(CMD_EDIT_CONFIG);
+    if (!QTest::qWaitFor([&] { return s.m_bLiveImage && s.m_nOutstandingCommands == 0 && !s.m_bBusy; }, 20000))
+      program.Fail("the image-quality page shows no live image");
   }
 
   PictureControl* control() {
-    auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+    ImageView* view = program.imageView();
     return view ? view->view().pictureControl() : nullptr;
   }
   LatestHandover<LiveFrame>::Counts feedCounts() {
-    auto* view = dynamic_cast<ImageView*>(window->panels().imageView.get());
+    ImageView* view = program.imageView();
     return view && view->feed() ? view->feed()->handover().counts() : LatestHandover<LiveFrame>::Counts{};
   }
 };
@@ -317,9 +265,9 @@ double DecodeMsPerFrame() {
   dravik::JpegDecoder decoder;
   std::vector<std::uint8_t> pixels(320 * 240);
   constexpr int kFrames = 200;
-  const double before = ThreadCpuMs();
+  const double before = vt::bench::ThreadCpuMs();
   for (int i = 0; i < kFrames; ++i) decoder.decodeGrey(jpeg, 320, 240, pixels.data());
-  return (ThreadCpuMs() - before) / kFrames;
+  return (vt::bench::ThreadCpuMs() - before) / kFrames;
 }
 
 }  // namespace
@@ -328,23 +276,20 @@ int main(int argc, char** argv) {
   // Before any thread: the sensors fork off, one for each run.
   const vt::bench::SensorProcessOptions options{.readingPeriodMs = 0, .liveFramesPerSecond = kFramesPerSecond,
                                                 .state = 4};
-  vt::bench::SensorProcess sensor(options);
-  vt::bench::SensorProcess floorSensor(options);
-  if (!sensor.ok() || !floorSensor.ok()) {
+  vt::bench::SensorPair sensors(options);
+  if (!sensors.ok()) {
     std::fprintf(stderr, "liveimage_bench: no simulated sensor\n");
     return 1;
   }
-  vt::keepLargeBlocks();  // as the program starts
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("VT_ALLOW_LOOPBACK_SENSOR", "1");
+  vt::bench::PrepareProgramProcess();
   QApplication app(argc, argv);
-  const int seconds = std::max(EnvInt("VT_BENCH_SECONDS", vt::bench::Smoke() ? 1 : 5), 1);
+  const int seconds = vt::bench::MeasuredSeconds();
 
   Figures program, floor;
   LatestHandover<LiveFrame>::Counts fed;
   bool shown = false;
   {
-    ProgramLive p(sensor);
+    ProgramLive p(sensors.program);
     PictureControl* control = p.control();
     const auto painted = [&] { return control ? control->paintCount() : 0; };
     p.OpenImageQualityPage();
@@ -353,7 +298,7 @@ int main(int argc, char** argv) {
     fed = p.feedCounts();
   }
   {
-    BareLiveWidget widget(floorSensor.address(), floorSensor.livePort());
+    BareLiveWidget widget(sensors.floor.address(), sensors.floor.livePort());
     widget.show();
     floor = MeasureLive(seconds, [&] { return widget.painted(); });
   }

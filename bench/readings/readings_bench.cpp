@@ -39,11 +39,10 @@
 
 #include "commands/sensor_notify.h"
 #include "comparison.h"
+#include "library_reading.h"
 #include "core/dialog_state_rules.h"
 #include "core/sensor_command.h"
 #include "dravik/dravik.h"
-#include "dravik/results.h"
-#include "dravik/sensor_commands.h"
 #include "platform/large_blocks.h"
 #include "platform/window_target.h"
 #include "program/program_window.h"
@@ -188,22 +187,7 @@ struct LibraryOnly {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
       if (t.elapsed() > 20000) CannotMeasure("the library reports no reading");
     }
-    int count = 0;
-    SensorBitmap* bitmap = nullptr;
-    ParameterList list, config, items, detail, quality;
-    std::vector<uint8_t> bytes;
-    GetNumberOfResults(-1, 0, 1, &count, &bitmap, &list);
-    if (bitmap) DeleteSensorBitmap(bitmap);
-    GetConfigData(&config, 2, 1017);
-    for (int k = 0; k < count; ++k) {
-      GetTestConfigResult(k, &items, &bytes);
-      GetECC200Result(k, &detail);
-      GetECC200QualityResult(k, &quality);
-    }
-    int total = 0, good = 0;
-    GetSensorStatistics(&total, &good);
-    SetUnlockResult();
-    ResumePollingThread();
+    vt::bench::FetchReadingThroughLibrary();
     return double(t.nsecsElapsed()) / 1e6;
   }
 };

@@ -130,6 +130,14 @@ private:
     uint16_t livePort_ = 0;
 };
 
+// The program's sensor and the floor's, one process each.
+struct SensorPair {
+    explicit SensorPair(const SensorProcessOptions& options) : program(options), floor(options) {}
+    bool ok() const { return program.ok() && floor.ok(); }
+    SensorProcess program;
+    SensorProcess floor;
+};
+
 // CPU time of this whole process (every thread), in milliseconds.
 inline double ProcessCpuMs() {
     timespec t{};
