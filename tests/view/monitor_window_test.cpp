@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPaintEvent>
 #include <QTest>
 #include <algorithm>
 #include <functional>
@@ -207,7 +209,7 @@ TEST_F(MonitorWindow, EachReadingAndEachSwitchIsDrawnOnce) {
   EXPECT_GT(passPixels(), 20);
 }
 
-// Counts the paint events of the widgets it watches.
+// Counts the paint events of the widgets it watches and gathers what they painted.
 class PaintCounter : public QObject {
 public:
   explicit PaintCounter(const std::vector<QWidget*>& widgets) {
@@ -217,8 +219,12 @@ public:
     }
   }
   std::map<QObject*, int> counts;
+  std::map<QObject*, QRegion> painted;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++counts[watched];
+    if (event->type() == QEvent::Paint) {
+      ++counts[watched];
+      painted[watched] += static_cast<QPaintEvent*>(event)->region();
+    }
     return false;
   }
 };
@@ -248,6 +254,29 @@ TEST_F(MonitorWindow, AReadingRepaintsOnlyWhatItChanged) {
   EXPECT_EQ(counter.counts[scrollBar], 0);
   for (int part = 0; part < 7; ++part) EXPECT_EQ(otherParts.counts[window->statusPane(part)], 0) << "part " << part;
   EXPECT_EQ(window->statusPane(7)->text(), QStringLiteral("%1 4").arg(T(1014)));
+}
+
+// Of the message list a reading repaints the lines whose text changed (the
+// code's line and the decoding time), not the lines that read as before.
+TEST_F(MonitorWindow, AReadingRepaintsOnlyTheMessageLinesThatChanged) {
+  ASSERT_TRUE(Reading(true));
+  auto* messages = qobject_cast<QListWidget*>(list().widget());
+  ASSERT_NE(messages, nullptr);
+  const auto before = lines();
+  PaintCounter counter({messages->viewport()});
+  ASSERT_TRUE(Reading(true));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return counter.counts[messages->viewport()] > 0; }));
+  const auto after = lines();
+  ASSERT_EQ(after.size(), before.size());
+  QRegion changed;
+  for (std::size_t row = 0; row < after.size(); ++row)
+    if (after[row] != before[row]) changed += messages->visualItemRect(messages->item(int(row)));
+  ASSERT_FALSE(changed.isEmpty());
+  EXPECT_LT(changed.boundingRect().height(), messages->viewport()->height() / 2);
+  const QRegion painted = counter.painted[messages->viewport()];
+  EXPECT_EQ(painted.intersected(changed), changed);  // every changed line shown anew
+  EXPECT_TRUE(painted.subtracted(changed).isEmpty()) << "painted beyond the changed lines: "
+                                                     << painted.boundingRect().height() << " rows of pixels";
 }
 
 TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {

@@ -100,6 +100,15 @@ void CColorListBox::ReplaceLines(const std::vector<Line>& lines) {
   }
 }
 
+void CColorListBox::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                const QList<int>& roles) {
+  if (topLeft.isValid() && topLeft == bottomRight) {
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    return;
+  }
+  QListWidget::dataChanged(topLeft, bottomRight, roles);
+}
+
 void CColorListBox::ToggleSelectAll() {
   if (count() == 0) return;
   setFocus(Qt::MouseFocusReason);

@@ -39,6 +39,11 @@ public:
 
 protected:
   void mousePressEvent(QMouseEvent* event) override;
+  // A line's new text or colour repaints that line alone. The list view
+  // would lay every line out again and repaint them all (each reading's two
+  // changed lines repainted the whole list), but no line moves: the lines
+  // share one height and the list does not scroll sideways.
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override;
 
 private:
   int mutedLines_ = 0;

@@ -57,5 +57,12 @@ void ColorListBoxLog::EndChanges() {
 }
 
 int ColorListBoxLog::textWidth(const QString& text) const {
-  return QFontMetrics(list_.font()).horizontalAdvance(text);
+  if (widths_.size() >= kKeptWidths || list_.font() != widthsFont_) {
+    widths_.clear();
+    widthsFont_ = list_.font();
+  }
+  if (const auto known = widths_.constFind(text); known != widths_.cend()) return *known;
+  const int width = QFontMetrics(widthsFont_).horizontalAdvance(text);
+  widths_.insert(text, width);
+  return width;
 }

@@ -1,5 +1,8 @@
 #pragma once
 // The main window's message list (control 1001) as a CColorListBox.
+#include <QFont>
+#include <QHash>
+
 #include "color_list_box.h"
 #include "services/view_services.h"
 
@@ -31,4 +34,9 @@ private:
   bool cleared_ = false;
   int kept_ = 0;
   std::vector<CColorListBox::Line> added_;
+  // Widths measured in widthsFont_: a reading's lines mostly come again
+  // with the next one, and each measure shapes the text anew.
+  static constexpr int kKeptWidths = 256;
+  mutable QFont widthsFont_;
+  mutable QHash<QString, int> widths_;
 };
