@@ -51,6 +51,8 @@ void CConfigManager::ShowTree(bool shown) {
     w->setVisible(shown);
     if (shown) w->raise();
   }
+  // The tree may have been filled before the sensor page read the sensor's name.
+  if (shown && tree_) tree_->ShowRootText();
 }
 
 int CConfigManager::Message(int textId, int buttons, int icon) {

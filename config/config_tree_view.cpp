@@ -118,6 +118,13 @@ QTreeWidgetItem* CConfigTreeView::itemOfConfig(int number) const {
   return nullptr;
 }
 
+void CConfigTreeView::ShowRootText() {
+  if (!root_) return;
+  const MainDialogState& s = manager_.window()->state();
+  // Until the sensor page writes the sensor name and location, the type names the root.
+  root_->setText(0, Q(s.m_strTreeRootText.empty() ? s.m_strSensorType : s.m_strTreeRootText));
+}
+
 void CConfigTreeView::FillTree() {
   // The tree's keys come before the main window's (which swallows Esc):
   // the filter installed last on the application runs first.
@@ -132,8 +139,7 @@ void CConfigTreeView::FillTree() {
     SetIcon(root_, TreeIcon::kSensor);
     tree_->setCurrentItem(root_);
   }
-  // Until the sensor page writes the sensor name and location, the type names the root.
-  root_->setText(0, Q(s.m_strTreeRootText.empty() ? s.m_strSensorType : s.m_strTreeRootText));
+  ShowRootText();
   // The items go: no handle of them may outlive the refill.
   highlighted_ = dragItem_ = dropTarget_ = pressItem_ = nullptr;
   dragging_ = false;

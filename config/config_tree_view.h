@@ -29,6 +29,8 @@ public:
   void ReloadTexts();
 
   void FillTree();
+  // The root names the sensor as the sensor page last read or wrote it.
+  void ShowRootText();
   void UpdateCommandStates(QTreeWidgetItem* item);
   void RemoveCutMark();
   void MarkAsCut(int number);

@@ -15,6 +15,8 @@ constexpr std::array<int, kConfigCommands> kCaptions = {7500, 7501, 7502, 7503, 
 CConfigurationButtons::CConfigurationButtons(CVarnisDatamatrixDlg& dlg, QWidget* parent)
     : QWidget(parent), dlg_(dlg) {
   setObjectName(QStringLiteral("CConfigurationButtons"));
+  // A panel of its own over the picture's place: the picture never shows through.
+  setAutoFillBackground(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(3);

@@ -6,9 +6,12 @@
 
 #include <QListWidget>
 #include <QSettings>
+#include <QTreeWidgetItem>
 #include <QToolBar>
 #include <QUdpSocket>
 
+#include "config/config_manager.h"
+#include "config/config_tree_view.h"
 #include "connection/bookmark.h"
 #include "connection/connect_netscan.h"
 #include "controls/grid_ctrl.h"
@@ -113,6 +116,27 @@ TEST_F(ConnectRoadsTest, ATypedAddressConnectsAndTheDisconnectEmptiesTheOctets) 
   window->action(MenuIds::kIpAddress)->trigger();
   EXPECT_EQ(panel().octetTexts(), (std::array<QString, 4>{}));
   ExpectTableState();
+}
+
+// The overview a connect opens names the sensor at the tree's root as the
+// sensor page shows it, and its command bar has the window's face, not the
+// picture the connection panel left beneath it.
+TEST_F(ConnectRoadsTest, TheOverviewNamesTheSensorOverAPlainCommandBar) {
+  TypeAddress(Address(), Port());
+  ClickAt(*PanelButton(1015));
+  ASSERT_NO_FATAL_FAILURE(ConnectedToOverview(1));
+  auto& manager = dynamic_cast<CConfigManager&>(*window->panels().configManager);
+  const QString name = Field(1027)->text(), location = Field(1028)->text();
+  ASSERT_FALSE(name.isEmpty());
+  EXPECT_EQ(manager.tree()->rootItem()->text(0), name + " [" + location + "]");
+
+  QApplication::processEvents();
+  const QImage shown = window->grab().toImage();
+  QWidget* bar = manager.buttons();
+  const QColor face = bar->palette().color(QPalette::Window);
+  // The bar's margin left of its buttons, from top to bottom.
+  for (int y : {2, bar->height() / 2, bar->height() - 3})
+    EXPECT_EQ(shown.pixelColor(bar->mapTo(window.get(), QPoint(1, y)) * shown.devicePixelRatio()), face) << y;
 }
 
 // The saved connection a connect used is the one the next start preselects.
