@@ -16,8 +16,10 @@ if [ ! -x "$bin/varnis-tarvel" ]; then
   echo "the program is not built yet; running the sensor simulator alone (Ctrl+C stops it)"
   exec "$bin/varnis-sim" --plausible "$@"
 fi
-# Configurations in range, so the pages open on values they accept.
-"$bin/varnis-sim" --plausible "$@" &
+# Configurations in range, so the pages open on values they accept; a
+# reading every half second in the monitor and the function test, as a sensor
+# on a running line gives them (the arguments given here come after, and win).
+"$bin/varnis-sim" --plausible --reading-period-ms 500 "$@" &
 sim=$!
 # The simulator listens on loopback; the program accepts that address only when told.
 export VT_ALLOW_LOOPBACK_SENSOR=1
