@@ -28,14 +28,6 @@ struct SilentSensorTest : vt::test::WindowRoadsFixture {
   bool WaitForCall(const char* method, std::size_t calls = 1) {
     return QTest::qWaitFor([&] { return sensor.server.countCalls(method) >= calls; }, 20000);
   }
-  void ConnectInMonitor() {
-    ActivateAConfiguration();
-    sensor.model.setState(2);
-    ConnectByTyping();
-    ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
-    ASSERT_TRUE(Idle());
-    ASSERT_TRUE(state().m_bMonitorView);
-  }
   // A click on the menu bar's first title: the menu that opens (null: none).
   QMenu* OpenFileMenu() {
     QMenuBar* bar = window->menuBar();

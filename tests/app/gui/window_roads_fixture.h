@@ -86,6 +86,7 @@ struct WindowRoadsFixture : ::testing::Test {
     ConnectByTyping();
     ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
     ASSERT_TRUE(Idle());
+    ASSERT_TRUE(state().m_bMonitorView);
   }
 
   // The widgets show what the rules say for the state the road left.
