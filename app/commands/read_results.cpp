@@ -61,10 +61,18 @@ int ShowFetched(int (*fetch)(SensorBitmap**), ImageViewService* view) {
 
 }  // namespace
 
-QImage GreyToImage(const GreyImage& image) {
-    if (image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(std::max(image.height, 0)))
+QImage GreyToImage(GreyImage&& image) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
         return {};
-    return GreyPixels(image.width, image.height, image.pixels.data());
+    // The picture keeps the fetched pixels instead of a copy of them (each
+    // reading's 300 KB were copied once more on the GUI thread).
+    auto* pixels = new std::vector<std::uint8_t>(std::move(image.pixels));
+    QImage picture(
+        pixels->data(), image.width, image.height, image.width, QImage::Format_Grayscale8,
+        [](void* held) { delete static_cast<std::vector<std::uint8_t>*>(held); }, pixels);
+    if (picture.isNull()) delete pixels;  // a picture Qt refused never owned them
+    return picture;
 }
 
 QImage BitmapToImage(const SensorBitmap* bitmap) {

@@ -16,8 +16,9 @@ struct SensorBitmap;
 class ImageViewService;
 class ResultViewService;
 
-// A grey picture of the sensor as an image of its own (null for an empty one).
-QImage GreyToImage(const GreyImage& image);
+// A grey picture of the sensor as an image that takes over its pixels (null
+// for an empty one).
+QImage GreyToImage(GreyImage&& image);
 QImage BitmapToImage(const SensorBitmap* bitmap);
 
 // The configuration list (m_ConfigData) into the typed configuration.

@@ -361,7 +361,7 @@ void CSensorNotify::RememberConnection() {
 void CSensorNotify::ShowReplyImage(CommandReply* reply) {
     // Only a new picture replaces the shown one.
     if (!reply || !reply->image) return;
-    if (ImageViewService* view = dlg_.panels().imageView.get()) view->ShowPicture(GreyToImage(*reply->image));
+    if (ImageViewService* view = dlg_.panels().imageView.get()) view->ShowPicture(GreyToImage(std::move(*reply->image)));
 }
 
 void CSensorNotify::ReadStatistics(const ReadingFetch& fetched) {

@@ -7,6 +7,12 @@
 namespace {
 constexpr std::uint32_t kBackground = 0x99A8AC;
 
+// A field's text is set only when it changes: setting the same text lays it
+// out anew (shaping it), and a reading changes two of the five fields.
+void SetIfChanged(QLineEdit* field, const QString& text) {
+  if (field->text() != text) field->setText(text);
+}
+
 QString Share(int part, int total) {
   return total == 0 ? QStringLiteral("0.00") : QString::asprintf("%5.2f", double(part) / double(total) * 100.0);
 }
@@ -34,9 +40,9 @@ void StatisticsFields::Show(int total, int good, int failed) {
   failed_ = failed;
   goodShare_ = Share(good, total);
   failedShare_ = Share(failed, total);
-  goodEdit->setText(QString::number(good_));
-  failedEdit->setText(QString::number(failed_));
-  totalEdit->setText(QString::number(total_));
-  goodShareEdit->setText(goodShare_);
-  failedShareEdit->setText(failedShare_);
+  SetIfChanged(goodEdit, QString::number(good_));
+  SetIfChanged(failedEdit, QString::number(failed_));
+  SetIfChanged(totalEdit, QString::number(total_));
+  SetIfChanged(goodShareEdit, goodShare_);
+  SetIfChanged(failedShareEdit, failedShare_);
 }
