@@ -5,6 +5,11 @@
 // lay the parts out (the bar's layout does that first) but drops the repaint
 // when every part asks for the sizes it asked before: the part whose text
 // changed repaints itself.
+// The bar's layout also asks the main window to lay itself out after each
+// of its own, which lays out every part of the window. While the parts keep
+// their sizes the bar keeps the size the window gave it (held as its fixed
+// size), so that request is not made; a part whose size changes lets it go,
+// and the window lays the bar out again.
 #include <QObject>
 #include <QSize>
 #include <vector>
@@ -24,7 +29,10 @@ private:
     bool operator==(const PartSizes&) const = default;
   };
   std::vector<PartSizes> parts() const;
+  void HoldSize();
+  void ReleaseSize();
 
   QStatusBar& bar_;
   std::vector<PartSizes> laidOut_;
+  bool held_ = false;
 };

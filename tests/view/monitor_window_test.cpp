@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -277,6 +278,33 @@ TEST_F(MonitorWindow, AReadingRepaintsOnlyTheMessageLinesThatChanged) {
   EXPECT_EQ(painted.intersected(changed), changed);  // every changed line shown anew
   EXPECT_TRUE(painted.subtracted(changed).isEmpty()) << "painted beyond the changed lines: "
                                                      << painted.boundingRect().height() << " rows of pixels";
+}
+
+// Counts the layout requests that reach the widgets it watches.
+class LayoutRequestCounter : public QObject {
+public:
+  explicit LayoutRequestCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::LayoutRequest) ++count;
+    return false;
+  }
+};
+
+// The readings count's new text keeps every part of the status bar at its
+// size, so the bar lays its parts out alone and the main window lays out
+// nothing; the readings part still shows whole across the window's width.
+TEST_F(MonitorWindow, AReadingLaysOutNothingOfTheMainWindow) {
+  ASSERT_TRUE(Reading(true));
+  ASSERT_TRUE(Reading(true));
+  LayoutRequestCounter windowRequests(window.get());
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(Reading(true));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(windowRequests.count, 0);
+  QLabel* readings = window->statusPane(7);
+  EXPECT_EQ(readings->text(), QStringLiteral("%1 5").arg(T(1014)));
+  EXPECT_GE(readings->contentsRect().width(), readings->fontMetrics().horizontalAdvance(readings->text()));
+  EXPECT_EQ(window->statusBar()->width(), window->width());
 }
 
 TEST_F(MonitorWindow, PointerOnTheBoxShowsTheCodesLines) {
