@@ -50,6 +50,9 @@ std::u16string Wide(std::string_view text) {
 }
 
 constexpr int kConnectRoadLimitMs = 60000;
+// The disconnect after a failed connect has a bound of its own: under the
+// connect's used-up one, a sensor that did answer would never hear it.
+constexpr int kDisconnectAfterConnectLimitMs = 5000;
 
 // Bounds the calls of one row together, on the worker's thread.
 struct CallDeadline {
@@ -73,13 +76,19 @@ int ConnectSteps(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
 }
 
 int Connect(const ConnectArgs& a, CommandReply& reply, VtWindow window) {
-    // Every call of the connect, its disconnect after a failure included.
-    CallDeadline road(a.limitMs);
     reply.connectKey = a.key;
-    const int status = ConnectSteps(a, reply, window);
+    int status = 0;
+    {
+        // Every call of the connect together.
+        CallDeadline road(a.limitMs);
+        status = ConnectSteps(a, reply, window);
+    }
     // A connect that failed at any step leaves no session behind: the sensor
     // is told "xmlDisconnect" and the heartbeat ends (nothing when none began).
-    if (status != 0) CConfigMngt::Disconnect(Wide(a.key));
+    if (status != 0) {
+        CallDeadline disconnect(kDisconnectAfterConnectLimitMs);
+        CConfigMngt::Disconnect(Wide(a.key));
+    }
     return status;
 }
 

@@ -129,6 +129,27 @@ TEST_F(SilentSensorTest, TheConnectsCallsTogetherEndAtTheConnectsLimit) {
   ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
 }
 
+// The connect runs out of its limit after the sensor answered "xmlConnect":
+// the sensor is still told "xmlDisconnect" (its session ends there, not by
+// its own timeout), and the next connect works.
+TEST_F(SilentSensorTest, AConnectThatRanOutOfTimeStillTellsTheSensorItEnds) {
+  qputenv("VT_CONNECT_LIMIT_MS", "1000");
+  Silence("xmlGetState");
+  ConnectByTyping();
+  ASSERT_TRUE(WaitHandled(CMD_CONNECT));
+  ASSERT_TRUE(Idle());
+  qunsetenv("VT_CONNECT_LIMIT_MS");
+  EXPECT_EQ(sensor.server.countCalls("xmlConnect"), 1u);
+  EXPECT_EQ(sensor.server.countCalls("xmlDisconnect"), 1u);
+  ASSERT_EQ(prompt.messages().size(), 1);
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+
+  sensor.server.clearFaults("xmlGetState");
+  prompt.clear();
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+}
+
 // The lock session fails at the connect and the sensor then holds the
 // disconnect a while: meanwhile the window shows it is busy and answers;
 // afterwards it is free and unconnected, and the next connect works.
