@@ -10,6 +10,7 @@
 
 #include "brimsol/brimsol.h"
 #include "loopback_address.h"
+#include "sim/method_faults.h"
 #include "sim/update_methods.h"
 #include "sim/xmlrpc_server.h"
 #include "temp_dir.h"
@@ -123,6 +124,27 @@ TEST_F(Update, DroppedCallIsFollowedByAfterUpdateASecondLaterAndGivesFive) {
     EXPECT_LT(gap, 30s);  // against a hang only
     EXPECT_EQ(server.countCalls("xmlAfterSWU"), 1u);
     EXPECT_EQ(update(), BRIMSOL_NO_FILE_NAME) << "the names are cleared after a failed call too";
+}
+
+// The sensor takes the image and falls silent: the update does not wait for
+// the call's limit of minutes; it ends as a lost connection once probes
+// beside the call go unanswered, and "xmlAfterSWU" waits only a few seconds.
+// A sensor that answers the probes while it holds the call is waited for.
+TEST_F(Update, SensorSilentAfterTheImageEndsTheUpdateAsALostConnection) {
+    vt::sim::MethodFaults silent;
+    silent.silence = true;
+    server.setFaults("xmlSWU", silent);
+    ASSERT_EQ(Brimsol_setfilename(image("small.swu", "image").c_str()), BRIMSOL_OK);
+    std::thread silence([&] {
+        // Two rounds answered while the sensor holds the call, then nothing.
+        server.waitForCalls("xmlHeartbeat", 2, 30s);
+        server.setSilent(true);
+    });
+    EXPECT_EQ(update(), BRIMSOL_SEND_FAILED);
+    silence.join();
+    EXPECT_EQ(Brimsol_lostconnection(), 1);
+    EXPECT_EQ(server.countCalls("xmlAfterSWU"), 1u);
+    EXPECT_GE(server.countCalls("xmlHeartbeat"), 4u) << "two answered rounds and two unanswered";
 }
 
 // Replies the library cannot read are a failed call, never an exception.

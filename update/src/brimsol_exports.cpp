@@ -39,9 +39,9 @@ std::size_t boundedLength(const Char* text) {
     return n;
 }
 
-std::unique_ptr<XmlRpc::XmlRpcClient> makeClient(const char* host, int port) {
+std::unique_ptr<UpdateClient> makeClient(const char* host, int port) {
     if (host == nullptr || *host == '\0' || port < 1 || port > 65535) return nullptr;
-    return std::make_unique<XmlRpc::XmlRpcClient>(host, port, "/RPC2");
+    return std::make_unique<UpdateClient>(host, port, "/RPC2");
 }
 
 // The file to send: the wide name when there is one, else the narrow;
@@ -100,7 +100,7 @@ UpdateStatus update(const char* host, int port) {
     if (!client) return BRIMSOL_NO_CLIENT;
     std::vector<unsigned char> image;
     if (UpdateStatus s = readImageFile(path, image); s != BRIMSOL_OK) return s;
-    const UpdateStatus result = sendImage(*client, image, lastUpdateLost);
+    const UpdateStatus result = sendImage(*client, host, port, image, lastUpdateLost);
     clearNames();
     return result;
 }

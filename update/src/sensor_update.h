@@ -1,9 +1,11 @@
 // The update call itself.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "brimsol/brimsol_status.h"
+#include "update_watch.h"
 #include "xmlrpc/XmlRpcClient.h"
 
 namespace brimsol {
@@ -16,7 +18,10 @@ namespace brimsol {
 // come through, was a fault, or element 0 is missing or not an int.
 bool readUpdateResult(bool executed, bool fault, const XmlRpc::XmlRpcValue& reply, int& result);
 
-// connectionLost: set when no readable answer came (not even a fault).
-UpdateStatus sendImage(XmlRpc::XmlRpcClient& client, std::vector<unsigned char>& image, bool& connectionLost);
+// connectionLost: set when no readable answer came (not even a fault),
+// also when the sensor at host and port stopped answering while it held
+// the call (SilenceWatch). "xmlAfterSWU" waits a few seconds at most.
+UpdateStatus sendImage(UpdateClient& client, const std::string& host, int port, std::vector<unsigned char>& image,
+                       bool& connectionLost);
 
 }  // namespace brimsol

@@ -60,6 +60,13 @@ vt::StringTable LanguageTable(const char* folder) {
 
 vt::StringTable EnglishTable() { return LanguageTable("VarnisLang09"); }
 
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  const QString path = dir.filePath(name);
+  QFile out(path);
+  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) return {};
+  return path;
+}
+
 void SaveScreenshot(QWidget& widget, const char* name) {
   const QByteArray dir = qgetenv("VT_SCREENSHOT_DIR");
   if (dir.isEmpty()) return;

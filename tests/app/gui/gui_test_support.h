@@ -38,6 +38,9 @@ vt::StringTable EnglishTable();
 // The table of a language folder of the build's Lib/.
 vt::StringTable LanguageTable(const char* folder);
 
+// Writes bytes to the file `name` in dir: its path, empty when it could not be written.
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
+
 // Saves a picture of the widget to $VT_SCREENSHOT_DIR/<name>.png when that is set.
 void SaveScreenshot(QWidget& widget, const char* name);
 

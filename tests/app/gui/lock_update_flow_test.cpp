@@ -154,14 +154,10 @@ TEST_F(LockUpdateFlow, CancelledLoginAtConnectLeavesTheWindowDisconnected) {
 
 TEST_F(LockUpdateFlow, UpdateSendsTheChosenFileWhole) {
   QTemporaryDir dir;
-  const QString file = dir.filePath("sensor.swu");
   QByteArray image(300000, '\0');
   for (int i = 0; i < image.size(); ++i) image[i] = static_cast<char>((i * 131 + 7) & 0xFF);
-  {
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(image);
-  }
+  const QString file = WriteFile(dir, "sensor.swu", image);
+  ASSERT_FALSE(file.isEmpty());
   Post(CMD_CONNECT);
   ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
   ASSERT_TRUE(Idle());
@@ -195,12 +191,8 @@ TEST_F(LockUpdateFlow, UpdateSendsTheChosenFileWhole) {
 // 5 keeps its text.
 TEST_F(LockUpdateFlow, ConnectionLostDuringTheTransferIsSaidAndTheSensorsOwnFiveKeepsItsText) {
   QTemporaryDir dir;
-  const QString file = dir.filePath("sensor.swu");
-  {
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(QByteArray(200000, 'x'));
-  }
+  const QString file = WriteFile(dir, "sensor.swu", QByteArray(200000, 'x'));
+  ASSERT_FALSE(file.isEmpty());
   struct Case {
     bool dropped;
     QString reason;
@@ -238,12 +230,8 @@ TEST_F(LockUpdateFlow, NoAnswerOrARefusedFileLeavesTheConnection) {
   QTemporaryDir dir;
   const QString empty = dir.filePath("empty.swu");
   QFile(empty).open(QIODevice::WriteOnly);
-  const QString good = dir.filePath("good.swu");
-  {
-    QFile out(good);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("image");
-  }
+  const QString good = WriteFile(dir, "good.swu", "image");
+  ASSERT_FALSE(good.isEmpty());
   Post(CMD_CONNECT);
   ASSERT_TRUE(WaitHandled(CMD_GET_CONFIG_LIST));
   ASSERT_TRUE(Idle());

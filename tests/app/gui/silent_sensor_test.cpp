@@ -3,13 +3,16 @@
 #include "window_roads_fixture.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 
 #include "core/error_codes.h"
 #include "dravik/comm_status.h"
 #include "dravik/sensor_commands.h"
 #include "library_state.h"
+#include "program/lock_update_features.h"
 
 #include "window/menu_table.h"
 
@@ -221,6 +224,47 @@ TEST_F(SilentSensorTest, ASensorSilentInTheMonitorIsReportedLostAndTheNextConnec
   ASSERT_TRUE(Idle());
   EXPECT_EQ(state().m_nReadCount, 1);
   EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+// The sensor takes the software image and then falls silent: the update
+// ends within a few heartbeat rounds (not at the call's limit of minutes)
+// saying the connection was lost during the update, and leaves the window
+// disconnected and free; the next connect works.
+TEST_F(SilentSensorTest, ASensorSilentDuringTheUpdateEndsItAsALostConnection) {
+  QTemporaryDir dir;
+  const QString image = WriteFile(dir, "sensor.swu", QByteArray(200000, 'x'));
+  ASSERT_FALSE(image.isEmpty());
+  LockAndUpdateFeatures features(*window, *notify);  // the program's File > Update
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+  Silence("xmlSWU");
+  prompt.setFileAnswer(image);
+  ChooseFromFileMenu(MenuIds::kUpdate);
+  ASSERT_TRUE(WaitForCall("xmlSWU"));
+  sensor.server.setSilent(true);
+  ASSERT_TRUE(WaitHandled(CMD_UPDATE_SOFTWARE));
+  ASSERT_TRUE(Idle());
+  EXPECT_EQ(sensor.server.countCalls("xmlAfterSWU"), 1u) << "told, though it answers nothing";
+
+  const QList<RecordingPrompt::Request> said = prompt.messages();
+  ASSERT_EQ(said.size(), 2);  // the question, then the outcome
+  EXPECT_EQ(said[1].text, "[5] " + window->text(6049) + " " + window->text(6050));
+  EXPECT_EQ(said[1].icon, QMessageBox::Critical);
+  auto* progress = window->findChild<QDialog*>(QStringLiteral("CSensorUpdateMsg"));
+  EXPECT_TRUE(progress == nullptr || !progress->isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(state().m_bConnected);
+  EXPECT_FALSE(state().m_bUpdatePending);
+  EXPECT_TRUE(window->action(kConnect)->isEnabled());
+  EXPECT_FALSE(window->action(MenuIds::kUpdate)->isEnabled());
+  ExpectTableState();
+  SaveScreenshot(*window, "silent_update_ended");
+  EXPECT_TRUE(FileMenuOpens());
+
+  sensor.server.setSilent(false);
+  sensor.server.clearFaults("xmlSWU");
+  prompt.clear();
+  ASSERT_NO_FATAL_FAILURE(ConnectToOverview());
+  EXPECT_TRUE(window->action(MenuIds::kUpdate)->isEnabled());
 }
 
 // The reading's records are fetched by the worker: while the sensor holds
