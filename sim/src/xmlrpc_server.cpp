@@ -303,7 +303,9 @@ void XmlRpcServer::serve(int fd, Connection* self) {
             break;
         }
         if (ready == 0 || fds[1].revents != 0) break;  // idle or too slow, or stopping
-        ssize_t n = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
+        const SlowRead slow = slowRead(reader);
+        if (slow.pause.count() > 0 && ::poll(&fds[1], 1, static_cast<int>(slow.pause.count())) != 0) break;
+        ssize_t n = ::recv(fd, chunk, std::min(sizeof chunk, slow.bytes), MSG_DONTWAIT);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) continue;
@@ -318,6 +320,19 @@ void XmlRpcServer::serve(int fd, Connection* self) {
     buffered_ -= held;
     ::close(fd);
     self->done = true;
+}
+
+XmlRpcServer::SlowRead XmlRpcServer::slowRead(RequestReader& reader) {
+    SlowRead slow;
+    if (!reader.headerComplete()) return slow;
+    const auto method = reader.methodName();
+    if (!method) return slow;
+    std::lock_guard lock(mutex_);
+    auto it = faults_.find(*method);
+    if (it == faults_.end() || it->second.readBytes == 0) return slow;
+    slow.bytes = it->second.readBytes;
+    slow.pause = it->second.readPause;
+    return slow;
 }
 
 bool XmlRpcServer::cutOff(RequestReader& reader) {

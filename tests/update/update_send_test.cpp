@@ -147,6 +147,25 @@ TEST_F(Update, SensorSilentAfterTheImageEndsTheUpdateAsALostConnection) {
     EXPECT_GE(server.countCalls("xmlHeartbeat"), 4u) << "two answered rounds and two unanswered";
 }
 
+// A sensor on a slow link that answers no probe while it takes the image
+// (its server reads one request at a time) is alive: the bytes it takes say
+// so, and its result is waited for.
+TEST_F(Update, ASensorTakingTheImageSlowlyIsWaitedForThoughItAnswersNoProbe) {
+    vt::sim::MethodFaults slow;
+    slow.readBytes = 32 * 1024;
+    slow.readPause = 100ms;
+    server.setFaults("xmlSWU", slow);
+    vt::sim::MethodFaults silent;
+    silent.silence = true;
+    server.setFaults("xmlHeartbeat", silent);
+    // About 3 MB at 320 KB/s: several rounds of unanswered probes.
+    ASSERT_EQ(Brimsol_setfilename(image("slow.swu", imageBytes(3 * 1024 * 1024)).c_str()), BRIMSOL_OK);
+    EXPECT_EQ(update(), BRIMSOL_OK);
+    EXPECT_EQ(Brimsol_lostconnection(), 0);
+    EXPECT_GE(server.countCalls("xmlHeartbeat"), 2u) << "probed while it took the image";
+    EXPECT_EQ(server.countCalls("xmlAfterSWU"), 0u);
+}
+
 // Replies the library cannot read are a failed call, never an exception.
 class UnreadableReply : public Update, public ::testing::WithParamInterface<std::string> {};
 

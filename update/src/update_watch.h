@@ -3,6 +3,7 @@
 // overall deadline (minutes).
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -22,20 +23,27 @@ public:
     void cutCall();
     void allowCalls();
     void close() override;
+    // How much of the call's request the sensor has taken: the bytes written
+    // less those still waiting in the socket for its acknowledgement. Any thread.
+    long long taken();
 
 protected:
     bool doConnect() override;
+    bool writeRequest() override;
 
 private:
     std::mutex fdMutex_;
     bool cut_ = false;  // under fdMutex_
+    std::atomic<long long> written_{0};  // the request's bytes written, every attempt together
 };
 
 // While it lives, probes the sensor on a connection of its own every round
 // (the program's heartbeat timing: 2 s, 1 s per probe) and cuts the
 // client's call after two probes in a row got no answer at all. Any answer,
 // a fault included, shows the sensor is there: one busy writing its flash
-// but answering is left alone however long the update takes.
+// but answering is left alone however long the update takes. So does a
+// sensor still taking the image: a server that reads one request at a time
+// cannot answer a probe then, and the bytes it takes are its sign of life.
 class SilenceWatch {
 public:
     SilenceWatch(UpdateClient& client, const std::string& host, int port);

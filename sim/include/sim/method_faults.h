@@ -23,6 +23,8 @@ struct MethodFaults {
     bool closeMidReply = false;                 // send half the reply, then close
     bool closeWithoutReply = false;             // close as soon as the request is read
     bool closeAfterReply = false;               // answer, then close the connection
+    std::size_t readBytes = 0;                  // > 0: take the request this many bytes at a time ...
+    std::chrono::milliseconds readPause{0};     // ... with this pause between the pieces (a slow link)
     bool closeMidRequest = false;               // close when half the request's body has arrived
                                                 // (a request read whole at once: close, no reply)
     bool fault = false;                         // answer with a fault instead of the method's reply

@@ -129,6 +129,12 @@ private:
     // With closeMidRequest on the method of a request half received: logs
     // it and tells the connection to close.
     bool cutOff(RequestReader& reader);
+    // How the request under way is read: as it comes, or a slow link's pieces.
+    struct SlowRead {
+        std::size_t bytes = static_cast<std::size_t>(-1);
+        std::chrono::milliseconds pause{0};
+    };
+    SlowRead slowRead(RequestReader& reader);
     void log(ReceivedCall call);
     // Holds n more bytes against the shared budget; false when it is spent.
     bool reserve(std::size_t n);
