@@ -280,26 +280,6 @@ TEST_F(MonitorWindow, AReadingRepaintsOnlyTheMessageLinesThatChanged) {
                                                      << painted.boundingRect().height() << " rows of pixels";
 }
 
-// A reading's new counts repaint their fields alone: the statistics group box
-// and the panel beneath them stay as they are.
-TEST_F(MonitorWindow, AReadingRepaintsTheStatisticsFieldsNotTheirGroupBox) {
-  ASSERT_TRUE(Reading(true));
-  auto* groupBox = panel()->findChild<QWidget*>(QStringLiteral("id1099"));
-  auto* good = panel()->findChild<QWidget*>(QStringLiteral("id1139"));
-  auto* failed = panel()->findChild<QWidget*>(QStringLiteral("id1140"));
-  ASSERT_TRUE(groupBox && good && failed);
-  PaintCounter counter({groupBox, panel(), good, failed});
-  for (bool result : {true, false}) {
-    const int painted = counter.counts[result ? good : failed];
-    ASSERT_TRUE(Reading(result));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.counts[result ? good : failed] > painted; })) << result;
-  }
-  EXPECT_EQ(edit(1139), QStringLiteral("2"));
-  EXPECT_EQ(edit(1140), QStringLiteral("1"));
-  EXPECT_EQ(counter.counts[groupBox], 0);
-  EXPECT_EQ(counter.counts[panel()], 0);
-}
-
 // Counts the layout requests that reach the widgets it watches.
 class LayoutRequestCounter : public QObject {
 public:

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 
-#include "controls/statistics_field.h"
 #include "window/colours.h"
 
 namespace {
@@ -22,7 +21,7 @@ QString Share(int part, int total) {
 StatisticsFields::StatisticsFields(QWidget* parent) {
   QLineEdit** fields[] = {&goodEdit, &failedEdit, &totalEdit, &goodShareEdit, &failedShareEdit};
   for (int i = 0; i < 5; ++i) {
-    auto* edit = new StatisticsField(parent);
+    auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("id%1").arg(1139 + i));
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
