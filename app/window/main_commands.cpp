@@ -216,6 +216,8 @@ void CMainCommands::OnModeStatic(int id) {
   dlg_.log().Clear();
   if (panels.imageView) panels.imageView->RemoveAllOverlays();
   s.m_bMonitorView = 1;
+  // The connection panel is left: the status bar shows the sensor again.
+  control.SetConnectionPanelShown(false);
   // The editor's pages are left: no drag over the monitor's picture writes.
   s.m_bImageQualityView = false;
   s.m_bCodeDefinitionView = false;

@@ -139,6 +139,23 @@ TEST_F(ConnectRoadsTest, TheOverviewNamesTheSensorOverAPlainCommandBar) {
     EXPECT_EQ(shown.pixelColor(bar->mapTo(window.get(), QPoint(1, y)) * shown.devicePixelRatio()), face) << y;
 }
 
+// A connect from the panel to a sensor reading in the monitor leaves the
+// panel's status texts behind: the status bar shows the sensor and the mode.
+TEST_F(ConnectRoadsTest, AConnectFromThePanelIntoTheMonitorShowsTheSensorInTheStatusBar) {
+  ActivateAConfiguration();
+  sensor.model.setState(2);
+  TypeAddress(Address(), Port());
+  ClickAt(*PanelButton(1015));
+  ASSERT_TRUE(WaitHandled(CMD_RESUME_POLLING));
+  ASSERT_TRUE(Idle());
+  ASSERT_TRUE(state().m_bMonitorView);
+  EXPECT_NE(StatusPart(1), window->text(1005)) << "not 'Not connected'";
+  EXPECT_EQ(StatusPart(2), " " + Address());
+  EXPECT_FALSE(StatusPart(3).isEmpty()) << "the sensor's type and software";
+  EXPECT_EQ(StatusPart(6), window->text(1015));
+  ExpectTableState();
+}
+
 // The saved connection a connect used is the one the next start preselects.
 TEST_F(ConnectRoadsTest, TheSavedConnectionUsedLastIsPreselectedAtTheNextStart) {
   SavedConnection bench{"Bench", "Hall", "00:0A:3C:12:34:56", Address(), "", "OFF", Port(), ""};
